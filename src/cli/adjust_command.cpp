@@ -1,0 +1,38 @@
+// sorvane-cli adjust PATH: a run of the PET adjuster with the CoefficientFile at PATH,
+// as the window's adj button runs one with the path in Text1.
+#include <iostream>
+
+#include "adjuster/pet_adjuster.h"
+#include "cli/cli_context.h"
+#include "cli/console_notices.h"
+#include "common/text.h"
+
+namespace sorvane::cli {
+
+void AddAdjustCommand(CLI::App& app, CliContext& context) {
+  auto path = std::make_shared<std::string>();
+  auto* command = app.add_subcommand(
+      "adjust",
+      "Adjust the daily PET results of the first station of a coefficient file: every value v of a\n"
+      "method column that the file has coefficients for becomes intercept + slope x v. Reads\n"
+      "OUTPUT/<station>_PET.csv and writes OUTPUT/<station>_PET_ADJ.csv. A missing or non-daily PET\n"
+      "result ends the run (status 3). Leaves the scratch file temp.txt in the ApplicationFolder.");
+  command->add_option("PATH", *path, "The coefficient file (relative to the current folder), such as\n"
+                                     "<ApplicationFolder>/OUTPUT/stations_COEFFI.csv")
+      ->required();
+  command->callback([&context, path] {
+    const auto folder = context.ResolveAppFolder();
+    if (!folder) return;
+    ConsoleNotices notices;
+    const AdjustSummary summary = AdjustPetResults(*path, *folder, notices);
+    if (summary.programEnds) {
+      context.exitStatus = kExitProgramEnded;
+    } else if (summary.refused) {
+      context.exitStatus = kExitRefused;
+    } else if (TrimSpaces(*path).empty()) {
+      context.exitStatus = kExitUsage;  // the window's "NO Data file selected"
+    }
+  });
+}
+
+}  // namespace sorvane::cli

@@ -1,0 +1,24 @@
+// sorvane-cli init DIR: a fresh ApplicationFolder made from the installed skeleton.
+#include <iostream>
+
+#include "cli/cli_context.h"
+
+namespace sorvane::cli {
+
+void AddInitCommand(CLI::App& app, CliContext& context) {
+  auto* command = app.add_subcommand(
+      "init", "Make a fresh ApplicationFolder (data/PET_DATA, data/COEFFI_DATA, support, OUTPUT) at DIR");
+  auto target = std::make_shared<std::string>();
+  command->add_option("DIR", *target, "Folder to make; files already there are kept")->required();
+  command->callback([&context, target] {
+    std::string error;
+    if (!MakeAppFolder(*target, &error)) {
+      std::cerr << "sorvane-cli: " << error << '\n';
+      context.exitStatus = kExitUsage;
+      return;
+    }
+    std::cout << "ApplicationFolder ready: " << std::filesystem::absolute(*target).string() << '\n';
+  });
+}
+
+}  // namespace sorvane::cli

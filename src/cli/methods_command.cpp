@@ -1,0 +1,31 @@
+// sorvane-cli methods: the method names of support/Coefficients.csv with their
+// positions, as the window's method list (List2) shows them.
+#include <iostream>
+
+#include "cli/cli_context.h"
+#include "coefficients/coefficient_generator.h"
+
+namespace sorvane::cli {
+
+void AddMethodsCommand(CLI::App& app, CliContext& context) {
+  auto* command = app.add_subcommand(
+      "methods",
+      "List the methods of support/Coefficients.csv with their positions, for 'coeff --methods'");
+  command->callback([&context] {
+    const auto folder = context.ResolveAppFolder();
+    if (!folder) return;
+    const MethodNames methods = ReadMethodNamesForList(*folder);
+    if (!methods.problem.empty()) {
+      std::cerr << methods.problem << '\n';
+      context.exitStatus = kExitRefused;
+      return;
+    }
+    const std::size_t width = std::to_string(methods.names.size()).size();
+    for (std::size_t k = 0; k < methods.names.size(); ++k) {
+      const std::string position = std::to_string(k + 1);
+      std::cout << std::string(width - position.size(), ' ') << position << "  " << methods.names[k] << '\n';
+    }
+  });
+}
+
+}  // namespace sorvane::cli

@@ -1,0 +1,66 @@
+// sorvane-cli pet [NAME...] | --list FILE: a PetRun over weather files of
+// data/PET_DATA, as the window's pet button runs one over the DataFileList.
+#include <iostream>
+#include <thread>
+
+#include "cli/cli_context.h"
+#include "cli/console_notices.h"
+#include "run/pet_runner.h"
+
+namespace sorvane::cli {
+
+namespace {
+
+struct PetArguments {
+  std::vector<std::string> names;
+  std::string listFile;
+  unsigned jobs = std::max(1u, std::thread::hardware_concurrency());
+};
+
+void RunPet(CliContext& context, const PetArguments& arguments) {
+  const auto folder = context.ResolveAppFolder();
+  if (!folder) return;
+  std::vector<ListedName> names;
+  if (!arguments.listFile.empty()) {
+    std::string error;
+    auto listed = ReadDataFileList(arguments.listFile, &error);
+    if (!listed) {
+      std::cerr << arguments.listFile << ": the list of data files cannot be read (" << error << ")\n";
+      context.exitStatus = kExitUsage;
+      return;
+    }
+    names = std::move(*listed);
+  } else if (!arguments.names.empty()) {
+    names = NamesGiven(arguments.names);
+  } else {
+    names = NamesGiven(DataFilesIn(folder->PetData()));
+  }
+  ConsoleNotices notices;
+  const RunSummary summary = ProcessPetFiles(names, *folder, notices, RunOptions{arguments.jobs});
+  notices.Show(PetJobEndNotice());
+  std::cout << summary.processed << " of " << names.size() << " file" << (names.size() == 1 ? "" : "s")
+            << " processed; results in " << folder->Output().string() << '\n';
+  context.exitStatus = summary.refused > 0 ? kExitRefused : kExitOk;
+}
+
+}  // namespace
+
+void AddPetCommand(CLI::App& app, CliContext& context) {
+  auto arguments = std::make_shared<PetArguments>();
+  auto* command = app.add_subcommand(
+      "pet",
+      "Compute PET by every method each weather file allows. NAMEs are bare file names in\n"
+      "data/PET_DATA; without NAMEs, every .csv and .txt file there, in name order. Each result\n"
+      "is OUTPUT/<name less its last four characters>_PET.csv; a refused file leaves no result\n"
+      "and an older one of the same name untouched.");
+  command->add_option("NAME", arguments->names, "Weather files in data/PET_DATA");
+  auto* list = command->add_option("--list", arguments->listFile,
+                                   "Read the names from this DataFileList (one name per line) instead")
+                   ->type_name("FILE");
+  command->add_option("--jobs,-j", arguments->jobs, "Files processed at once (default: the number of cores)")
+      ->check(CLI::Range(1u, 1024u));
+  list->excludes(command->get_option("NAME"));
+  command->callback([&context, arguments] { RunPet(context, *arguments); });
+}
+
+}  // namespace sorvane::cli

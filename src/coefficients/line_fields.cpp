@@ -1,0 +1,55 @@
+#include "coefficients/line_fields.h"
+
+namespace sorvane {
+
+namespace {
+
+void Store(std::vector<std::string>& fields, std::size_t& used, std::string_view text) {
+  if (used < fields.size()) {
+    fields[used].assign(text);
+  } else {
+    fields.emplace_back(text);
+  }
+  ++used;
+}
+
+LineRead Broken(const FieldReader::Field& field, LineProblem& problem) {
+  problem = {field.line, std::string(FieldReader::Describe(field.status))};
+  return LineRead::Problem;
+}
+
+}  // namespace
+
+LineRead ContinueLineFields(FieldReader& reader, const FieldReader::Field& first, std::vector<std::string>& fields,
+                            LineProblem& problem) {
+  if (first.status == FieldReader::Status::EndOfFile) return LineRead::EndOfFile;
+  if (first.status != FieldReader::Status::Ok) return Broken(first, problem);
+  std::size_t used = 0;
+  Store(fields, used, first.text);
+  bool endsLine = first.EndsLine();
+  while (!endsLine) {
+    const FieldReader::Field field = reader.Next();
+    if (field.status != FieldReader::Status::Ok) return Broken(field, problem);
+    Store(fields, used, field.text);
+    endsLine = field.EndsLine();
+  }
+  fields.resize(used);
+  return LineRead::Fields;
+}
+
+LineRead ReadLineFields(FieldReader& reader, std::vector<std::string>& fields, LineProblem& problem) {
+  return ContinueLineFields(reader, reader.Next(), fields, problem);
+}
+
+std::string NotANumber(std::size_t fieldNumber, std::string_view what, std::string_view text) {
+  return "field " + std::to_string(fieldNumber) + " (" + std::string(what) + ") '" + std::string(text) +
+         "' is not a number";
+}
+
+std::string WrongFieldCount(std::size_t found, std::string_view rowKind, std::size_t expected,
+                            std::string_view expectedFields) {
+  return std::to_string(found) + (found == 1 ? " field" : " fields") + " where " + std::string(rowKind) + " has " +
+         std::to_string(expected) + " (" + std::string(expectedFields) + ")";
+}
+
+}  // namespace sorvane

@@ -1,0 +1,37 @@
+// Rows that must be exactly one line: the station lists, the coefficient tables and
+// files, and the PET result files are all written one row per line, so a row with a
+// field too few or too many is refused with its line rather than read across lines.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "common/field_reader.h"
+
+namespace sorvane {
+
+// What is wrong with an input, and on which line (0 for the file as a whole).
+struct LineProblem {
+  long line = 0;
+  std::string what;
+};
+
+enum class LineRead { Fields, EndOfFile, Problem };
+
+// Reads every field of the current line into `fields` (their strings are reused from
+// call to call). EndOfFile when nothing is left; Problem when the field stream breaks.
+LineRead ReadLineFields(FieldReader& reader, std::vector<std::string>& fields, LineProblem& problem);
+
+// The same, for a line whose first field `first` has already been read.
+LineRead ContinueLineFields(FieldReader& reader, const FieldReader::Field& first, std::vector<std::string>& fields,
+                            LineProblem& problem);
+
+// "field 2 (latitude) 'abc' is not a number"
+std::string NotANumber(std::size_t fieldNumber, std::string_view what, std::string_view text);
+
+// "2 fields where a station row has 3 (name, latitude, longitude)"
+std::string WrongFieldCount(std::size_t found, std::string_view rowKind, std::size_t expected,
+                            std::string_view expectedFields);
+
+}  // namespace sorvane

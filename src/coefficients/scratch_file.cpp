@@ -1,0 +1,62 @@
+#include "coefficients/scratch_file.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+
+#include "coefficients/line_fields.h"
+#include "common/field_reader.h"
+
+namespace sorvane {
+
+namespace {
+
+bool WriteAll(int fd, std::string_view text) {
+  while (!text.empty()) {
+    const ssize_t written = ::write(fd, text.data(), text.size());
+    if (written < 0 && errno == EINTR) continue;
+    if (written <= 0) return false;
+    text.remove_prefix(static_cast<std::size_t>(written));
+  }
+  return true;
+}
+
+bool WriteScratch(const std::filesystem::path& scratch, std::string_view text, std::string* error) {
+  const int fd = ::open(scratch.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+  bool ok = fd >= 0 && WriteAll(fd, text);
+  if (!ok && error) *error = std::strerror(errno);
+  if (fd >= 0 && ::close(fd) != 0 && ok) {
+    ok = false;
+    if (error) *error = std::strerror(errno);
+  }
+  return ok;
+}
+
+}  // namespace
+
+bool CreateEmptyScratch(const std::filesystem::path& scratch, std::string* error) {
+  return WriteScratch(scratch, {}, error);
+}
+
+ScratchSplit SplitThroughScratch(const std::filesystem::path& scratch, std::string_view line,
+                                 std::vector<std::string>& fields, std::string* error) {
+  std::string text(line);
+  text += "\r\n";
+  if (!WriteScratch(scratch, text, error)) return ScratchSplit::WriteFailed;
+  auto reader = FieldReader::Open(scratch, error);
+  if (!reader) return ScratchSplit::WriteFailed;
+  LineProblem problem;
+  switch (ReadLineFields(*reader, fields, problem)) {
+    case LineRead::Fields: return ScratchSplit::Split;
+    case LineRead::EndOfFile:
+      if (error) *error = "the scratch file is empty after writing";
+      return ScratchSplit::WriteFailed;
+    case LineRead::Problem: break;
+  }
+  if (error) *error = problem.what;
+  return ScratchSplit::Unreadable;
+}
+
+}  // namespace sorvane

@@ -1,0 +1,133 @@
+#include "common/data_file_list.h"
+
+#include <algorithm>
+
+#include "common/field_reader.h"
+#include "common/text.h"
+
+namespace sorvane {
+
+namespace fs = std::filesystem;
+
+static ListedName Checked(long line, std::string_view name) {
+  ListedName entry{line, std::string(TrimSpaces(name)), {}};
+  entry.problem = entry.name.empty() ? std::string("an empty line names no file") : WhyNotBareName(entry.name);
+  return entry;
+}
+
+std::optional<std::vector<ListedName>> ReadDataFileList(const fs::path& list, std::string* error) {
+  auto reader = FieldReader::Open(list, error);
+  if (!reader) return std::nullopt;
+  std::vector<ListedName> names;
+  std::string line;
+  std::size_t lastNonEmpty = 0;
+  for (;;) {
+    const long number = reader->Line();
+    const auto status = reader->ReadLine(line);
+    if (status == FieldReader::Status::EndOfFile) break;
+    if (status != FieldReader::Status::Ok) {
+      if (error) *error = "line " + std::to_string(number) + ": " + std::string(FieldReader::Describe(status));
+      return std::nullopt;
+    }
+    names.push_back(Checked(number, line));
+    if (!names.back().name.empty()) lastNonEmpty = names.size();
+  }
+  names.resize(lastNonEmpty);
+  return names;
+}
+
+std::vector<ListedName> NamesGiven(const std::vector<std::string>& names) {
+  std::vector<ListedName> entries;
+  for (const auto& name : names) entries.push_back(Checked(0, name));
+  return entries;
+}
+
+std::vector<std::string> DataFilesIn(const fs::path& folder) {
+  std::vector<std::string> names;
+  std::error_code ec;
+  for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+    const std::string name = it->path().filename().string();
+    if (!it->is_regular_file(ec) || name.starts_with(".")) continue;
+    if (EndsWithIgnoringCase(name, ".csv") || EndsWithIgnoringCase(name, ".txt")) names.push_back(name);
+  }
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+}  // namespace sorvane
+
+#include "common/app_folder.h"
+#include "common/atomic_file.h"
+
+namespace sorvane {
+
+namespace {
+
+char LowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+
+// The wildcard rules of a file listing: "*" stands for any run of characters, "?" for
+// any one character, every other character for itself without regard to case.
+bool MatchesWildcard(std::string_view name, std::string_view pattern) {
+  std::size_t n = 0, p = 0;
+  std::size_t starAt = std::string_view::npos, nameAtStar = 0;
+  while (n < name.size()) {
+    if (p < pattern.size() && pattern[p] == '*') {
+      starAt = p++;
+      nameAtStar = n;
+    } else if (p < pattern.size() && (pattern[p] == '?' || LowerAscii(pattern[p]) == LowerAscii(name[n]))) {
+      ++p;
+      ++n;
+    } else if (starAt != std::string_view::npos) {
+      p = starAt + 1;  // let the last star swallow one more character
+      n = ++nameAtStar;
+    } else {
+      return false;
+    }
+  }
+  while (p < pattern.size() && pattern[p] == '*') ++p;
+  return p == pattern.size();
+}
+
+// "*" and the last four characters of the trimmed name (all of it when shorter).
+std::string BrowsePattern(std::string_view text1) {
+  const std::string_view trimmed = TrimSpaces(text1);
+  return "*" + std::string(trimmed.size() > 4 ? trimmed.substr(trimmed.size() - 4) : trimmed);
+}
+
+}  // namespace
+
+bool WriteDataFileList(const AppFolder& folder, const fs::path& browsedFolder, std::string_view text1,
+                       std::string* error) {
+  const std::string pattern = BrowsePattern(text1);
+  std::vector<std::string> names;
+  std::error_code ec;
+  for (fs::directory_iterator it(browsedFolder, ec), end; !ec && it != end; it.increment(ec)) {
+    const std::string name = it->path().filename().string();
+    std::error_code typeError;
+    if (name.starts_with(".") || !it->is_regular_file(typeError)) continue;
+    // A name with a line end in it cannot stand on one line of the list.
+    if (name.find_first_of("\r\n") != std::string::npos) continue;
+    if (MatchesWildcard(name, pattern)) names.push_back(name);
+  }
+  if (ec) {
+    if (error) *error = browsedFolder.string() + ": the folder cannot be listed (" + ec.message() + ")";
+    return false;
+  }
+  std::sort(names.begin(), names.end());  // a directory has no order of its own
+
+  const fs::path list = folder.DataFileList();
+  std::string why;
+  auto file = AtomicFile::Create(list, &why);
+  if (file) {
+    for (const auto& name : names) {
+      file->Buffer() += name;
+      file->Buffer() += "\r\n";
+      file->FlushIfFull();
+    }
+    if (file->Commit(&why)) return true;
+  }
+  if (error) *error = folder.Display(list) + ": cannot be written (" + why + ")";
+  return false;
+}
+
+}  // namespace sorvane

@@ -1,0 +1,46 @@
+// The DataFileList (dir.txt): one bare file name per line, naming the files a run
+// processes in order. Every name is checked here so that no name from a file can
+// reach outside its data folder.
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace sorvane {
+
+struct ListedName {
+  long line = 0;        // its line in the list; 0 for names given on the command line
+  std::string name;     // as listed, spaces around it trimmed
+  std::string problem;  // why it cannot be processed (an empty line, a path); empty when it can
+};
+
+// Reads the list; nullopt (and `error`) when it cannot be opened. Blank lines at the
+// end of the list end it; an empty line before them is an entry with a problem.
+std::optional<std::vector<ListedName>> ReadDataFileList(const std::filesystem::path& list, std::string* error);
+
+// The same checks for names given directly.
+std::vector<ListedName> NamesGiven(const std::vector<std::string>& names);
+
+// Every .csv and .txt file of `folder`, in name order.
+std::vector<std::string> DataFilesIn(const std::filesystem::path& folder);
+
+}  // namespace sorvane
+
+#include <string_view>
+
+namespace sorvane {
+
+class AppFolder;
+
+// Browse's half of the DataFileList: dir.txt is written afresh with the ordinary files
+// (no folders, no hidden files) of `browsedFolder` whose names match "*" followed by the
+// last four characters of the trimmed `text1` ("*.csv" for a chosen "STN1.csv", "*"
+// when `text1` is empty), compared without regard to case. The names are sorted, one
+// per line, each line ended by CR LF. False (and `error`, naming the folder or the
+// file) when the folder cannot be listed or the list cannot be written.
+bool WriteDataFileList(const AppFolder& folder, const std::filesystem::path& browsedFolder, std::string_view text1,
+                       std::string* error);
+
+}  // namespace sorvane

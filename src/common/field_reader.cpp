@@ -1,0 +1,275 @@
+#include "common/field_reader.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+
+namespace sorvane {
+
+namespace {
+constexpr std::size_t kBlockBytes = 256 * 1024;
+constexpr std::size_t kLargestBuffer = FieldReader::kMaxFieldBytes + kBlockBytes;
+}  // namespace
+
+FieldReader::FieldReader(std::string_view content)
+    : data_(content.data()), capacity_(content.size()), end_(content.size()), eof_(true) {}
+
+std::optional<FieldReader> FieldReader::Open(const std::filesystem::path& path, std::string* error) {
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) {
+    if (error) *error = std::strerror(errno);
+    return std::nullopt;
+  }
+  struct stat info {};
+  if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+    if (error) *error = S_ISDIR(info.st_mode) ? "it is a folder, not a file" : "it is not an ordinary file";
+    ::close(fd);
+    return std::nullopt;
+  }
+  FieldReader reader;
+  reader.fd_ = fd;
+  reader.owned_ = std::make_unique<char[]>(kBlockBytes);
+  reader.data_ = reader.owned_.get();
+  reader.capacity_ = kBlockBytes;
+  return std::optional<FieldReader>(std::move(reader));
+}
+
+FieldReader::FieldReader(FieldReader&& other) noexcept
+    : fd_(other.fd_),
+      owned_(std::move(other.owned_)),
+      data_(other.data_),
+      capacity_(other.capacity_),
+      pos_(other.pos_),
+      end_(other.end_),
+      eof_(other.eof_),
+      readError_(other.readError_),
+      pendingLineFeed_(other.pendingLineFeed_),
+      afterComma_(other.afterComma_),
+      line_(other.line_) {
+  other.fd_ = -1;
+  other.data_ = nullptr;
+}
+
+FieldReader::~FieldReader() {
+  if (fd_ >= 0) ::close(fd_);
+}
+
+bool FieldReader::Refill(std::size_t& keepFrom) {
+  if (eof_) return false;
+  char* buffer = owned_.get();
+  const std::size_t kept = end_ - keepFrom;
+  if (keepFrom > 0) {
+    std::memmove(buffer, buffer + keepFrom, kept);
+    pos_ -= std::min(pos_, keepFrom);
+    end_ = kept;
+    keepFrom = 0;
+  }
+  if (end_ == capacity_) {
+    if (capacity_ >= kLargestBuffer) return false;  // the caller sees the field is too long
+    const std::size_t grown = std::min(capacity_ * 2, kLargestBuffer);
+    auto larger = std::make_unique<char[]>(grown);
+    std::memcpy(larger.get(), buffer, end_);
+    owned_ = std::move(larger);
+    buffer = owned_.get();
+    data_ = buffer;
+    capacity_ = grown;
+  }
+  for (;;) {
+    const ssize_t got = ::read(fd_, buffer + end_, capacity_ - end_);
+    if (got < 0 && errno == EINTR) continue;
+    if (got < 0) readError_ = true;
+    if (got <= 0) {
+      eof_ = true;
+      return false;
+    }
+    end_ += static_cast<std::size_t>(got);
+    return true;
+  }
+}
+
+bool FieldReader::Available() {
+  if (pos_ < end_) return true;
+  std::size_t keep = pos_;
+  Refill(keep);
+  return pos_ < end_;
+}
+
+void FieldReader::ApplyPendingLineFeed() {
+  if (!pendingLineFeed_) return;
+  pendingLineFeed_ = false;
+  if (Available() && data_[pos_] == '\n') ++pos_;
+}
+
+void FieldReader::ConsumeLineEnd(std::size_t at) {
+  ++line_;
+  pos_ = at + 1;
+  if (data_[at] != '\r') return;
+  if (pos_ < end_) {
+    if (data_[pos_] == '\n') ++pos_;
+  } else if (!eof_) {
+    pendingLineFeed_ = true;  // decided by the next read, so that views stay valid
+  }
+}
+
+FieldReader::Field FieldReader::Next() {
+  ApplyPendingLineFeed();
+  const bool afterComma = afterComma_;
+  afterComma_ = false;
+  for (;;) {
+    if (!Available()) {
+      if (readError_) return {Status::ReadError, {}, End::FileEnd, false, line_};
+      if (afterComma) return {Status::Ok, {}, End::FileEnd, false, line_};
+      return {Status::EndOfFile, {}, End::FileEnd, false, line_};
+    }
+    if (data_[pos_] != ' ') break;
+    ++pos_;
+  }
+  if (data_[pos_] == '"') return ReadQuoted();
+
+  Field field;
+  field.line = line_;
+  std::size_t start = pos_;
+  std::size_t i = pos_;
+  for (;;) {
+    while (i < end_) {
+      const char c = data_[i];
+      if (c == ',' || c == '\r' || c == '\n') break;
+      ++i;
+    }
+    if (i < end_ || i - start > kMaxFieldBytes) break;
+    const std::size_t scanned = i - start;
+    const bool more = Refill(start);
+    i = start + scanned;
+    if (!more) break;
+  }
+  if (readError_) return {Status::ReadError, {}, End::FileEnd, false, field.line};
+  if (i - start > kMaxFieldBytes) return {Status::TooLong, {}, End::FileEnd, false, field.line};
+  field.status = Status::Ok;
+  field.text = std::string_view(data_ + start, i - start);
+  if (i == end_) {
+    pos_ = end_;
+    field.end = End::FileEnd;
+  } else if (data_[i] == ',') {
+    pos_ = i + 1;
+    field.end = End::Comma;
+    afterComma_ = true;
+  } else {
+    ConsumeLineEnd(i);
+    field.end = End::LineEnd;
+  }
+  return field;
+}
+
+FieldReader::Field FieldReader::ReadQuoted() {
+  Field field;
+  field.line = line_;
+  field.quoted = true;
+  std::size_t anchor = pos_;  // the opening quote; everything from here stays in the buffer
+  std::size_t i = pos_ + 1;
+  long linesInside = 0;
+  auto refillKeepingAnchor = [&](std::size_t& index) {
+    const std::size_t offset = index - anchor;
+    const bool more = Refill(anchor);
+    index = anchor + offset;
+    return more;
+  };
+  for (;;) {
+    while (i < end_ && data_[i] != '"') {
+      if (data_[i] == '\r' || (data_[i] == '\n' && data_[i - 1] != '\r')) ++linesInside;
+      ++i;
+    }
+    if (i < end_) break;
+    if (i - anchor > kMaxFieldBytes) return {Status::TooLong, {}, End::FileEnd, true, field.line};
+    if (!refillKeepingAnchor(i)) {
+      if (readError_) return {Status::ReadError, {}, End::FileEnd, true, field.line};
+      return {i - anchor > kMaxFieldBytes ? Status::TooLong : Status::UnclosedQuote, {}, End::FileEnd, true,
+              field.line};
+    }
+  }
+  const std::size_t textLength = i - anchor - 1;
+  line_ += linesInside;
+  std::size_t j = i + 1;
+  for (;;) {
+    while (j < end_ && data_[j] == ' ') ++j;
+    if (j < end_ || j - anchor > kMaxFieldBytes) break;
+    if (!refillKeepingAnchor(j)) break;
+  }
+  // Refills move the buffer; the text keeps its place after the anchor.
+  field.text = std::string_view(data_ + anchor + 1, textLength);
+  if (j == end_) {
+    if (readError_) return {Status::ReadError, {}, End::FileEnd, true, field.line};
+    pos_ = end_;
+    field.end = End::FileEnd;
+  } else if (data_[j] == ',') {
+    pos_ = j + 1;
+    field.end = End::Comma;
+    afterComma_ = true;
+  } else if (data_[j] == '\r' || data_[j] == '\n') {
+    ConsumeLineEnd(j);
+    field.end = End::LineEnd;
+  } else {
+    pos_ = j;
+    return {Status::TextAfterQuote, {}, End::FileEnd, true, field.line};
+  }
+  field.status = Status::Ok;
+  return field;
+}
+
+FieldReader::Status FieldReader::ReadLine(std::string& line) {
+  ApplyPendingLineFeed();
+  afterComma_ = false;
+  line.clear();
+  if (!Available()) return readError_ ? Status::ReadError : Status::EndOfFile;
+  std::size_t start = pos_;
+  std::size_t i = pos_;
+  for (;;) {
+    while (i < end_ && data_[i] != '\r' && data_[i] != '\n') ++i;
+    if (i < end_ || i - start > kMaxFieldBytes) break;
+    const std::size_t scanned = i - start;
+    const bool more = Refill(start);
+    i = start + scanned;
+    if (!more) break;
+  }
+  if (readError_) return Status::ReadError;
+  if (i - start > kMaxFieldBytes) return Status::TooLong;
+  line.assign(data_ + start, i - start);
+  if (i == end_) {
+    pos_ = end_;
+  } else {
+    ConsumeLineEnd(i);
+  }
+  return Status::Ok;
+}
+
+bool FieldReader::SkipBlankRest() {
+  afterComma_ = false;
+  for (;;) {
+    ApplyPendingLineFeed();
+    if (!Available()) return !readError_;
+    const char c = data_[pos_];
+    if (c == ' ') {
+      ++pos_;
+    } else if (c == '\r' || c == '\n') {
+      ConsumeLineEnd(pos_);
+    } else {
+      return false;
+    }
+  }
+}
+
+std::string_view FieldReader::Describe(Status status) {
+  switch (status) {
+    case Status::Ok: return "ok";
+    case Status::EndOfFile: return "the file ends here";
+    case Status::TooLong: return "a field or line longer than 1 MiB";
+    case Status::UnclosedQuote: return "a double quote that is never closed";
+    case Status::TextAfterQuote: return "text between a closing double quote and the next comma";
+    case Status::ReadError: return "the file could not be read";
+  }
+  return "unknown";
+}
+
+}  // namespace sorvane

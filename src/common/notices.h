@@ -1,0 +1,56 @@
+// How the core tells the user what happened. The core never shows anything itself:
+// the window turns a notice into a message box, the command line into a line of
+// output, and the tests into an entry of a vector.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace sorvane {
+
+enum class NoticeKind {
+  Information,  // the jobs' own notices ("JOB END", ...) and reports that need no action
+  Refusal,      // an input was not processed; the text names the file, line and field
+  ProgramEnd,   // shown, then the program ends (the window closes)
+};
+
+struct Notice {
+  NoticeKind kind = NoticeKind::Information;
+  std::string text;
+  bool operator==(const Notice&) const = default;
+};
+
+class Notices {
+ public:
+  virtual ~Notices() = default;
+  virtual void Show(const Notice& notice) = 0;
+  // Called before each file of a run; the window shows it in its progress dialog.
+  virtual void Progress(std::size_t fileIndex, std::size_t fileCount, std::string_view fileName) {
+    (void)fileIndex, (void)fileCount, (void)fileName;
+  }
+};
+
+// Keeps every notice, in order: for tests, and for files processed on other threads
+// whose notices are shown later in list order.
+class CollectedNotices : public Notices {
+ public:
+  void Show(const Notice& notice) override { shown.push_back(notice); }
+  std::vector<Notice> shown;
+};
+
+// A UserNotice text: ten spaces, the message, then `trailingSpaces` spaces.
+std::string PaddedNotice(std::string_view message, int trailingSpaces);
+
+// "file:line: what" for a refusal; line 0 leaves the line out.
+std::string Located(std::string_view file, long line, std::string_view what);
+
+inline Notice Information(std::string text) { return {NoticeKind::Information, std::move(text)}; }
+inline Notice Refusal(std::string text) { return {NoticeKind::Refusal, std::move(text)}; }
+
+// The notices that several jobs share, with their exact padding.
+std::string NoDataFileNotice();       // "NO Data file selected"
+std::string JobEndNotice(int trailingSpaces);
+
+}  // namespace sorvane

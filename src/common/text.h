@@ -1,0 +1,30 @@
+// Small text helpers shared by every reader: trimming, ASCII case, and the
+// file-name rules that keep names from the user's files inside their folders.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace sorvane {
+
+// Leading and trailing spaces (only the space character, as the formats say).
+std::string_view TrimSpaces(std::string_view text);
+
+std::string ToUpperAscii(std::string_view text);
+
+// Upper-cased with every space removed: how header lines and heads are compared.
+std::string NormaliseHead(std::string_view text);
+
+bool EqualsIgnoringCase(std::string_view a, std::string_view b);
+
+bool EndsWithIgnoringCase(std::string_view text, std::string_view suffix);
+
+// The name less its last four characters plus `suffix`; a name of fewer than four
+// characters keeps its whole name ("ABCDEFG" -> "ABC_PET.csv", "ab" -> "ab_PET.csv").
+std::string ResultFileName(std::string_view dataFileName, std::string_view suffix);
+
+// A bare file name that cannot leave its folder: not empty, no path separator,
+// not "." or "..", no NUL. Returns the reason when it is not, else an empty string.
+std::string WhyNotBareName(std::string_view name);
+
+}  // namespace sorvane

@@ -1,0 +1,72 @@
+// Solar geometry in the FAO-56 form with this program's constants. 3.14 stands for pi
+// and 6.28 for 2 pi in every formula here except ACos, which derives the exact pi from
+// the arctangent; the year has 365 days in the phase, also for J = 366.
+#include "methods/solar_geometry.h"
+
+#include <cmath>
+
+namespace sorvane {
+
+double ACos(double x) {
+  // Polar day and night push the argument beyond [-1, 1]; the limit gives a sunset
+  // hour angle of pi (the sun never sets) or 0 (it never rises).
+  if (x < -1) x = -1;
+  if (x > 1) x = 1;
+  if (x == -1) return 4 * std::atan(1.0);
+  if (x == 0) return 2 * std::atan(1.0);
+  if (x == 1) return 0;
+  return std::atan(-x / std::sqrt(1 - x * x)) + 2 * std::atan(1.0);
+}
+
+double LatitudeRadians(double latitudeDegrees) { return latitudeDegrees * (3.14 / 180); }
+
+SolarGeometry SolarGeometryAt(double latitudeRadians, double dayOfYear) {
+  const double phi = latitudeRadians;
+  const double j = dayOfYear;
+  SolarGeometry g;
+  g.SolarDeclination = 0.4093 * std::sin(6.28 * j / 365 - 1.39);
+  g.InverseRelativeDistance = 1 + 0.033 * std::cos(6.28 * j / 365);
+  g.SunsetHourAngle = ACos(-std::tan(phi) * std::tan(g.SolarDeclination));
+  g.DayLength = (24 / 3.14) * g.SunsetHourAngle;  // hours
+  // 1440 minutes a day, solar constant 0.082 MJ m-2 min-1.
+  g.ExtraterrestrialRadiation =
+      (1440 / 3.14) * 0.082 * g.InverseRelativeDistance *
+      (g.SunsetHourAngle * std::sin(phi) * std::sin(g.SolarDeclination) +
+       std::cos(phi) * std::cos(g.SolarDeclination) * std::sin(g.SunsetHourAngle));
+  return g;
+}
+
+double SolarRadiation(double ra, double sunshineHours, double dayLength) {
+  return (0.25 + 0.5 * sunshineHours / dayLength) * ra;  // Angstrom coefficients 0.25 and 0.5
+}
+
+double AnnualDayLengthTotal(double latitudeRadians) {
+  double total = 0;
+  for (int j = 1; j <= 365; ++j) total += SolarGeometryAt(latitudeRadians, j).DayLength;
+  return total;
+}
+
+SolarGeometryTable::SolarGeometryTable(double latitudeRadians) : latitudeRadians_(latitudeRadians) {
+  for (int j = 1; j <= kLastDay; ++j) days_[static_cast<std::size_t>(j)] = SolarGeometryAt(latitudeRadians, j);
+}
+
+SolarGeometry SolarGeometryTable::At(double dayOfYear) const {
+  if (dayOfYear >= 1 && dayOfYear <= kLastDay) {
+    const int whole = static_cast<int>(dayOfYear);
+    if (whole == dayOfYear) return days_[static_cast<std::size_t>(whole)];
+  }
+  return SolarGeometryAt(latitudeRadians_, dayOfYear);
+}
+
+double SolarGeometryTable::AnnualDayLengthTotal() const {
+  double total = 0;
+  for (int j = 1; j <= 365; ++j) total += days_[static_cast<std::size_t>(j)].DayLength;
+  return total;
+}
+
+SolarGeometry GeometryFor(const StationConstants& constants, double dayOfYear) {
+  if (constants.Days != nullptr) return constants.Days->At(dayOfYear);
+  return SolarGeometryAt(constants.LatitudeRadians, dayOfYear);
+}
+
+}  // namespace sorvane

@@ -1,0 +1,39 @@
+// PetResultWriter: one PetResultFile, "<name less its last four characters>_PET.csv",
+// written under a temporary name and put in place only when complete.
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "common/atomic_file.h"
+#include "run/weather_record.h"
+
+namespace sorvane {
+
+class PetResultWriter {
+ public:
+  // Opens the file beside its final name in `outputFolder` and writes the header line.
+  static std::optional<PetResultWriter> Create(const std::filesystem::path& outputFolder,
+                                               std::string_view dataFileName, PeriodType period,
+                                               const std::vector<int>& methods, std::string* error);
+
+  void WritePeriodColumns(const WeatherRecord& record);
+  void WriteValue(double value);  // "," and the value; "," alone when it is not a finite number
+  void EndLine();
+
+  // Everything written and closed; the file is not yet in place. False on a write error.
+  bool Finish(std::string* error) { return file_.Finish(error); }
+  // Puts the finished file in place of any older result of the same name.
+  bool Commit(std::string* error) { return file_.Commit(error); }
+
+  const std::filesystem::path& Target() const { return file_.Target(); }
+
+ private:
+  explicit PetResultWriter(AtomicFile file) : file_(std::move(file)) {}
+  AtomicFile file_;
+};
+
+}  // namespace sorvane

@@ -1,0 +1,267 @@
+#include "run/pet_runner.h"
+
+#include <algorithm>
+#include <condition_variable>
+#include <deque>
+#include <filesystem>
+#include <mutex>
+#include <thread>
+
+#include "common/field_reader.h"
+#include "common/text.h"
+#include "methods/heat_index.h"
+#include "methods/solar_geometry.h"
+#include "run/method_table.h"
+#include "run/pet_result_writer.h"
+#include "run/weather_file_reader.h"
+
+namespace sorvane {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr std::string_view kNotProcessed = "; the file is not processed";
+
+// What processing one listed file produced: its notices, and its result file, finished
+// but not yet in place (results are put in place in list order, so a name listed twice
+// ends with the later result, as in a run of one file at a time).
+struct FileResult {
+  std::vector<Notice> notices;
+  bool refused = false;
+  std::optional<PetResultWriter> result;
+};
+
+struct RunFolders {
+  const AppFolder& app;
+  fs::path petData;
+  fs::path output;
+};
+
+FileResult RefusedWith(std::string text) {
+  FileResult result;
+  result.refused = true;
+  result.notices.push_back(Refusal(std::move(text)));
+  return result;
+}
+
+std::string NameProblem(const ListedName& entry) {
+  const std::string what = entry.problem + (entry.name.empty() ? "" : " ('" + entry.name + "')");
+  if (entry.line > 0) return Located("dir.txt", entry.line, what + "; nothing is processed for it");
+  return what + "; nothing is processed for it";
+}
+
+// Counts the values a method could not compute, and where the first one was.
+struct EmptyValues {
+  long count = 0;
+  long firstLine = 0;
+  int firstMethod = 0;
+
+  void Note(long line, int method) {
+    if (count++ == 0) {
+      firstLine = line;
+      firstMethod = method;
+    }
+  }
+};
+
+std::optional<double> StationHeatIndex(const RunFolders& folders, const StationHeader& station, std::string* problem) {
+  const fs::path tablePath = folders.app.HeatIndexTable();
+  const std::string table = folders.app.Display(tablePath);
+  std::string error;
+  auto reader = FieldReader::Open(tablePath, &error);
+  if (!reader) {
+    *problem = table + " cannot be opened (" + error + ")";
+    return std::nullopt;
+  }
+  HeatIndexProblem found;
+  auto heatIndex = InterpolateHeatIndex(*reader, station.Latitude, station.Longitude, &found);
+  if (!heatIndex) *problem = Located(table, found.line, found.what);
+  return heatIndex;
+}
+
+FileResult ProcessFile(const ListedName& entry, const RunFolders& folders) {
+  if (!entry.problem.empty()) return RefusedWith(NameProblem(entry));
+  const fs::path path = ChildIgnoringCase(folders.petData, entry.name);
+  const std::string shown = folders.app.Display(path);
+  std::string error;
+  auto fields = FieldReader::Open(path, &error);
+  if (!fields) return RefusedWith(shown + ": cannot be opened (" + error + ")" + std::string(kNotProcessed));
+
+  WeatherFileReader reader(std::move(*fields));
+  const auto header = reader.ReadHeader();
+  if (!header) return RefusedWith(Located(shown, reader.Problem().line, reader.Problem().what) + std::string(kNotProcessed));
+
+  const std::vector<int> methods = AvailableMethods(header->NormalisedHeaderLine, header->Period);
+  StationConstants constants;
+  // The heat index table matters only to the Thornthwaite column; files without one
+  // do not read it.
+  if (std::find(methods.begin(), methods.end(), kThornthwaiteId) != methods.end()) {
+    std::string problem;
+    const auto heatIndex = StationHeatIndex(folders, header->Station, &problem);
+    if (!heatIndex)
+      return RefusedWith(shown + ": its Thornthwaite column needs the heat index table, but " + problem +
+                         std::string(kNotProcessed));
+    constants.HeatIndex = *heatIndex;
+    constants.ThornthwaiteExponent = ThornthwaiteExponent(*heatIndex);
+  }
+  constants.LatitudeRadians = LatitudeRadians(header->Station.Latitude);
+  const SolarGeometryTable days(constants.LatitudeRadians);
+  constants.AnnualDayLengthTotal = days.AnnualDayLengthTotal();
+  constants.Days = &days;
+
+  auto writer = PetResultWriter::Create(folders.output, entry.name, header->Period, methods, &error);
+  if (!writer)
+    return RefusedWith(folders.app.Display(folders.output / ResultFileName(entry.name, "_PET.csv")) +
+                       ": cannot be written (" + error + ")" + std::string(kNotProcessed));
+
+  std::vector<const PetMethod*> computing;
+  for (int id : methods) computing.push_back(&MethodFor(id));
+  EmptyValues empty;
+  WeatherRecord record;
+  WeatherFileReader::Step step;
+  while ((step = reader.NextRecord(record)) == WeatherFileReader::Step::Record) {
+    writer->WritePeriodColumns(record);
+    for (std::size_t m = 0; m < computing.size(); ++m) {
+      const double value = computing[m]->Compute(record, header->Station, constants);
+      if (!std::isfinite(value)) empty.Note(reader.LineOfLastRecord(), methods[m]);
+      writer->WriteValue(value);
+    }
+    writer->EndLine();
+  }
+  if (step == WeatherFileReader::Step::Problem)
+    return RefusedWith(Located(shown, reader.Problem().line, reader.Problem().what) + std::string(kNotProcessed));
+  if (!writer->Finish(&error))
+    return RefusedWith(folders.app.Display(writer->Target()) + ": writing failed (" + error +
+                       "); an older result of that name is left as it was");
+
+  FileResult result;
+  if (empty.count > 0)
+    result.notices.push_back(Information(shown + ": " + std::to_string(empty.count) +
+                                         (empty.count == 1 ? " value" : " values") +
+                                         " could not be computed and " + (empty.count == 1 ? "was" : "were") +
+                                         " left empty; the first on line " + std::to_string(empty.firstLine) +
+                                         " (" + std::string(MethodEntryFor(empty.firstMethod).name) + ")"));
+  result.result.emplace(std::move(*writer));
+  return result;
+}
+
+// Shows a file's notices and puts its result in place; called in list order.
+void Complete(FileResult& file, const AppFolder& app, Notices& notices, RunSummary& summary) {
+  if (file.result) {
+    std::string error;
+    if (!file.result->Commit(&error)) {
+      file.refused = true;
+      file.notices.insert(file.notices.begin(),
+                          Refusal(app.Display(file.result->Target()) + ": cannot be put in place (" + error + ")"));
+    }
+  }
+  for (const Notice& notice : file.notices) notices.Show(notice);
+  ++(file.refused ? summary.refused : summary.processed);
+}
+
+// Files are processed by `jobs` threads, at most a few files ahead of the one whose
+// notices are shown next, so memory stays flat however long the list.
+void ProcessInParallel(const std::vector<ListedName>& names, const RunFolders& folders, Notices& notices,
+                       unsigned jobs, RunSummary& summary) {
+  const std::size_t ahead = std::size_t{4} * jobs;
+  std::mutex mutex;
+  std::condition_variable changed;
+  std::vector<std::optional<FileResult>> results(names.size());
+  std::size_t nextToTake = 0, nextToShow = 0;
+
+  auto work = [&] {
+    for (;;) {
+      std::size_t index;
+      {
+        std::unique_lock lock(mutex);
+        changed.wait(lock, [&] { return nextToTake >= names.size() || nextToTake < nextToShow + ahead; });
+        if (nextToTake >= names.size()) return;
+        index = nextToTake++;
+      }
+      FileResult result = ProcessFile(names[index], folders);
+      {
+        std::lock_guard lock(mutex);
+        results[index].emplace(std::move(result));
+      }
+      changed.notify_all();
+    }
+  };
+  std::vector<std::thread> workers;
+  for (unsigned i = 0; i < jobs; ++i) workers.emplace_back(work);
+
+  for (std::size_t index = 0; index < names.size(); ++index) {
+    notices.Progress(index, names.size(), names[index].name);
+    std::optional<FileResult> ready;
+    {
+      std::unique_lock lock(mutex);
+      changed.wait(lock, [&] { return results[index].has_value(); });
+      ready.emplace(std::move(*results[index]));
+      results[index].reset();
+    }
+    Complete(*ready, folders.app, notices, summary);
+    {
+      std::lock_guard lock(mutex);
+      nextToShow = index + 1;
+    }
+    changed.notify_all();
+  }
+  for (auto& worker : workers) worker.join();
+}
+
+}  // namespace
+
+RunSummary ProcessPetFiles(const std::vector<ListedName>& names, const AppFolder& folder, Notices& notices,
+                           const RunOptions& options) {
+  RunSummary summary;
+  if (names.empty()) return summary;
+  std::string error;
+  const auto output = folder.EnsureOutput(&error);
+  if (!output) {
+    notices.Show(Refusal(error + "; no file is processed"));
+    summary.refused = names.size();
+    return summary;
+  }
+  RemoveStaleTemporaries(*output);
+  const RunFolders folders{folder, folder.PetData(), *output};
+  const unsigned jobs = std::clamp<unsigned>(options.jobs, 1, static_cast<unsigned>(names.size()));
+  if (jobs > 1) {
+    ProcessInParallel(names, folders, notices, jobs, summary);
+    return summary;
+  }
+  for (std::size_t index = 0; index < names.size(); ++index) {
+    notices.Progress(index, names.size(), names[index].name);
+    FileResult result = ProcessFile(names[index], folders);
+    Complete(result, folder, notices, summary);
+  }
+  return summary;
+}
+
+Notice PetJobEndNotice() { return Information(JobEndNotice(15)); }
+
+JobOutcome PetRunFromWindow(const WindowState& window, const AppFolder& folder, Notices& notices,
+                            const RunOptions& options) {
+  JobOutcome outcome{window, false, false};
+  if (TrimSpaces(window.text1).empty()) {
+    notices.Show(Information(NoDataFileNotice()));
+    notices.Show(PetJobEndNotice());
+    return outcome;
+  }
+  std::string error;
+  const auto names = ReadDataFileList(folder.DataFileList(), &error);
+  if (!names) {
+    notices.Show(Refusal("dir.txt: the list of data files cannot be read (" + error + "); choose a data file again"));
+    outcome.anyRefused = true;
+    notices.Show(PetJobEndNotice());
+    return outcome;
+  }
+  const RunSummary summary = ProcessPetFiles(*names, folder, notices, options);
+  outcome.anyRefused = summary.refused > 0;
+  std::error_code ignored;
+  fs::remove(folder.DataFileList(), ignored);
+  outcome.window.text1.clear();
+  notices.Show(PetJobEndNotice());
+  return outcome;
+}
+
+}  // namespace sorvane

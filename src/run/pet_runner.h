@@ -1,0 +1,34 @@
+// PetRunner: the work behind the pet button. Every listed weather file is read,
+// computed by the methods its header allows and written as one PetResultFile; a file
+// that cannot be read exactly is refused with a notice and the run goes on.
+#pragma once
+
+#include <cstddef>
+#include <vector>
+
+#include "common/app_folder.h"
+#include "common/data_file_list.h"
+#include "common/notices.h"
+#include "common/window_state.h"
+
+namespace sorvane {
+
+struct RunSummary {
+  std::size_t processed = 0;
+  std::size_t refused = 0;
+};
+
+// The files of a run, looked up in data/PET_DATA, in list order. Shows each file's
+// notices in list order whatever the number of jobs, but not the closing "JOB END".
+RunSummary ProcessPetFiles(const std::vector<ListedName>& names, const AppFolder& folder, Notices& notices,
+                           const RunOptions& options);
+
+// The pet button: checks Text1, runs the DataFileList (dir.txt), deletes it, empties
+// Text1 and ends with "JOB END".
+JobOutcome PetRunFromWindow(const WindowState& window, const AppFolder& folder, Notices& notices,
+                            const RunOptions& options = {});
+
+// The "JOB END" notice of a PetRun (ten spaces before, fifteen after).
+Notice PetJobEndNotice();
+
+}  // namespace sorvane

@@ -1,0 +1,290 @@
+#include "run/weather_file_reader.h"
+
+#include <algorithm>
+#include <charconv>
+
+#include "common/numbers.h"
+#include "common/text.h"
+
+namespace sorvane {
+
+std::string_view PeriodWord(PeriodType type) {
+  switch (type) {
+    case PeriodType::Date: return "DATE";
+    case PeriodType::Week: return "WEEK";
+    case PeriodType::Month: return "MONTH";
+  }
+  return "";
+}
+
+namespace {
+
+bool IsLeapGregorian(int year) { return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0; }
+
+int DaysInMonth(int year, int month) {
+  if (month == 2 && IsLeapGregorian(year)) return 29;
+  return kMonthDays[static_cast<std::size_t>(month)];
+}
+
+// A run of 1..maxDigits ASCII digits (exactly `maxDigits` when `exact`).
+std::optional<int> Digits(std::string_view text, std::size_t maxDigits, bool exact) {
+  if (text.empty() || text.size() > maxDigits || (exact && text.size() != maxDigits)) return std::nullopt;
+  if (!std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; })) return std::nullopt;
+  int value = 0;
+  std::from_chars(text.data(), text.data() + text.size(), value);
+  return value;
+}
+
+std::string_view WithoutByteOrderMark(std::string_view text) {
+  return text.starts_with("\xEF\xBB\xBF") ? text.substr(3) : text;
+}
+
+std::string Quoted(std::string_view text) {
+  constexpr std::size_t kShown = 40;  // a 10 MB field is named by its beginning
+  std::string shown(text.substr(0, kShown));
+  for (char& c : shown)
+    if (static_cast<unsigned char>(c) < 0x20) c = '?';
+  return "'" + shown + (text.size() > kShown ? "...'" : "'");
+}
+
+}  // namespace
+
+std::optional<CalendarDate> ParseDate(std::string_view text) {
+  const auto firstSlash = text.find('/');
+  const auto secondSlash = firstSlash == std::string_view::npos ? firstSlash : text.find('/', firstSlash + 1);
+  if (secondSlash == std::string_view::npos) return std::nullopt;
+  const auto month = Digits(text.substr(0, firstSlash), 2, false);
+  const auto day = Digits(text.substr(firstSlash + 1, secondSlash - firstSlash - 1), 2, false);
+  const auto year = Digits(text.substr(secondSlash + 1), 4, true);
+  if (!month || !day || !year || *month < 1 || *month > 12) return std::nullopt;
+  if (*day < 1 || *day > DaysInMonth(*year, *month)) return std::nullopt;
+  return CalendarDate{*year, *month, *day};
+}
+
+int DayOfYear(const CalendarDate& date) {
+  const int leapDay = (date.month >= 3 && date.year % 4 == 0) ? 1 : 0;
+  return date.day + kDaysBeforeMonth[static_cast<std::size_t>(date.month)] + leapDay;
+}
+
+bool WeatherFileReader::Refuse(long line, std::string what) {
+  problem_ = {line, std::move(what)};
+  return false;
+}
+
+std::optional<WeatherFileHeader> WeatherFileReader::ReadHeader() {
+  std::string line;
+  auto readWholeLine = [&](long number, std::string_view missing) {
+    const auto status = fields_.ReadLine(line);
+    if (status == FieldReader::Status::EndOfFile) return Refuse(number, std::string(missing));
+    if (status != FieldReader::Status::Ok) return Refuse(number, std::string(FieldReader::Describe(status)));
+    return true;
+  };
+
+  if (!readWholeLine(1, "the file is empty")) return std::nullopt;
+  std::string name;
+  for (char c : WithoutByteOrderMark(line))
+    if (c != ',') name.push_back(c);
+  header_.Station.StationName = std::string(TrimSpaces(name));
+
+  if (!readWholeLine(2, "the file ends before line 2 (the coordinate heads)")) return std::nullopt;
+  const int line2Commas = static_cast<int>(std::count(line.begin(), line.end(), ','));
+  if (!ReadCoordinates(line2Commas)) return std::nullopt;
+
+  if (!readWholeLine(4, "the file ends before line 4 (the header line)")) return std::nullopt;
+  const std::string upper = ToUpperAscii(line);
+  std::optional<PeriodType> period;  // the last matching word wins
+  if (upper.find("DATE") != std::string::npos) period = PeriodType::Date;
+  if (upper.find("WEEK") != std::string::npos) period = PeriodType::Week;
+  if (upper.find("MONTH") != std::string::npos) period = PeriodType::Month;
+  if (!period) {
+    Refuse(4, "the header line names no period (a head with Date, Week or Month)");
+    return std::nullopt;
+  }
+  header_.Period = *period;
+  header_.NormalisedHeaderLine = NormaliseHead(line);
+
+  const int commas = static_cast<int>(std::count(line.begin(), line.end(), ','));
+  const int periodHeads = *period == PeriodType::Date ? 1 : 2;
+  header_.ParameterColumns = commas - (periodHeads - 1);
+  if (header_.ParameterColumns < 0) {
+    Refuse(4, "the header line has no head for the period number (Year,Week or Year,Month)");
+    return std::nullopt;
+  }
+  if (header_.ParameterColumns > kMaxParameterColumns) {
+    Refuse(4, "the header line names " + std::to_string(header_.ParameterColumns) +
+                  " parameter columns; at most 7 are allowed");
+    return std::nullopt;
+  }
+  FieldReader heads(line);
+  int position = 0;
+  for (auto head = heads.Next(); head.status != FieldReader::Status::EndOfFile; head = heads.Next()) {
+    if (head.status != FieldReader::Status::Ok) {
+      Refuse(4, "in the header line, " + std::string(FieldReader::Describe(head.status)));
+      return std::nullopt;
+    }
+    if (++position > periodHeads) {
+      header_.ColumnHeads.emplace_back(TrimSpaces(head.text));
+      const std::string normalised = NormaliseHead(head.text);
+      const auto code = std::find(kParameterHeads.begin() + 1, kParameterHeads.end(), normalised);
+      header_.ColumnCodes.push_back(code == kParameterHeads.end()
+                                        ? Parameter::None
+                                        : static_cast<Parameter>(code - kParameterHeads.begin()));
+    }
+    if (head.end == FieldReader::End::FileEnd) break;
+  }
+  if (position != commas + 1) {
+    Refuse(4, "the header line holds a comma inside double quotes");
+    return std::nullopt;
+  }
+  return header_;
+}
+
+bool WeatherFileReader::ReadCoordinates(int line2Commas) {
+  static constexpr const char* kNames[3] = {"latitude", "longitude", "elevation"};
+  double values[3] = {0, 0, 0};
+  std::string latitudeText;
+  int count = 0;
+  for (;;) {
+    const auto field = fields_.Next();
+    if (field.status == FieldReader::Status::EndOfFile)
+      return Refuse(3, count == 0 ? "the file ends before line 3 (the coordinates)"
+                                  : "the file ends inside line 3 (the coordinates)");
+    if (field.status != FieldReader::Status::Ok) return Refuse(field.line, std::string(FieldReader::Describe(field.status)));
+    if (count < 3) {
+      const ParsedNumber number = ParseNumber(field.text);
+      if (number.status == NumberStatus::Invalid)
+        return Refuse(3, "field " + std::to_string(count + 1) + " (" + kNames[count] + ") " + Quoted(field.text) +
+                             " is not a number");
+      values[count] = number.value;
+      if (count == 0) latitudeText = Quoted(TrimSpaces(field.text));
+    }
+    ++count;
+    if (field.EndsLine()) break;
+  }
+  if (count < 3)
+    return Refuse(3, "line 3 holds " + std::to_string(count) + " values; latitude, longitude and elevation are needed");
+  if (line2Commas <= 2 && count != 3)
+    return Refuse(3, "line 3 holds " + std::to_string(count) + " values where line 2 announces 3");
+  if (line2Commas > 2 && count == 3)
+    return Refuse(3, "line 3 holds 3 values where line 2 (with " + std::to_string(line2Commas) +
+                         " commas) announces more");
+  if (!(values[0] >= -90 && values[0] <= 90))
+    return Refuse(3, "field 1 (latitude) " + latitudeText + " lies beyond the poles");
+  header_.Station.Latitude = values[0];
+  header_.Station.Longitude = values[1];
+  header_.Station.Elevation = values[2];
+  return true;
+}
+
+// A field of a row that must be there: not the end of the file, not past the line end.
+bool WeatherFileReader::RequireField(const FieldReader::Field& field, int position, int count, std::string_view head) {
+  if (field.status == FieldReader::Status::EndOfFile)
+    return Refuse(recordLine_, "the file ends inside a row: field " + std::to_string(position) + " (" +
+                                   std::string(head) + ") is missing");
+  if (field.status != FieldReader::Status::Ok)
+    return Refuse(field.line, "field " + std::to_string(position) + " (" + std::string(head) + "): " +
+                                  std::string(FieldReader::Describe(field.status)));
+  (void)count;
+  return true;
+}
+
+bool WeatherFileReader::ReadPeriodFields(WeatherRecord& record, const FieldReader::Field& key) {
+  const std::string_view text = TrimSpaces(key.text);
+  periodKey_.assign(text);
+  record.PeriodKey = periodKey_;
+  record.Period = header_.Period;
+  if (header_.Period == PeriodType::Date) {
+    const auto date = ParseDate(text);
+    if (!date)
+      return Refuse(recordLine_, "field 1 (Date) " + Quoted(text) + " is not a date of the calendar written month/day/year");
+    record.PeriodNumber = 0;
+    record.DayOfYear = DayOfYear(*date);
+    return true;
+  }
+  const ParsedNumber year = ParseNumber(text);
+  if (year.status != NumberStatus::Value)
+    return Refuse(recordLine_, "field 1 (Year) " + Quoted(text) + " is not a number");
+  const std::string_view numberHead = header_.Period == PeriodType::Week ? "Week" : "Month";
+  if (key.EndsLine())
+    return Refuse(recordLine_, "the row ends after field 1; field 2 (" + std::string(numberHead) + ") is missing");
+  const auto numberField = fields_.Next();
+  if (!RequireField(numberField, 2, 2, numberHead)) return false;
+  const ParsedNumber number = ParseNumber(numberField.text);
+  if (number.status != NumberStatus::Value)
+    return Refuse(recordLine_, "field 2 (" + std::string(numberHead) + ") " + Quoted(numberField.text) +
+                                   " is not a number");
+  if (header_.Period == PeriodType::Month &&
+      !(number.value >= 1 && number.value <= 12 && number.value == static_cast<int>(number.value)))
+    return Refuse(recordLine_, "field 2 (Month) " + Quoted(TrimSpaces(numberField.text)) +
+                                   " is not a month number from 1 to 12");
+  record.PeriodNumber = number.value;
+  record.DayOfYear = header_.Period == PeriodType::Week ? 7 * (number.value - 1) + 4 : 30 * (number.value - 1) + 16;
+  lastPeriodFieldEndsLine_ = numberField.EndsLine();
+  return true;
+}
+
+bool WeatherFileReader::ReadParameter(int column, const FieldReader::Field& field, WeatherRecord& record) {
+  const ParsedNumber number = ParseNumber(field.text);
+  const int position = column + (header_.Period == PeriodType::Date ? 2 : 3);
+  if (number.status == NumberStatus::Invalid)
+    return Refuse(recordLine_, "field " + std::to_string(position) + " (" + header_.ColumnHeads[column] + ") " +
+                                   Quoted(field.text) + " is not a number");
+  switch (header_.ColumnCodes[static_cast<std::size_t>(column)]) {
+    case Parameter::TMAX: record.TMAX = number.value; break;
+    case Parameter::TMIN: record.TMIN = number.value; break;
+    case Parameter::RH1: record.RH1 = number.value; break;
+    case Parameter::RH2: record.RH2 = number.value; break;
+    case Parameter::WS: record.WS = number.value; break;
+    case Parameter::SS: record.SS = number.value; break;
+    case Parameter::EVP: record.EVP = number.value; break;
+    case Parameter::None: break;  // read and dropped
+  }
+  return true;
+}
+
+WeatherFileReader::Step WeatherFileReader::NextRecord(WeatherRecord& record) {
+  recordLine_ = fields_.Line();
+  const auto key = fields_.Next();
+  if (key.status == FieldReader::Status::EndOfFile) return Step::End;
+  if (key.status != FieldReader::Status::Ok) {
+    Refuse(key.line, "field 1: " + std::string(FieldReader::Describe(key.status)));
+    return Step::Problem;
+  }
+  if (TrimSpaces(key.text) == "&") return Step::End;
+  if (key.EndsLine() && TrimSpaces(key.text).empty() && !key.quoted) {
+    if (fields_.SkipBlankRest()) return Step::End;  // blank lines at the end end the data
+    Refuse(recordLine_, "a blank line in the middle of the data");
+    return Step::Problem;
+  }
+
+  record.TMAX = record.TMIN = record.RH1 = record.RH2 = record.WS = record.SS = record.EVP = 0;
+  lastPeriodFieldEndsLine_ = key.EndsLine();
+  if (!ReadPeriodFields(record, key)) return Step::Problem;
+
+  const int periodFields = header_.Period == PeriodType::Date ? 1 : 2;
+  const int rowFields = periodFields + header_.ParameterColumns;
+  bool previousEndsLine = lastPeriodFieldEndsLine_;
+  for (int column = 0; column < header_.ParameterColumns; ++column) {
+    const int position = periodFields + column + 1;
+    if (previousEndsLine) {
+      Refuse(recordLine_, "the row ends after field " + std::to_string(position - 1) + "; the header line has " +
+                              std::to_string(rowFields) + " fields");
+      return Step::Problem;
+    }
+    const auto field = fields_.Next();
+    if (!RequireField(field, position, rowFields, header_.ColumnHeads[static_cast<std::size_t>(column)]) ||
+        !ReadParameter(column, field, record))
+      return Step::Problem;
+    previousEndsLine = field.EndsLine();
+  }
+  if (!previousEndsLine) {
+    Refuse(recordLine_, "the row holds more than the " + std::to_string(rowFields) + " fields of the header line");
+    return Step::Problem;
+  }
+
+  if (record.WS < 1.6) record.WS = 1.6;  // km/h: the wind floor
+  record.Tmean = (record.TMAX + record.TMIN) / 2;
+  return Step::Record;
+}
+
+}  // namespace sorvane

@@ -1,0 +1,76 @@
+// WeatherFileReader: turns a weather data file into its StationHeader, PeriodType and
+// ColumnCodes, then one WeatherRecord per data row, streaming.
+//
+// The reader is strict where the format is: a file it cannot read exactly is refused
+// with the line and field that broke it, and nothing of it is used.
+#pragma once
+
+#include <array>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "common/field_reader.h"
+#include "run/weather_record.h"
+
+namespace sorvane {
+
+struct WeatherFileHeader {
+  StationHeader Station;
+  PeriodType Period = PeriodType::Date;
+  std::string NormalisedHeaderLine;  // upper-cased, spaces removed: tested for method availability
+  int ParameterColumns = 0;          // n
+  std::vector<Parameter> ColumnCodes;  // one per parameter column; None for unknown heads
+  std::vector<std::string> ColumnHeads;  // the heads as written, for messages
+};
+
+// A refusal: the line it concerns (0 for the file as a whole) and what is wrong.
+struct ReadProblem {
+  long line = 0;
+  std::string what;
+};
+
+class WeatherFileReader {
+ public:
+  enum class Step { Record, End, Problem };
+
+  explicit WeatherFileReader(FieldReader fields) : fields_(std::move(fields)) {}
+
+  // Reads lines 1 to 4. nullopt when the file is refused; `Problem()` says why.
+  std::optional<WeatherFileHeader> ReadHeader();
+
+  // The next record into `record` (its PeriodKey views stay valid until the next call),
+  // End at the "&" row or the end of the data, or Problem.
+  Step NextRecord(WeatherRecord& record);
+
+  const ReadProblem& Problem() const { return problem_; }
+  long LineOfLastRecord() const { return recordLine_; }
+
+ private:
+  bool Refuse(long line, std::string what);
+  bool ReadCoordinates(int line2Commas);
+  bool ReadPeriodFields(WeatherRecord& record, const FieldReader::Field& key);
+  bool ReadParameter(int column, const FieldReader::Field& field, WeatherRecord& record);
+  bool RequireField(const FieldReader::Field& field, int position, int count, std::string_view head);
+
+  FieldReader fields_;
+  WeatherFileHeader header_;
+  ReadProblem problem_;
+  std::string periodKey_;
+  long recordLine_ = 0;
+  bool lastPeriodFieldEndsLine_ = false;
+};
+
+// Daily PeriodKeys: month/day/four-digit year, a real calendar date. nullopt otherwise.
+struct CalendarDate {
+  int year = 0, month = 0, day = 0;
+};
+std::optional<CalendarDate> ParseDate(std::string_view text);
+
+// The DayOfYear of a daily record: day + days before its month, plus 1 from March on
+// in years divisible by 4 (1900 and 2100 count as leap years here).
+int DayOfYear(const CalendarDate& date);
+
+}  // namespace sorvane

@@ -1,0 +1,58 @@
+#include "ui/about_window.h"
+
+#include <QLabel>
+#include <array>
+#include <string_view>
+
+#include "ui/app_setup.h"
+#include "ui/credits.h"
+#include "ui/window_layout.h"
+
+namespace sorvane::ui {
+
+namespace {
+
+inline constexpr int kAboutWidthTwips = 7800;
+inline constexpr int kAboutHeightTwips = 4905;
+
+struct AboutLabel {
+  std::string_view name{};
+  std::string_view text{};
+  Placement twips;
+  FontSpec font{};
+  unsigned rgb = 0x000000;
+  bool wraps = false;
+};
+
+constexpr std::array<AboutLabel, 6> kAboutLabels{{
+    {"Label3", "PET", {240, 120, 2175, 1095}, {"Times New Roman", 48.75, true, true}, 0xFF0000},
+    {"Label12", "Sorvane", {2400, 840, 4335, 255}, {"Arial", 9.75}},
+    {"Label4", "Due care was taken while developing this free software.", {1080, 1680, 5535, 255}, {"Arial", 9.75}},
+    {"Label1", "Developers are NOT  responsible  for any loss occured while using this software.",
+     {1080, 2040, 5175, 615}, {"Arial", 9.75}, 0x000000, true},
+    {"Label2", kScientificTeam, {360, 3720, 3855, 855}, {"Arial", 8.25}},
+    {"Label7", kSoftwareAuthors, {4320, 3720, 3495, 735}, {"Arial", 8.25}},
+}};
+
+}  // namespace
+
+AboutWindow::AboutWindow() : QWidget(nullptr, Qt::Window) {
+  setObjectName(QStringLiteral("about_f"));
+  setWindowTitle(QStringLiteral("Sorvane"));
+  setWindowIcon(SorvaneIcon());
+  setFixedSize(Pixels(kAboutWidthTwips), Pixels(kAboutHeightTwips));
+  for (const auto& spec : kAboutLabels) {
+    auto* label = new QLabel(QString::fromUtf8(spec.text.data(), static_cast<qsizetype>(spec.text.size())), this);
+    label->setObjectName(QString::fromUtf8(spec.name.data(), static_cast<qsizetype>(spec.name.size())));
+    label->setGeometry(Pixels(spec.twips.left), Pixels(spec.twips.top), Pixels(spec.twips.width),
+                       Pixels(spec.twips.height));
+    label->setFont(DesignedFont(spec.font));
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    label->setWordWrap(spec.wraps);
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, QColor::fromRgb(spec.rgb));
+    label->setPalette(palette);
+  }
+}
+
+}  // namespace sorvane::ui

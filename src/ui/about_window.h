@@ -1,0 +1,16 @@
+// The About window: the program's name, a short disclaimer and the credits. It is shown
+// without blocking the main window.
+#pragma once
+
+#include <QWidget>
+
+namespace sorvane::ui {
+
+class AboutWindow : public QWidget {
+  Q_OBJECT
+ public:
+  // A top-level window of its own: it stays open when the main window closes.
+  AboutWindow();
+};
+
+}  // namespace sorvane::ui

@@ -1,0 +1,48 @@
+// Runs one job of the core off the user-interface thread, behind a modal progress
+// dialog: the window takes no input until the job's last notice is dismissed, yet it
+// repaints and a long run shows which file it is at.
+#pragma once
+
+#include <QDialog>
+#include <functional>
+#include <optional>
+
+#include "common/notices.h"
+#include "common/window_state.h"
+
+class QLabel;
+class QProgressBar;
+
+namespace sorvane::ui {
+
+class NoticePresenter;
+
+// "File n of m" and the file's name while a job runs. It cannot be closed: a job runs
+// to its end.
+class JobProgressDialog : public QDialog {
+  Q_OBJECT
+ public:
+  explicit JobProgressDialog(QWidget* parent);
+  // `fileIndex` counts from 0; the name is the file about to be processed.
+  void ShowFile(std::size_t fileIndex, std::size_t fileCount, const QString& fileName);
+
+ public slots:
+  void reject() override {}  // Escape does not end a job
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  QLabel* label_;
+  QProgressBar* bar_;
+};
+
+using Job = std::function<JobOutcome(Notices&)>;
+
+// Runs `job` on a worker thread and returns its outcome once it has ended. Its notices
+// are shown one at a time through `presenter` on the UI thread, in the order the job
+// gives them; the job waits until each one is dismissed. nullopt when the job threw:
+// what it threw has been shown as a notice.
+std::optional<JobOutcome> RunJobBehindProgress(QWidget* window, NoticePresenter& presenter, const Job& job);
+
+}  // namespace sorvane::ui

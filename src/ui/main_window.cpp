@@ -1,0 +1,316 @@
+#include "ui/main_window.h"
+
+#include <QCloseEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPainter>
+#include <QPushButton>
+#include <algorithm>
+#include <thread>
+
+#include "adjuster/pet_adjuster.h"
+#include "coefficients/coefficient_generator.h"
+#include "common/data_file_list.h"
+#include "run/pet_runner.h"
+#include "ui/about_window.h"
+#include "ui/app_setup.h"
+#include "ui/credits.h"
+#include "ui/file_dialog.h"
+#include "ui/help_text.h"
+#include "ui/module_list.h"
+#include "ui/notice_presenter.h"
+#include "ui/window_layout.h"
+
+namespace sorvane::ui {
+
+namespace {
+
+QString FromView(std::string_view text) {
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+void PlaceAsDesigned(QWidget* control) {
+  const auto twips = DesignedPlacement(control->objectName().toStdString());
+  if (!twips) return;
+  control->setGeometry(Pixels(twips->left), Pixels(twips->top), Pixels(twips->width), Pixels(twips->height));
+}
+
+void SetTextColour(QWidget* control, QPalette::ColorRole role, unsigned rgb) {
+  QPalette palette = control->palette();
+  palette.setColor(role, QColor::fromRgb(rgb));
+  control->setPalette(palette);
+}
+
+// Line1: a grey line, kLineThicknessPixels thick and centred on its designed line.
+class LineControl : public QWidget {
+ public:
+  explicit LineControl(QWidget* parent) : QWidget(parent) {
+    setObjectName(QStringLiteral("Line1"));
+    const Placement twips = *DesignedPlacement("Line1");
+    setGeometry(Pixels(twips.left), Pixels(twips.top) - kLineThicknessPixels / 2, Pixels(twips.width),
+                kLineThicknessPixels);
+  }
+
+ protected:
+  void paintEvent(QPaintEvent*) override { QPainter(this).fillRect(rect(), QColor(0x80, 0x80, 0x80)); }
+};
+
+struct LabelSpec {
+  std::string_view name{};
+  std::string_view text{};
+  FontSpec font{};
+  unsigned rgb = 0x000000;
+  std::string_view tooltip{};
+  bool centred = false;
+};
+
+// Every label is bold and has a transparent background.
+constexpr LabelSpec kLabels[] = {
+    {"Label6", "Process", {}},
+    {"Label5", "Data file", {}, 0x000000, " Potentional Evaporation Data File "},
+    {"Label2", " PET", {"Times New Roman", 75, true, true}, 0xFF0000, " Sorvane "},
+    {"Label3", "S o r v a n e", {"MS Sans Serif", 12}},
+    {"Label1", "3.0", {}},
+    {"Label4", kProgrammeName, {"Arial", 14.25}, 0x000080, {}, true},
+    {"LabelInstitute", kInstituteName, {"Arial", 12}, 0x808080, {}, true},
+    {"LabelCity", kCityName, {}, 0x000000, {}, true},
+};
+
+constexpr unsigned kHelpTextRgb = 0x000080;  // dark blue
+
+}  // namespace
+
+MainWindow::MainWindow(AppFolder folder, FileDialog& fileDialog, NoticePresenter& presenter, QWidget* parent)
+    : QWidget(parent),
+      folder_(std::move(folder)),
+      fileDialog_(fileDialog),
+      presenter_(presenter),
+      browsedFolder_(std::filesystem::current_path()) {
+  setObjectName(QStringLiteral("MainWindow"));
+  setWindowTitle(QStringLiteral("Sorvane"));
+  setWindowIcon(SorvaneIcon());
+  setFixedSize(Pixels(kClientWidthTwips), Pixels(kClientHeightTwips));
+  setFont(DesignedFont({.bold = false}));
+  BuildControls();
+
+  // Opening the window: the three modules, none of them chosen.
+  combo1_->clear();
+  for (const auto name : kModuleNames) combo1_->addItem(FromView(name));
+  combo1_->setCurrentIndex(-1);
+  combo1_->clearEditText();
+}
+
+MainWindow::~MainWindow() { delete about_; }
+
+void MainWindow::BuildControls() {
+  list1_ = new QListWidget(this);
+  list1_->setObjectName(QStringLiteral("List1"));
+  QFont fixedPitch = DesignedFont({"Courier New", 12});
+  fixedPitch.setStyleHint(QFont::TypeWriter);
+  fixedPitch.setFixedPitch(true);
+  list1_->setFont(fixedPitch);
+  SetTextColour(list1_, QPalette::Text, kHelpTextRgb);
+
+  combo1_ = new ModuleList(this);
+  combo1_->setObjectName(QStringLiteral("Combo1"));
+  connect(combo1_, &ModuleList::ModulePicked, this, &MainWindow::ApplyModuleView);
+
+  text1_ = new QLineEdit(this);
+  text1_->setObjectName(QStringLiteral("Text1"));
+
+  list2_ = new QListWidget(this);
+  list2_->setObjectName(QStringLiteral("List2"));
+  list2_->setSelectionMode(QAbstractItemView::NoSelection);
+
+  struct ButtonSpec {
+    const char* name;
+    const char* caption;
+    void (MainWindow::*onClick)();
+    QPushButton** keep;
+  };
+  const ButtonSpec buttons[] = {
+      {"browse", "Browse", &MainWindow::Browse, nullptr},
+      {"pet", "Process", &MainWindow::ProcessPet, &pet_},
+      {"coeff", "Process", &MainWindow::ProcessCoefficients, &coeff_},
+      {"adj", "Process", &MainWindow::ProcessAdjuster, &adj_},
+      {"Command3", "About", &MainWindow::ShowAbout, nullptr},
+      {"Command4", "Help", &MainWindow::ToggleHelp, nullptr},
+  };
+  for (const auto& spec : buttons) {
+    auto* button = new QPushButton(QString::fromLatin1(spec.caption), this);
+    button->setObjectName(QString::fromLatin1(spec.name));
+    button->setFont(DesignedFont({}));
+    button->setAutoDefault(false);
+    connect(button, &QPushButton::clicked, this, spec.onClick);
+    if (spec.keep) *spec.keep = button;
+  }
+
+  for (const auto& spec : kLabels) {
+    auto* label = new QLabel(FromView(spec.text), this);
+    label->setObjectName(FromView(spec.name));
+    label->setFont(DesignedFont(spec.font));
+    label->setAlignment((spec.centred ? Qt::AlignHCenter : Qt::AlignLeft) | Qt::AlignTop);
+    SetTextColour(label, QPalette::WindowText, spec.rgb);
+    if (!spec.tooltip.empty()) label->setToolTip(FromView(spec.tooltip));
+  }
+
+  new LineControl(this);
+  for (const char* name : {"Image1", "Image2"}) {
+    auto* picture = new QLabel(this);
+    picture->setObjectName(QString::fromLatin1(name));
+    picture->setScaledContents(true);
+    picture->setPixmap(QPixmap(QStringLiteral(":/sorvane/%1.png").arg(QString::fromLatin1(name).toLower())));
+  }
+
+  for (const auto& control : kMainWindowControls) {
+    auto* widget = findChild<QWidget*>(FromView(control.name), Qt::FindDirectChildrenOnly);
+    if (!widget) continue;
+    if (control.name != "Line1") PlaceAsDesigned(widget);
+    if (!control.shown) widget->hide();
+  }
+  list2_->raise();  // the method list grows downward over whatever lies below it
+}
+
+// Choosing a module: the view whose name equals the text of Combo1.
+void MainWindow::ApplyModuleView(const QString& module) {
+  const auto apply = [](QWidget* control, const ControlView& view) {
+    if (view.topTwips) control->move(control->x(), Pixels(*view.topTwips));
+    control->setVisible(view.shown);
+  };
+  for (const auto& view : kModuleViews) {
+    if (module != FromView(view.module)) continue;
+    apply(pet_, view.pet);
+    apply(coeff_, view.coeff);
+    apply(adj_, view.adj);
+    apply(list2_, view.list2);
+    text1_->resize(Pixels(view.text1WidthTwips), text1_->height());
+  }
+}
+
+void MainWindow::Browse() {
+  const auto chosen = fileDialog_.ChooseFile(this, ParseFileFilter(kBrowseFilter), 0);
+  if (chosen) {
+    dialogFileName_ = *chosen;
+    browsedFolder_ = std::filesystem::path(chosen->toStdString()).parent_path();
+  }
+  text1_->setText(dialogFileName_);
+
+  // Browse follows the text of Combo1, typed or picked.
+  const QString module = combo1_->currentText();
+  if (module == FromView(kModuleNames[0])) {
+    WriteDataFileList();
+  } else if (module == FromView(kModuleNames[1])) {
+    WriteDataFileList();
+    FillMethodList();
+  }
+}
+
+void MainWindow::WriteDataFileList() {
+  std::string error;
+  if (!sorvane::WriteDataFileList(folder_, browsedFolder_, text1_->text().toStdString(), &error)) ShowNotice(error);
+}
+
+// The method names of the coefficient table, none of them marked, every one visible.
+void MainWindow::FillMethodList() {
+  const MethodNames methods = ReadMethodNamesForList(folder_);
+  if (!methods.problem.empty()) ShowNotice(methods.problem);
+  SetMethodEntries(methods.names, std::vector<bool>(methods.names.size(), false));
+  // An empty list keeps the height of one entry, as after a run.
+  SetList2HeightTwips(kListEntryTwips * std::max<int>(1, static_cast<int>(methods.names.size())));
+}
+
+void MainWindow::ProcessPet() {
+  const WindowState state = CurrentState();
+  const RunOptions options{std::max(1u, std::thread::hardware_concurrency())};
+  RunJob([&](Notices& notices) { return PetRunFromWindow(state, folder_, notices, options); });
+}
+
+void MainWindow::ProcessCoefficients() {
+  const WindowState state = CurrentState();
+  RunJob([&](Notices& notices) { return CoefficientRunFromWindow(state, folder_, notices); });
+}
+
+void MainWindow::ProcessAdjuster() {
+  const WindowState state = CurrentState();
+  RunJob([&](Notices& notices) { return AdjustFromWindow(state, folder_, notices); });
+}
+
+// Odd presses show the help text, even presses clear it.
+void MainWindow::ToggleHelp() {
+  if (list1_->count() > 0) {
+    list1_->clear();
+    return;
+  }
+  for (const auto line : HelpText()) list1_->addItem(FromView(line));
+}
+
+// One About window at a time; a click while it is open brings it to the front.
+void MainWindow::ShowAbout() {
+  if (!about_) {
+    about_ = new AboutWindow();
+    about_->setAttribute(Qt::WA_DeleteOnClose);
+  }
+  about_->show();
+  about_->raise();
+  about_->activateWindow();
+}
+
+void MainWindow::RunJob(const Job& job) {
+  jobRunning_ = true;
+  const auto outcome = RunJobBehindProgress(this, presenter_, job);
+  jobRunning_ = false;
+  if (!outcome) return;
+  ShowState(outcome->window);
+  if (outcome->programEnds) EndProgram();
+}
+
+WindowState MainWindow::CurrentState() const {
+  WindowState state;
+  state.text1 = text1_->text().toStdString();
+  for (int row = 0; row < list2_->count(); ++row) {
+    state.list2Entries.push_back(list2_->item(row)->text().toStdString());
+    state.list2Marks.push_back(list2_->item(row)->checkState() == Qt::Checked);
+  }
+  state.list2HeightTwips = list2_->height() * kTwipsPerPixel;
+  return state;
+}
+
+void MainWindow::ShowState(const WindowState& state) {
+  text1_->setText(QString::fromStdString(state.text1));
+  const WindowState shown = CurrentState();
+  if (state.list2Entries != shown.list2Entries || state.list2Marks != shown.list2Marks)
+    SetMethodEntries(state.list2Entries, state.list2Marks);
+  SetList2HeightTwips(state.list2HeightTwips);
+}
+
+void MainWindow::SetMethodEntries(const std::vector<std::string>& entries, const std::vector<bool>& marks) {
+  list2_->clear();
+  for (std::size_t k = 0; k < entries.size(); ++k) {
+    auto* item = new QListWidgetItem(QString::fromStdString(entries[k]), list2_);
+    item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsUserCheckable);
+    item->setCheckState(k < marks.size() && marks[k] ? Qt::Checked : Qt::Unchecked);
+  }
+}
+
+void MainWindow::SetList2HeightTwips(int twips) { list2_->resize(list2_->width(), Pixels(twips)); }
+
+void MainWindow::ShowNotice(const std::string& text) { presenter_.Present(this, QString::fromStdString(text)); }
+
+// After a notice that ends the program: every window closes and the program exits.
+void MainWindow::EndProgram() {
+  if (about_) about_->close();
+  close();
+  emit ProgramEnds();
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+  // A job runs to its end; the window closes after it.
+  if (jobRunning_) {
+    event->ignore();
+    return;
+  }
+  QWidget::closeEvent(event);
+}
+
+}  // namespace sorvane::ui

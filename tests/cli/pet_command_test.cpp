@@ -1,0 +1,95 @@
+// sorvane-cli pet as a user runs it: what it prints, where, and its exit status.
+#include <gtest/gtest.h>
+
+#include "support/run_program.h"
+#include "support/temp_app_folder.h"
+
+namespace sorvane {
+namespace {
+
+using testing::Lines;
+using testing::RunProgram;
+using testing::TempAppFolder;
+
+std::string DailyFile(std::string_view row) {
+  return Lines({"Station", "Latitude,Longitude,Elevation", "14.41,77.37,350", "Date,TMAX,TMIN", row, "&"});
+}
+
+class PetCommand : public ::testing::Test {
+ protected:
+  testing::ProgramRun Cli(std::vector<std::string> arguments) {
+    arguments.insert(arguments.begin(), {"--app-folder", app.Root().string()});
+    return RunProgram(SORVANE_CLI, arguments);
+  }
+  TempAppFolder app;
+};
+
+TEST_F(PetCommand, ProcessesEveryDataFileInNameOrderByDefault) {
+  app.Write("data/PET_DATA/B.csv", DailyFile("01/01/1970,30,20"));
+  app.Write("data/PET_DATA/A.txt", DailyFile("01/01/1970,30,20"));
+  app.Write("data/PET_DATA/notes.doc", "not a data file");
+  const auto run = Cli({"pet", "--jobs", "1"});
+  EXPECT_EQ(run.exitStatus, 0) << run.err;
+  EXPECT_EQ(run.err, "");
+  EXPECT_EQ(run.out, "JOB END\n2 of 2 files processed; results in " + (app.Root() / "OUTPUT").string() + "\n");
+  EXPECT_EQ(app.Names("OUTPUT"), (std::vector<std::string>{"A_PET.csv", "B_PET.csv"}));
+}
+
+TEST_F(PetCommand, RefusalsGoToStandardErrorAndSetExitStatusOne) {
+  app.Write("data/PET_DATA/GOOD.csv", DailyFile("01/01/1970,30,20"));
+  app.Write("data/PET_DATA/BAD.csv", DailyFile("01/01/1970,30,warm"));
+  const auto run = Cli({"pet", "BAD.csv", "GOOD.csv", "../../etc/passwd"});
+  EXPECT_EQ(run.exitStatus, 1);
+  EXPECT_EQ(run.err,
+            "data/PET_DATA/BAD.csv:5: field 3 (TMIN) 'warm' is not a number; the file is not processed\n"
+            "a name holding a path separator ('../../etc/passwd'); nothing is processed for it\n");
+  EXPECT_TRUE(run.out.starts_with("JOB END\n1 of 3 files processed"));
+  EXPECT_EQ(app.Names("OUTPUT"), std::vector<std::string>{"GOOD_PET.csv"});
+}
+
+TEST_F(PetCommand, ReadsNamesFromADataFileListAndLeavesItInPlace) {
+  app.Write("data/PET_DATA/A.csv", DailyFile("01/01/1970,30,20"));
+  app.Write("mylist.txt", Lines({"A.csv", "A.csv"}));
+  const auto run = Cli({"pet", "--list", (app.Root() / "mylist.txt").string()});
+  EXPECT_EQ(run.exitStatus, 0) << run.err;
+  EXPECT_TRUE(app.Exists("mylist.txt"));
+  EXPECT_TRUE(app.Exists("OUTPUT/A_PET.csv"));
+}
+
+TEST_F(PetCommand, WrongUsageExitsWithTwo) {
+  EXPECT_EQ(Cli({"pet", "--jobs", "0"}).exitStatus, 2);
+  EXPECT_EQ(Cli({"frobnicate"}).exitStatus, 2);
+  EXPECT_EQ(Cli({}).exitStatus, 2);
+  EXPECT_EQ(RunProgram(SORVANE_CLI, {"--app-folder", "/no/such/folder", "pet"}).exitStatus, 2);
+  const auto missingList = Cli({"pet", "--list", "/no/such/list.txt"});
+  EXPECT_EQ(missingList.exitStatus, 2);
+  EXPECT_EQ(missingList.err, "/no/such/list.txt: the list of data files cannot be read (No such file or directory)\n");
+}
+
+TEST_F(PetCommand, HelpExplainsTheFoldersAndExitStatuses) {
+  const auto run = RunProgram(SORVANE_CLI, {"--help"});
+  EXPECT_EQ(run.exitStatus, 0);
+  EXPECT_NE(run.out.find("Exit status: 0 every file processed, 1 some input refused, 2 wrong usage"),
+            std::string::npos);
+  EXPECT_NE(RunProgram(SORVANE_CLI, {"pet", "--help"}).out.find("--jobs"), std::string::npos);
+}
+
+TEST_F(PetCommand, InitMakesAFreshApplicationFolderWithTheSampleData) {
+  const auto target = app.Root() / "fresh";
+  const auto init = RunProgram(SORVANE_CLI, {"init", target.string()});
+  ASSERT_EQ(init.exitStatus, 0) << init.err;
+  const auto run = RunProgram(SORVANE_CLI, {"--app-folder", target.string(), "pet"});
+  EXPECT_EQ(run.exitStatus, 0) << run.err;
+  EXPECT_TRUE(std::filesystem::exists(target / "OUTPUT" / "KESTREL_PET.csv"));
+  EXPECT_TRUE(std::filesystem::exists(target / "OUTPUT" / "KESTREL_MONTHLY_PET.csv"));
+}
+
+TEST_F(PetCommand, FindsItsFolderThroughTheEnvironment) {
+  app.Write("data/PET_DATA/A.csv", DailyFile("01/01/1970,30,20"));
+  const auto run = RunProgram(SORVANE_CLI, {"pet"}, {"SORVANE_HOME=" + app.Root().string()});
+  EXPECT_EQ(run.exitStatus, 0) << run.err;
+  EXPECT_TRUE(app.Exists("OUTPUT/A_PET.csv"));
+}
+
+}  // namespace
+}  // namespace sorvane

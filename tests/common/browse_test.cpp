@@ -1,0 +1,154 @@
+// Browse's DataFileList: which files of the browsed folder land in dir.txt, in which
+// order and with which line ends.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "common/app_folder.h"
+#include "common/data_file_list.h"
+
+namespace sorvane {
+namespace {
+
+namespace fs = std::filesystem;
+
+class BrowseList : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    root_ = fs::temp_directory_path() /
+            ("sorvane-browse-" + std::to_string(::getpid()) + "-" +
+             ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    fs::remove_all(root_);
+    fs::create_directories(AppRoot());
+    fs::create_directories(Browsed());
+  }
+  void TearDown() override { fs::remove_all(root_); }
+
+  fs::path AppRoot() const { return root_ / "app"; }
+  fs::path Browsed() const { return root_ / "browsed"; }
+  AppFolder Folder() const { return AppFolder(AppRoot()); }
+
+  void Touch(const std::vector<std::string>& names) const {
+    for (const auto& name : names) std::ofstream(Browsed() / name) << "x\n";
+  }
+  std::string ListWritten() const {
+    std::ifstream in(AppRoot() / "dir.txt", std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+  }
+  std::string Chosen(const std::string& name) const { return (Browsed() / name).string(); }
+
+  fs::path root_;
+};
+
+TEST_F(BrowseList, ListsTheFilesOfTheChosenFilesKindOnePerLine) {
+  Touch({"STN2.csv", "STN1.csv", "notes.txt"});
+  std::string error;
+  ASSERT_TRUE(WriteDataFileList(Folder(), Browsed(), Chosen("STN1.csv"), &error)) << error;
+  EXPECT_EQ(ListWritten(), "STN1.csv\r\nSTN2.csv\r\n");
+}
+
+TEST_F(BrowseList, AChosenTextFileListsOnlyTextFiles) {
+  Touch({"STN1.csv", "notes.txt", "list.TXT"});
+  std::string error;
+  ASSERT_TRUE(WriteDataFileList(Folder(), Browsed(), Chosen("notes.txt"), &error)) << error;
+  EXPECT_EQ(ListWritten(), "list.TXT\r\nnotes.txt\r\n");
+}
+
+TEST_F(BrowseList, MatchesWithoutRegardToCase) {
+  Touch({"a.CSV", "b.Csv", "c.csv", "d.csvx"});
+  std::string error;
+  ASSERT_TRUE(WriteDataFileList(Folder(), Browsed(), Chosen("c.csv"), &error)) << error;
+  EXPECT_EQ(ListWritten(), "a.CSV\r\nb.Csv\r\nc.csv\r\n");
+}
+
+TEST_F(BrowseList, LeavesOutFoldersAndHiddenFiles) {
+  Touch({"STN1.csv", ".hidden.csv"});
+  fs::create_directories(Browsed() / "archive.csv");
+  std::string error;
+  ASSERT_TRUE(WriteDataFileList(Folder(), Browsed(), Chosen("STN1.csv"), &error)) << error;
+  EXPECT_EQ(ListWritten(), "STN1.csv\r\n");
+}
+
+TEST_F(BrowseList, NamesAreInNameOrder) {
+  Touch({"STN10.csv", "B.csv", "A.csv", "STN2.csv"});
+  std::string error;
+  ASSERT_TRUE(WriteDataFileList(Folder(), Browsed(), Chosen("A.csv"), &error)) << error;
+  EXPECT_EQ(ListWritten(), "A.csv\r\nB.csv\r\nSTN10.csv\r\nSTN2.csv\r\n");
+}
+
+// A cancelled first dialog leaves Text1 empty: the pattern is "*", every ordinary file.
+TEST_F(BrowseList, AnEmptyNameListsEveryOrdinaryFile) {
+  Touch({"STN1.csv", "notes.txt", "README"});
+  std::string error;
+  ASSERT_TRUE(WriteDataFileList(Folder(), Browsed(), "", &error)) << error;
+  EXPECT_EQ(ListWritten(), "README\r\nSTN1.csv\r\nnotes.txt\r\n");
+}
+
+struct PatternCase {
+  const char* text1;
+  const char* expected;
+};
+
+// The pattern is "*" and the last four characters of the trimmed Text1.
+TEST_F(BrowseList, PatternIsStarAndTheLastFourCharacters) {
+  Touch({"a.csv", "b.txt", "lab", "xab", "data.cs", "STN1.csv.bak", "v.bak"});
+  const PatternCase cases[] = {
+      {"   /somewhere/a.csv   ", "a.csv\r\n"},      // spaces around the name are trimmed
+      {"ab", "lab\r\nxab\r\n"},                     // shorter than four: all of it
+      {"/x/y.bak", "STN1.csv.bak\r\nv.bak\r\n"},    // the last four characters only
+      {"/x/data.cs", "data.cs\r\n"},                // "a.cs"
+      {"     ", "STN1.csv.bak\r\na.csv\r\nb.txt\r\ndata.cs\r\nlab\r\nv.bak\r\nxab\r\n"},
+  };
+  for (const auto& c : cases) {
+    std::string error;
+    ASSERT_TRUE(WriteDataFileList(Folder(), Browsed(), c.text1, &error)) << c.text1 << ": " << error;
+    EXPECT_EQ(ListWritten(), c.expected) << "Text1 '" << c.text1 << "'";
+  }
+}
+
+TEST_F(BrowseList, WildcardCharactersOfTheNameFollowTheListingRules) {
+  Touch({"a.cxv", "b.csv", "c.txt"});
+  std::string error;
+  ASSERT_TRUE(WriteDataFileList(Folder(), Browsed(), "/x/y.c?v", &error)) << error;
+  EXPECT_EQ(ListWritten(), "a.cxv\r\nb.csv\r\n");
+}
+
+TEST_F(BrowseList, ReplacesAnEarlierList) {
+  std::ofstream(AppRoot() / "dir.txt") << "OLD.csv\r\nOLDER.csv\r\n";
+  Touch({"STN1.csv"});
+  std::string error;
+  ASSERT_TRUE(WriteDataFileList(Folder(), Browsed(), Chosen("STN1.csv"), &error)) << error;
+  EXPECT_EQ(ListWritten(), "STN1.csv\r\n");
+}
+
+TEST_F(BrowseList, NoMatchingFileWritesAnEmptyList) {
+  Touch({"notes.txt"});
+  std::string error;
+  ASSERT_TRUE(WriteDataFileList(Folder(), Browsed(), "/x/STN1.csv", &error)) << error;
+  EXPECT_TRUE(fs::exists(AppRoot() / "dir.txt"));
+  EXPECT_EQ(ListWritten(), "");
+}
+
+TEST_F(BrowseList, AFolderThatCannotBeListedIsNamed) {
+  const fs::path missing = root_ / "gone";
+  std::string error;
+  EXPECT_FALSE(WriteDataFileList(Folder(), missing, "/x/STN1.csv", &error));
+  EXPECT_EQ(error, missing.string() + ": the folder cannot be listed (No such file or directory)");
+  EXPECT_FALSE(fs::exists(AppRoot() / "dir.txt"));
+}
+
+TEST_F(BrowseList, AListThatCannotBeWrittenIsNamed) {
+  Touch({"STN1.csv"});
+  const AppFolder nowhere(root_ / "no-such-app-folder");
+  std::string error;
+  EXPECT_FALSE(WriteDataFileList(nowhere, Browsed(), Chosen("STN1.csv"), &error));
+  EXPECT_EQ(error, "dir.txt: cannot be written (No such file or directory)");
+}
+
+}  // namespace
+}  // namespace sorvane
