@@ -8,6 +8,7 @@ packages=(
   libcli11-dev libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev xvfb xauth fonts-liberation
   locales time python3
+  clang-14 libclang-rt-14-dev
 )
 
 missing=()

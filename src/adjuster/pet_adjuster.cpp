@@ -59,8 +59,9 @@ std::optional<std::vector<std::string>> ReadMethodNames(FieldReader& reader, con
     }
     lineEnded = field.EndsLine();
     if (lineEnded && head + 1 < kStationHeads) {
-      stop = RefusalAt(shown, 1, WrongFieldCount(head + 1, "the heads line", kStationHeads,
-                                                 "Station, Latitude, Longitude, then the method names"));
+      stop = RefusalAt(shown, 1,
+                       WrongFieldCount(head + 1, "the heads line", kStationHeads,
+                                       "Station, Latitude, Longitude, then the method names"));
       return std::nullopt;
     }
   }
@@ -77,11 +78,14 @@ std::optional<std::vector<std::string>> ReadMethodNames(FieldReader& reader, con
   std::vector<std::string> fields;
   std::string error;
   switch (SplitThroughScratch(scratch, methodsText, fields, &error)) {
-    case ScratchSplit::Split: break;
+    case ScratchSplit::Split:
+      break;
     case ScratchSplit::WriteFailed:
       stop = RefusalAt(folder.Display(scratch), 0, "the scratch file cannot be used (" + error + ")");
       return std::nullopt;
-    case ScratchSplit::Unreadable: stop = RefusalAt(shown, 1, error); return std::nullopt;
+    case ScratchSplit::Unreadable:
+      stop = RefusalAt(shown, 1, error);
+      return std::nullopt;
   }
   if (methodsText.empty()) {
     stop = RefusalAt(shown, 1, "no method follows the heads Station, Latitude, Longitude");
@@ -116,9 +120,14 @@ std::optional<StationCoefficients> ReadFirstStation(const fs::path& path, const 
   CoefficientRow row;
   LineProblem problem;
   switch (rows.Next(row, station.coefficients, problem)) {
-    case LineRead::Fields: break;
-    case LineRead::EndOfFile: stop = RefusalAt(shown, 0, "no station row (the first is expected on line 3)"); return std::nullopt;
-    case LineRead::Problem: stop = RefusalAt(shown, problem.line, problem.what); return std::nullopt;
+    case LineRead::Fields:
+      break;
+    case LineRead::EndOfFile:
+      stop = RefusalAt(shown, 0, "no station row (the first is expected on line 3)");
+      return std::nullopt;
+    case LineRead::Problem:
+      stop = RefusalAt(shown, problem.line, problem.what);
+      return std::nullopt;
   }
   station.stationName = std::string(TrimSpaces(row.name));
   // The name becomes part of a file name in the output folder and must stay there.
@@ -144,9 +153,9 @@ std::vector<std::optional<std::size_t>> ColumnMethods(const std::vector<std::str
 
 // The method column names of the PetResultFile's header line: its rest after the first
 // field, trimmed and split through tmp.txt, which is deleted once read.
-std::optional<std::vector<std::string>> ReadColumnNames(FieldReader& reader, bool lineEnded,
-                                                        const std::string& shown, const fs::path& scratch,
-                                                        const AppFolder& folder, Notice& stop) {
+std::optional<std::vector<std::string>> ReadColumnNames(FieldReader& reader, bool lineEnded, const std::string& shown,
+                                                        const fs::path& scratch, const AppFolder& folder,
+                                                        Notice& stop) {
   std::string rest;
   if (!lineEnded) {
     const FieldReader::Status read = reader.ReadLine(rest);
@@ -162,11 +171,14 @@ std::optional<std::vector<std::string>> ReadColumnNames(FieldReader& reader, boo
   std::error_code ignored;
   fs::remove(scratch, ignored);  // read: no longer needed
   switch (split) {
-    case ScratchSplit::Split: break;
+    case ScratchSplit::Split:
+      break;
     case ScratchSplit::WriteFailed:
       stop = RefusalAt(folder.Display(scratch), 0, "the scratch file cannot be used (" + error + ")");
       return std::nullopt;
-    case ScratchSplit::Unreadable: stop = RefusalAt(shown, 1, error); return std::nullopt;
+    case ScratchSplit::Unreadable:
+      stop = RefusalAt(shown, 1, error);
+      return std::nullopt;
   }
   if (columnsText.empty()) columns.clear();  // a header of the date head alone
   return columns;
@@ -180,6 +192,43 @@ void AppendAdjusted(std::string& out, double intercept, double slope, const Pars
   if (!(std::fabs(intercept) + std::fabs(slope) > 0) || value.status != NumberStatus::Value) return;
   const double adjusted = intercept + slope * value.value;
   if (std::isfinite(adjusted)) AppendTwoPlace(out, adjusted);
+}
+
+// Step 7: every data line of the PetResultFile, up to its end or the blank lines that
+// run to its end, becomes a line of the AdjustedPetFile. Returns the refusal of a line
+// that cannot be read exactly.
+std::optional<Notice> AdjustDataLines(FieldReader& pet, const std::string& shown,
+                                      const std::vector<std::string>& columns,
+                                      const std::vector<std::optional<std::size_t>>& methodOf,
+                                      const std::vector<double>& coefficients, AtomicFile& adjusted) {
+  std::string& out = adjusted.Buffer();
+  const std::size_t expected = 1 + columns.size();
+  std::vector<std::string> fields;
+  LineProblem problem;
+  for (;;) {
+    const long lineBefore = pet.Line();
+    if (pet.SkipBlankRest()) return std::nullopt;
+    if (pet.Line() != lineBefore) return RefusalAt(shown, lineBefore, "a blank line between data lines");
+    const long line = pet.Line();
+    const LineRead read = ReadLineFields(pet, fields, problem);
+    if (read == LineRead::EndOfFile) return std::nullopt;
+    if (read == LineRead::Problem) return RefusalAt(shown, problem.line, problem.what);
+    if (fields.size() != expected)
+      return RefusalAt(
+          shown, line,
+          WrongFieldCount(fields.size(), "a data line", expected, "the date and a value for each method column"));
+    out += fields[0];
+    for (std::size_t c = 0; c < columns.size(); ++c) {
+      const ParsedNumber value = ParseNumber(fields[c + 1]);
+      if (value.status == NumberStatus::Invalid)
+        return RefusalAt(shown, line, NotANumber(c + 2, columns[c], fields[c + 1]));
+      if (!methodOf[c]) continue;
+      const std::size_t k = *methodOf[c];
+      AppendAdjusted(out, coefficients[2 * k], coefficients[2 * k + 1], value);
+    }
+    out += "\r\n";
+    adjusted.FlushIfFull();
+  }
 }
 
 // tmp.txt is deleted however the run ends, except at the not-daily stop, where it
@@ -237,32 +286,7 @@ std::optional<Notice> Adjust(const fs::path& coefficientFile, const AppFolder& f
     if (methodOf[c]) out += "," + (*columns)[c];
   out += "\r\n";
 
-  const std::size_t expected = 1 + columns->size();
-  std::vector<std::string> fields;
-  LineProblem problem;
-  for (;;) {
-    // Blank lines at the end end the data like the end of the file.
-    const long lineBefore = pet->Line();
-    if (pet->SkipBlankRest()) break;
-    if (pet->Line() != lineBefore) return RefusalAt(shown, lineBefore, "a blank line between data lines");
-    const long line = pet->Line();
-    const LineRead read = ReadLineFields(*pet, fields, problem);
-    if (read == LineRead::EndOfFile) break;
-    if (read == LineRead::Problem) return RefusalAt(shown, problem.line, problem.what);
-    if (fields.size() != expected)
-      return RefusalAt(shown, line, WrongFieldCount(fields.size(), "a data line", expected,
-                                                    "the date and a value for each method column"));
-    out += fields[0];
-    for (std::size_t c = 0; c < columns->size(); ++c) {
-      const ParsedNumber value = ParseNumber(fields[c + 1]);
-      if (value.status == NumberStatus::Invalid) return RefusalAt(shown, line, NotANumber(c + 2, (*columns)[c], fields[c + 1]));
-      if (!methodOf[c]) continue;
-      const std::size_t k = *methodOf[c];
-      AppendAdjusted(out, station->coefficients[2 * k], station->coefficients[2 * k + 1], value);
-    }
-    out += "\r\n";
-    adjusted->FlushIfFull();
-  }
+  if (auto refused = AdjustDataLines(*pet, shown, *columns, methodOf, station->coefficients, *adjusted)) return refused;
   if (!adjusted->Commit(&error))
     return Refusal(folder.Display(adjustedPath) + ": writing failed (" + error +
                    "); an older file of that name is left as it was");

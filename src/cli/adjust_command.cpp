@@ -17,8 +17,10 @@ void AddAdjustCommand(CLI::App& app, CliContext& context) {
       "method column that the file has coefficients for becomes intercept + slope x v. Reads\n"
       "OUTPUT/<station>_PET.csv and writes OUTPUT/<station>_PET_ADJ.csv. A missing or non-daily PET\n"
       "result ends the run (status 3). Leaves the scratch file temp.txt in the ApplicationFolder.");
-  command->add_option("PATH", *path, "The coefficient file (relative to the current folder), such as\n"
-                                     "<ApplicationFolder>/OUTPUT/stations_COEFFI.csv")
+  command
+      ->add_option("PATH", *path,
+                   "The coefficient file (relative to the current folder), such as\n"
+                   "<ApplicationFolder>/OUTPUT/stations_COEFFI.csv")
       ->required();
   command->callback([&context, path] {
     const auto folder = context.ResolveAppFolder();

@@ -30,5 +30,7 @@ void AddPetCommand(CLI::App& app, CliContext& context);
 void AddCoeffCommand(CLI::App& app, CliContext& context);
 void AddMethodsCommand(CLI::App& app, CliContext& context);
 void AddAdjustCommand(CLI::App& app, CliContext& context);
+void AddCheckCommand(CLI::App& app, CliContext& context);
+void AddPlotCommand(CLI::App& app, CliContext& context);
 
 }  // namespace sorvane::cli

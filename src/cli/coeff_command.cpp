@@ -119,8 +119,9 @@ void AddCoeffCommand(CLI::App& app, CliContext& context) {
       "an older one of the same name untouched. A station at the very coordinates of a reference\n"
       "station ends the run (status 3); the rows before it are kept.");
   command->add_option("NAME", arguments->names, "Station lists in data/COEFFI_DATA");
-  auto* list = command->add_option("--list", arguments->listFile,
-                                   "Read the names from this DataFileList (one name per line) instead")
+  auto* list = command
+                   ->add_option("--list", arguments->listFile,
+                                "Read the names from this DataFileList (one name per line) instead")
                    ->type_name("FILE");
   command
       ->add_option("--methods", arguments->methods,

@@ -53,6 +53,8 @@ int main(int argc, char** argv) {
   AddCoeffCommand(app, context);
   AddMethodsCommand(app, context);
   AddAdjustCommand(app, context);
+  AddCheckCommand(app, context);
+  AddPlotCommand(app, context);
 
   try {
     app.parse(argc, argv);

@@ -9,8 +9,7 @@ namespace sorvane::cli {
 
 void AddMethodsCommand(CLI::App& app, CliContext& context) {
   auto* command = app.add_subcommand(
-      "methods",
-      "List the methods of support/Coefficients.csv with their positions, for 'coeff --methods'");
+      "methods", "List the methods of support/Coefficients.csv with their positions, for 'coeff --methods'");
   command->callback([&context] {
     const auto folder = context.ResolveAppFolder();
     if (!folder) return;

@@ -21,6 +21,11 @@ namespace {
 
 constexpr std::string_view kNotProcessed = "; the station list is not processed";
 constexpr std::size_t kStationListFields = 3;  // name, latitude, longitude
+constexpr std::string_view kCannotBeWritten = " holds a comma or a line break, which a coefficient file cannot hold";
+
+// The CoefficientFile is written without quotes, so a name holding a comma or a line
+// break would split its line.
+bool FitsUnquoted(std::string_view name) { return name.find_first_of(",\r\n") == std::string_view::npos; }
 
 // What one StationList came to. Its files are closed (and a partial CoefficientFile
 // put in place) before any of its notices is shown.
@@ -34,7 +39,7 @@ ListResult RefusedWith(std::string text) { return {true, false, {Refusal(std::mo
 
 std::string NameProblem(const ListedName& entry) {
   const std::string what = entry.problem + (entry.name.empty() ? "" : " ('" + entry.name + "')");
-  if (entry.line > 0) return Located("dir.txt", entry.line, what + "; nothing is processed for it");
+  if (entry.line > 0) return Located(entry.listName, entry.line, what + "; nothing is processed for it");
   return what + "; nothing is processed for it";
 }
 
@@ -79,8 +84,7 @@ enum class StationRead { Station, End, Problem };
 // The next row of a StationList whose heading has been read. The list ends at a row
 // whose first field is "&", at the end of the file, or at blank lines that run to the
 // end of the file; a blank line between rows is refused.
-StationRead NextStation(FieldReader& reader, std::vector<std::string>& fields, Station& station,
-                        LineProblem& problem) {
+StationRead NextStation(FieldReader& reader, std::vector<std::string>& fields, Station& station, LineProblem& problem) {
   const long lineBefore = reader.Line();
   if (reader.SkipBlankRest()) return StationRead::End;
   const bool blankLinesBefore = reader.Line() != lineBefore;
@@ -92,18 +96,19 @@ StationRead NextStation(FieldReader& reader, std::vector<std::string>& fields, S
     return StationRead::Problem;
   }
   switch (ContinueLineFields(reader, first, fields, problem)) {
-    case LineRead::Fields: break;
-    case LineRead::EndOfFile: return StationRead::End;
-    case LineRead::Problem: return StationRead::Problem;
+    case LineRead::Fields:
+      break;
+    case LineRead::EndOfFile:
+      return StationRead::End;
+    case LineRead::Problem:
+      return StationRead::Problem;
   }
   if (fields.size() != kStationListFields) {
     problem = {line, WrongFieldCount(fields.size(), "a station row", kStationListFields, "name, latitude, longitude")};
     return StationRead::Problem;
   }
-  // The CoefficientFile is written without quotes, so such a name would split its row.
-  if (fields[0].find_first_of(",\r\n") != std::string::npos) {
-    problem = {line, "field 1 (station name) '" + fields[0] +
-                         "' holds a comma or a line break, which a coefficient file cannot hold"};
+  if (!FitsUnquoted(fields[0])) {
+    problem = {line, "field 1 (station name) '" + fields[0] + "'" + std::string(kCannotBeWritten)};
     return StationRead::Problem;
   }
   const ParsedNumber latitude = ParseNumber(fields[1]);
@@ -131,6 +136,50 @@ ListResult StopAtDuplicate(AtomicFile& file, const Station& station, const AppFo
   return result;
 }
 
+// One row per station of the list, in list order. Returns nothing when every row is
+// written; otherwise how the list ended (a refusal, or the duplicate-station stop).
+std::optional<ListResult> WriteStationRows(FieldReader& reader, const CoefficientTable& table,
+                                           const std::vector<std::size_t>& selected, const std::string& shown,
+                                           AtomicFile& file, const AppFolder& folder) {
+  std::string& out = file.Buffer();
+  std::vector<std::string> fields;
+  Station station;
+  StationDistances distances;
+  LineProblem problem;
+  StationRead read;
+  while ((read = NextStation(reader, fields, station, problem)) == StationRead::Station) {
+    // A station is compared with the reference rows only when a method is selected.
+    std::size_t coincidentRow = 0;
+    if (!selected.empty() &&
+        !DistancesFrom(table, station.latitudeDegrees, station.longitudeDegrees, distances, coincidentRow))
+      return StopAtDuplicate(file, station, folder);
+
+    out += TrimSpaces(station.nameAsRead);
+    out += ',';
+    AppendTwoPlace(out, station.latitudeDegrees);
+    out += ',';
+    AppendTwoPlace(out, station.longitudeDegrees);
+    for (std::size_t k : selected) {
+      for (std::size_t column : {2 * k, 2 * k + 1}) {
+        const double value = InterpolatedValue(table, distances, column);
+        if (!std::isfinite(value))
+          return RefusedWith(Located(shown, station.line,
+                                     "the coefficients of station '" + station.nameAsRead +
+                                         "' cannot be computed (its distances to the reference stations are "
+                                         "too small or too large for numbers)") +
+                             std::string(kNotProcessed));
+        out += ',';
+        AppendTwoPlace(out, value);
+      }
+    }
+    out += "\r\n";
+    file.FlushIfFull();
+  }
+  if (read == StationRead::Problem)
+    return RefusedWith(Located(shown, problem.line, problem.what) + std::string(kNotProcessed));
+  return std::nullopt;
+}
+
 ListResult ProcessStationList(const ListedName& entry, const std::vector<bool>& marks, const AppFolder& folder,
                               const fs::path& output) {
   if (!entry.problem.empty()) return RefusedWith(NameProblem(entry));
@@ -143,6 +192,11 @@ ListResult ProcessStationList(const ListedName& entry, const std::vector<bool>& 
     return RefusedWith(Located(folder.Display(tablePath), problem.line, problem.what) + "; station list '" +
                        entry.name + "' is not processed");
   const std::vector<std::size_t> selected = SelectedMethods(table->MethodCount(), marks);
+  for (std::size_t k : selected)
+    if (!FitsUnquoted(table->methodNames[k]))
+      return RefusedWith(Located(folder.Display(tablePath), 1,
+                                 "method name '" + table->methodNames[k] + "'" + std::string(kCannotBeWritten)) +
+                         "; station list '" + entry.name + "' is not processed");
 
   const fs::path listPath = ChildIgnoringCase(folder.CoefficientData(), entry.name);
   const std::string shown = folder.Display(listPath);
@@ -156,44 +210,11 @@ ListResult ProcessStationList(const ListedName& entry, const std::vector<bool>& 
 
   const fs::path target = ChildIgnoringCase(output, ResultFileName(entry.name, "_COEFFI.csv"));
   auto file = AtomicFile::Create(target, &error);
-  if (!file) return RefusedWith(folder.Display(target) + ": cannot be written (" + error + ")" + std::string(kNotProcessed));
-  std::string& out = file->Buffer();
-  AppendHeaderLines(out, table->methodNames, selected);
+  if (!file)
+    return RefusedWith(folder.Display(target) + ": cannot be written (" + error + ")" + std::string(kNotProcessed));
+  AppendHeaderLines(file->Buffer(), table->methodNames, selected);
 
-  std::vector<std::string> fields;
-  Station station;
-  StationDistances distances;
-  StationRead read;
-  while ((read = NextStation(*reader, fields, station, problem)) == StationRead::Station) {
-    // A station is compared with the reference rows only when a method is selected.
-    std::size_t coincidentRow = 0;
-    if (!selected.empty() &&
-        !DistancesFrom(*table, station.latitudeDegrees, station.longitudeDegrees, distances, coincidentRow))
-      return StopAtDuplicate(*file, station, folder);
-
-    out += TrimSpaces(station.nameAsRead);
-    out += ',';
-    AppendTwoPlace(out, station.latitudeDegrees);
-    out += ',';
-    AppendTwoPlace(out, station.longitudeDegrees);
-    for (std::size_t k : selected) {
-      for (std::size_t column : {2 * k, 2 * k + 1}) {
-        const double value = InterpolatedValue(*table, distances, column);
-        if (!std::isfinite(value))
-          return RefusedWith(Located(shown, station.line,
-                                     "the coefficients of station '" + station.nameAsRead +
-                                         "' cannot be computed (its distances to the reference stations are "
-                                         "too small or too large for numbers)") +
-                             std::string(kNotProcessed));
-        out += ',';
-        AppendTwoPlace(out, value);
-      }
-    }
-    out += "\r\n";
-    file->FlushIfFull();
-  }
-  if (read == StationRead::Problem)
-    return RefusedWith(Located(shown, problem.line, problem.what) + std::string(kNotProcessed));
+  if (auto stopped = WriteStationRows(*reader, *table, selected, shown, *file, folder)) return std::move(*stopped);
   if (!file->Commit(&error))
     return RefusedWith(folder.Display(target) + ": writing failed (" + error +
                        "); an older file of that name is left as it was");
@@ -238,7 +259,8 @@ JobOutcome CoefficientRunFromWindow(const WindowState& window, const AppFolder& 
   std::string error;
   const auto names = ReadDataFileList(folder.DataFileList(), &error);
   if (!names) {
-    notices.Show(Refusal("dir.txt: the list of station lists cannot be read (" + error + "); choose a data file again"));
+    notices.Show(
+        Refusal("dir.txt: the list of station lists cannot be read (" + error + "); choose a data file again"));
     outcome.anyRefused = true;
     notices.Show(CoefficientJobEndNotice());
     return outcome;

@@ -1,5 +1,7 @@
 #include "coefficients/coefficient_table.h"
 
+#include <algorithm>
+
 #include "common/numbers.h"
 
 namespace sorvane {
@@ -15,13 +17,16 @@ std::string RowFieldsExpected(std::size_t methodCount) {
          " methods of line 1";
 }
 
-// A line that holds nothing but spaces reads as one empty field.
-bool IsBlankLine(const std::vector<std::string>& fields) { return fields.size() == 1 && fields[0].empty(); }
+// A line of nothing but spaces (one empty field), or of empty fields alone as
+// spreadsheets write their empty rows: no reference station at 0,0 with zero
+// coefficients.
+bool IsBlankLine(const std::vector<std::string>& fields) {
+  return std::all_of(fields.begin(), fields.end(), [](const std::string& field) { return field.empty(); });
+}
 
 // Opens the file and reads the method names of its line 1.
 std::optional<std::vector<std::string>> OpenAtMethodNames(const std::filesystem::path& path,
-                                                          std::optional<FieldReader>& reader,
-                                                          LineProblem& problem) {
+                                                          std::optional<FieldReader>& reader, LineProblem& problem) {
   std::string error;
   auto opened = FieldReader::Open(path, &error);
   if (!opened) {
@@ -31,9 +36,13 @@ std::optional<std::vector<std::string>> OpenAtMethodNames(const std::filesystem:
   reader.emplace(std::move(*opened));
   std::vector<std::string> fields;
   switch (ReadLineFields(*reader, fields, problem)) {
-    case LineRead::EndOfFile: problem = {0, "the file is empty"}; return std::nullopt;
-    case LineRead::Problem: return std::nullopt;
-    case LineRead::Fields: break;
+    case LineRead::EndOfFile:
+      problem = {0, "the file is empty"};
+      return std::nullopt;
+    case LineRead::Problem:
+      return std::nullopt;
+    case LineRead::Fields:
+      break;
   }
   return MethodNamesOf(fields, kStationHeads, 1, problem);
 }
@@ -68,8 +77,8 @@ LineRead CoefficientRowReader::Next(CoefficientRow& row, std::vector<double>& co
     if (read != LineRead::Fields) return read;
     if (IsBlankLine(fields_)) continue;
     if (fields_.size() != expected) {
-      problem = {line, WrongFieldCount(fields_.size(), "a station row", expected,
-                                       RowFieldsExpected(methodNames_.size()))};
+      problem = {line,
+                 WrongFieldCount(fields_.size(), "a station row", expected, RowFieldsExpected(methodNames_.size()))};
       return LineRead::Problem;
     }
     const ParsedNumber latitude = ParseNumber(fields_[1]);
@@ -129,8 +138,7 @@ std::optional<CoefficientTable> ReadCoefficientTable(const std::filesystem::path
   return table;
 }
 
-std::optional<std::vector<std::string>> ReadTableMethodNames(const std::filesystem::path& path,
-                                                             LineProblem& problem) {
+std::optional<std::vector<std::string>> ReadTableMethodNames(const std::filesystem::path& path, LineProblem& problem) {
   std::optional<FieldReader> reader;
   return OpenAtMethodNames(path, reader, problem);
 }

@@ -57,10 +57,10 @@ class CoefficientRowReader {
 // over a strided array: row i's 2N coefficients are coefficients[i * 2N ...], the
 // intercept of method k (counted from 0) at 2k and its slope at 2k + 1.
 struct CoefficientTable {
-  std::vector<std::string> methodNames;   // N, in the order of line 1
-  std::vector<double> latitudesDegrees;   // M reference rows, in file order
+  std::vector<std::string> methodNames;  // N, in the order of line 1
+  std::vector<double> latitudesDegrees;  // M reference rows, in file order
   std::vector<double> longitudesDegrees;
-  std::vector<double> coefficients;       // M x 2N
+  std::vector<double> coefficients;  // M x 2N
 
   std::size_t MethodCount() const { return methodNames.size(); }
   std::size_t ColumnCount() const { return 2 * methodNames.size(); }
@@ -73,7 +73,6 @@ struct CoefficientTable {
 std::optional<CoefficientTable> ReadCoefficientTable(const std::filesystem::path& path, LineProblem& problem);
 
 // Only the method names of line 1.
-std::optional<std::vector<std::string>> ReadTableMethodNames(const std::filesystem::path& path,
-                                                             LineProblem& problem);
+std::optional<std::vector<std::string>> ReadTableMethodNames(const std::filesystem::path& path, LineProblem& problem);
 
 }  // namespace sorvane

@@ -49,11 +49,13 @@ ScratchSplit SplitThroughScratch(const std::filesystem::path& scratch, std::stri
   if (!reader) return ScratchSplit::WriteFailed;
   LineProblem problem;
   switch (ReadLineFields(*reader, fields, problem)) {
-    case LineRead::Fields: return ScratchSplit::Split;
+    case LineRead::Fields:
+      return ScratchSplit::Split;
     case LineRead::EndOfFile:
       if (error) *error = "the scratch file is empty after writing";
       return ScratchSplit::WriteFailed;
-    case LineRead::Problem: break;
+    case LineRead::Problem:
+      break;
   }
   if (error) *error = problem.what;
   return ScratchSplit::Unreadable;

@@ -10,7 +10,9 @@ namespace sorvane {
 namespace fs = std::filesystem;
 
 static ListedName Checked(long line, std::string_view name) {
-  ListedName entry{line, std::string(TrimSpaces(name)), {}};
+  ListedName entry;
+  entry.line = line;
+  entry.name = TrimSpaces(name);
   entry.problem = entry.name.empty() ? std::string("an empty line names no file") : WhyNotBareName(entry.name);
   return entry;
 }
@@ -18,12 +20,19 @@ static ListedName Checked(long line, std::string_view name) {
 std::optional<std::vector<ListedName>> ReadDataFileList(const fs::path& list, std::string* error) {
   auto reader = FieldReader::Open(list, error);
   if (!reader) return std::nullopt;
+  auto names = ReadDataFileList(*reader, error);
+  if (names)
+    for (auto& entry : *names) entry.listName = list.filename().string();
+  return names;
+}
+
+std::optional<std::vector<ListedName>> ReadDataFileList(FieldReader& reader, std::string* error) {
   std::vector<ListedName> names;
   std::string line;
   std::size_t lastNonEmpty = 0;
   for (;;) {
-    const long number = reader->Line();
-    const auto status = reader->ReadLine(line);
+    const long number = reader.Line();
+    const auto status = reader.ReadLine(line);
     if (status == FieldReader::Status::EndOfFile) break;
     if (status != FieldReader::Status::Ok) {
       if (error) *error = "line " + std::to_string(number) + ": " + std::string(FieldReader::Describe(status));

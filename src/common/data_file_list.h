@@ -8,17 +8,21 @@
 #include <string>
 #include <vector>
 
+#include "common/field_reader.h"
+
 namespace sorvane {
 
 struct ListedName {
   long line = 0;        // its line in the list; 0 for names given on the command line
   std::string name;     // as listed, spaces around it trimmed
   std::string problem;  // why it cannot be processed (an empty line, a path); empty when it can
+  std::string listName; // the list it came from, for notices ("dir.txt"); empty for given names
 };
 
 // Reads the list; nullopt (and `error`) when it cannot be opened. Blank lines at the
 // end of the list end it; an empty line before them is an entry with a problem.
 std::optional<std::vector<ListedName>> ReadDataFileList(const std::filesystem::path& list, std::string* error);
+std::optional<std::vector<ListedName>> ReadDataFileList(FieldReader& list, std::string* error);
 
 // The same checks for names given directly.
 std::vector<ListedName> NamesGiven(const std::vector<std::string>& names);

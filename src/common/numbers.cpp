@@ -8,7 +8,51 @@
 
 namespace sorvane {
 
+namespace {
+
+// Every power of ten up to 10^15 is a double exactly.
+constexpr double kExactPowersOfTen[16] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                          1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+constexpr int kMostShortDigits = 15;  // below 10^15 < 2^53 every whole number is a double exactly
+static_assert(kExactPowersOfTen[kMostShortDigits] == 1e15);
+
+// The short decimal fields that stations write ("29.6", "-4", " 65 ", ".5", "3."): a
+// sign, at most 15 digits and one point, no exponent. Their digits as a whole number
+// and the power of ten of their decimals are both exact doubles, so the one correctly
+// rounded division gives exactly the double that from_chars gives for the text (Clinger's
+// fast path). Anything else is left to ParseNumber's general path.
+bool ParseShortDecimal(std::string_view field, double& value) {
+  const char* p = field.data();
+  const char* end = p + field.size();
+  while (p < end && *p == ' ') ++p;
+  while (end > p && end[-1] == ' ') --end;
+  bool negative = false;
+  if (p < end && (*p == '-' || *p == '+')) negative = *p++ == '-';
+  std::uint64_t digits = 0;
+  int digitCount = 0, decimals = 0;
+  bool point = false;
+  for (; p < end; ++p) {
+    const char c = *p;
+    if (c >= '0' && c <= '9') {
+      digits = digits * 10 + static_cast<std::uint64_t>(c - '0');
+      ++digitCount;
+      decimals += point ? 1 : 0;
+    } else if (c == '.' && !point) {
+      point = true;
+    } else {
+      return false;
+    }
+  }
+  if (digitCount == 0 || digitCount > kMostShortDigits) return false;
+  const double magnitude = static_cast<double>(digits) / kExactPowersOfTen[decimals];
+  value = negative ? -magnitude : magnitude;
+  return true;
+}
+
+}  // namespace
+
 ParsedNumber ParseNumber(std::string_view field) {
+  if (double quick; ParseShortDecimal(field, quick)) return {NumberStatus::Value, quick};
   std::string_view text = TrimSpaces(field);
   if (text.empty()) return {NumberStatus::Empty, 0};
   bool negative = false;
@@ -38,24 +82,11 @@ struct Hundredths {
   bool fits = false;        // false when the count does not fit (|value| >= 1.8e17)
 };
 
-// Rounds the exact binary value; a product that lands safely away from a half
-// hundredth is rounded directly, everything else goes through to_chars, which rounds
-// the exact value with ties to even.
-Hundredths RoundToHundredths(double value) {
+// The rounding of values near a half hundredth or beyond 1e9: to_chars rounds the exact
+// value with ties to even.
+[[gnu::noinline]] Hundredths RoundThroughText(bool negative, double magnitude) {
   Hundredths h;
-  h.negative = std::signbit(value);
-  const double magnitude = std::fabs(value);
-  if (magnitude < 1e9) {
-    const double scaled = magnitude * 100.0;
-    const double nearest = std::nearbyint(scaled);
-    const double distanceToHalf = std::fabs(std::fabs(scaled - nearest) - 0.5);
-    // Below 1e11 the product's error (half an ulp, under 1e-5) is far inside this margin.
-    if (distanceToHalf > 1e-3) {
-      h.count = static_cast<std::uint64_t>(nearest);
-      h.fits = true;
-      return h;
-    }
-  }
+  h.negative = negative;
   char buffer[400];
   const auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, magnitude, std::chars_format::fixed, 2);
   if (ec != std::errc{}) return h;
@@ -69,11 +100,22 @@ Hundredths RoundToHundredths(double value) {
   return h;
 }
 
-void AppendUnsigned(std::string& out, std::uint64_t number) {
-  char buffer[24];
-  const auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, number);
-  (void)ec;
-  out.append(buffer, end);
+// Rounds the exact binary value; a product that lands safely away from a half
+// hundredth is rounded directly, everything else goes through to_chars.
+inline Hundredths RoundToHundredths(double value) {
+  const bool negative = std::signbit(value);
+  const double magnitude = std::fabs(value);
+  if (magnitude < 1e9) {
+    const double scaled = magnitude * 100.0;
+    // Adding and taking away 2^52 rounds a double below 2^52 to the nearest whole
+    // number, ties to even: what nearbyint gives in the default rounding mode, without
+    // a call into the maths library.
+    const double nearest = (scaled + 0x1p52) - 0x1p52;
+    const double distanceToHalf = std::fabs(std::fabs(scaled - nearest) - 0.5);
+    // Below 1e11 the product's error (half an ulp, under 1e-5) is far inside this margin.
+    if (distanceToHalf > 1e-3) return {negative, static_cast<std::uint64_t>(nearest), true};
+  }
+  return RoundThroughText(negative, magnitude);
 }
 
 // Huge values (beyond 1e17) are written from to_chars's own text.
@@ -101,22 +143,27 @@ void AppendHundredths(std::string& out, double value, DecimalStyle style) {
     AppendHuge(out, value, style == DecimalStyle::TwoPlace, style == DecimalStyle::PetValue);
     return;
   }
-  if (h.negative && h.count != 0) out.push_back('-');
+  // Written into a small buffer and appended at once: at most a sign, 18 digits of the
+  // whole part, the point and two decimals.
+  char text[24];
+  char* p = text;
+  if (h.negative && h.count != 0) *p++ = '-';
   const std::uint64_t whole = h.count / 100;
   const unsigned decimals = static_cast<unsigned>(h.count % 100);
-  if (whole != 0) AppendUnsigned(out, whole);
-  out.push_back('.');
+  if (whole != 0) p = std::to_chars(p, text + sizeof text, whole).ptr;
+  *p++ = '.';
   const char tens = static_cast<char>('0' + decimals / 10);
   const char units = static_cast<char>('0' + decimals % 10);
   if (style == DecimalStyle::PetValue) {
-    out.push_back(tens);
-    if (decimals != 0) out.push_back(units);
+    *p++ = tens;
+    if (decimals != 0) *p++ = units;
   } else if (units != '0') {
-    out.push_back(tens);
-    out.push_back(units);
+    *p++ = tens;
+    *p++ = units;
   } else if (tens != '0') {
-    out.push_back(tens);
+    *p++ = tens;
   }
+  out.append(text, static_cast<std::size_t>(p - text));
 }
 
 }  // namespace
@@ -134,6 +181,14 @@ void AppendPeriodNumber(std::string& out, double value) {
   if (text.front() != '-') out.push_back(' ');
   out.append(text);
   out.push_back(' ');
+}
+
+std::string ShortestText(double value) {
+  char buffer[400];
+  const auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed);
+  (void)ec;
+  const std::string_view text(buffer, static_cast<std::size_t>(end - buffer));
+  return text == "-0" ? std::string("0") : std::string(text);
 }
 
 }  // namespace sorvane

@@ -33,6 +33,10 @@ void AppendTwoPlace(std::string& out, double value);
 // (7 -> " 7 ", 2.5 -> " 2.5 "); a negative number takes "-" in place of the first space.
 void AppendPeriodNumber(std::string& out, double value);
 
+// The shortest decimal form that reads back as the same double, for messages that quote
+// a value (7, 2.5, -0.25, 13.2); "-0" is written 0.
+std::string ShortestText(double value);
+
 inline std::string PetValueText(double value) { std::string s; AppendPetValue(s, value); return s; }
 inline std::string TwoPlaceText(double value) { std::string s; AppendTwoPlace(s, value); return s; }
 

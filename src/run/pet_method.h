@@ -44,7 +44,10 @@ inline double ClampAtZero(double value) {
 inline double ScaleToPeriod(double daily, const WeatherRecord& record) {
   switch (record.Period) {
     case PeriodType::Week: return daily * 7;
-    case PeriodType::Month: return daily * kMonthDays[static_cast<int>(record.PeriodNumber)];
+    case PeriodType::Month:
+      // The reader lets only months 1..12 through; anything else has no month length.
+      if (!(record.PeriodNumber >= 1 && record.PeriodNumber <= 12)) return kNotComputable;
+      return daily * kMonthDays[static_cast<std::size_t>(record.PeriodNumber)];
     case PeriodType::Date: break;
   }
   return daily;

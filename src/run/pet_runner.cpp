@@ -47,7 +47,7 @@ FileResult RefusedWith(std::string text) {
 
 std::string NameProblem(const ListedName& entry) {
   const std::string what = entry.problem + (entry.name.empty() ? "" : " ('" + entry.name + "')");
-  if (entry.line > 0) return Located("dir.txt", entry.line, what + "; nothing is processed for it");
+  if (entry.line > 0) return Located(entry.listName, entry.line, what + "; nothing is processed for it");
   return what + "; nothing is processed for it";
 }
 

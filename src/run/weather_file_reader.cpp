@@ -42,23 +42,46 @@ std::string_view WithoutByteOrderMark(std::string_view text) {
 std::string Quoted(std::string_view text) {
   constexpr std::size_t kShown = 40;  // a 10 MB field is named by its beginning
   std::string shown(text.substr(0, kShown));
-  for (char& c : shown)
-    if (static_cast<unsigned char>(c) < 0x20) c = '?';
+  for (char& c : shown)  // bytes that are no printable ASCII would garble a message box
+    if (static_cast<unsigned char>(c) < 0x20 || static_cast<unsigned char>(c) > 0x7E) c = '?';
   return "'" + shown + (text.size() > kShown ? "...'" : "'");
 }
 
 }  // namespace
 
+namespace {
+
+// A date of the calendar, or nullopt.
+std::optional<CalendarDate> CheckedDate(int year, int month, int day) {
+  if (month < 1 || month > 12) return std::nullopt;
+  if (day < 1 || day > DaysInMonth(year, month)) return std::nullopt;
+  return CalendarDate{year, month, day};
+}
+
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+int DigitValue(char c) { return c - '0'; }
+
+}  // namespace
+
 std::optional<CalendarDate> ParseDate(std::string_view text) {
+  // The form almost every station writes, "mm/dd/yyyy", is read in one go.
+  if (text.size() == 10 && text[2] == '/' && text[5] == '/' && IsDigit(text[0]) && IsDigit(text[1]) &&
+      IsDigit(text[3]) && IsDigit(text[4]) && IsDigit(text[6]) && IsDigit(text[7]) && IsDigit(text[8]) &&
+      IsDigit(text[9])) {
+    const int month = DigitValue(text[0]) * 10 + DigitValue(text[1]);
+    const int day = DigitValue(text[3]) * 10 + DigitValue(text[4]);
+    const int year = ((DigitValue(text[6]) * 10 + DigitValue(text[7])) * 10 + DigitValue(text[8])) * 10 +
+                     DigitValue(text[9]);
+    return CheckedDate(year, month, day);
+  }
   const auto firstSlash = text.find('/');
   const auto secondSlash = firstSlash == std::string_view::npos ? firstSlash : text.find('/', firstSlash + 1);
   if (secondSlash == std::string_view::npos) return std::nullopt;
   const auto month = Digits(text.substr(0, firstSlash), 2, false);
   const auto day = Digits(text.substr(firstSlash + 1, secondSlash - firstSlash - 1), 2, false);
   const auto year = Digits(text.substr(secondSlash + 1), 4, true);
-  if (!month || !day || !year || *month < 1 || *month > 12) return std::nullopt;
-  if (*day < 1 || *day > DaysInMonth(*year, *month)) return std::nullopt;
-  return CalendarDate{*year, *month, *day};
+  if (!month || !day || !year) return std::nullopt;
+  return CheckedDate(*year, *month, *day);
 }
 
 int DayOfYear(const CalendarDate& date) {
@@ -115,6 +138,7 @@ std::optional<WeatherFileHeader> WeatherFileReader::ReadHeader() {
                   " parameter columns; at most 7 are allowed");
     return std::nullopt;
   }
+  rowValues_.assign(static_cast<std::size_t>(header_.ParameterColumns), ParsedNumber{});
   FieldReader heads(line);
   int position = 0;
   for (auto head = heads.Next(); head.status != FieldReader::Status::EndOfFile; head = heads.Next()) {
@@ -229,6 +253,7 @@ bool WeatherFileReader::ReadParameter(int column, const FieldReader::Field& fiel
   if (number.status == NumberStatus::Invalid)
     return Refuse(recordLine_, "field " + std::to_string(position) + " (" + header_.ColumnHeads[column] + ") " +
                                    Quoted(field.text) + " is not a number");
+  rowValues_[static_cast<std::size_t>(column)] = number;
   switch (header_.ColumnCodes[static_cast<std::size_t>(column)]) {
     case Parameter::TMAX: record.TMAX = number.value; break;
     case Parameter::TMIN: record.TMIN = number.value; break;
@@ -272,7 +297,8 @@ WeatherFileReader::Step WeatherFileReader::NextRecord(WeatherRecord& record) {
       return Step::Problem;
     }
     const auto field = fields_.Next();
-    if (!RequireField(field, position, rowFields, header_.ColumnHeads[static_cast<std::size_t>(column)]) ||
+    if ((field.status != FieldReader::Status::Ok &&
+         !RequireField(field, position, rowFields, header_.ColumnHeads[static_cast<std::size_t>(column)])) ||
         !ReadParameter(column, field, record))
       return Step::Problem;
     previousEndsLine = field.EndsLine();

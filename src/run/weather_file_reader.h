@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "common/field_reader.h"
+#include "common/numbers.h"
 #include "run/weather_record.h"
 
 namespace sorvane {
@@ -45,6 +46,11 @@ class WeatherFileReader {
   // End at the "&" row or the end of the data, or Problem.
   Step NextRecord(WeatherRecord& record);
 
+  // The parameter fields of the last record as read, one per parameter column: before
+  // the wind floor, empty fields marked Empty, unknown heads included. For checks of
+  // the values a station wrote.
+  const std::vector<ParsedNumber>& LastRowValues() const { return rowValues_; }
+
   const ReadProblem& Problem() const { return problem_; }
   long LineOfLastRecord() const { return recordLine_; }
 
@@ -59,6 +65,7 @@ class WeatherFileReader {
   WeatherFileHeader header_;
   ReadProblem problem_;
   std::string periodKey_;
+  std::vector<ParsedNumber> rowValues_;
   long recordLine_ = 0;
   bool lastPeriodFieldEndsLine_ = false;
 };

@@ -1,9 +1,11 @@
 // The coefficient generator: the CoefficientFiles it writes, its notices, and what the
 // window shows after a run.
+#include "coefficients/coefficient_generator.h"
+#include "common/atomic_file.h"
+
 #include <gtest/gtest.h>
 
 #include "app_folder_fixture.h"
-#include "coefficients/coefficient_generator.h"
 
 namespace sorvane {
 namespace {
@@ -139,7 +141,8 @@ TEST(CoefficientGenerator, TheListEndsAtTheAmpersandRowOrAtBlankLinesRunningToTh
 TEST(CoefficientGenerator, ResultNamesDropTheLastFourCharactersOrKeepAShortName) {
   TempAppFolder app;
   app.Write("support/Coefficients.csv", kOneRowTable);
-  for (const char* name : {"west.txt", "ab", "north.list"}) app.Write(std::string("data/COEFFI_DATA/") + name, Crlf({kListHeading}));
+  for (const char* name : {"west.txt", "ab", "north.list"})
+    app.Write(std::string("data/COEFFI_DATA/") + name, Crlf({kListHeading}));
   const GeneratorRun run = Generate(app, {"west.txt", "ab", "north.list"}, {});
   EXPECT_EQ(run.summary.processed, 3u);
   EXPECT_TRUE(app.Exists("OUTPUT/west_COEFFI.csv"));
@@ -180,8 +183,8 @@ TEST(CoefficientRun, AStationAtAReferenceStationEndsTheProgramKeepingTheRowsBefo
   const JobOutcome outcome = CoefficientRunFromWindow(window, app.Folder(), notices);
 
   // The name as read: leading spaces skipped, trailing ones kept.
-  const Notice duplicate{NoticeKind::ProgramEnd, std::string(10, ' ') + "ERROR Second  Coefficients are already exist" +
-                                                     std::string(15, ' ')};
+  const Notice duplicate{NoticeKind::ProgramEnd,
+                         std::string(10, ' ') + "ERROR Second  Coefficients are already exist" + std::string(15, ' ')};
   EXPECT_EQ(notices.shown, std::vector<Notice>{duplicate});  // and no JOB END
   EXPECT_TRUE(outcome.programEnds);
   EXPECT_EQ(outcome.window.text1, window.text1);
@@ -197,7 +200,8 @@ TEST(CoefficientRun, AFinishedRunDeletesDirTxtEmptiesText1AndList2AndEndsWithJob
   app.Write("data/COEFFI_DATA/list.csv", Crlf({kListHeading, "Wrenfield,17.41,85.03"}));
   app.Write("dir.txt", Crlf({"list.csv"}));
   CollectedNotices notices;
-  const JobOutcome outcome = CoefficientRunFromWindow(WindowWith("  /data/list.csv ", {true, false}), app.Folder(), notices);
+  const JobOutcome outcome =
+      CoefficientRunFromWindow(WindowWith("  /data/list.csv ", {true, false}), app.Folder(), notices);
   EXPECT_EQ(notices.shown, std::vector<Notice>{JobEnd()});
   EXPECT_EQ(CoefficientJobEndNotice(), JobEnd());
   EXPECT_FALSE(outcome.programEnds);
@@ -296,6 +300,10 @@ TEST(CoefficientGenerator, ListsThatCannotBeProcessedExactlyAreRefusedAndLeaveOl
       {"blank line between rows", kOneRowTable, Crlf({kListHeading, "One,1,2", "", "Two,3,4"}),
        "data/COEFFI_DATA/list.csv:3: a blank line between station rows (only the end of the list may be blank); the "
        "station list is not processed"},
+      {"comma in a method name", Crlf({"Station,Latitude,Longitude,\"A, daily\",,B,", kLine2, "R,1,2,3,4,5,6"}),
+       Crlf({kListHeading, "One,1,2"}),
+       "support/Coefficients.csv:1: method name 'A, daily' holds a comma or a line break, which a coefficient file "
+       "cannot hold; station list 'list.csv' is not processed"},
       {"comma in a name", kOneRowTable, Crlf({kListHeading, "\"One, East\",1,2"}),
        "data/COEFFI_DATA/list.csv:2: field 1 (station name) 'One, East' holds a comma or a line break, which a "
        "coefficient file cannot hold; the station list is not processed"},
@@ -311,6 +319,20 @@ TEST(CoefficientGenerator, ListsThatCannotBeProcessedExactlyAreRefusedAndLeaveOl
     EXPECT_EQ(app.Read("OUTPUT/list_COEFFI.csv"), "older result") << c.name;
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(app.Path("OUTPUT")), {}), 1) << c.name;
   }
+}
+
+TEST(CoefficientGenerator, AFailedWriteLeavesTheOlderResultAsItWas) {
+  TempAppFolder app;
+  app.Write("support/Coefficients.csv", kOneRowTable);
+  app.Write("data/COEFFI_DATA/list.csv", Crlf({kListHeading, "Wrenfield,17.41,85.03"}));
+  app.Write("OUTPUT/list_COEFFI.csv", "older result");
+  AtomicFile::LimitWritesForTesting(20);
+  const GeneratorRun run = Generate(app, {"list.csv"}, {true, true});
+  AtomicFile::LimitWritesForTesting(-1);
+  EXPECT_EQ(run.notices, std::vector<Notice>{Refusal("OUTPUT/list_COEFFI.csv: writing failed (No space left on "
+                                                     "device); an older file of that name is left as it was")});
+  EXPECT_EQ(app.Read("OUTPUT/list_COEFFI.csv"), "older result");
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(app.Path("OUTPUT")), {}), 1);
 }
 
 TEST(CoefficientGenerator, NamesThatLeaveTheirFolderAreRefused) {

@@ -1,10 +1,11 @@
 // Reading the CoefficientTable layout: method names, reference rows, and the notices
 // for tables that cannot be read exactly.
+#include "coefficients/coefficient_table.h"
+
 #include <gtest/gtest.h>
 
 #include "app_folder_fixture.h"
 #include "coefficients/coefficient_generator.h"
-#include "coefficients/coefficient_table.h"
 
 namespace sorvane {
 namespace {
@@ -36,13 +37,13 @@ TEST(CoefficientTable, ReadsNamesRowsAndCoefficientsInFileOrder) {
   EXPECT_EQ(table->Coefficient(1, 3), 0.95);
 }
 
-TEST(CoefficientTable, BlankLinesAnywhereAmongTheRowsAreSkipped) {
+TEST(CoefficientTable, BlankLinesAndRowsOfEmptyFieldsAreSkipped) {
   TempAppFolder app;
   LineProblem problem;
-  const auto table = ReadTable(app,
-                               Crlf({kTwoMethodHeads, kTwoMethodLine2, "", "North,20,80,1,1,1,1", "   ",
-                                     "South,10,70,2,2,2,2", "", ""}),
-                               problem);
+  const auto table = ReadTable(
+      app,
+      Crlf({kTwoMethodHeads, kTwoMethodLine2, "", "North,20,80,1,1,1,1", "   ", "South,10,70,2,2,2,2", ",,,,,,", "", ",,"}),
+      problem);
   ASSERT_TRUE(table) << problem.what;
   EXPECT_EQ(table->RowCount(), 2u);  // no station at 0,0 with zero coefficients
   EXPECT_EQ(table->latitudesDegrees, (std::vector<double>{20, 10}));
@@ -125,8 +126,9 @@ TEST(CoefficientTable, AMissingTableCannotBeOpened) {
 
 TEST(MethodNamesForList, AreTheTrimmedNamesOfLine1SplitThroughOutTxtWhichIsDeleted) {
   TempAppFolder app;
-  app.Write("support/Coefficients.csv",
-            Crlf({"Station,Latitude,Longitude,Modified Penman,, Hargreaves ,,\"Turc, daily\",", "", "N,1,2,3,4,5,6,7,8"}));
+  app.Write(
+      "support/Coefficients.csv",
+      Crlf({"Station,Latitude,Longitude,Modified Penman,, Hargreaves ,,\"Turc, daily\",", "", "N,1,2,3,4,5,6,7,8"}));
   const MethodNames methods = ReadMethodNamesForList(app.Folder());
   EXPECT_EQ(methods.problem, "");
   EXPECT_EQ(methods.names, (std::vector<std::string>{"Modified Penman", "Hargreaves", "Turc, daily"}));
@@ -154,8 +156,8 @@ TEST(MethodNamesForList, TheBundledTableNamesTheEightMethodsAsThePetResultFileWr
   LineProblem problem;
   const auto names = ReadTableMethodNames(bundled.CoefficientTable(), problem);
   ASSERT_TRUE(names) << problem.what;
-  EXPECT_EQ(*names, (std::vector<std::string>{"Modified Penman", "Hargreaves", "Turc", "Thornthwaite",
-                                              "Blaney Criddle", "Christiansen", "PET Open pan", "Penman Montieth"}));
+  EXPECT_EQ(*names, (std::vector<std::string>{"Modified Penman", "Hargreaves", "Turc", "Thornthwaite", "Blaney Criddle",
+                                              "Christiansen", "PET Open pan", "Penman Montieth"}));
   const auto table = ReadCoefficientTable(bundled.CoefficientTable(), problem);
   ASSERT_TRUE(table) << problem.what;
   EXPECT_GE(table->RowCount(), 24u);

@@ -1,10 +1,11 @@
 // Inverse-distance weighting over the reference rows.
+#include "coefficients/interpolation.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <random>
 
-#include "coefficients/interpolation.h"
 #include "common/numbers.h"
 
 namespace sorvane {
@@ -92,8 +93,8 @@ TEST(Interpolation, SharedDistancesGiveTheSameNumbersAsEachColumnOnItsOwn) {
     for (std::size_t column = 0; column < 16; ++column) {
       double w = 0, v = 0;
       for (const auto& row : rows) {
-        const double d = std::sqrt((lat - row.latitude) * (lat - row.latitude) +
-                                   (lon - row.longitude) * (lon - row.longitude));
+        const double d =
+            std::sqrt((lat - row.latitude) * (lat - row.latitude) + (lon - row.longitude) * (lon - row.longitude));
         w += 1 / d;
         v += row.coefficients[column] / d;
       }

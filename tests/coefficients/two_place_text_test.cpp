@@ -13,7 +13,7 @@ struct Rendering {
 
 // The rendering table of the coefficient file's description.
 constexpr Rendering kTable[] = {
-    {17.41, "17.41"}, {4.567, "4.57"}, {2.5, "2.5"}, {3, "3."},          {0.37, ".37"},
+    {17.41, "17.41"}, {4.567, "4.57"}, {2.5, "2.5"},    {3, "3."},           {0.37, ".37"},
     {0.004, "."},     {0, "."},        {-0.25, "-.25"}, {123.456, "123.46"},
 };
 
@@ -29,9 +29,9 @@ constexpr Rendering kChosenRounding[] = {
     {2.675, "2.67"},  // the nearest double lies below 2.675
     {1.005, "1."},    // the nearest double lies below 1.005
     {-0.004, "."},    // rounds to zero: no "-"
-    {-0.5, "-.5"},
+    {-0.5, "-.5"},    // negative values keep their "-"
     {-12.3, "-12.3"},
-    {100000.0, "100000."},
+    {100000.0, "100000."},  // every digit of the integer part
 };
 
 TEST(TwoPlaceText, RoundsTheExactValueTiesToEvenAndDropsTheSignOfZero) {

@@ -17,9 +17,11 @@ std::optional<QString> AnsweringFileDialog::ChooseFile(QWidget*, const std::vect
   lastFilters = filters;
   lastPreselected = preselected;
   if (answers.empty()) return std::nullopt;
-  auto answer = answers.front();
+  const bool cancelled = !answers.front().has_value();
+  const QString path = answers.front().value_or(QString());
   answers.pop_front();
-  return answer;
+  if (cancelled) return std::nullopt;
+  return path;
 }
 
 void RecordingPresenter::Present(QWidget*, const QString& text) {

@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "common/app_folder.h"
+#include "ui/app_setup.h"
 #include "ui/file_dialog.h"
 #include "ui/main_window.h"
 #include "ui/notice_presenter.h"
@@ -100,3 +101,12 @@ int TwipsToPixels(int twips);
 int CountTopLevel(const char* objectName);
 
 }  // namespace sorvane::ui::testing
+
+// The tests' main: the application is set up exactly as the program sets itself up.
+#define SORVANE_UI_TEST_MAIN(TestClass)                   \
+  int main(int argc, char** argv) {                       \
+    QApplication app(argc, argv);                         \
+    sorvane::ui::SetUpApplication();                      \
+    TestClass test;                                       \
+    return QTest::qExec(&test, argc, argv);               \
+  }

@@ -1,0 +1,134 @@
+// floor: the least work a PET run over the same files could do, as a yardstick.
+//
+//   floor OUTDIR FILE...
+//
+// Reads each FILE in large blocks, splits every field at commas and line ends (CR LF,
+// CR or LF), and writes the same fields back, comma-separated with CR LF line ends, to
+// OUTDIR/<name>_FLOOR.csv in large blocks. Nothing is parsed or computed. The time this
+// takes is the floor against which `sorvane-cli pet` is measured: the PET run reads and
+// splits the same bytes and writes about as many fields, and computes on top.
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <charconv>
+#include <cstring>
+#include <filesystem>
+#include <iostream>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr std::size_t kReadBlock = 256 * 1024;  // as the program's field reader
+constexpr std::size_t kWriteBlock = 64 * 1024;  // as the program's result files
+
+class Output {
+ public:
+  explicit Output(int fd) : fd_(fd) { buffer_.reserve(kWriteBlock + kReadBlock); }
+  std::string& Buffer() { return buffer_; }
+  bool FlushIfFull() { return buffer_.size() < kWriteBlock || Flush(); }
+  bool Flush() {
+    const char* data = buffer_.data();
+    std::size_t left = buffer_.size();
+    while (left > 0) {
+      const ssize_t written = ::write(fd_, data, left);
+      if (written < 0 && errno == EINTR) continue;
+      if (written <= 0) return false;
+      data += written;
+      left -= static_cast<std::size_t>(written);
+    }
+    buffer_.clear();
+    return true;
+  }
+
+ private:
+  int fd_;
+  std::string buffer_;
+};
+
+// Splits `path` into fields and writes them to `target`; the number of fields, or -1.
+long long CopyFields(const fs::path& path, const fs::path& target) {
+  const int in = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (in < 0) {
+    std::cerr << path.string() << ": " << std::strerror(errno) << '\n';
+    return -1;
+  }
+  const int out = ::open(target.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+  if (out < 0) {
+    std::cerr << target.string() << ": " << std::strerror(errno) << '\n';
+    ::close(in);
+    return -1;
+  }
+  Output output(out);
+  std::vector<char> block(kReadBlock);
+  std::string field;  // a field cut by the end of a block waits here for its rest
+  long long fields = 0;
+  bool afterCarriageReturn = false;
+  bool ok = true;
+  for (;;) {
+    const ssize_t got = ::read(in, block.data(), block.size());
+    if (got < 0 && errno == EINTR) continue;
+    if (got < 0) ok = false;
+    if (got <= 0) break;
+    std::string& text = output.Buffer();
+    const char* data = block.data();
+    std::size_t start = 0;
+    for (std::size_t i = 0; i < static_cast<std::size_t>(got); ++i) {
+      const char c = data[i];
+      if (c != ',' && c != '\r' && c != '\n') continue;
+      const bool secondHalfOfCrLf = c == '\n' && afterCarriageReturn && i == start && field.empty();
+      afterCarriageReturn = c == '\r';
+      if (!secondHalfOfCrLf) {
+        text.append(field);
+        text.append(data + start, i - start);
+        text.append(c == ',' ? "," : "\r\n");
+        ++fields;
+      }
+      field.clear();
+      start = i + 1;
+    }
+    if (start < static_cast<std::size_t>(got)) {
+      field.append(data + start, static_cast<std::size_t>(got) - start);
+      afterCarriageReturn = false;
+    }
+    ok = output.FlushIfFull() && ok;
+  }
+  if (!field.empty()) {
+    output.Buffer().append(field);
+    ++fields;
+  }
+  ok = output.Flush() && ok;
+  ok = ::close(out) == 0 && ok;
+  ::close(in);
+  if (!ok) {
+    std::cerr << path.string() << ": reading or writing failed\n";
+    return -1;
+  }
+  return fields;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc < 3) {
+    std::cerr << "usage: floor OUTDIR FILE...\n";
+    return 2;
+  }
+  const fs::path outFolder = argv[1];
+  long long total = 0;
+  for (int i = 2; i < argc; ++i) {
+    const fs::path path = argv[i];
+    const long long fields = CopyFields(path, outFolder / (path.stem().string() + "_FLOOR.csv"));
+    if (fields < 0) return 1;
+    total += fields;
+  }
+  char count[24];
+  const auto [end, ec] = std::to_chars(count, count + sizeof count, total);
+  (void)ec;
+  std::cout << std::string_view(count, static_cast<std::size_t>(end - count)) << " fields\n";
+  return 0;
+}

@@ -1,0 +1,38 @@
+#!/usr/bin/env bash
+# Builds the fuzz targets with clang (libFuzzer, AddressSanitizer, UndefinedBehaviorSanitizer)
+# and runs each for SECONDS (default 60), starting from the seed corpora and keeping what
+# they find in fuzz/corpus/<target>. A crash stops the script with the crashing input kept
+# as fuzz/crash-<target>-*; add it to tests/data/fuzz-regressions/ once fixed.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+seconds=${1:-60}
+build=fuzz/build
+cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++-14 \
+  -DSORVANE_FUZZ=ON -DSORVANE_BUILD_UI=OFF -DSORVANE_BUILD_TESTS=OFF -DSORVANE_BUILD_BENCH=OFF >/dev/null
+targets=$(for source in fuzz/*_fuzzer.cpp; do basename "$source" .cpp; done)
+# shellcheck disable=SC2086
+cmake --build "$build" -j "$(nproc)" --target $targets >/dev/null
+
+seeds() {  # the seed files of one target
+  case "$1" in
+    weather_file) ls appfolder/data/PET_DATA/* tests/data/bad/*.csv 2>/dev/null || true ;;
+    heat_index) ls appfolder/support/heat_index_data.csv 2>/dev/null || true ;;
+    data_file_list) ls tests/data/bad/*list*.txt 2>/dev/null || true ;;
+    coefficient_files) ls appfolder/support/Coefficients.csv appfolder/data/COEFFI_DATA/* tests/data/coefficients/* tests/data/adjuster/* 2>/dev/null || true ;;
+  esac
+}
+
+for fuzzer in "$build"/fuzz/*_fuzzer; do
+  target=$(basename "$fuzzer" _fuzzer)
+  corpus=fuzz/corpus/$target
+  mkdir -p "$corpus"
+  seeds "$target" | while read -r seed; do cp -n "$seed" "$corpus/" 2>/dev/null || true; done
+  echo "== $target: $seconds s"
+  ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+    "$fuzzer" "$corpus" -max_total_time="$seconds" -max_len=65536 -timeout=10 -rss_limit_mb=2048 \
+    -artifact_prefix="fuzz/crash-$target-" -print_final_stats=1 2>&1 | grep -E "stat::number_of_executed_units|Done|ERROR|SUMMARY|crash-" || true
+  if ls fuzz/crash-"$target"-* >/dev/null 2>&1; then
+    echo "fuzz: $target found a crash: $(ls fuzz/crash-"$target"-*)" >&2
+    exit 1
+  fi
+done

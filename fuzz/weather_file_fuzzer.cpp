@@ -1,0 +1,40 @@
+// Any bytes as a weather data file: read the header and every record, compute every
+// method the header allows and render each value, as a PetRun does.
+#include <cmath>
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "common/numbers.h"
+#include "methods/heat_index.h"
+#include "methods/solar_geometry.h"
+#include "run/method_table.h"
+#include "run/weather_file_reader.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  using namespace sorvane;
+  WeatherFileReader reader{FieldReader(std::string_view(reinterpret_cast<const char*>(data), size))};
+  const auto header = reader.ReadHeader();
+  if (!header) return 0;
+  StationConstants constants;
+  constants.LatitudeRadians = LatitudeRadians(header->Station.Latitude);
+  const SolarGeometryTable days(constants.LatitudeRadians);
+  constants.AnnualDayLengthTotal = days.AnnualDayLengthTotal();
+  constants.Days = &days;
+  constants.HeatIndex = 148.21;
+  constants.ThornthwaiteExponent = ThornthwaiteExponent(constants.HeatIndex);
+  const auto methods = AvailableMethods(header->NormalisedHeaderLine, header->Period);
+  WeatherRecord record;
+  std::string line;
+  while (reader.NextRecord(record) == WeatherFileReader::Step::Record) {
+    line.assign(record.PeriodKey);
+    if (record.Period != PeriodType::Date) AppendPeriodNumber(line, record.PeriodNumber);
+    for (int id : methods) {
+      const double value = MethodFor(id).Compute(record, header->Station, constants);
+      line.push_back(',');
+      if (std::isfinite(value)) AppendPetValue(line, value);
+    }
+  }
+  return 0;
+}

@@ -1,0 +1,275 @@
+#include "run/weather_check.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cmath>
+
+#include "common/field_reader.h"
+#include "common/numbers.h"
+#include "methods/heat_index.h"
+#include "methods/solar_geometry.h"
+#include "run/method_table.h"
+
+namespace sorvane {
+
+namespace fs = std::filesystem;
+
+long WeatherCheckReport::FindingCount() const {
+  long total = 0;
+  for (long count : counts) total += count;
+  return total;
+}
+
+namespace {
+
+// The refusals below are the PetRun's own texts, so that a user who checks a file the
+// run refused reads the same notice.
+constexpr std::string_view kNotProcessed = "; the file is not processed";
+
+std::string NameProblem(const ListedName& entry) {
+  const std::string what = entry.problem + (entry.name.empty() ? "" : " ('" + entry.name + "')");
+  if (entry.line > 0) return Located(entry.listName, entry.line, what + "; nothing is processed for it");
+  return what + "; nothing is processed for it";
+}
+
+std::optional<double> StationHeatIndex(const AppFolder& folder, const StationHeader& station, std::string* problem) {
+  const fs::path tablePath = folder.HeatIndexTable();
+  const std::string table = folder.Display(tablePath);
+  std::string error;
+  auto reader = FieldReader::Open(tablePath, &error);
+  if (!reader) {
+    *problem = table + " cannot be opened (" + error + ")";
+    return std::nullopt;
+  }
+  HeatIndexProblem found;
+  auto heatIndex = InterpolateHeatIndex(*reader, station.Latitude, station.Longitude, &found);
+  if (!heatIndex) *problem = Located(table, found.line, found.what);
+  return heatIndex;
+}
+
+bool IsMissingValueCode(double value) {
+  return std::find(kMissingValueCodes.begin(), kMissingValueCodes.end(), value) != kMissingValueCodes.end();
+}
+
+// A day length to two decimals, as people read it (11.171529 h -> "11.17").
+std::string HoursText(double hours) { return ShortestText(std::round(hours * 100) / 100); }
+
+std::string PeriodText(const WeatherRecord& record) {
+  switch (record.Period) {
+    case PeriodType::Week: return std::string(record.PeriodKey) + " week " + ShortestText(record.PeriodNumber);
+    case PeriodType::Month: return std::string(record.PeriodKey) + " month " + ShortestText(record.PeriodNumber);
+    case PeriodType::Date: break;
+  }
+  return std::string(record.PeriodKey);
+}
+
+// Days since 1970-01-01 in the Gregorian calendar, for telling gaps and repeats apart.
+long DayNumber(const CalendarDate& date) {
+  using namespace std::chrono;
+  const year_month_day ymd{year{date.year}, month{static_cast<unsigned>(date.month)},
+                           day{static_cast<unsigned>(date.day)}};
+  return sys_days(ymd).time_since_epoch().count();
+}
+
+// The checks of one file's rows, in file order.
+class RowChecker {
+ public:
+  RowChecker(const WeatherFileHeader& header, const std::vector<int>& methods, const StationConstants& constants,
+             FindingSink& sink, WeatherCheckReport& report)
+      : header_(header), methods_(methods), constants_(constants), sink_(sink), report_(report) {}
+
+  void Check(const WeatherRecord& record, const std::vector<ParsedNumber>& values, long line) {
+    line_ = line;
+    const auto plain = CheckFields(values);
+    CheckPairs(plain);
+    CheckSunshine(record, plain);
+    if (record.Period == PeriodType::Date) CheckDateOrder(record);
+    CheckPetValues(record);
+  }
+
+ private:
+  // Per parameter, the value the record holds when it is a plain reading: not empty and
+  // not already reported, so that a -99 is not reported a second time as TMAX below TMIN.
+  using PlainValues = std::array<std::optional<double>, kParameterHeads.size()>;
+
+  void Emit(FindingKind kind, std::string_view field, std::string value, std::string detail) {
+    ++report_.counts[static_cast<std::size_t>(kind)];
+    sink_.Add(Finding{line_, kind, std::string(field), std::move(value), std::move(detail)});
+  }
+
+  // Codes and ranges of single fields. A later column with the same head replaces an
+  // earlier one, as it does in the record.
+  PlainValues CheckFields(const std::vector<ParsedNumber>& values) {
+    PlainValues plain;
+    for (std::size_t column = 0; column < header_.ColumnCodes.size(); ++column) {
+      const Parameter code = header_.ColumnCodes[column];
+      if (code == Parameter::None) continue;
+      auto& slot = plain[static_cast<std::size_t>(code)];
+      slot.reset();
+      const ParsedNumber& number = values[column];
+      if (number.status != NumberStatus::Value) continue;  // an empty field counts as 0
+      if (!IsPlainReading(code, number.value)) continue;
+      slot = number.value;
+    }
+    return plain;
+  }
+
+  bool IsPlainReading(Parameter code, double value) {
+    const std::string_view word = kParameterHeads[static_cast<std::size_t>(code)];
+    const std::string text = ShortestText(value);
+    const std::string named = std::string(word) + " " + text;
+    if (IsMissingValueCode(value)) {
+      Emit(FindingKind::MissingValueCode, word, text, named + " looks like a missing-value code");
+      return false;
+    }
+    const bool humidity = code == Parameter::RH1 || code == Parameter::RH2;
+    if (humidity && !(value >= 0 && value <= 100)) {  // %
+      Emit(FindingKind::HumidityOutOfRange, word, text, named + (value < 0 ? " is below 0" : " is above 100"));
+      return false;
+    }
+    const bool neverNegative = code == Parameter::WS || code == Parameter::SS || code == Parameter::EVP;
+    if (neverNegative && value < 0) {
+      Emit(FindingKind::BelowZero, word, text, named + " is below 0");
+      return false;
+    }
+    return true;
+  }
+
+  static const std::optional<double>& Of(const PlainValues& plain, Parameter code) {
+    return plain[static_cast<std::size_t>(code)];
+  }
+
+  void CheckPairs(const PlainValues& plain) {
+    const auto& tmax = Of(plain, Parameter::TMAX);
+    const auto& tmin = Of(plain, Parameter::TMIN);
+    if (tmax && tmin && *tmax < *tmin)
+      Emit(FindingKind::TmaxBelowTmin, "TMAX", ShortestText(*tmax),
+           "TMAX " + ShortestText(*tmax) + " is below TMIN " + ShortestText(*tmin));
+    const auto& rh1 = Of(plain, Parameter::RH1);
+    const auto& rh2 = Of(plain, Parameter::RH2);
+    if (rh1 && rh2 && *rh2 > *rh1)
+      Emit(FindingKind::Rh2AboveRh1, "RH2", ShortestText(*rh2),
+           "RH2 " + ShortestText(*rh2) + " is above RH1 " + ShortestText(*rh1));
+  }
+
+  // Sunshine hours against the day length N of the record's day at the station (the
+  // same day the methods take: the date, the week's fourth day, the month's sixteenth).
+  void CheckSunshine(const WeatherRecord& record, const PlainValues& plain) {
+    const auto& sunshine = Of(plain, Parameter::SS);  // hours
+    if (!sunshine) return;
+    const double dayLength = GeometryFor(constants_, record.DayOfYear).DayLength;  // hours
+    if (*sunshine > dayLength)
+      Emit(FindingKind::SunshineLongerThanDay, "SS", ShortestText(*sunshine),
+           "SS " + ShortestText(*sunshine) + " h is longer than the day (N = " + HoursText(dayLength) + " h)");
+  }
+
+  // Each date against the latest one above it: a date after a later one is out of order
+  // (and does not move the latest), so one mistyped year is reported once, not twice.
+  void CheckDateOrder(const WeatherRecord& record) {
+    const auto date = ParseDate(record.PeriodKey);  // the reader let only real dates through
+    if (!date) return;
+    const long day = DayNumber(*date);
+    const std::string text(record.PeriodKey);
+    if (latestLine_ > 0) {
+      const std::string latest = latestDate_ + " (line " + std::to_string(latestLine_) + ")";
+      if (day < latestDay_) {
+        Emit(FindingKind::DateOutOfOrder, "Date", text, text + " comes after " + latest);
+      } else if (day == latestDay_) {
+        Emit(FindingKind::DateRepeated, "Date", text, text + " repeats " + latest);
+      } else if (day > latestDay_ + 1) {
+        const long missing = day - latestDay_ - 1;
+        Emit(FindingKind::DaysMissing, "Date", text,
+             std::to_string(missing) + (missing == 1 ? " day" : " days") + " missing between " + latest + " and " +
+                 text);
+      }
+      if (day <= latestDay_) return;
+    }
+    latestDay_ = day;
+    latestDate_ = text;
+    latestLine_ = line_;
+  }
+
+  void CheckPetValues(const WeatherRecord& record) {
+    for (int id : methods_) {
+      if (std::isfinite(MethodFor(id).Compute(record, header_.Station, constants_))) continue;
+      const std::string_view name = MethodEntryFor(id).name;
+      Emit(FindingKind::EmptyPetValue, name, "", std::string(name) + " would be empty");
+    }
+  }
+
+  const WeatherFileHeader& header_;
+  const std::vector<int>& methods_;
+  const StationConstants& constants_;
+  FindingSink& sink_;
+  WeatherCheckReport& report_;
+  long line_ = 0;
+  long latestDay_ = 0;
+  std::string latestDate_;
+  long latestLine_ = 0;  // 0 before the first date
+};
+
+Notice NotProcessed(const std::string& shown, const ReadProblem& problem) {
+  return Refusal(Located(shown, problem.line, problem.what) + std::string(kNotProcessed));
+}
+
+}  // namespace
+
+WeatherCheckReport CheckWeatherFile(const ListedName& entry, const AppFolder& folder, FindingSink& sink) {
+  WeatherCheckReport report;
+  report.file = entry.name;
+  if (!entry.problem.empty()) {
+    report.refusal = Refusal(NameProblem(entry));
+    return report;
+  }
+  const fs::path path = ChildIgnoringCase(folder.PetData(), entry.name);
+  const std::string shown = folder.Display(path);
+  report.file = shown;
+  std::string error;
+  auto fields = FieldReader::Open(path, &error);
+  if (!fields) {
+    report.refusal = Refusal(shown + ": cannot be opened (" + error + ")" + std::string(kNotProcessed));
+    return report;
+  }
+  WeatherFileReader reader(std::move(*fields));
+  report.header = reader.ReadHeader();
+  if (!report.header) {
+    report.refusal = NotProcessed(shown, reader.Problem());
+    return report;
+  }
+  const WeatherFileHeader& header = *report.header;
+  report.methods = AvailableMethods(header.NormalisedHeaderLine, header.Period);
+
+  // The methods computed here: all the run computes, less Thornthwaite when the run
+  // would refuse the file for want of a heat index (its rows are still worth checking).
+  std::vector<int> computed = report.methods;
+  StationConstants constants;
+  if (std::find(computed.begin(), computed.end(), kThornthwaiteId) != computed.end()) {
+    std::string problem;
+    const auto heatIndex = StationHeatIndex(folder, header.Station, &problem);
+    if (heatIndex) {
+      constants.HeatIndex = *heatIndex;
+      constants.ThornthwaiteExponent = ThornthwaiteExponent(*heatIndex);
+    } else {
+      report.refusal = Refusal(shown + ": its Thornthwaite column needs the heat index table, but " + problem +
+                               std::string(kNotProcessed));
+      std::erase(computed, kThornthwaiteId);
+    }
+  }
+  constants.LatitudeRadians = LatitudeRadians(header.Station.Latitude);
+  const SolarGeometryTable days(constants.LatitudeRadians);
+  constants.AnnualDayLengthTotal = days.AnnualDayLengthTotal();
+  constants.Days = &days;
+
+  RowChecker checker(header, computed, constants, sink, report);
+  WeatherRecord record;
+  WeatherFileReader::Step step;
+  while ((step = reader.NextRecord(record)) == WeatherFileReader::Step::Record) {
+    if (report.rows++ == 0) report.firstPeriod = PeriodText(record);
+    report.lastPeriod = PeriodText(record);
+    checker.Check(record, reader.LastRowValues(), reader.LineOfLastRecord());
+  }
+  if (step == WeatherFileReader::Step::Problem && !report.refusal) report.refusal = NotProcessed(shown, reader.Problem());
+  return report;
+}
+
+}  // namespace sorvane

@@ -1,0 +1,93 @@
+// Checking a weather data file before it is computed. The file is read by the same
+// WeatherFileReader as a PetRun and its rows are computed by the same methods, so the
+// check sees exactly what a run would see; on top of that it points at the values
+// that logger faults and missing-value codes leave behind, each with its line.
+#pragma once
+
+#include <array>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "common/app_folder.h"
+#include "common/data_file_list.h"
+#include "common/notices.h"
+#include "run/weather_file_reader.h"
+
+namespace sorvane {
+
+enum class FindingKind {
+  TmaxBelowTmin,
+  HumidityOutOfRange,     // RH1 or RH2 below 0 % or above 100 %
+  Rh2AboveRh1,
+  BelowZero,              // WS, SS or EVP
+  SunshineLongerThanDay,  // SS above the day length N of the record's day
+  MissingValueCode,       // -99, -999, -9999 or 9999
+  DateOutOfOrder,         // daily files: earlier than a date above it
+  DateRepeated,
+  DaysMissing,            // daily files: a gap between two rows
+  EmptyPetValue,          // a method cannot compute the row: its result field is empty
+};
+
+struct FindingKindEntry {
+  FindingKind kind;
+  std::string_view word;   // the kind column of the CSV report
+  std::string_view title;  // the heading of the text report
+};
+
+inline constexpr std::array<FindingKindEntry, 10> kFindingKinds{{
+    {FindingKind::TmaxBelowTmin, "tmax-below-tmin", "TMAX below TMIN"},
+    {FindingKind::HumidityOutOfRange, "humidity-out-of-range", "humidity below 0 or above 100"},
+    {FindingKind::Rh2AboveRh1, "rh2-above-rh1", "RH2 above RH1"},
+    {FindingKind::BelowZero, "below-zero", "wind, sunshine or pan evaporation below 0"},
+    {FindingKind::SunshineLongerThanDay, "sunshine-longer-than-day", "sunshine longer than the day"},
+    {FindingKind::MissingValueCode, "missing-value-code", "values that look like missing-value codes"},
+    {FindingKind::DateOutOfOrder, "date-out-of-order", "dates out of order"},
+    {FindingKind::DateRepeated, "date-repeated", "dates repeated"},
+    {FindingKind::DaysMissing, "days-missing", "days missing"},
+    {FindingKind::EmptyPetValue, "empty-pet-value", "PET values that would be empty"},
+}};
+static_assert(kFindingKinds[static_cast<int>(FindingKind::EmptyPetValue)].kind == FindingKind::EmptyPetValue);
+static_assert(kFindingKinds[static_cast<int>(FindingKind::SunshineLongerThanDay)].kind ==
+              FindingKind::SunshineLongerThanDay);
+
+inline const FindingKindEntry& EntryFor(FindingKind kind) { return kFindingKinds[static_cast<std::size_t>(kind)]; }
+
+// The codes loggers and spreadsheets write for "no reading".
+inline constexpr std::array<double, 4> kMissingValueCodes{-99, -999, -9999, 9999};
+
+struct Finding {
+  long line = 0;  // the data row's line in the file
+  FindingKind kind = FindingKind::TmaxBelowTmin;
+  std::string field;   // the parameter (TMAX ... EVP), "Date", or a method's column name
+  std::string value;   // the field's value in its shortest form, or the date; empty for an empty PET value
+  std::string detail;  // the finding in words, field and value included: "TMAX 12.4 is below TMIN 14.1"
+};
+
+// Receives the findings of a file in the order of its lines.
+class FindingSink {
+ public:
+  virtual ~FindingSink() = default;
+  virtual void Add(const Finding& finding) = 0;
+};
+
+struct WeatherCheckReport {
+  std::string file;                         // the path as notices name it
+  std::optional<WeatherFileHeader> header;  // nullopt when the file is refused before its data
+  std::vector<int> methods;                 // the AvailableMethods of the header
+  std::string firstPeriod, lastPeriod;      // "01/01/2011", "2011 week 1", "2009 month 12"
+  long rows = 0;                            // data rows read
+  std::array<long, kFindingKinds.size()> counts{};  // findings per kind
+  // The notice a PetRun shows when it refuses this file, the same text; rows after the
+  // one that broke the reading are not checked.
+  std::optional<Notice> refusal;
+
+  long FindingCount() const;
+};
+
+// Checks the weather file `entry` names in data/PET_DATA of `folder`; the findings go to
+// `sink` as they are found, the rest is in the report.
+WeatherCheckReport CheckWeatherFile(const ListedName& entry, const AppFolder& folder, FindingSink& sink);
+
+}  // namespace sorvane

@@ -1,0 +1,38 @@
+// A PetResultFile read back for drawing: its period kind, its method columns and one
+// row per data line, with every empty field kept as "no value".
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "common/field_reader.h"
+#include "run/weather_file_reader.h"
+
+namespace sorvane::plot {
+
+struct PetResultRow {
+  long line = 0;
+  CalendarDate date;           // daily files
+  double year = 0;             // weekly and monthly files: the PeriodKey
+  double number = 0;           // weekly and monthly files: the week or the month
+  std::vector<double> values;  // one per method column, mm per period; NaN where the field is empty
+};
+
+struct PetResultTable {
+  PeriodType period = PeriodType::Date;
+  std::vector<std::string> methods;  // the column heads after the period heads
+  std::vector<PetResultRow> rows;    // in file order
+};
+
+// Where a file stopped being a PetResultFile: its line (0 for the whole file) and why.
+struct ResultProblem {
+  long line = 0;
+  std::string what;
+};
+
+// Reads a whole PetResultFile (header "Date,..." or "Year,Week,..." or "Year,Month,...",
+// then rows of as many fields). nullopt and `problem` when it is not one.
+std::optional<PetResultTable> ReadPetResultTable(FieldReader& file, ResultProblem* problem);
+
+}  // namespace sorvane::plot

@@ -1,0 +1,106 @@
+// The catalogue of bad inputs in tests/data/bad, run through sorvane-cli beside good
+// files: each is either processed as the rules say or refused with a notice naming its
+// file, line and field, leaving no result and an older result of its name untouched.
+#include <gtest/gtest.h>
+
+#include "support/run_program.h"
+#include "support/temp_app_folder.h"
+
+namespace sorvane {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::RunProgram;
+using testing::TempAppFolder;
+
+struct Expected {
+  const char* file;
+  bool processed;
+  const char* notice;  // the line it gives on standard error (refused) or standard output
+};
+
+const Expected kCatalogue[] = {
+    {"binary_garbage.csv", false, ":3: field 1 (latitude) '&?\"??E%&???B??+?'??????\?$).;???????*?\?' is not a number"},
+    {"empty.csv", false, ":1: the file is empty"},
+    {"coordinates_only.csv", false, ":4: the file ends before line 4 (the header line)"},
+    {"header_only.csv", true, nullptr},
+    {"byte_order_mark.csv", true, nullptr},
+    {"non_numeric.csv", false, ":6: field 6 (WS) 'calm' is not a number"},
+    {"date_day_first.csv", false, ":5: field 1 (Date) '13/01/2010' is not a date of the calendar written month/day/year"},
+    {"date_february_30.csv", false, ":5: field 1 (Date) '02/30/2011' is not a date of the calendar written month/day/year"},
+    {"date_two_digit_year.csv", false, ":5: field 1 (Date) '1/1/70' is not a date of the calendar written month/day/year"},
+    {"date_iso.csv", false, ":5: field 1 (Date) '2010-01-01' is not a date of the calendar written month/day/year"},
+    {"month_0.csv", false, ":5: field 2 (Month) '0' is not a month number from 1 to 12"},
+    {"month_13.csv", false, ":5: field 2 (Month) '13' is not a month number from 1 to 12"},
+    {"no_period_word.csv", false, ":4: the header line names no period (a head with Date, Week or Month)"},
+    {"eight_columns.csv", false, ":4: the header line names 8 parameter columns; at most 7 are allowed"},
+    {"line3_too_few.csv", false, ":3: line 3 holds 2 values; latitude, longitude and elevation are needed"},
+    {"line3_too_many.csv", false, ":3: line 3 holds 4 values where line 2 announces 3"},
+    {"unclosed_quote.csv", false, ":5: field 2 (TMAX): a double quote that is never closed"},
+    {"nul_in_field.csv", false, ":5: field 4 (RH1) '6?5' is not a number"},
+    {"row_cut_short.csv", false, ":6: the row ends after field 4; the header line has 8 fields"},
+    {"row_too_long.csv", false, ":6: the row holds more than the 8 fields of the header line"},
+    {"blank_line_inside.csv", false, ":6: a blank line in the middle of the data"},
+    {"line_10_megabytes.csv", false, ":5: field 2 (TMAX): a field or line longer than 1 MiB"},
+    {"humidity_minus_99.csv", true,
+     ": 2 values could not be computed and were left empty; the first on line 6 (Modified Penman)"},
+    {"tmax_below_tmin.csv", true, ": 1 value could not be computed and was left empty; the first on line 6 (Hargreaves)"},
+    {"latitude_89.csv", true, ": 5 values could not be computed and were left empty; the first on line 6 (Modified Penman)"},
+    {"latitude_minus_89.csv", true,
+     ": 5 values could not be computed and were left empty; the first on line 5 (Modified Penman)"},
+};
+
+std::string ResultOf(const std::string& file) { return file.substr(0, file.size() - 4) + "_PET.csv"; }
+
+TEST(BadInputCatalogue, EachFileIsProcessedOrRefusedAndTheGoodOnesStillRun) {
+  TempAppFolder app;
+  for (const auto& entry : fs::directory_iterator(fs::path(SORVANE_TEST_DATA) / "bad"))
+    if (entry.path().extension() == ".csv") fs::copy(entry.path(), app.Root() / "data/PET_DATA");
+  const fs::path bundled = fs::path(SORVANE_SOURCE_DIR) / "appfolder";
+  fs::copy(bundled / "data/PET_DATA/KESTREL.csv", app.Root() / "data/PET_DATA");
+  fs::copy(bundled / "support/heat_index_data.csv", app.Root() / "support");
+  app.Write("data/PET_DATA/line_10_megabytes.csv", "Station\r\nLatitude,Longitude,Elevation\r\n14.41,77.37,350\r\n"
+                                                   "Date,TMAX\r\n01/01/1970," + std::string(10 << 20, '9') + "\r\n&\r\n");
+  for (const auto& c : kCatalogue) app.Write("OUTPUT/" + ResultOf(c.file), "older result");
+
+  const auto run = RunProgram(SORVANE_CLI, {"--app-folder", app.Root().string(), "pet", "--jobs", "2"});
+  EXPECT_EQ(run.exitStatus, 1);
+  for (const auto& c : kCatalogue) {
+    const std::string result = app.Read("OUTPUT/" + ResultOf(c.file));
+    if (c.processed) {
+      EXPECT_NE(result, "older result") << c.file;
+      EXPECT_EQ(result.find("nan"), std::string::npos) << c.file;
+      if (c.notice) {
+        EXPECT_NE(run.out.find("data/PET_DATA/" + std::string(c.file) + c.notice), std::string::npos) << c.file;
+      }
+    } else {
+      EXPECT_EQ(result, "older result") << c.file;
+      EXPECT_NE(run.err.find("data/PET_DATA/" + std::string(c.file) + c.notice + "; the file is not processed\n"),
+                std::string::npos)
+          << c.file << "\n" << run.err;
+    }
+  }
+  EXPECT_EQ(app.Read("OUTPUT/header_only_PET.csv"),
+            "Date,Modified Penman,Hargreaves,Turc,Blaney Criddle,Christiansen,PET Open pan,Penman Montieth\r\n");
+  EXPECT_EQ(app.Read("OUTPUT/byte_order_mark_PET.csv").substr(0, 4), "Date");
+  EXPECT_TRUE(app.Exists("OUTPUT/KESTREL_PET.csv"));
+  for (const auto& name : app.Names("OUTPUT")) EXPECT_TRUE(name.ends_with("_PET.csv")) << "left behind: " << name;
+}
+
+TEST(BadInputCatalogue, ADataFileListCannotReachOutsideItsFolder) {
+  TempAppFolder app;
+  fs::copy(fs::path(SORVANE_TEST_DATA) / "bad/byte_order_mark.csv", app.Root() / "data/PET_DATA");
+  fs::copy(fs::path(SORVANE_SOURCE_DIR) / "appfolder/data/PET_DATA/KESTREL.csv", app.Root() / "data/PET_DATA");
+  const auto run = RunProgram(SORVANE_CLI, {"--app-folder", app.Root().string(), "pet", "--list",
+                                            (fs::path(SORVANE_TEST_DATA) / "bad/list_escaping.txt").string()});
+  EXPECT_EQ(run.exitStatus, 1);
+  EXPECT_EQ(run.err,
+            "list_escaping.txt:2: a name holding a path separator ('../../etc/passwd'); nothing is processed for it\n"
+            "list_escaping.txt:3: a name holding a path separator ('/etc/passwd'); nothing is processed for it\n"
+            "list_escaping.txt:4: an empty line names no file; nothing is processed for it\n"
+            "data/PET_DATA/missing.csv: cannot be opened (No such file or directory); the file is not processed\n");
+  EXPECT_EQ(app.Names("OUTPUT"), (std::vector<std::string>{"KESTREL_PET.csv", "byte_order_mark_PET.csv"}));
+}
+
+}  // namespace
+}  // namespace sorvane

@@ -1,0 +1,203 @@
+#include "run/weather_check.h"
+
+#include <gtest/gtest.h>
+
+#include "run/pet_runner.h"
+#include "support/temp_app_folder.h"
+
+namespace sorvane {
+namespace {
+
+using testing::Lines;
+using testing::TempAppFolder;
+
+constexpr std::string_view kAllHeads = "Date,TMAX,TMIN,RH1,RH2,WS,SS,EVP";
+// A plain day at the station of the worked examples (14.41 N): every value in range.
+constexpr std::string_view kGoodDay = "29.9,15.6,83,40,3.7,10.2,4.9";
+
+std::string WeatherFile(std::string_view heads, std::initializer_list<std::string_view> rows,
+                        std::string_view coordinates = "14.41,77.37,350") {
+  std::string text = Lines({"Faulty Hill", "Latitude,Longitude,Elevation", coordinates, heads});
+  for (auto row : rows) text += std::string(row) + "\r\n";
+  return text + "&\r\n";
+}
+
+// "line kind field value: detail", one per finding, in the order they were found.
+class KeptFindings : public FindingSink {
+ public:
+  void Add(const Finding& f) override {
+    texts.push_back(std::to_string(f.line) + " " + std::string(EntryFor(f.kind).word) + " " + f.field + " " + f.value +
+                    ": " + f.detail);
+  }
+  std::vector<std::string> texts;
+};
+
+class WeatherCheck : public ::testing::Test {
+ protected:
+  WeatherCheckReport Check(std::string_view name) {
+    found.texts.clear();
+    return CheckWeatherFile(NamesGiven({std::string(name)}).front(), AppFolder(app.Root()), found);
+  }
+  std::vector<std::string> FindingsOf(std::string_view content) {
+    app.Write("data/PET_DATA/F.csv", content);
+    const WeatherCheckReport report = Check("F.csv");
+    EXPECT_FALSE(report.refusal) << report.refusal->text;
+    EXPECT_EQ(report.FindingCount(), static_cast<long>(found.texts.size()));
+    return found.texts;
+  }
+
+  TempAppFolder app;
+  KeptFindings found;
+};
+
+struct PlantedFault {
+  const char* name;
+  std::string_view heads;
+  std::initializer_list<std::string_view> rows;  // the data rows, from line 5 on
+  std::vector<std::string> expected;
+};
+
+// Each file holds a good first row (line 5) and the planted faults below it.
+const PlantedFault kCatalogue[] = {
+    {"TMAX below TMIN, which Hargreaves cannot compute",
+     "Date,TMAX,TMIN",
+     {"01/01/2011,30,15", "01/02/2011,12.4,14.1"},
+     {"6 tmax-below-tmin TMAX 12.4: TMAX 12.4 is below TMIN 14.1", "6 empty-pet-value Hargreaves : Hargreaves would be empty"}},
+    {"TMAX equal to TMIN is no fault",
+     "Date,TMAX,TMIN",
+     {"01/01/2011,30,15", "01/02/2011,14.1,14.1"},
+     {}},
+    {"humidity below 0 and above 100; 0 and 100 themselves are fine",
+     "Date,RH1,RH2",
+     {"01/01/2011,100,0", "01/02/2011,100.5,40", "01/03/2011,83,-3"},
+     {"6 humidity-out-of-range RH1 100.5: RH1 100.5 is above 100", "7 humidity-out-of-range RH2 -3: RH2 -3 is below 0"}},
+    {"RH2 above RH1",
+     "Date,RH1,RH2",
+     {"01/01/2011,83,40", "01/02/2011,60,70"},
+     {"6 rh2-above-rh1 RH2 70: RH2 70 is above RH1 60"}},
+    {"negative wind (before the wind floor), sunshine and pan evaporation",
+     "Date,WS,SS,EVP",
+     {"01/01/2011,0,0,0", "01/02/2011,-2,-0.5,-4.2"},
+     {"6 below-zero WS -2: WS -2 is below 0", "6 below-zero SS -0.5: SS -0.5 is below 0",
+      "6 below-zero EVP -4.2: EVP -4.2 is below 0"}},
+    {"sunshine longer than the day: N is 11.17153 h on 1 January and 11.17490 h on 2 January at 14.41 N",
+     "Date,SS",
+     {"01/01/2011,11.17", "01/02/2011,11.175"},
+     {"6 sunshine-longer-than-day SS 11.175: SS 11.175 h is longer than the day (N = 11.17 h)"}},
+    {"missing-value codes, reported once and not compared again",
+     kAllHeads,
+     {"01/01/2011,29.9,15.6,83,40,3.7,10.2,4.9", "01/02/2011,-99,15.6,83,40,3.7,10.2,9999",
+      "01/03/2011,29.9,15.6,-999,-9999,3.7,10.2,4.9", "01/04/2011,29.9,15.6,83,40,-99.5,10.2,4.9"},
+     {"6 missing-value-code TMAX -99: TMAX -99 looks like a missing-value code",
+      "6 missing-value-code EVP 9999: EVP 9999 looks like a missing-value code",
+      "6 empty-pet-value Hargreaves : Hargreaves would be empty",
+      "7 missing-value-code RH1 -999: RH1 -999 looks like a missing-value code",
+      "7 missing-value-code RH2 -9999: RH2 -9999 looks like a missing-value code",
+      "7 empty-pet-value Modified Penman : Modified Penman would be empty",
+      "7 empty-pet-value Penman Montieth : Penman Montieth would be empty",
+      "8 below-zero WS -99.5: WS -99.5 is below 0"}},
+    {"empty fields count as 0 and are not findings",
+     kAllHeads,
+     {"01/01/2011,29.9,15.6,83,40,3.7,10.2,4.9", "01/02/2011,29.9,15.6,,,,,"},
+     {}},
+    {"dates repeated, missing and out of order, each against the latest date above it",
+     "Date,TMAX,TMIN",
+     {"01/01/2011,30,15", "01/02/2011,30,15", "01/02/2011,30,15", "01/04/2011,30,15", "01/08/2011,30,15",
+      "01/05/2001,30,15", "01/09/2011,30,15"},
+     {"7 date-repeated Date 01/02/2011: 01/02/2011 repeats 01/02/2011 (line 6)",
+      "8 days-missing Date 01/04/2011: 1 day missing between 01/02/2011 (line 6) and 01/04/2011",
+      "9 days-missing Date 01/08/2011: 3 days missing between 01/04/2011 (line 8) and 01/08/2011",
+      "10 date-out-of-order Date 01/05/2001: 01/05/2001 comes after 01/08/2011 (line 9)"}},
+    {"a leap day is no gap, and years follow each other",
+     "Date,TMAX,TMIN",
+     {"02/28/2012,30,15", "02/29/2012,30,15", "03/01/2012,30,15", "12/31/2012,30,15", "1/1/2013,30,15"},
+     {"8 days-missing Date 12/31/2012: 304 days missing between 03/01/2012 (line 7) and 12/31/2012"}},
+    {"two columns with one head: the later one is the value the run uses",
+     "Date,TMAX,TMIN,TMAX",
+     {"01/01/2011,-99,15,30", "01/02/2011,30,15,10"},
+     {"5 missing-value-code TMAX -99: TMAX -99 looks like a missing-value code",
+      "6 tmax-below-tmin TMAX 10: TMAX 10 is below TMIN 15", "6 empty-pet-value Hargreaves : Hargreaves would be empty"}},
+    {"columns of unknown heads are not checked",
+     "Date,TMAX,TMIN,TMAX1",
+     {"01/01/2011,30,15,-99"},
+     {}},
+};
+
+TEST_F(WeatherCheck, CatalogueOfPlantedFaults) {
+  for (const PlantedFault& fault : kCatalogue)
+    EXPECT_EQ(FindingsOf(WeatherFile(fault.heads, fault.rows)), fault.expected) << fault.name;
+}
+
+TEST_F(WeatherCheck, ReportsWhatTheFileHoldsAndWhatWillRun) {
+  app.Write("data/PET_DATA/F.csv", WeatherFile("Date,T MAX,TMIN,RH1,WS,SS,TMAX1",
+                                               {"01/01/2011,30,15,80,4,9,1", "01/02/2011,30,15,80,4,9,1"}));
+  const WeatherCheckReport report = Check("F.csv");
+  EXPECT_EQ(report.file, "data/PET_DATA/F.csv");
+  ASSERT_TRUE(report.header);
+  EXPECT_EQ(report.header->Station.StationName, "Faulty Hill");
+  EXPECT_EQ(report.header->ColumnHeads, (std::vector<std::string>{"T MAX", "TMIN", "RH1", "WS", "SS", "TMAX1"}));
+  EXPECT_EQ(report.methods, (std::vector<int>{1, 2, 3, 5, 8}));
+  EXPECT_EQ(report.rows, 2);
+  EXPECT_EQ(report.firstPeriod, "01/01/2011");
+  EXPECT_EQ(report.lastPeriod, "01/02/2011");
+  EXPECT_EQ(report.FindingCount(), 0);
+  EXPECT_FALSE(report.refusal);
+}
+
+TEST_F(WeatherCheck, WeeklyFilesTakeTheFourthDayOfTheWeekAndHaveNoDateChecks) {
+  // N on day 4 at 14.41 N is 11.18 h; week numbers may repeat or jump without a finding.
+  const auto findings = FindingsOf(WeatherFile("Year,Week,TMAX,TMIN,SS", {"2011,1,30,15,11.1", "2011,1,30,15,11.2",
+                                                                          "2011,5,30,15,9"}));
+  EXPECT_EQ(findings, std::vector<std::string>{
+                          "6 sunshine-longer-than-day SS 11.2: SS 11.2 h is longer than the day (N = 11.18 h)"});
+  const WeatherCheckReport report = Check("F.csv");
+  EXPECT_EQ(report.firstPeriod, "2011 week 1");
+  EXPECT_EQ(report.lastPeriod, "2011 week 5");
+}
+
+TEST_F(WeatherCheck, MonthlyFilesComputeThornthwaiteWithTheHeatIndexOfTheStation) {
+  app.Write("support/heat_index_data.csv", Lines({"Latitude,Longitude,HeatIndex", "14,77,150"}));
+  app.Write("data/PET_DATA/F.csv", WeatherFile("Year,Month,TMAX,TMIN", {"2009,1,30,15", "2009,2,30,15"}));
+  const WeatherCheckReport report = Check("F.csv");
+  EXPECT_FALSE(report.refusal);
+  EXPECT_EQ(report.methods, (std::vector<int>{2, 4}));
+  EXPECT_EQ(report.lastPeriod, "2009 month 2");
+  EXPECT_EQ(found.texts, std::vector<std::string>{});
+}
+
+TEST_F(WeatherCheck, AMissingHeatIndexTableGivesTheRunsNoticeAndTheRowsAreStillChecked) {
+  app.Write("data/PET_DATA/F.csv", WeatherFile("Year,Month,TMAX,TMIN", {"2009,1,30,15", "2009,2,10,15"}));
+  const WeatherCheckReport report = Check("F.csv");
+  ASSERT_TRUE(report.refusal);
+  EXPECT_EQ(report.refusal->text,
+            "data/PET_DATA/F.csv: its Thornthwaite column needs the heat index table, but "
+            "support/heat_index_data.csv cannot be opened (No such file or directory); the file is not processed");
+  EXPECT_EQ(report.rows, 2);
+  EXPECT_EQ(found.texts, (std::vector<std::string>{"6 tmax-below-tmin TMAX 10: TMAX 10 is below TMIN 15",
+                                                   "6 empty-pet-value Hargreaves : Hargreaves would be empty"}));
+}
+
+// The notice of every file a run refuses is the run's own, word for word.
+TEST_F(WeatherCheck, RefusesWhatTheRunRefusesWithTheSameNotice) {
+  app.Write("data/PET_DATA/NOTNUMBER.csv", WeatherFile("Date,TMAX,TMIN", {"01/01/2011,30,15", "01/02/2011,30,warm"}));
+  app.Write("data/PET_DATA/NOPERIOD.csv", WeatherFile("Day,TMAX,TMIN", {"01/01/2011,30,15"}));
+  app.Write("data/PET_DATA/NODATE.csv", WeatherFile("Date,TMAX,TMIN", {"13/01/2011,30,15"}));
+  app.Write("data/PET_DATA/SHORTROW.csv", WeatherFile("Date,TMAX,TMIN", {"01/01/2011,30"}));
+  app.Write("data/PET_DATA/POLE.csv", WeatherFile("Date,TMAX,TMIN", {"01/01/2011,30,15"}, "91,0,0"));
+  const std::vector<std::string> names{"NOTNUMBER.csv", "NOPERIOD.csv", "NODATE.csv", "SHORTROW.csv",
+                                       "POLE.csv",      "MISSING.csv",  "../x.csv"};
+  CollectedNotices run;
+  ProcessPetFiles(NamesGiven(names), AppFolder(app.Root()), run, RunOptions{});
+  ASSERT_EQ(run.shown.size(), names.size());
+  for (std::size_t k = 0; k < names.size(); ++k) {
+    const WeatherCheckReport report = Check(names[k]);
+    ASSERT_TRUE(report.refusal) << names[k];
+    EXPECT_EQ(*report.refusal, run.shown[k]);
+  }
+  EXPECT_EQ(Check("NOTNUMBER.csv").refusal->text,
+            "data/PET_DATA/NOTNUMBER.csv:6: field 3 (TMIN) 'warm' is not a number; the file is not processed");
+  EXPECT_EQ(Check("NOTNUMBER.csv").rows, 1);  // the rows before the refused one are checked
+}
+
+}  // namespace
+}  // namespace sorvane

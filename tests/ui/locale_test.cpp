@@ -1,0 +1,126 @@
+// The window under a language whose decimal separator is a comma. QApplication takes the
+// whole locale from the environment; the program puts the numeric part back to "C", so a
+// PET run from the window writes the very bytes it writes anywhere else.
+//
+// The German locale is made for this test alone (localedef into a temporary folder,
+// found through LOCPATH) before the QApplication reads the environment.
+#include <unistd.h>
+
+#include <QtTest>
+#include <clocale>
+#include <cstdlib>
+#include <filesystem>
+#include <map>
+
+#include "common/app_folder.h"
+#include "common/notices.h"
+#include "run/pet_runner.h"
+#include "ui/app_setup.h"
+#include "ui_test_support.h"
+
+using namespace sorvane;
+using namespace sorvane::ui::testing;
+
+namespace fs = std::filesystem;
+
+namespace {
+
+struct LocaleAtStart {
+  bool made = false;               // localedef made de_DE.UTF-8
+  std::string numericAfterQtStart; // LC_NUMERIC once QApplication was built
+  std::string decimalPointAfterQtStart;
+};
+LocaleAtStart localeAtStart;
+
+bool MakeGermanLocale(const fs::path& folder) {
+  fs::create_directories(folder);
+  const std::string command =
+      "localedef -i de_DE -f UTF-8 '" + (folder / "de_DE.UTF-8").string() + "' >/dev/null 2>&1";
+  return std::system(command.c_str()) == 0 && fs::exists(folder / "de_DE.UTF-8" / "LC_NUMERIC");
+}
+
+// Every file of OUTPUT, by name.
+std::map<std::string, std::string> OutputFiles(const AppFolderCopy& folder) {
+  std::map<std::string, std::string> files;
+  for (const auto& entry : fs::directory_iterator(folder.Root() / "OUTPUT")) {
+    const std::string name = entry.path().filename().string();
+    if (!name.starts_with(".")) files[name] = folder.Read("OUTPUT/" + name);
+  }
+  return files;
+}
+
+}  // namespace
+
+class LocaleTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void init() {
+    if (!localeAtStart.made) QSKIP("localedef could not make de_DE.UTF-8 (Debian package 'locales')");
+  }
+  void qtTakesTheCommaLocale();
+  void numbersKeepTheirPoint();
+  void petRunFromTheWindowWritesTheSameBytes();
+};
+
+void LocaleTest::qtTakesTheCommaLocale() {
+  QCOMPARE(localeAtStart.numericAfterQtStart, std::string("de_DE.UTF-8"));
+  QCOMPARE(localeAtStart.decimalPointAfterQtStart, std::string(","));
+}
+
+void LocaleTest::numbersKeepTheirPoint() {
+  QCOMPARE(std::string(std::setlocale(LC_NUMERIC, nullptr)), std::string("C"));
+  QCOMPARE(std::string(std::localeconv()->decimal_point), std::string("."));
+  QCOMPARE(std::string(std::setlocale(LC_CTYPE, nullptr)), std::string("de_DE.UTF-8"));  // the rest stays German
+}
+
+void LocaleTest::petRunFromTheWindowWritesTheSameBytes() {
+  // The reference: the core alone, everything in the "C" locale.
+  AppFolderCopy reference;
+  {
+    const std::string all = std::setlocale(LC_ALL, nullptr);
+    std::setlocale(LC_ALL, "C");
+    WindowState state;
+    state.text1 = "KESTREL.csv";
+    reference.Write("dir.txt", "KESTREL.csv\r\nKESTREL_MONTHLY.csv\r\nKESTREL_WEEKLY.csv\r\n");
+    CollectedNotices notices;
+    PetRunFromWindow(state, AppFolder(reference.Root()), notices);
+    std::setlocale(LC_ALL, all.c_str());
+  }
+  QCOMPARE(std::string(std::setlocale(LC_NUMERIC, nullptr)), std::string("C"));
+
+  WindowUnderTest ui;
+  ui.PickModule(QStringLiteral("Sorvane"));
+  ui.BrowseAnswering(ui.folder.Path("data/PET_DATA/KESTREL.csv"));
+  ui.Click("pet");
+  QCOMPARE(ui.presenter.texts, QStringList{QStringLiteral("          JOB END               ")});
+
+  const auto expected = OutputFiles(reference);
+  const auto written = OutputFiles(ui.folder);
+  QCOMPARE(expected.size(), std::size_t{3});
+  QCOMPARE(written.size(), expected.size());
+  for (const auto& [name, bytes] : expected) {
+    QVERIFY2(written.count(name) == 1, name.c_str());
+    QVERIFY2(written.at(name) == bytes, name.c_str());
+  }
+}
+
+int main(int argc, char** argv) {
+  const fs::path locales = fs::temp_directory_path() / ("sorvane-locales-" + std::to_string(::getpid()));
+  localeAtStart.made = MakeGermanLocale(locales);
+  ::setenv("LOCPATH", locales.c_str(), 1);
+  ::setenv("LC_ALL", "de_DE.UTF-8", 1);
+
+  QApplication app(argc, argv);
+  localeAtStart.numericAfterQtStart = std::setlocale(LC_NUMERIC, nullptr);
+  localeAtStart.decimalPointAfterQtStart = std::localeconv()->decimal_point;
+  sorvane::ui::SetUpApplication();
+
+  LocaleTest test;
+  const int failures = QTest::qExec(&test, argc, argv);
+  std::error_code ignored;
+  fs::remove_all(locales, ignored);
+  return failures;
+}
+
+#include "locale_test.moc"

@@ -1,0 +1,86 @@
+#include "ui/plot/pet_result_table.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+namespace sorvane::plot {
+namespace {
+
+std::optional<PetResultTable> Read(std::string_view content, ResultProblem* problem) {
+  FieldReader reader(content);
+  return ReadPetResultTable(reader, problem);
+}
+
+TEST(PetResultTable, ReadsADailyFileWithEmptyValuesAsNoValue) {
+  ResultProblem problem;
+  const auto table = Read(
+      "Date,Hargreaves,Turc\r\n"
+      "01/01/2011,4.16,4.22\r\n"
+      "1/2/2011,,.37\r\n",
+      &problem);
+  ASSERT_TRUE(table) << problem.what;
+  EXPECT_EQ(table->period, PeriodType::Date);
+  EXPECT_EQ(table->methods, (std::vector<std::string>{"Hargreaves", "Turc"}));
+  ASSERT_EQ(table->rows.size(), 2u);
+  EXPECT_EQ(table->rows[1].line, 3);
+  EXPECT_EQ(table->rows[1].date.year, 2011);
+  EXPECT_EQ(table->rows[1].date.month, 1);
+  EXPECT_EQ(table->rows[1].date.day, 2);
+  EXPECT_TRUE(std::isnan(table->rows[1].values[0]));
+  EXPECT_EQ(table->rows[1].values[1], 0.37);
+}
+
+TEST(PetResultTable, ReadsTheSpacedPeriodNumbersOfWeeklyAndMonthlyFiles) {
+  ResultProblem problem;
+  const auto weekly = Read("Year,Week,Hargreaves\r\n1971, 1 ,29.48\r\n1971, 53 ,.0\r\n", &problem);
+  ASSERT_TRUE(weekly) << problem.what;
+  EXPECT_EQ(weekly->period, PeriodType::Week);
+  EXPECT_EQ(weekly->rows[1].year, 1971);
+  EXPECT_EQ(weekly->rows[1].number, 53);
+  EXPECT_EQ(weekly->rows[1].values, std::vector<double>{0.0});
+  const auto monthly = Read("Year,Month,Hargreaves,Thornthwaite\r\n1985, 12 ,132.69,69.92\r\n\r\n\r\n", &problem);
+  ASSERT_TRUE(monthly) << problem.what;
+  EXPECT_EQ(monthly->period, PeriodType::Month);
+  EXPECT_EQ(monthly->rows.size(), 1u);  // blank lines at the end end the data
+  EXPECT_EQ(monthly->rows[0].number, 12);
+}
+
+TEST(PetResultTable, AFileWithoutMethodColumnsHasRowsOfPeriodsOnly) {
+  ResultProblem problem;
+  const auto table = Read("Date\r\n01/01/2011\r\n01/02/2011\r\n", &problem);
+  ASSERT_TRUE(table) << problem.what;
+  EXPECT_TRUE(table->methods.empty());
+  EXPECT_EQ(table->rows.size(), 2u);
+}
+
+struct Unreadable {
+  const char* content;
+  long line;
+  const char* what;
+};
+
+TEST(PetResultTable, NamesTheLineAndFieldOfWhatIsNotAResultFile) {
+  const Unreadable cases[] = {
+      {"", 1, "the file is empty"},
+      {"Station,Latitude\r\n", 1, "the header line begins with neither Date, Year,Week nor Year,Month: this is no PET result file"},
+      {"Year,Day,Turc\r\n", 1, "the header line begins with neither Date, Year,Week nor Year,Month: this is no PET result file"},
+      {"Date,Turc\r\n01/01/2011,4\r\n13/01/2011,4\r\n", 3, "field 1 (Date) '13/01/2011' is not a date of the calendar written month/day/year"},
+      {"Date,Turc,Hargreaves\r\n01/01/2011,4,abc\r\n", 2, "field 3 (Hargreaves) 'abc' is not a number"},
+      {"Date,Turc,Hargreaves\r\n01/01/2011,4\r\n", 2, "the row ends after field 2; the header line has 3 fields"},
+      {"Date,Turc\r\n01/01/2011,4,5\r\n", 2, "the row holds more than the 2 fields of the header line"},
+      {"Date,Turc\r\n01/01/2011,4\r\n\r\n01/02/2011,4\r\n", 3, "a blank line in the middle of the data"},
+      {"Year,Week,Turc\r\n1971\r\n", 2, "the row ends after field 1; field 2 (Week) is missing"},
+      {"Year,Month,Turc\r\n1971, x ,4\r\n", 2, "field 2 (Month) 'x' is not a number"},
+      {"Year,Month,Turc\r\n,1,4\r\n", 2, "field 1 (Year) is empty"},
+  };
+  for (const Unreadable& c : cases) {
+    ResultProblem problem;
+    EXPECT_FALSE(Read(c.content, &problem)) << c.content;
+    EXPECT_EQ(problem.line, c.line) << c.content;
+    EXPECT_EQ(problem.what, c.what) << c.content;
+  }
+}
+
+}  // namespace
+}  // namespace sorvane::plot
