@@ -1,6 +1,7 @@
 #include "run/pet_runner.h"
 
 #include <algorithm>
+#include <array>
 #include <condition_variable>
 #include <deque>
 #include <filesystem>
@@ -120,12 +121,15 @@ FileResult ProcessFile(const ListedName& entry, const RunFolders& folders) {
   EmptyValues empty;
   WeatherRecord record;
   WeatherFileReader::Step step;
+  // A record's values are all computed before any is written: the methods are
+  // independent, so the processor works on several of them at once.
+  std::array<double, kMethodTable.size()> values{};
   while ((step = reader.NextRecord(record)) == WeatherFileReader::Step::Record) {
+    for (std::size_t m = 0; m < computing.size(); ++m) values[m] = computing[m]->Compute(record, header->Station, constants);
     writer->WritePeriodColumns(record);
     for (std::size_t m = 0; m < computing.size(); ++m) {
-      const double value = computing[m]->Compute(record, header->Station, constants);
-      if (!std::isfinite(value)) empty.Note(reader.LineOfLastRecord(), methods[m]);
-      writer->WriteValue(value);
+      if (!std::isfinite(values[m])) empty.Note(reader.LineOfLastRecord(), methods[m]);
+      writer->WriteValue(values[m]);
     }
     writer->EndLine();
   }

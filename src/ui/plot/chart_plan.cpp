@@ -264,8 +264,10 @@ ChartPlan PlanPetChart(const PetResultTable& table, std::string_view fileName, s
       plan.title += ", " + Label(kind, plan.xMin) + " to " + Label(kind, plan.xMax);
     }
   }
-  if (plan.xMax <= plan.xMin) {  // one period: a little room on either side
-    const double room = kind == AxisKind::Days ? 1 : 1 / kMonthsPerYear;
+  if (plan.xMax <= plan.xMin) {  // one period: half a period of room on either side
+    const double room = kind == AxisKind::Days    ? 0.5
+                        : kind == AxisKind::Weeks ? 0.5 / kWeeksPerYear
+                                                  : 0.5 / kMonthsPerYear;
     plan.xMin -= room;
     plan.xMax += room;
   }
