@@ -23,6 +23,7 @@ constexpr int kExitCheckUnreadable = kExitUsage;
 
 struct CheckArguments {
   std::vector<std::string> names;
+  std::string listFile;
   std::string format = "text";
 };
 
@@ -163,8 +164,20 @@ void CheckAsCsv(const std::vector<ListedName>& names, const AppFolder& folder, T
 void RunCheck(CliContext& context, const CheckArguments& arguments) {
   const auto folder = context.ResolveAppFolder();
   if (!folder) return;
-  const std::vector<ListedName> names =
-      NamesGiven(arguments.names.empty() ? DataFilesIn(folder->PetData()) : arguments.names);
+  // The names as pet takes them: given, from a DataFileList, or every data file.
+  std::vector<ListedName> names;
+  if (!arguments.listFile.empty()) {
+    std::string error;
+    auto listed = ReadDataFileList(arguments.listFile, &error);
+    if (!listed) {
+      std::cerr << arguments.listFile << ": the list of data files cannot be read (" << error << ")\n";
+      context.exitStatus = kExitUsage;
+      return;
+    }
+    names = std::move(*listed);
+  } else {
+    names = NamesGiven(arguments.names.empty() ? DataFilesIn(folder->PetData()) : arguments.names);
+  }
   Tally tally;
   if (arguments.format == "csv")
     CheckAsCsv(names, *folder, tally);
@@ -186,9 +199,13 @@ void AddCheckCommand(CLI::App& app, CliContext& context) {
       "than the day, missing-value codes such as -99, dates out of order, repeated or missing in\n"
       "daily files, PET values that would be empty); at most 20 lines of each kind. A file 'pet'\n"
       "would refuse gets the same notice on standard error. NAMEs are bare file names in\n"
-      "data/PET_DATA; without NAMEs, every .csv and .txt file there.\n"
+      "data/PET_DATA (or those of a DataFileList, --list FILE); without NAMEs, every .csv and .txt\n"
+      "file there.\n"
       "Exit status: 0 clean, 1 suspicious values found, 2 a file unreadable (or wrong usage).");
   command->add_option("NAME", arguments->names, "Weather files in data/PET_DATA");
+  command->add_option("--list", arguments->listFile, "Read the names from this DataFileList (one name per line) instead")
+      ->type_name("FILE")
+      ->excludes(command->get_option("NAME"));
   command->add_option("--format", arguments->format, "text (a report per file) or csv (file,line,field,kind,value)")
       ->check(CLI::IsMember({"text", "csv"}));
   command->callback([&context, arguments] { RunCheck(context, *arguments); });

@@ -175,7 +175,7 @@ class RowChecker {
       if (day < latestDay_) {
         Emit(FindingKind::DateOutOfOrder, "Date", text, text + " comes after " + latest);
       } else if (day == latestDay_) {
-        Emit(FindingKind::DateRepeated, "Date", text, text + " repeats " + latest);
+        Emit(FindingKind::DateRepeated, "Date", text, text + " repeats line " + std::to_string(latestLine_));
       } else if (day > latestDay_ + 1) {
         const long missing = day - latestDay_ - 1;
         Emit(FindingKind::DaysMissing, "Date", text,

@@ -148,9 +148,21 @@ TEST_F(CheckCommand, TheBundledSampleFilesAreClean) {
   EXPECT_TRUE(run.out.ends_with("3 files checked: 3 clean, 0 with suspicious values, 0 refused\n")) << run.out;
 }
 
+TEST_F(CheckCommand, TakesTheNamesOfADataFileListAsPetDoes) {
+  app.Write("data/PET_DATA/A.csv", WeatherFile("Date,TMAX,TMIN", {"01/01/2011,30,15"}));
+  app.Write("data/PET_DATA/B.csv", WeatherFile("Date,TMAX,TMIN", {"01/01/2011,30,15"}));
+  app.Write("mylist.txt", Lines({"B.csv", ""}));
+  const auto run = Cli({"check", "--list", (app.Root() / "mylist.txt").string()});
+  EXPECT_EQ(run.exitStatus, 0) << run.err;
+  EXPECT_TRUE(run.out.starts_with("data/PET_DATA/B.csv\n")) << run.out;
+  EXPECT_TRUE(run.out.ends_with("1 file checked: 1 clean, 0 with suspicious values, 0 refused\n")) << run.out;
+}
+
 TEST_F(CheckCommand, WrongUsageExitsWithTwo) {
   EXPECT_EQ(Cli({"check", "--format", "xml"}).exitStatus, 2);
   EXPECT_EQ(RunProgram(SORVANE_CLI, {"--app-folder", "/no/such/folder", "check"}).exitStatus, 2);
+  EXPECT_EQ(Cli({"check", "--list", "/no/such/list.txt"}).exitStatus, 2);
+  EXPECT_EQ(Cli({"check", "--list", "/no/such/list.txt", "A.csv"}).exitStatus, 2);
 }
 
 }  // namespace

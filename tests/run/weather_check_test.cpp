@@ -104,7 +104,7 @@ const PlantedFault kCatalogue[] = {
      "Date,TMAX,TMIN",
      {"01/01/2011,30,15", "01/02/2011,30,15", "01/02/2011,30,15", "01/04/2011,30,15", "01/08/2011,30,15",
       "01/05/2001,30,15", "01/09/2011,30,15"},
-     {"7 date-repeated Date 01/02/2011: 01/02/2011 repeats 01/02/2011 (line 6)",
+     {"7 date-repeated Date 01/02/2011: 01/02/2011 repeats line 6",
       "8 days-missing Date 01/04/2011: 1 day missing between 01/02/2011 (line 6) and 01/04/2011",
       "9 days-missing Date 01/08/2011: 3 days missing between 01/04/2011 (line 8) and 01/08/2011",
       "10 date-out-of-order Date 01/05/2001: 01/05/2001 comes after 01/08/2011 (line 9)"}},

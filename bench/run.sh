@@ -1,0 +1,146 @@
+#!/usr/bin/env bash
+# End-to-end timing of `sorvane-cli pet` as a whole process, against a floor measured
+# in the same run.
+#
+#   bench/run.sh [--quick] [--runs N] [--build-dir DIR] [--keep]
+#
+# Builds the Release programs, generates the weather files (bench/make_weather_files)
+# into a temporary ApplicationFolder per case, and runs every case N times (default 5),
+# each run of `sorvane-cli pet` followed by a run of bench/floor over the same files.
+# The floor reads every byte, splits every field and writes as many fields back, and
+# computes nothing: the least a PET run could cost. The table gives medians: wall time,
+# rows per second, peak resident memory (/usr/bin/time -v) and our time divided by the
+# floor's. The case of 2 000 small files runs with --jobs 1 and --jobs 2; their results
+# must be byte for byte the same.
+#
+# --quick leaves out the largest cases (10 000 000 rows, 20 000 files) and runs each
+# case 3 times. Timings are only meaningful on an otherwise idle machine: the load
+# average is printed before and after.
+set -euo pipefail
+
+here=$(cd "$(dirname "$0")" && pwd)
+source_dir=$(dirname "$here")
+build_dir="$source_dir/build-bench"
+runs=5
+quick=0
+keep=0
+while [[ $# -gt 0 ]]; do
+  case "$1" in
+    --quick) quick=1; runs=3 ;;
+    --runs) runs="$2"; shift ;;
+    --build-dir) build_dir="$2"; shift ;;
+    --keep) keep=1 ;;
+    *) echo "usage: bench/run.sh [--quick] [--runs N] [--build-dir DIR] [--keep]" >&2; exit 2 ;;
+  esac
+  shift
+done
+
+echo "== building (Release) in $build_dir"
+cmake -S "$source_dir" -B "$build_dir" -DCMAKE_BUILD_TYPE=Release -DSORVANE_BUILD_UI=OFF >/dev/null
+cmake --build "$build_dir" -j 2 --target sorvane-cli make_weather_files floor >/dev/null
+cli="$build_dir/sorvane-cli"
+generate="$build_dir/bench/make_weather_files"
+floor="$build_dir/bench/floor"
+
+work=$(mktemp -d "${TMPDIR:-/tmp}/sorvane-bench.XXXXXX")
+if [[ $keep -eq 0 ]]; then trap 'rm -rf "$work"' EXIT; fi
+
+# An ApplicationFolder for a case, its weather files made by the generator.
+make_case() {  # make_case NAME KIND ROWS FILES
+  local folder="$work/$1"
+  mkdir -p "$folder/data/PET_DATA" "$folder/support" "$folder/OUTPUT" "$folder/FLOOR"
+  cp "$source_dir/appfolder/support/heat_index_data.csv" "$folder/support/"
+  "$generate" --kind "$2" --rows "$3" --files "$4" --out "$folder/data/PET_DATA" --name "$1"
+}
+
+median() { sort -g | awk '{v[NR]=$1} END {print (NR%2) ? v[(NR+1)/2] : (v[NR/2]+v[NR/2+1])/2}'; }
+
+# Every timed run writes fresh files into empty folders, the older results removed and
+# synced beforehand: replacing files would time the file system's deferred work on the
+# replaced ones (freeing and discarding their blocks), not the program's.
+clear_outputs() {  # clear_outputs FOLDER
+  find "$1/OUTPUT" "$1/FLOOR" -mindepth 1 -delete
+  sync
+}
+
+# Times one command: wall seconds (from the shell's clock) and peak memory in KiB.
+timed() {  # timed OUT_PREFIX COMMAND...
+  local prefix=$1; shift
+  local start=$EPOCHREALTIME
+  /usr/bin/time -v -o "$prefix.time" "$@" >"$prefix.out" 2>"$prefix.err"
+  local end=$EPOCHREALTIME
+  awk -v s="$start" -v e="$end" 'BEGIN {printf "%.4f\n", e - s}' >>"$prefix.walls"
+  awk -F': ' '/Maximum resident set size/ {print $2}' "$prefix.time" >>"$prefix.rss"
+}
+
+printf '%-24s %11s %6s %4s %10s %12s %9s %10s %7s\n' \
+  "case" "rows" "files" "jobs" "wall s" "rows/s" "peak MB" "floor s" "ratio" >"$work/table"
+
+# Runs a case `runs` times (PET run, then floor) and adds its line to the table.
+run_case() {  # run_case NAME ROWS FILES JOBS
+  local name=$1 rows=$2 files=$3 jobs=$4
+  local folder="$work/$name"
+  local tag="$work/$name.j$jobs"
+  rm -f "$tag".walls "$tag".rss "$tag.floor".walls "$tag.floor".rss
+  local inputs=("$folder"/data/PET_DATA/*.csv)
+  for ((i = 0; i < runs; i++)); do
+    clear_outputs "$folder"
+    timed "$tag" "$cli" --app-folder "$folder" pet --jobs "$jobs"
+    if grep -q . "$tag.err"; then
+      echo "sorvane-cli refused input in case $name:" >&2
+      head -5 "$tag.err" >&2
+      exit 1
+    fi
+    find "$folder/FLOOR" -mindepth 1 -delete
+    sync
+    timed "$tag.floor" "$floor" "$folder/FLOOR" "${inputs[@]}"
+  done
+  local wall floor_wall rss
+  wall=$(median <"$tag.walls")
+  floor_wall=$(median <"$tag.floor.walls")
+  rss=$(median <"$tag.rss")
+  awk -v n="$name" -v r="$rows" -v f="$files" -v j="$jobs" -v w="$wall" -v fw="$floor_wall" -v m="$rss" \
+    'BEGIN {printf "%-24s %11d %6d %4d %10.3f %12.0f %9.1f %10.3f %7.2f\n", n, r, f, j, w, r / w, m / 1024, fw, w / fw}' \
+    >>"$work/table"
+  echo "$wall" >"$tag.median"
+}
+
+echo "== generating the weather files in $work"
+make_case daily_100k daily 100000 1
+make_case daily_1M daily 1000000 1
+[[ $quick -eq 1 ]] || make_case daily_10M daily 10000000 1
+make_case monthly_100k monthly 100000 1
+make_case small_200x365 daily 365 200
+make_case small_2000x365 daily 365 2000
+[[ $quick -eq 1 ]] || make_case small_20000x365 daily 365 20000
+
+echo "== load before: $(cut -d' ' -f1-3 /proc/loadavg); $runs runs per case"
+run_case daily_100k 100000 1 1
+run_case daily_1M 1000000 1 1
+[[ $quick -eq 1 ]] || run_case daily_10M 10000000 1 1
+run_case monthly_100k 100000 1 1
+run_case small_200x365 73000 200 1
+run_case small_2000x365 730000 2000 1
+cp -r "$work/small_2000x365/OUTPUT" "$work/small_2000x365.jobs1"
+run_case small_2000x365 730000 2000 2
+[[ $quick -eq 1 ]] || run_case small_20000x365 7300000 20000 1
+echo "== load after: $(cut -d' ' -f1-3 /proc/loadavg)"
+echo
+cat "$work/table"
+echo
+
+# The derived figures: the 2 000 small files against the 1M-row file, and two cores.
+awk -v big="$(cat "$work/daily_1M.j1.median")" -v small="$(cat "$work/small_2000x365.j1.median")" \
+    -v two="$(cat "$work/small_2000x365.j2.median")" 'BEGIN {
+  perRow = big / 1000000
+  printf "per-file overhead (2 000 files of 365 rows, --jobs 1, less 730 000 rows at the 1M-row rate): %.3f ms\n",
+         (small - 730000 * perRow) / 2000 * 1000
+  printf "speed-up of --jobs 2 over --jobs 1 on 2 000 files: %.2fx\n", small / two
+}'
+if diff -r -q "$work/small_2000x365.jobs1" "$work/small_2000x365/OUTPUT" >/dev/null; then
+  echo "results of --jobs 1 and --jobs 2: identical ($(ls "$work/small_2000x365/OUTPUT" | wc -l) files compared byte for byte)"
+else
+  echo "results of --jobs 1 and --jobs 2: DIFFERENT"
+  exit 1
+fi
+echo "machine: $(nproc) cores, $(lscpu | awk -F': *' '/Model name/ {print $2; exit}')"
