@@ -48,19 +48,23 @@ if [[ $keep -eq 0 ]]; then trap 'rm -rf "$work"' EXIT; fi
 # An ApplicationFolder for a case, its weather files made by the generator.
 make_case() {  # make_case NAME KIND ROWS FILES
   local folder="$work/$1"
-  mkdir -p "$folder/data/PET_DATA" "$folder/support" "$folder/OUTPUT" "$folder/FLOOR"
+  mkdir -p "$folder/data/PET_DATA" "$folder/support"
   cp "$source_dir/appfolder/support/heat_index_data.csv" "$folder/support/"
   "$generate" --kind "$2" --rows "$3" --files "$4" --out "$folder/data/PET_DATA" --name "$1"
 }
 
 median() { sort -g | awk '{v[NR]=$1} END {print (NR%2) ? v[(NR+1)/2] : (v[NR/2]+v[NR/2+1])/2}'; }
 
-# Every timed run writes fresh files into empty folders, the older results removed and
-# synced beforehand: replacing files would time the file system's deferred work on the
-# replaced ones (freeing and discarding their blocks), not the program's.
-clear_outputs() {  # clear_outputs FOLDER
-  find "$1/OUTPUT" "$1/FLOOR" -mindepth 1 -delete
-  sync
+# Every timed run writes into folders of its own, made fresh and kept to the end, as a
+# first run over new data would: clearing or replacing the results of the previous run
+# would also time the file system's work on the removed files (ext4 scans past the
+# inodes of recently deleted files when it makes new ones, and discards their blocks).
+fresh_folder_for() {  # fresh_folder_for CASE RUN_TAG: an ApplicationFolder sharing the case's data
+  local folder="$work/runs/$2"
+  mkdir -p "$folder/OUTPUT" "$folder/FLOOR"
+  ln -s "$work/$1/data" "$folder/data"
+  ln -s "$work/$1/support" "$folder/support"
+  echo "$folder"
 }
 
 # Times one command: wall seconds (from the shell's clock) and peak memory in KiB.
@@ -83,18 +87,20 @@ run_case() {  # run_case NAME ROWS FILES JOBS
   local tag="$work/$name.j$jobs"
   rm -f "$tag".walls "$tag".rss "$tag.floor".walls "$tag.floor".rss
   local inputs=("$folder"/data/PET_DATA/*.csv)
+  local run
   for ((i = 0; i < runs; i++)); do
-    clear_outputs "$folder"
-    timed "$tag" "$cli" --app-folder "$folder" pet --jobs "$jobs"
+    run=$(fresh_folder_for "$name" "$name.j$jobs.$i")
+    sync
+    timed "$tag" "$cli" --app-folder "$run" pet --jobs "$jobs"
     if grep -q . "$tag.err"; then
       echo "sorvane-cli refused input in case $name:" >&2
       head -5 "$tag.err" >&2
       exit 1
     fi
-    find "$folder/FLOOR" -mindepth 1 -delete
     sync
-    timed "$tag.floor" "$floor" "$folder/FLOOR" "${inputs[@]}"
+    timed "$tag.floor" "$floor" "$run/FLOOR" "${inputs[@]}"
   done
+  echo "$run/OUTPUT" >"$tag.results"
   local wall floor_wall rss
   wall=$(median <"$tag.walls")
   floor_wall=$(median <"$tag.floor.walls")
@@ -121,7 +127,6 @@ run_case daily_1M 1000000 1 1
 run_case monthly_100k 100000 1 1
 run_case small_200x365 73000 200 1
 run_case small_2000x365 730000 2000 1
-cp -r "$work/small_2000x365/OUTPUT" "$work/small_2000x365.jobs1"
 run_case small_2000x365 730000 2000 2
 [[ $quick -eq 1 ]] || run_case small_20000x365 7300000 20000 1
 echo "== load after: $(cut -d' ' -f1-3 /proc/loadavg)"
@@ -137,8 +142,10 @@ awk -v big="$(cat "$work/daily_1M.j1.median")" -v small="$(cat "$work/small_2000
          (small - 730000 * perRow) / 2000 * 1000
   printf "speed-up of --jobs 2 over --jobs 1 on 2 000 files: %.2fx\n", small / two
 }'
-if diff -r -q "$work/small_2000x365.jobs1" "$work/small_2000x365/OUTPUT" >/dev/null; then
-  echo "results of --jobs 1 and --jobs 2: identical ($(ls "$work/small_2000x365/OUTPUT" | wc -l) files compared byte for byte)"
+jobs1=$(cat "$work/small_2000x365.j1.results")
+jobs2=$(cat "$work/small_2000x365.j2.results")
+if diff -r -q "$jobs1" "$jobs2" >/dev/null; then
+  echo "results of --jobs 1 and --jobs 2: identical ($(ls "$jobs2" | wc -l) files compared byte for byte)"
 else
   echo "results of --jobs 1 and --jobs 2: DIFFERENT"
   exit 1
