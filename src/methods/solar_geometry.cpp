@@ -20,20 +20,64 @@ double ACos(double x) {
 
 double LatitudeRadians(double latitudeDegrees) { return latitudeDegrees * (3.14 / 180); }
 
-SolarGeometry SolarGeometryAt(double latitudeRadians, double dayOfYear) {
-  const double phi = latitudeRadians;
+namespace {
+
+// The parts of the geometry that depend on the day alone.
+struct DayTerms {
+  double declination = 0;      // delta, rad
+  double inverseDistance = 0;  // dr
+  double tanDeclination = 0, sinDeclination = 0, cosDeclination = 0;
+};
+
+DayTerms DayTermsOf(double dayOfYear) {
   const double j = dayOfYear;
+  DayTerms d;
+  d.declination = 0.4093 * std::sin(6.28 * j / 365 - 1.39);
+  d.inverseDistance = 1 + 0.033 * std::cos(6.28 * j / 365);
+  d.tanDeclination = std::tan(d.declination);
+  d.sinDeclination = std::sin(d.declination);
+  d.cosDeclination = std::cos(d.declination);
+  return d;
+}
+
+// The parts that depend on the latitude alone.
+struct LatitudeTerms {
+  double tanLatitude = 0, sinLatitude = 0, cosLatitude = 0;
+};
+
+LatitudeTerms LatitudeTermsOf(double latitudeRadians) {
+  return {std::tan(latitudeRadians), std::sin(latitudeRadians), std::cos(latitudeRadians)};
+}
+
+SolarGeometry Combine(const LatitudeTerms& phi, const DayTerms& day) {
   SolarGeometry g;
-  g.SolarDeclination = 0.4093 * std::sin(6.28 * j / 365 - 1.39);
-  g.InverseRelativeDistance = 1 + 0.033 * std::cos(6.28 * j / 365);
-  g.SunsetHourAngle = ACos(-std::tan(phi) * std::tan(g.SolarDeclination));
+  g.SolarDeclination = day.declination;
+  g.InverseRelativeDistance = day.inverseDistance;
+  g.SunsetHourAngle = ACos(-phi.tanLatitude * day.tanDeclination);
   g.DayLength = (24 / 3.14) * g.SunsetHourAngle;  // hours
   // 1440 minutes a day, solar constant 0.082 MJ m-2 min-1.
   g.ExtraterrestrialRadiation =
       (1440 / 3.14) * 0.082 * g.InverseRelativeDistance *
-      (g.SunsetHourAngle * std::sin(phi) * std::sin(g.SolarDeclination) +
-       std::cos(phi) * std::cos(g.SolarDeclination) * std::sin(g.SunsetHourAngle));
+      (g.SunsetHourAngle * phi.sinLatitude * day.sinDeclination +
+       phi.cosLatitude * day.cosDeclination * std::sin(g.SunsetHourAngle));
   return g;
+}
+
+// The day terms of days 1..kLastDay are the same for every station: made once, on first
+// use, and shared (read only) by every table and thread.
+const std::array<DayTerms, SolarGeometryTable::kLastDay + 1>& EveryDay() {
+  static const auto days = [] {
+    std::array<DayTerms, SolarGeometryTable::kLastDay + 1> made{};
+    for (int j = 1; j <= SolarGeometryTable::kLastDay; ++j) made[static_cast<std::size_t>(j)] = DayTermsOf(j);
+    return made;
+  }();
+  return days;
+}
+
+}  // namespace
+
+SolarGeometry SolarGeometryAt(double latitudeRadians, double dayOfYear) {
+  return Combine(LatitudeTermsOf(latitudeRadians), DayTermsOf(dayOfYear));
 }
 
 double SolarRadiation(double ra, double sunshineHours, double dayLength) {
@@ -47,7 +91,9 @@ double AnnualDayLengthTotal(double latitudeRadians) {
 }
 
 SolarGeometryTable::SolarGeometryTable(double latitudeRadians) : latitudeRadians_(latitudeRadians) {
-  for (int j = 1; j <= kLastDay; ++j) days_[static_cast<std::size_t>(j)] = SolarGeometryAt(latitudeRadians, j);
+  const LatitudeTerms phi = LatitudeTermsOf(latitudeRadians);
+  const auto& everyDay = EveryDay();
+  for (std::size_t j = 1; j <= kLastDay; ++j) days_[j] = Combine(phi, everyDay[j]);
 }
 
 SolarGeometry SolarGeometryTable::At(double dayOfYear) const {
