@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   g++ cmake make pkg-config
   libcli11-dev libgtest-dev libgmock-dev libbenchmark-dev
-  qt6-base-dev xvfb xauth fonts-liberation
+  qt6-base-dev qt6-charts-dev libqt6opengl6-dev qt6-svg-dev xvfb xauth fonts-liberation
   locales time python3
   clang-14 libclang-rt-14-dev
 )

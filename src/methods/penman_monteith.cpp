@@ -5,13 +5,25 @@
 // terms. The result in mm per record period.
 #include <cmath>
 
+#include "methods/exact_argument_memo.h"
 #include "methods/methods.h"
 #include "methods/solar_geometry.h"
 
 namespace sorvane {
 
-static double SaturationVapourPressure(double celsius) {  // kPa
+static double SaturationVapourPressureOf(double celsius) {  // kPa
   return 0.611 * std::exp(17.27 * celsius / (celsius + 237.3));
+}
+
+// TMAX, TMIN and their mean repeat from row to row: their exp and pow are remembered.
+static double SaturationVapourPressure(double celsius) {  // kPa
+  thread_local ExactArgumentMemo<double, 4096> recent;
+  return recent.Get(celsius, SaturationVapourPressureOf);
+}
+
+static double FourthPower(double kelvin) {  // K^4
+  thread_local ExactArgumentMemo<double, 2048> recent;
+  return recent.Get(kelvin, [](double k) { return std::pow(k, 4); });
 }
 
 double PenmanMonteith::Compute(const WeatherRecord& r, const StationHeader& station,
@@ -26,7 +38,7 @@ double PenmanMonteith::Compute(const WeatherRecord& r, const StationHeader& stat
   const double rso = (0.75 + 2 * station.Elevation / 100000) * g.ExtraterrestrialRadiation;
   const double tMaxK = r.TMAX + 273.16;
   const double tMinK = r.TMIN + 273.16;
-  const double sigmaT = (4.903 * std::pow(tMaxK, 4) / 1e9 + 4.903 * std::pow(tMinK, 4) / 1e9) / 2;
+  const double sigmaT = (4.903 * FourthPower(tMaxK) / 1e9 + 4.903 * FourthPower(tMinK) / 1e9) / 2;
   const double rns = 0.77 * rs;
   const double rnl = sigmaT * emissivity * (1.35 * rs / rso - 0.35);
   const double rn = rns - rnl;

@@ -108,31 +108,28 @@ class RowChecker {
       slot.reset();
       const ParsedNumber& number = values[column];
       if (number.status != NumberStatus::Value) continue;  // an empty field counts as 0
-      if (!IsPlainReading(code, number.value)) continue;
+      if (ReportedAsOddReading(code, number.value)) continue;
       slot = number.value;
     }
     return plain;
   }
 
-  bool IsPlainReading(Parameter code, double value) {
-    const std::string_view word = kParameterHeads[static_cast<std::size_t>(code)];
-    const std::string text = ShortestText(value);
-    const std::string named = std::string(word) + " " + text;
-    if (IsMissingValueCode(value)) {
-      Emit(FindingKind::MissingValueCode, word, text, named + " looks like a missing-value code");
-      return false;
-    }
+  // A missing-value code, a humidity outside 0..100 % or a negative WS, SS or EVP: reported
+  // here, and true so that it is not compared again.
+  bool ReportedAsOddReading(Parameter code, double value) {
+    auto report = [&](FindingKind kind, std::string_view what) {
+      const std::string_view word = kParameterHeads[static_cast<std::size_t>(code)];
+      const std::string text = ShortestText(value);
+      Emit(kind, word, text, std::string(word) + " " + text + std::string(what));
+      return true;
+    };
+    if (IsMissingValueCode(value)) return report(FindingKind::MissingValueCode, " looks like a missing-value code");
     const bool humidity = code == Parameter::RH1 || code == Parameter::RH2;
-    if (humidity && !(value >= 0 && value <= 100)) {  // %
-      Emit(FindingKind::HumidityOutOfRange, word, text, named + (value < 0 ? " is below 0" : " is above 100"));
-      return false;
-    }
+    if (humidity && !(value >= 0 && value <= 100))  // %
+      return report(FindingKind::HumidityOutOfRange, value < 0 ? " is below 0" : " is above 100");
     const bool neverNegative = code == Parameter::WS || code == Parameter::SS || code == Parameter::EVP;
-    if (neverNegative && value < 0) {
-      Emit(FindingKind::BelowZero, word, text, named + " is below 0");
-      return false;
-    }
-    return true;
+    if (neverNegative && value < 0) return report(FindingKind::BelowZero, " is below 0");
+    return false;
   }
 
   static const std::optional<double>& Of(const PlainValues& plain, Parameter code) {
