@@ -37,12 +37,6 @@ struct ListResult {
 
 ListResult RefusedWith(std::string text) { return {true, false, {Refusal(std::move(text))}}; }
 
-std::string NameProblem(const ListedName& entry) {
-  const std::string what = entry.problem + (entry.name.empty() ? "" : " ('" + entry.name + "')");
-  if (entry.line > 0) return Located(entry.listName, entry.line, what + "; nothing is processed for it");
-  return what + "; nothing is processed for it";
-}
-
 Notice DuplicateStationNotice(std::string_view nameAsRead) {
   return {NoticeKind::ProgramEnd,
           PaddedNotice("ERROR " + std::string(nameAsRead) + " Coefficients are already exist", 15)};
@@ -182,7 +176,7 @@ std::optional<ListResult> WriteStationRows(FieldReader& reader, const Coefficien
 
 ListResult ProcessStationList(const ListedName& entry, const std::vector<bool>& marks, const AppFolder& folder,
                               const fs::path& output) {
-  if (!entry.problem.empty()) return RefusedWith(NameProblem(entry));
+  if (!entry.problem.empty()) return RefusedWith(ListedNameRefusal(entry));
 
   // The table is read anew for every StationList.
   const fs::path tablePath = folder.CoefficientTable();

@@ -8,14 +8,9 @@
 #include <vector>
 
 #include "common/field_reader.h"
+#include "common/notices.h"
 
 namespace sorvane {
-
-// What is wrong with an input, and on which line (0 for the file as a whole).
-struct LineProblem {
-  long line = 0;
-  std::string what;
-};
 
 enum class LineRead { Fields, EndOfFile, Problem };
 

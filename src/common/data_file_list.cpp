@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "common/field_reader.h"
+#include "common/notices.h"
 #include "common/text.h"
 
 namespace sorvane {
@@ -43,6 +44,12 @@ std::optional<std::vector<ListedName>> ReadDataFileList(FieldReader& reader, std
   }
   names.resize(lastNonEmpty);
   return names;
+}
+
+std::string ListedNameRefusal(const ListedName& entry) {
+  const std::string what = entry.problem + (entry.name.empty() ? "" : " ('" + entry.name + "')");
+  if (entry.line > 0) return Located(entry.listName, entry.line, what + "; nothing is processed for it");
+  return what + "; nothing is processed for it";
 }
 
 std::vector<ListedName> NamesGiven(const std::vector<std::string>& names) {

@@ -24,6 +24,9 @@ struct ListedName {
 std::optional<std::vector<ListedName>> ReadDataFileList(const std::filesystem::path& list, std::string* error);
 std::optional<std::vector<ListedName>> ReadDataFileList(FieldReader& list, std::string* error);
 
+// The notice for a name that cannot be processed: where it was listed and why.
+std::string ListedNameRefusal(const ListedName& entry);
+
 // The same checks for names given directly.
 std::vector<ListedName> NamesGiven(const std::vector<std::string>& names);
 

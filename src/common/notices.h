@@ -40,6 +40,12 @@ class CollectedNotices : public Notices {
   std::vector<Notice> shown;
 };
 
+// What is wrong with an input, and on which line (0: the file as a whole).
+struct LineProblem {
+  long line = 0;
+  std::string what;
+};
+
 // A UserNotice text: ten spaces, the message, then `trailingSpaces` spaces.
 std::string PaddedNotice(std::string_view message, int trailingSpaces);
 

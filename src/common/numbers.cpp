@@ -28,23 +28,23 @@ bool ParseShortDecimal(std::string_view field, double& value) {
   while (end > p && end[-1] == ' ') --end;
   bool negative = false;
   if (p < end && (*p == '-' || *p == '+')) negative = *p++ == '-';
-  std::uint64_t digits = 0;
-  int digitCount = 0, decimals = 0;
-  bool point = false;
+  const char* first = p;
+  const char* point = nullptr;
+  std::uint64_t digits = 0;  // wraps harmlessly on long texts, which are refused below
   for (; p < end; ++p) {
-    const char c = *p;
-    if (c >= '0' && c <= '9') {
-      digits = digits * 10 + static_cast<std::uint64_t>(c - '0');
-      ++digitCount;
-      decimals += point ? 1 : 0;
-    } else if (c == '.' && !point) {
-      point = true;
+    const unsigned digit = static_cast<unsigned char>(*p) - unsigned{'0'};
+    if (digit <= 9) {
+      digits = digits * 10 + digit;
+    } else if (*p == '.' && point == nullptr) {
+      point = p;
     } else {
       return false;
     }
   }
+  const int decimals = point == nullptr ? 0 : static_cast<int>(end - point - 1);
+  const int digitCount = static_cast<int>(end - first) - (point == nullptr ? 0 : 1);
   if (digitCount == 0 || digitCount > kMostShortDigits) return false;
-  const double magnitude = static_cast<double>(digits) / kExactPowersOfTen[decimals];
+  const double magnitude = static_cast<double>(static_cast<std::int64_t>(digits)) / kExactPowersOfTen[decimals];
   value = negative ? -magnitude : magnitude;
   return true;
 }

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "common/notices.h"
 #include "common/numbers.h"
 
 namespace sorvane {
@@ -20,7 +21,7 @@ enum class GridRead { Point, End, Problem };
 
 // One grid point: a line of exactly three numbers. Blank lines at the end of the table
 // end it like the end of the file.
-GridRead ReadGridPoint(FieldReader& table, double (&grid)[3], HeatIndexProblem& problem) {
+GridRead ReadGridPoint(FieldReader& table, double (&grid)[3], LineProblem& problem) {
   const long line = table.Line();
   for (int i = 0; i < 3; ++i) {
     const auto field = table.Next();
@@ -52,8 +53,8 @@ GridRead ReadGridPoint(FieldReader& table, double (&grid)[3], HeatIndexProblem& 
 }  // namespace
 
 std::optional<double> InterpolateHeatIndex(FieldReader& table, double latitude, double longitude,
-                                           HeatIndexProblem* problem) {
-  HeatIndexProblem found;
+                                           LineProblem* problem) {
+  LineProblem found;
   std::string heading;
   const auto headingStatus = table.ReadLine(heading);
   if (headingStatus != FieldReader::Status::Ok && headingStatus != FieldReader::Status::EndOfFile) {
@@ -87,6 +88,22 @@ std::optional<double> InterpolateHeatIndex(FieldReader& table, double latitude, 
   }
   if (coincidentCount > 0) return TruncatedMean(coincidentSum, static_cast<double>(coincidentCount));
   return TruncatedMean(valueSum, weightSum);
+}
+
+std::optional<double> StationHeatIndex(const AppFolder& folder, double latitude, double longitude,
+                                       std::string* problem) {
+  const auto tablePath = folder.HeatIndexTable();
+  const std::string table = folder.Display(tablePath);
+  std::string error;
+  auto reader = FieldReader::Open(tablePath, &error);
+  if (!reader) {
+    *problem = table + " cannot be opened (" + error + ")";
+    return std::nullopt;
+  }
+  LineProblem found;
+  auto heatIndex = InterpolateHeatIndex(*reader, latitude, longitude, &found);
+  if (!heatIndex) *problem = Located(table, found.line, found.what);
+  return heatIndex;
 }
 
 double ThornthwaiteExponent(double i) {

@@ -22,8 +22,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-constexpr std::string_view kNotProcessed = "; the file is not processed";
-
 // What processing one listed file produced: its notices, and its result file, finished
 // but not yet in place (results are put in place in list order, so a name listed twice
 // ends with the later result, as in a run of one file at a time).
@@ -46,12 +44,6 @@ FileResult RefusedWith(std::string text) {
   return result;
 }
 
-std::string NameProblem(const ListedName& entry) {
-  const std::string what = entry.problem + (entry.name.empty() ? "" : " ('" + entry.name + "')");
-  if (entry.line > 0) return Located(entry.listName, entry.line, what + "; nothing is processed for it");
-  return what + "; nothing is processed for it";
-}
-
 // Counts the values a method could not compute, and where the first one was.
 struct EmptyValues {
   long count = 0;
@@ -66,32 +58,17 @@ struct EmptyValues {
   }
 };
 
-std::optional<double> StationHeatIndex(const RunFolders& folders, const StationHeader& station, std::string* problem) {
-  const fs::path tablePath = folders.app.HeatIndexTable();
-  const std::string table = folders.app.Display(tablePath);
-  std::string error;
-  auto reader = FieldReader::Open(tablePath, &error);
-  if (!reader) {
-    *problem = table + " cannot be opened (" + error + ")";
-    return std::nullopt;
-  }
-  HeatIndexProblem found;
-  auto heatIndex = InterpolateHeatIndex(*reader, station.Latitude, station.Longitude, &found);
-  if (!heatIndex) *problem = Located(table, found.line, found.what);
-  return heatIndex;
-}
-
 FileResult ProcessFile(const ListedName& entry, const RunFolders& folders) {
-  if (!entry.problem.empty()) return RefusedWith(NameProblem(entry));
+  if (!entry.problem.empty()) return RefusedWith(ListedNameRefusal(entry));
   const fs::path path = ChildIgnoringCase(folders.petData, entry.name);
   const std::string shown = folders.app.Display(path);
   std::string error;
   auto fields = FieldReader::Open(path, &error);
-  if (!fields) return RefusedWith(shown + ": cannot be opened (" + error + ")" + std::string(kNotProcessed));
+  if (!fields) return RefusedWith(shown + ": cannot be opened (" + error + ")" + std::string(kFileNotProcessed));
 
   WeatherFileReader reader(std::move(*fields));
   const auto header = reader.ReadHeader();
-  if (!header) return RefusedWith(Located(shown, reader.Problem().line, reader.Problem().what) + std::string(kNotProcessed));
+  if (!header) return RefusedWith(Located(shown, reader.Problem().line, reader.Problem().what) + std::string(kFileNotProcessed));
 
   const std::vector<int> methods = AvailableMethods(header->NormalisedHeaderLine, header->Period);
   StationConstants constants;
@@ -99,10 +76,10 @@ FileResult ProcessFile(const ListedName& entry, const RunFolders& folders) {
   // do not read it.
   if (std::find(methods.begin(), methods.end(), kThornthwaiteId) != methods.end()) {
     std::string problem;
-    const auto heatIndex = StationHeatIndex(folders, header->Station, &problem);
+    const auto heatIndex = StationHeatIndex(folders.app, header->Station.Latitude, header->Station.Longitude, &problem);
     if (!heatIndex)
       return RefusedWith(shown + ": its Thornthwaite column needs the heat index table, but " + problem +
-                         std::string(kNotProcessed));
+                         std::string(kFileNotProcessed));
     constants.HeatIndex = *heatIndex;
     constants.ThornthwaiteExponent = ThornthwaiteExponent(*heatIndex);
   }
@@ -114,7 +91,7 @@ FileResult ProcessFile(const ListedName& entry, const RunFolders& folders) {
   auto writer = PetResultWriter::Create(folders.output, entry.name, header->Period, methods, &error);
   if (!writer)
     return RefusedWith(folders.app.Display(folders.output / ResultFileName(entry.name, "_PET.csv")) +
-                       ": cannot be written (" + error + ")" + std::string(kNotProcessed));
+                       ": cannot be written (" + error + ")" + std::string(kFileNotProcessed));
 
   std::vector<const PetMethod*> computing;
   for (int id : methods) computing.push_back(&MethodFor(id));
@@ -134,7 +111,7 @@ FileResult ProcessFile(const ListedName& entry, const RunFolders& folders) {
     writer->EndLine();
   }
   if (step == WeatherFileReader::Step::Problem)
-    return RefusedWith(Located(shown, reader.Problem().line, reader.Problem().what) + std::string(kNotProcessed));
+    return RefusedWith(Located(shown, reader.Problem().line, reader.Problem().what) + std::string(kFileNotProcessed));
   if (!writer->Finish(&error))
     return RefusedWith(folders.app.Display(writer->Target()) + ": writing failed (" + error +
                        "); an older result of that name is left as it was");

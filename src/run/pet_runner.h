@@ -13,6 +13,9 @@
 
 namespace sorvane {
 
+// How a refusal of a weather file ends, in a run and in a check alike.
+inline constexpr std::string_view kFileNotProcessed = "; the file is not processed";
+
 struct RunSummary {
   std::size_t processed = 0;
   std::size_t refused = 0;

@@ -9,6 +9,7 @@
 #include "methods/heat_index.h"
 #include "methods/solar_geometry.h"
 #include "run/method_table.h"
+#include "run/pet_runner.h"
 
 namespace sorvane {
 
@@ -21,31 +22,6 @@ long WeatherCheckReport::FindingCount() const {
 }
 
 namespace {
-
-// The refusals below are the PetRun's own texts, so that a user who checks a file the
-// run refused reads the same notice.
-constexpr std::string_view kNotProcessed = "; the file is not processed";
-
-std::string NameProblem(const ListedName& entry) {
-  const std::string what = entry.problem + (entry.name.empty() ? "" : " ('" + entry.name + "')");
-  if (entry.line > 0) return Located(entry.listName, entry.line, what + "; nothing is processed for it");
-  return what + "; nothing is processed for it";
-}
-
-std::optional<double> StationHeatIndex(const AppFolder& folder, const StationHeader& station, std::string* problem) {
-  const fs::path tablePath = folder.HeatIndexTable();
-  const std::string table = folder.Display(tablePath);
-  std::string error;
-  auto reader = FieldReader::Open(tablePath, &error);
-  if (!reader) {
-    *problem = table + " cannot be opened (" + error + ")";
-    return std::nullopt;
-  }
-  HeatIndexProblem found;
-  auto heatIndex = InterpolateHeatIndex(*reader, station.Latitude, station.Longitude, &found);
-  if (!heatIndex) *problem = Located(table, found.line, found.what);
-  return heatIndex;
-}
 
 bool IsMissingValueCode(double value) {
   return std::find(kMissingValueCodes.begin(), kMissingValueCodes.end(), value) != kMissingValueCodes.end();
@@ -205,8 +181,8 @@ class RowChecker {
   long latestLine_ = 0;  // 0 before the first date
 };
 
-Notice NotProcessed(const std::string& shown, const ReadProblem& problem) {
-  return Refusal(Located(shown, problem.line, problem.what) + std::string(kNotProcessed));
+Notice NotProcessed(const std::string& shown, const LineProblem& problem) {
+  return Refusal(Located(shown, problem.line, problem.what) + std::string(kFileNotProcessed));
 }
 
 }  // namespace
@@ -215,7 +191,7 @@ WeatherCheckReport CheckWeatherFile(const ListedName& entry, const AppFolder& fo
   WeatherCheckReport report;
   report.file = entry.name;
   if (!entry.problem.empty()) {
-    report.refusal = Refusal(NameProblem(entry));
+    report.refusal = Refusal(ListedNameRefusal(entry));
     return report;
   }
   const fs::path path = ChildIgnoringCase(folder.PetData(), entry.name);
@@ -224,7 +200,7 @@ WeatherCheckReport CheckWeatherFile(const ListedName& entry, const AppFolder& fo
   std::string error;
   auto fields = FieldReader::Open(path, &error);
   if (!fields) {
-    report.refusal = Refusal(shown + ": cannot be opened (" + error + ")" + std::string(kNotProcessed));
+    report.refusal = Refusal(shown + ": cannot be opened (" + error + ")" + std::string(kFileNotProcessed));
     return report;
   }
   WeatherFileReader reader(std::move(*fields));
@@ -242,13 +218,13 @@ WeatherCheckReport CheckWeatherFile(const ListedName& entry, const AppFolder& fo
   StationConstants constants;
   if (std::find(computed.begin(), computed.end(), kThornthwaiteId) != computed.end()) {
     std::string problem;
-    const auto heatIndex = StationHeatIndex(folder, header.Station, &problem);
+    const auto heatIndex = StationHeatIndex(folder, header.Station.Latitude, header.Station.Longitude, &problem);
     if (heatIndex) {
       constants.HeatIndex = *heatIndex;
       constants.ThornthwaiteExponent = ThornthwaiteExponent(*heatIndex);
     } else {
       report.refusal = Refusal(shown + ": its Thornthwaite column needs the heat index table, but " + problem +
-                               std::string(kNotProcessed));
+                               std::string(kFileNotProcessed));
       std::erase(computed, kThornthwaiteId);
     }
   }

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "common/field_reader.h"
+#include "common/notices.h"
 #include "common/numbers.h"
 #include "run/weather_record.h"
 
@@ -25,12 +26,6 @@ struct WeatherFileHeader {
   int ParameterColumns = 0;          // n
   std::vector<Parameter> ColumnCodes;  // one per parameter column; None for unknown heads
   std::vector<std::string> ColumnHeads;  // the heads as written, for messages
-};
-
-// A refusal: the line it concerns (0 for the file as a whole) and what is wrong.
-struct ReadProblem {
-  long line = 0;
-  std::string what;
 };
 
 class WeatherFileReader {
@@ -51,7 +46,7 @@ class WeatherFileReader {
   // the values a station wrote.
   const std::vector<ParsedNumber>& LastRowValues() const { return rowValues_; }
 
-  const ReadProblem& Problem() const { return problem_; }
+  const LineProblem& Problem() const { return problem_; }
   long LineOfLastRecord() const { return recordLine_; }
 
  private:
@@ -63,7 +58,7 @@ class WeatherFileReader {
 
   FieldReader fields_;
   WeatherFileHeader header_;
-  ReadProblem problem_;
+  LineProblem problem_;
   std::string periodKey_;
   std::vector<ParsedNumber> rowValues_;
   long recordLine_ = 0;

@@ -11,7 +11,7 @@ namespace {
 
 struct Interpolated {
   std::optional<double> heatIndex;
-  HeatIndexProblem problem;
+  LineProblem problem;
 };
 
 Interpolated Interpolate(std::string_view table, double latitude, double longitude) {

@@ -16,7 +16,7 @@ struct Read {
   std::optional<WeatherFileHeader> header;
   std::vector<WeatherRecord> records;
   std::vector<std::string> keys;
-  ReadProblem problem;
+  LineProblem problem;
   bool refused = false;
 };
 
