@@ -165,24 +165,13 @@ void RunCheck(CliContext& context, const CheckArguments& arguments) {
   const auto folder = context.ResolveAppFolder();
   if (!folder) return;
   // The names as pet takes them: given, from a DataFileList, or every data file.
-  std::vector<ListedName> names;
-  if (!arguments.listFile.empty()) {
-    std::string error;
-    auto listed = ReadDataFileList(arguments.listFile, &error);
-    if (!listed) {
-      std::cerr << arguments.listFile << ": the list of data files cannot be read (" << error << ")\n";
-      context.exitStatus = kExitUsage;
-      return;
-    }
-    names = std::move(*listed);
-  } else {
-    names = NamesGiven(arguments.names.empty() ? DataFilesIn(folder->PetData()) : arguments.names);
-  }
+  const auto names = context.NamesToProcess(arguments.names, arguments.listFile, folder->PetData(), "data files");
+  if (!names) return;
   Tally tally;
   if (arguments.format == "csv")
-    CheckAsCsv(names, *folder, tally);
+    CheckAsCsv(*names, *folder, tally);
   else
-    CheckAsText(names, *folder, tally);
+    CheckAsText(*names, *folder, tally);
   context.exitStatus = tally.refused > 0 ? kExitCheckUnreadable : tally.warned > 0 ? kExitCheckWarnings : kExitOk;
 }
 

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "common/app_folder.h"
+#include "common/data_file_list.h"
 
 namespace sorvane::cli {
 
@@ -23,6 +24,14 @@ struct CliContext {
 
   // The ApplicationFolder, or nullopt after an error on standard error (status 2).
   std::optional<AppFolder> ResolveAppFolder();
+
+  // The names a run processes: those given, else those of the list file `listFile`,
+  // else every .csv and .txt file of `dataFolder` in name order. nullopt after an error
+  // on standard error (status 2) when the list cannot be read.
+  std::optional<std::vector<ListedName>> NamesToProcess(const std::vector<std::string>& given,
+                                                        const std::string& listFile,
+                                                        const std::filesystem::path& dataFolder,
+                                                        std::string_view listKind);
 };
 
 void AddInitCommand(CLI::App& app, CliContext& context);

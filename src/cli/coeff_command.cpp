@@ -58,21 +58,9 @@ std::optional<std::vector<bool>> MarksFromList(std::string_view list, const std:
 void RunCoeff(CliContext& context, const CoeffArguments& arguments) {
   const auto folder = context.ResolveAppFolder();
   if (!folder) return;
-  std::vector<ListedName> names;
-  if (!arguments.listFile.empty()) {
-    std::string error;
-    auto listed = ReadDataFileList(arguments.listFile, &error);
-    if (!listed) {
-      std::cerr << arguments.listFile << ": the list of station lists cannot be read (" << error << ")\n";
-      context.exitStatus = kExitUsage;
-      return;
-    }
-    names = std::move(*listed);
-  } else if (!arguments.names.empty()) {
-    names = NamesGiven(arguments.names);
-  } else {
-    names = NamesGiven(DataFilesIn(folder->CoefficientData()));
-  }
+  const auto names =
+      context.NamesToProcess(arguments.names, arguments.listFile, folder->CoefficientData(), "station lists");
+  if (!names) return;
 
   // Without --methods every method of the table is marked, whatever their number.
   LineProblem problem;
@@ -94,13 +82,13 @@ void RunCoeff(CliContext& context, const CoeffArguments& arguments) {
   }
 
   ConsoleNotices notices;
-  const CoefficientRunSummary summary = ProcessStationLists(names, marks, *folder, notices);
+  const CoefficientRunSummary summary = ProcessStationLists(*names, marks, *folder, notices);
   if (summary.programEnds) {
     context.exitStatus = kExitProgramEnded;
     return;
   }
   notices.Show(CoefficientJobEndNotice());
-  std::cout << summary.processed << " of " << names.size() << " station list" << (names.size() == 1 ? "" : "s")
+  std::cout << summary.processed << " of " << names->size() << " station list" << (names->size() == 1 ? "" : "s")
             << " processed; results in " << folder->Output().string() << '\n';
   context.exitStatus = summary.refused > 0 ? kExitRefused : kExitOk;
 }

@@ -19,6 +19,20 @@ std::optional<AppFolder> CliContext::ResolveAppFolder() {
   return AppFolder(*folder);
 }
 
+std::optional<std::vector<ListedName>> CliContext::NamesToProcess(const std::vector<std::string>& given,
+                                                                  const std::string& listFile,
+                                                                  const std::filesystem::path& dataFolder,
+                                                                  std::string_view listKind) {
+  if (listFile.empty()) return NamesGiven(given.empty() ? DataFilesIn(dataFolder) : given);
+  std::string error;
+  auto listed = ReadDataFileList(listFile, &error);
+  if (!listed) {
+    std::cerr << listFile << ": the list of " << listKind << " cannot be read (" << error << ")\n";
+    exitStatus = kExitUsage;
+  }
+  return listed;
+}
+
 static std::filesystem::path ThisExecutable(const char* argv0) {
   std::error_code ec;
   auto self = std::filesystem::read_symlink("/proc/self/exe", ec);

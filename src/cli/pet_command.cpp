@@ -20,25 +20,12 @@ struct PetArguments {
 void RunPet(CliContext& context, const PetArguments& arguments) {
   const auto folder = context.ResolveAppFolder();
   if (!folder) return;
-  std::vector<ListedName> names;
-  if (!arguments.listFile.empty()) {
-    std::string error;
-    auto listed = ReadDataFileList(arguments.listFile, &error);
-    if (!listed) {
-      std::cerr << arguments.listFile << ": the list of data files cannot be read (" << error << ")\n";
-      context.exitStatus = kExitUsage;
-      return;
-    }
-    names = std::move(*listed);
-  } else if (!arguments.names.empty()) {
-    names = NamesGiven(arguments.names);
-  } else {
-    names = NamesGiven(DataFilesIn(folder->PetData()));
-  }
+  const auto names = context.NamesToProcess(arguments.names, arguments.listFile, folder->PetData(), "data files");
+  if (!names) return;
   ConsoleNotices notices;
-  const RunSummary summary = ProcessPetFiles(names, *folder, notices, RunOptions{arguments.jobs});
+  const RunSummary summary = ProcessPetFiles(*names, *folder, notices, RunOptions{arguments.jobs});
   notices.Show(PetJobEndNotice());
-  std::cout << summary.processed << " of " << names.size() << " file" << (names.size() == 1 ? "" : "s")
+  std::cout << summary.processed << " of " << names->size() << " file" << (names->size() == 1 ? "" : "s")
             << " processed; results in " << folder->Output().string() << '\n';
   context.exitStatus = summary.refused > 0 ? kExitRefused : kExitOk;
 }
