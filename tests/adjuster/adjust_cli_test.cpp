@@ -1,13 +1,13 @@
 // sorvane-cli adjust, and the chain pet -> coeff -> adjust on the bundled data.
 #include <gtest/gtest.h>
 
-#include "../coefficients/app_folder_fixture.h"
-#include "../coefficients/cli_runner.h"
+#include "support/temp_app_folder.h"
+#include "support/run_program.h"
 
 namespace sorvane {
 namespace {
 
-using testing::Crlf;
+using testing::Lines;
 using testing::RunCli;
 using testing::TempAppFolder;
 using testing::TestData;
@@ -31,7 +31,7 @@ TEST(AdjustCommand, ExitStatusAndNoticesOfEachEnding) {
   for (const auto& c : cases) {
     TempAppFolder app(TestData("adjuster/appfolder"));
     const auto run = RunCli(app.Root(), {"adjust", app.Path("OUTPUT").string() + "/" + c.coefficientFile});
-    EXPECT_EQ(run.status, c.status) << c.coefficientFile;
+    EXPECT_EQ(run.exitStatus, c.status) << c.coefficientFile;
     EXPECT_EQ(run.out, c.out) << c.coefficientFile;
     EXPECT_EQ(run.err, c.err) << c.coefficientFile;
   }
@@ -40,17 +40,17 @@ TEST(AdjustCommand, ExitStatusAndNoticesOfEachEnding) {
 TEST(AdjustCommand, WritesTheAdjustedFileOfTheFirstStation) {
   TempAppFolder app(TestData("adjuster/appfolder"));
   const auto run = RunCli(app.Root(), {"adjust", app.Path("OUTPUT/STN1_COEFFI.csv").string()});
-  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(run.exitStatus, 0) << run.err;
   EXPECT_EQ(app.Read("OUTPUT/STN1_PET_ADJ.csv"),
-            Crlf({"Date,Hargreaves,Turc", "01/01/1970,4.16,-.5", "01/02/1970,.5,"}));
+            Lines({"Date,Hargreaves,Turc", "01/01/1970,4.16,-.5", "01/02/1970,.5,"}));
   EXPECT_FALSE(app.Exists("OUTPUT/STN2_PET_ADJ.csv"));
-  EXPECT_EQ(app.Read("temp.txt"), Crlf({"Hargreaves,,Turc,"}));
+  EXPECT_EQ(app.Read("temp.txt"), Lines({"Hargreaves,,Turc,"}));
 }
 
 TEST(AdjustCommand, AnEmptyPathIsTheNoDataFileNoticeAndAUsageError) {
   TempAppFolder app(TestData("adjuster/appfolder"));
   const auto run = RunCli(app.Root(), {"adjust", " "});
-  EXPECT_EQ(run.status, 2);
+  EXPECT_EQ(run.exitStatus, 2);
   EXPECT_EQ(run.out, "NO Data file selected\n");
 }
 
@@ -70,11 +70,11 @@ std::string FirstField(const std::string& line) { return line.substr(0, line.fin
 TEST(Chain, PetThenCoeffThenAdjustOnTheBundledData) {
   TempAppFolder app(std::filesystem::path(SORVANE_SOURCE_DIR) / "appfolder");
   const auto pet = RunCli(app.Root(), {"pet", "KESTREL.csv"});
-  ASSERT_EQ(pet.status, 0) << pet.out << pet.err;
+  ASSERT_EQ(pet.exitStatus, 0) << pet.out << pet.err;
   const auto coeff = RunCli(app.Root(), {"coeff", "stations.csv"});
-  ASSERT_EQ(coeff.status, 0) << coeff.out << coeff.err;
+  ASSERT_EQ(coeff.exitStatus, 0) << coeff.out << coeff.err;
   const auto adjust = RunCli(app.Root(), {"adjust", app.Path("OUTPUT/stations_COEFFI.csv").string()});
-  ASSERT_EQ(adjust.status, 0) << adjust.out << adjust.err;
+  ASSERT_EQ(adjust.exitStatus, 0) << adjust.out << adjust.err;
   EXPECT_EQ(adjust.out, "JOB END\n");
 
   const auto petLines = Lines(app.Read("OUTPUT/KESTREL_PET.csv"));

@@ -4,18 +4,18 @@
 
 #include <gtest/gtest.h>
 
-#include "../coefficients/app_folder_fixture.h"
+#include "support/temp_app_folder.h"
 
 namespace sorvane {
 namespace {
 
-using testing::Crlf;
+using testing::Lines;
 using testing::TempAppFolder;
 
 const std::string kHeads = "Station,Latitude,Longitude,Hargreaves,,Turc,";
 const std::string kLine2 = ",,,Intercept,Slope,Intercept,Slope";
 // Hargreaves: 0.5 + 0.8 v; Turc: -1 + 0.5 v.
-const std::string kCoefficients = Crlf({kHeads, kLine2, "STN1,14.41,77.37,.5,.8,-1,.5"});
+const std::string kCoefficients = Lines({kHeads, kLine2, "STN1,14.41,77.37,.5,.8,-1,.5"});
 const std::string kPetHeader = "Date,Hargreaves,Turc";
 
 Notice JobEnd() { return {NoticeKind::Information, std::string(10, ' ') + "JOB END" + std::string(20, ' ')}; }
@@ -38,56 +38,56 @@ AdjusterRun Adjust(const TempAppFolder& app, std::string_view coefficientFile = 
 TEST(PetAdjuster, WorkedExamples) {
   TempAppFolder app;
   app.Write("OUTPUT/STN1_COEFFI.csv", kCoefficients);
-  app.Write("OUTPUT/STN1_PET.csv", Crlf({kPetHeader, "01/01/1970,4.57,1.0", "1/2/1970,.0,3.0"}));
+  app.Write("OUTPUT/STN1_PET.csv", Lines({kPetHeader, "01/01/1970,4.57,1.0", "1/2/1970,.0,3.0"}));
   const AdjusterRun run = Adjust(app);
   EXPECT_EQ(run.notices, std::vector<Notice>{JobEnd()});
   EXPECT_FALSE(run.summary.refused);
   EXPECT_FALSE(run.summary.programEnds);
-  EXPECT_EQ(app.Read("OUTPUT/STN1_PET_ADJ.csv"), Crlf({kPetHeader, "01/01/1970,4.16,-.5", "1/2/1970,.5,.5"}));
+  EXPECT_EQ(app.Read("OUTPUT/STN1_PET_ADJ.csv"), Lines({kPetHeader, "01/01/1970,4.16,-.5", "1/2/1970,.5,.5"}));
 }
 
 TEST(PetAdjuster, LeavesTempTxtWithTheMethodNamesAndDeletesTmpTxt) {
   TempAppFolder app;
   app.Write("OUTPUT/STN1_COEFFI.csv", kCoefficients);
-  app.Write("OUTPUT/STN1_PET.csv", Crlf({kPetHeader, "01/01/1970,4.57,1.0"}));
+  app.Write("OUTPUT/STN1_PET.csv", Lines({kPetHeader, "01/01/1970,4.57,1.0"}));
   Adjust(app);
-  EXPECT_EQ(app.Read("temp.txt"), Crlf({"Hargreaves,,Turc,"}));
+  EXPECT_EQ(app.Read("temp.txt"), Lines({"Hargreaves,,Turc,"}));
   EXPECT_FALSE(app.Exists("tmp.txt"));
 }
 
 TEST(PetAdjuster, ColumnsAreMatchedByExactNameAndTheOthersDropped) {
   TempAppFolder app;
   app.Write("OUTPUT/STN1_COEFFI.csv",
-            Crlf({"Station,Latitude,Longitude,Hargreaves,,Turc,,Thornthwaite,",
+            Lines({"Station,Latitude,Longitude,Hargreaves,,Turc,,Thornthwaite,",
                   ",,,Intercept,Slope,Intercept,Slope,Intercept,Slope", "STN1,14.41,77.37,.5,.8,-1,.5,9,9"}));
   app.Write("OUTPUT/STN1_PET.csv",
-            Crlf({"Date,Modified Penman,Hargreaves,HARGREAVES,Tu rc,Turc", "01/01/1970,1.11,4.57,2.22,3.33,1.0"}));
+            Lines({"Date,Modified Penman,Hargreaves,HARGREAVES,Tu rc,Turc", "01/01/1970,1.11,4.57,2.22,3.33,1.0"}));
   Adjust(app);
   // Thornthwaite has no column and is ignored; case and spacing make other names.
-  EXPECT_EQ(app.Read("OUTPUT/STN1_PET_ADJ.csv"), Crlf({"Date,Hargreaves,Turc", "01/01/1970,4.16,-.5"}));
+  EXPECT_EQ(app.Read("OUTPUT/STN1_PET_ADJ.csv"), Lines({"Date,Hargreaves,Turc", "01/01/1970,4.16,-.5"}));
 }
 
 TEST(PetAdjuster, AMethodWithZeroInterceptAndSlopeGivesAnEmptyFieldUnderItsHead) {
   TempAppFolder app;
-  app.Write("OUTPUT/STN1_COEFFI.csv", Crlf({kHeads, kLine2, "STN1,14.41,77.37,0,0,.5,.8"}));
-  app.Write("OUTPUT/STN1_PET.csv", Crlf({kPetHeader, "01/01/1970,4.57,4.57"}));
+  app.Write("OUTPUT/STN1_COEFFI.csv", Lines({kHeads, kLine2, "STN1,14.41,77.37,0,0,.5,.8"}));
+  app.Write("OUTPUT/STN1_PET.csv", Lines({kPetHeader, "01/01/1970,4.57,4.57"}));
   Adjust(app);
-  EXPECT_EQ(app.Read("OUTPUT/STN1_PET_ADJ.csv"), Crlf({kPetHeader, "01/01/1970,,4.16"}));
+  EXPECT_EQ(app.Read("OUTPUT/STN1_PET_ADJ.csv"), Lines({kPetHeader, "01/01/1970,,4.16"}));
 }
 
 TEST(PetAdjuster, AnEmptyPetValueStaysEmpty) {
   TempAppFolder app;
   app.Write("OUTPUT/STN1_COEFFI.csv", kCoefficients);
-  app.Write("OUTPUT/STN1_PET.csv", Crlf({kPetHeader, "01/01/1970,,1.0", "01/02/1970,4.57,"}));
+  app.Write("OUTPUT/STN1_PET.csv", Lines({kPetHeader, "01/01/1970,,1.0", "01/02/1970,4.57,"}));
   Adjust(app);
-  EXPECT_EQ(app.Read("OUTPUT/STN1_PET_ADJ.csv"), Crlf({kPetHeader, "01/01/1970,,-.5", "01/02/1970,4.16,"}));
+  EXPECT_EQ(app.Read("OUTPUT/STN1_PET_ADJ.csv"), Lines({kPetHeader, "01/01/1970,,-.5", "01/02/1970,4.16,"}));
 }
 
 TEST(PetAdjuster, OnlyTheFirstStationRowIsUsed) {
   TempAppFolder app;
-  app.Write("OUTPUT/STN1_COEFFI.csv", kCoefficients + Crlf({"STN2,1,2,3,4,5,6", "not even a row"}));
-  app.Write("OUTPUT/STN1_PET.csv", Crlf({kPetHeader, "01/01/1970,4.57,1.0"}));
-  app.Write("OUTPUT/STN2_PET.csv", Crlf({kPetHeader, "01/01/1970,4.57,1.0"}));
+  app.Write("OUTPUT/STN1_COEFFI.csv", kCoefficients + Lines({"STN2,1,2,3,4,5,6", "not even a row"}));
+  app.Write("OUTPUT/STN1_PET.csv", Lines({kPetHeader, "01/01/1970,4.57,1.0"}));
+  app.Write("OUTPUT/STN2_PET.csv", Lines({kPetHeader, "01/01/1970,4.57,1.0"}));
   const AdjusterRun run = Adjust(app);
   EXPECT_EQ(run.notices, std::vector<Notice>{JobEnd()});
   EXPECT_TRUE(app.Exists("OUTPUT/STN1_PET_ADJ.csv"));
@@ -97,20 +97,20 @@ TEST(PetAdjuster, OnlyTheFirstStationRowIsUsed) {
 TEST(PetAdjuster, BlankLinesAtTheEndOfThePetResultsEndTheData) {
   TempAppFolder app;
   app.Write("OUTPUT/STN1_COEFFI.csv", kCoefficients);
-  app.Write("OUTPUT/STN1_PET.csv", Crlf({kPetHeader, "01/01/1970,4.57,1.0", "", "  ", ""}));
+  app.Write("OUTPUT/STN1_PET.csv", Lines({kPetHeader, "01/01/1970,4.57,1.0", "", "  ", ""}));
   const AdjusterRun run = Adjust(app);
   EXPECT_EQ(run.notices, std::vector<Notice>{JobEnd()});
-  EXPECT_EQ(app.Read("OUTPUT/STN1_PET_ADJ.csv"), Crlf({kPetHeader, "01/01/1970,4.16,-.5"}));
+  EXPECT_EQ(app.Read("OUTPUT/STN1_PET_ADJ.csv"), Lines({kPetHeader, "01/01/1970,4.16,-.5"}));
 }
 
 TEST(PetAdjuster, FindsTheOutputFolderWithoutRegardToCase) {
   TempAppFolder app;
   std::filesystem::rename(app.Path("OUTPUT"), app.Path("output"));
   app.Write("output/STN1_COEFFI.csv", kCoefficients);
-  app.Write("output/STN1_PET.csv", Crlf({kPetHeader, "01/01/1970,4.57,1.0"}));
+  app.Write("output/STN1_PET.csv", Lines({kPetHeader, "01/01/1970,4.57,1.0"}));
   const AdjusterRun run = Adjust(app, "output/STN1_COEFFI.csv");
   EXPECT_EQ(run.notices, std::vector<Notice>{JobEnd()});
-  EXPECT_EQ(app.Read("output/STN1_PET_ADJ.csv"), Crlf({kPetHeader, "01/01/1970,4.16,-.5"}));
+  EXPECT_EQ(app.Read("output/STN1_PET_ADJ.csv"), Lines({kPetHeader, "01/01/1970,4.16,-.5"}));
 }
 
 TEST(PetAdjuster, HasNoFixedLimitOnMethodsOrColumns) {
@@ -125,16 +125,16 @@ TEST(PetAdjuster, HasNoFixedLimitOnMethodsOrColumns) {
     adjustedLine += "," + std::to_string(k + 1) + ".";
   }
   TempAppFolder app;
-  app.Write("OUTPUT/STN1_COEFFI.csv", Crlf({heads, line2, row}));
-  app.Write("OUTPUT/STN1_PET.csv", Crlf({petHeader, petLine}));
+  app.Write("OUTPUT/STN1_COEFFI.csv", Lines({heads, line2, row}));
+  app.Write("OUTPUT/STN1_PET.csv", Lines({petHeader, petLine}));
   Adjust(app);
-  EXPECT_EQ(app.Read("OUTPUT/STN1_PET_ADJ.csv"), Crlf({petHeader, adjustedLine}));
+  EXPECT_EQ(app.Read("OUTPUT/STN1_PET_ADJ.csv"), Lines({petHeader, adjustedLine}));
 }
 
 TEST(PetAdjuster, ASecondRunReplacesTheFirstResult) {
   TempAppFolder app;
   app.Write("OUTPUT/STN1_COEFFI.csv", kCoefficients);
-  app.Write("OUTPUT/STN1_PET.csv", Crlf({kPetHeader, "01/01/1970,4.57,1.0"}));
+  app.Write("OUTPUT/STN1_PET.csv", Lines({kPetHeader, "01/01/1970,4.57,1.0"}));
   Adjust(app);
   const std::string first = app.Read("OUTPUT/STN1_PET_ADJ.csv");
   Adjust(app);
@@ -143,7 +143,7 @@ TEST(PetAdjuster, ASecondRunReplacesTheFirstResult) {
 
 TEST(PetAdjuster, AMissingPetResultEndsTheProgramHavingWrittenOnlyTempTxt) {
   TempAppFolder app;
-  app.Write("OUTPUT/STN1_COEFFI.csv", Crlf({kHeads, kLine2, "  STN9  ,14.41,77.37,.5,.8,-1,.5"}));
+  app.Write("OUTPUT/STN1_COEFFI.csv", Lines({kHeads, kLine2, "  STN9  ,14.41,77.37,.5,.8,-1,.5"}));
   const AdjusterRun run = Adjust(app);
   const Notice missing{NoticeKind::ProgramEnd,
                        std::string(10, ' ') + "STN9_PET.csv   NOT available" + std::string(10, ' ')};
@@ -157,7 +157,7 @@ TEST(PetAdjuster, AMissingPetResultEndsTheProgramHavingWrittenOnlyTempTxt) {
 TEST(PetAdjuster, AWeeklyPetResultEndsTheProgramLeavingAnEmptyAdjustedFile) {
   TempAppFolder app;
   app.Write("OUTPUT/STN1_COEFFI.csv", kCoefficients);
-  app.Write("OUTPUT/STN1_PET.csv", Crlf({"Year,Week,Hargreaves,Turc", "1971, 1 ,29.5,30.1"}));
+  app.Write("OUTPUT/STN1_PET.csv", Lines({"Year,Week,Hargreaves,Turc", "1971, 1 ,29.5,30.1"}));
   app.Write("OUTPUT/STN1_PET_ADJ.csv", "an older result");
   const AdjusterRun run = Adjust(app);
   const Notice notDaily{NoticeKind::ProgramEnd,
@@ -173,10 +173,10 @@ TEST(PetAdjuster, AWeeklyPetResultEndsTheProgramLeavingAnEmptyAdjustedFile) {
 TEST(PetAdjuster, TheDateHeadIsReadTrimmedWithoutRegardToCase) {
   TempAppFolder app;
   app.Write("OUTPUT/STN1_COEFFI.csv", kCoefficients);
-  app.Write("OUTPUT/STN1_PET.csv", Crlf({"  DATE ,Hargreaves", "01/01/1970,4.57"}));
+  app.Write("OUTPUT/STN1_PET.csv", Lines({"  DATE ,Hargreaves", "01/01/1970,4.57"}));
   const AdjusterRun run = Adjust(app);
   EXPECT_EQ(run.notices, std::vector<Notice>{JobEnd()});
-  EXPECT_EQ(app.Read("OUTPUT/STN1_PET_ADJ.csv"), Crlf({"Date,Hargreaves", "01/01/1970,4.16"}));
+  EXPECT_EQ(app.Read("OUTPUT/STN1_PET_ADJ.csv"), Lines({"Date,Hargreaves", "01/01/1970,4.16"}));
 }
 
 struct RefusedRun {
@@ -187,7 +187,7 @@ struct RefusedRun {
 };
 
 TEST(PetAdjuster, FilesThatCannotBeReadExactlyAreRefusedAndNothingIsWritten) {
-  const std::string pet = Crlf({kPetHeader, "01/01/1970,4.57,1.0"});
+  const std::string pet = Lines({kPetHeader, "01/01/1970,4.57,1.0"});
   const RefusedRun cases[] = {
       {"no coefficient file", "", pet,
        "OUTPUT/STN1_COEFFI.csv: the coefficient file cannot be opened (No such file or directory); nothing is "
@@ -195,34 +195,34 @@ TEST(PetAdjuster, FilesThatCannotBeReadExactlyAreRefusedAndNothingIsWritten) {
       {"empty coefficient file", "\r\n", pet,
        "OUTPUT/STN1_COEFFI.csv:1: 1 field where the heads line has 3 (Station, Latitude, Longitude, then the method "
        "names); nothing is adjusted"},
-      {"odd method fields", Crlf({"Station,Latitude,Longitude,Hargreaves,,Turc", kLine2, "STN1,1,2,3,4,5,6"}), pet,
+      {"odd method fields", Lines({"Station,Latitude,Longitude,Hargreaves,,Turc", kLine2, "STN1,1,2,3,4,5,6"}), pet,
        "OUTPUT/STN1_COEFFI.csv:1: 3 fields follow the heads Station, Latitude, Longitude: an odd number, but each "
        "method takes two (its name and an empty field); nothing is adjusted"},
-      {"no methods", Crlf({"Station,Latitude,Longitude", ",,", "STN1,1,2"}), pet,
+      {"no methods", Lines({"Station,Latitude,Longitude", ",,", "STN1,1,2"}), pet,
        "OUTPUT/STN1_COEFFI.csv:1: no method follows the heads Station, Latitude, Longitude; nothing is adjusted"},
-      {"no station row", Crlf({kHeads, kLine2}), pet,
+      {"no station row", Lines({kHeads, kLine2}), pet,
        "OUTPUT/STN1_COEFFI.csv: no station row (the first is expected on line 3); nothing is adjusted"},
-      {"fewer pairs than methods", Crlf({kHeads, kLine2, "STN1,14.41,77.37,.5,.8"}), pet,
+      {"fewer pairs than methods", Lines({kHeads, kLine2, "STN1,14.41,77.37,.5,.8"}), pet,
        "OUTPUT/STN1_COEFFI.csv:3: 5 fields where a station row has 7 (name, latitude, longitude, and an intercept "
        "and a slope for each of the 2 methods of line 1); nothing is adjusted"},
-      {"coefficient not a number", Crlf({kHeads, kLine2, "STN1,14.41,77.37,.5,x,-1,.5"}), pet,
+      {"coefficient not a number", Lines({kHeads, kLine2, "STN1,14.41,77.37,.5,x,-1,.5"}), pet,
        "OUTPUT/STN1_COEFFI.csv:3: field 5 (slope of Hargreaves) 'x' is not a number; nothing is adjusted"},
-      {"station name with a path", Crlf({kHeads, kLine2, "../STN1,14.41,77.37,.5,.8,-1,.5"}), pet,
+      {"station name with a path", Lines({kHeads, kLine2, "../STN1,14.41,77.37,.5,.8,-1,.5"}), pet,
        "OUTPUT/STN1_COEFFI.csv:3: field 1 (station name) '../STN1' cannot name a PET result file: a name holding a "
        "path separator; nothing is adjusted"},
-      {"empty station name", Crlf({kHeads, kLine2, "  ,14.41,77.37,.5,.8,-1,.5"}), pet,
+      {"empty station name", Lines({kHeads, kLine2, "  ,14.41,77.37,.5,.8,-1,.5"}), pet,
        "OUTPUT/STN1_COEFFI.csv:3: field 1 (station name) '' cannot name a PET result file: an empty name; nothing is "
        "adjusted"},
       {"empty PET result", kCoefficients, "", "OUTPUT/STN1_PET.csv: the file is empty; nothing is adjusted"},
-      {"fewer values than columns", kCoefficients, Crlf({kPetHeader, "01/01/1970,4.57,1.0", "01/02/1970,4.57"}),
+      {"fewer values than columns", kCoefficients, Lines({kPetHeader, "01/01/1970,4.57,1.0", "01/02/1970,4.57"}),
        "OUTPUT/STN1_PET.csv:3: 2 fields where a data line has 3 (the date and a value for each method column); "
        "nothing is adjusted"},
-      {"more values than columns", kCoefficients, Crlf({kPetHeader, "01/01/1970,4.57,1.0,"}),
+      {"more values than columns", kCoefficients, Lines({kPetHeader, "01/01/1970,4.57,1.0,"}),
        "OUTPUT/STN1_PET.csv:2: 4 fields where a data line has 3 (the date and a value for each method column); "
        "nothing is adjusted"},
-      {"value not a number", kCoefficients, Crlf({kPetHeader, "01/01/1970,4.57,abc"}),
+      {"value not a number", kCoefficients, Lines({kPetHeader, "01/01/1970,4.57,abc"}),
        "OUTPUT/STN1_PET.csv:2: field 3 (Turc) 'abc' is not a number; nothing is adjusted"},
-      {"blank line between data lines", kCoefficients, Crlf({kPetHeader, "01/01/1970,4.57,1.0", "", "01/02/1970,1,1"}),
+      {"blank line between data lines", kCoefficients, Lines({kPetHeader, "01/01/1970,4.57,1.0", "", "01/02/1970,1,1"}),
        "OUTPUT/STN1_PET.csv:3: a blank line between data lines; nothing is adjusted"},
   };
   for (const auto& c : cases) {
@@ -242,7 +242,7 @@ TEST(PetAdjuster, FilesThatCannotBeReadExactlyAreRefusedAndNothingIsWritten) {
 TEST(PetAdjuster, AFailedWriteLeavesTheOlderResultAsItWas) {
   TempAppFolder app;
   app.Write("OUTPUT/STN1_COEFFI.csv", kCoefficients);
-  app.Write("OUTPUT/STN1_PET.csv", Crlf({kPetHeader, "01/01/1970,4.57,1.0"}));
+  app.Write("OUTPUT/STN1_PET.csv", Lines({kPetHeader, "01/01/1970,4.57,1.0"}));
   app.Write("OUTPUT/STN1_PET_ADJ.csv", "an older result");
   AtomicFile::LimitWritesForTesting(10);
   const AdjusterRun run = Adjust(app);
@@ -257,7 +257,7 @@ TEST(PetAdjuster, AFailedWriteLeavesTheOlderResultAsItWas) {
 TEST(AdjustFromWindow, LeavesText1AsItWas) {
   TempAppFolder app;
   app.Write("OUTPUT/STN1_COEFFI.csv", kCoefficients);
-  app.Write("OUTPUT/STN1_PET.csv", Crlf({kPetHeader, "01/01/1970,4.57,1.0"}));
+  app.Write("OUTPUT/STN1_PET.csv", Lines({kPetHeader, "01/01/1970,4.57,1.0"}));
   WindowState window;
   window.text1 = " " + app.Path("OUTPUT/STN1_COEFFI.csv").string() + " ";
   CollectedNotices notices;

@@ -1,13 +1,13 @@
 // sorvane-cli coeff and methods, run as a user runs them.
 #include <gtest/gtest.h>
 
-#include "app_folder_fixture.h"
-#include "cli_runner.h"
+#include "support/temp_app_folder.h"
+#include "support/run_program.h"
 
 namespace sorvane {
 namespace {
 
-using testing::Crlf;
+using testing::Lines;
 using testing::RunCli;
 using testing::TempAppFolder;
 using testing::TestData;
@@ -23,22 +23,22 @@ std::string Summary(const TempAppFolder& app, int processed, int lists) {
 TEST(CoeffCommand, WithoutNamesEveryListIsProcessedWithEveryMethod) {
   TempAppFolder app(TestData("coefficients/appfolder"));
   const auto run = RunCli(app.Root(), {"coeff"});
-  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(run.exitStatus, 0) << run.err;
   EXPECT_EQ(run.out, "JOB END\n" + Summary(app, 2, 2));
   EXPECT_EQ(run.err, "");
   // The reference rows are followed by blank lines, which are skipped.
   EXPECT_EQ(app.Read("OUTPUT/west_COEFFI.csv"),
-            Crlf({kAllHeads, kAllLine2, "WEST ONE,15.,72.5,-.19,1.02,.04,.98,.19,.8",
+            Lines({kAllHeads, kAllLine2, "WEST ONE,15.,72.5,-.19,1.02,.04,.98,.19,.8",
                   "WEST TWO,18.25,75.,.04,.98,-.05,1.02,.14,.78"}));
-  EXPECT_EQ(app.Read("OUTPUT/east_COEFFI.csv"), Crlf({kAllHeads, kAllLine2, "EAST,21.,88.,.06,.98,-.04,1.02,.07,.87"}));
+  EXPECT_EQ(app.Read("OUTPUT/east_COEFFI.csv"), Lines({kAllHeads, kAllLine2, "EAST,21.,88.,.06,.98,-.04,1.02,.07,.87"}));
 }
 
 TEST(CoeffCommand, MethodsArePositionsOrExactNames) {
   TempAppFolder app(TestData("coefficients/appfolder"));
   const auto run = RunCli(app.Root(), {"coeff", "--methods", "3, Hargreaves", "east.txt"});
-  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(run.exitStatus, 0) << run.err;
   EXPECT_EQ(app.Read("OUTPUT/east_COEFFI.csv"),
-            Crlf({"Station,Latitude,Longitude,Hargreaves,,PET Open pan,", ",,,Intercept,Slope,Intercept,Slope",
+            Lines({"Station,Latitude,Longitude,Hargreaves,,PET Open pan,", ",,,Intercept,Slope,Intercept,Slope",
                   "EAST,21.,88.,.06,.98,.07,.87"}));
   EXPECT_FALSE(app.Exists("OUTPUT/west_COEFFI.csv"));
 }
@@ -46,15 +46,15 @@ TEST(CoeffCommand, MethodsArePositionsOrExactNames) {
 TEST(CoeffCommand, AnEmptyMethodListMarksNone) {
   TempAppFolder app(TestData("coefficients/appfolder"));
   const auto run = RunCli(app.Root(), {"coeff", "--methods", "", "east.txt"});
-  EXPECT_EQ(run.status, 0) << run.err;
-  EXPECT_EQ(app.Read("OUTPUT/east_COEFFI.csv"), Crlf({"Station,Latitude,Longitude", ",,", "EAST,21.,88."}));
+  EXPECT_EQ(run.exitStatus, 0) << run.err;
+  EXPECT_EQ(app.Read("OUTPUT/east_COEFFI.csv"), Lines({"Station,Latitude,Longitude", ",,", "EAST,21.,88."}));
 }
 
 TEST(CoeffCommand, AnUnknownMethodIsAUsageError) {
   for (const char* methods : {"4", "0", "hargreaves", "Penman"}) {
     TempAppFolder app(TestData("coefficients/appfolder"));
     const auto run = RunCli(app.Root(), {"coeff", "--methods", methods});
-    EXPECT_EQ(run.status, 2) << methods;
+    EXPECT_EQ(run.exitStatus, 2) << methods;
     EXPECT_EQ(run.err, std::string("sorvane-cli: --methods: '") + methods +
                            "' is neither a position from 1 to 3 nor a method name of support/Coefficients.csv (see "
                            "'sorvane-cli methods')\n");
@@ -64,9 +64,9 @@ TEST(CoeffCommand, AnUnknownMethodIsAUsageError) {
 
 TEST(CoeffCommand, ListsFromAListFile) {
   TempAppFolder app(TestData("coefficients/appfolder"));
-  app.Write("mylist.txt", Crlf({"west.csv"}));
+  app.Write("mylist.txt", Lines({"west.csv"}));
   const auto run = RunCli(app.Root(), {"coeff", "--list", app.Path("mylist.txt").string()});
-  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(run.exitStatus, 0) << run.err;
   EXPECT_EQ(run.out, "JOB END\n" + Summary(app, 1, 1));
   EXPECT_TRUE(app.Exists("OUTPUT/west_COEFFI.csv"));
   EXPECT_FALSE(app.Exists("OUTPUT/east_COEFFI.csv"));
@@ -75,7 +75,7 @@ TEST(CoeffCommand, ListsFromAListFile) {
 TEST(CoeffCommand, ARefusedListGivesStatusOneAndTheRunGoesOn) {
   TempAppFolder app(TestData("coefficients/appfolder"));
   const auto run = RunCli(app.Root(), {"coeff", "missing.csv", "east.txt"});
-  EXPECT_EQ(run.status, 1);
+  EXPECT_EQ(run.exitStatus, 1);
   EXPECT_EQ(run.err,
             "data/COEFFI_DATA/missing.csv: cannot be opened (No such file or directory); the station list is not "
             "processed\n");
@@ -87,17 +87,17 @@ TEST(CoeffCommand, AStationAtAReferenceStationEndsTheProgramWithStatusThree) {
   TempAppFolder app(TestData("coefficients/appfolder"));
   std::filesystem::copy_file(TestData("coefficients/clash.csv"), app.Path("data/COEFFI_DATA/clash.csv"));
   const auto run = RunCli(app.Root(), {"coeff", "clash.csv", "west.csv"});
-  EXPECT_EQ(run.status, 3);
+  EXPECT_EQ(run.exitStatus, 3);
   EXPECT_EQ(run.out, "ERROR AT CORVID Coefficients are already exist\n");  // and no JOB END
   EXPECT_EQ(app.Read("OUTPUT/clash_COEFFI.csv"),
-            Crlf({kAllHeads, kAllLine2, "FIRST,12.,74.,-.25,1.03,.07,.97,.21,.8"}));
+            Lines({kAllHeads, kAllLine2, "FIRST,12.,74.,-.25,1.03,.07,.97,.21,.8"}));
   EXPECT_FALSE(app.Exists("OUTPUT/west_COEFFI.csv"));
 }
 
 TEST(MethodsCommand, ListsTheTablesMethodsWithTheirPositions) {
   TempAppFolder app(TestData("coefficients/appfolder"));
   const auto run = RunCli(app.Root(), {"methods"});
-  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(run.exitStatus, 0) << run.err;
   EXPECT_EQ(run.out, "1  Hargreaves\n2  Turc\n3  PET Open pan\n");
   EXPECT_FALSE(app.Exists("out.txt"));
 }
@@ -105,14 +105,14 @@ TEST(MethodsCommand, ListsTheTablesMethodsWithTheirPositions) {
 TEST(MethodsCommand, AMissingTableIsRefused) {
   TempAppFolder app;
   const auto run = RunCli(app.Root(), {"methods"});
-  EXPECT_EQ(run.status, 1);
+  EXPECT_EQ(run.exitStatus, 1);
   EXPECT_EQ(run.err, "support/Coefficients.csv: cannot be opened (No such file or directory)\n");
 }
 
 TEST(CoeffCommand, HelpDocumentsTheMethodsAndTheStatusOfAnEndedRun) {
   TempAppFolder app;
   const auto run = RunCli(app.Root(), {"coeff", "--help"});
-  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.exitStatus, 0);
   EXPECT_NE(run.out.find("--methods"), std::string::npos);
   EXPECT_NE(run.out.find("status 3"), std::string::npos);
 }

@@ -5,20 +5,20 @@
 
 #include <gtest/gtest.h>
 
-#include "app_folder_fixture.h"
+#include "support/temp_app_folder.h"
 
 namespace sorvane {
 namespace {
 
-using testing::Crlf;
+using testing::Lines;
 using testing::TempAppFolder;
 
 const std::string kHeads = "Station,Latitude,Longitude,A,,B,";
 const std::string kLine2 = ",,,Intercept,Slope,Intercept,Slope";
 // One reference station: every interpolated value is its own.
-const std::string kOneRowTable = Crlf({kHeads, kLine2, "Ref,20,80,1.2,0.85,-0.5,1"});
+const std::string kOneRowTable = Lines({kHeads, kLine2, "Ref,20,80,1.2,0.85,-0.5,1"});
 // Two reference stations at 20,80 and 10,70.
-const std::string kTwoRowTable = Crlf({kHeads, kLine2, "North,20,80,1,1,2,2", "South,10,70,3,3,4,4"});
+const std::string kTwoRowTable = Lines({kHeads, kLine2, "North,20,80,1,1,2,2", "South,10,70,3,3,4,4"});
 const std::string kListHeading = "Station   ,Lat  ,Lon";
 
 Notice JobEnd() { return {NoticeKind::Information, std::string(10, ' ') + "JOB END" + std::string(15, ' ')}; }
@@ -53,64 +53,64 @@ WindowState WindowWith(std::string text1, std::vector<bool> marks) {
 TEST(CoefficientGenerator, FileBeginningWithTwoSelectedMethods) {
   TempAppFolder app;
   app.Write("support/Coefficients.csv", kOneRowTable);
-  app.Write("data/COEFFI_DATA/list.csv", Crlf({kListHeading, "Wrenfield,17.41,85.03", "&"}));
+  app.Write("data/COEFFI_DATA/list.csv", Lines({kListHeading, "Wrenfield,17.41,85.03", "&"}));
   const GeneratorRun run = Generate(app, {"list.csv"}, {true, true});
   EXPECT_TRUE(run.notices.empty());
   EXPECT_EQ(run.summary.processed, 1u);
   EXPECT_EQ(app.Read("OUTPUT/list_COEFFI.csv"),
-            Crlf({"Station,Latitude,Longitude,A,,B,", ",,,Intercept,Slope,Intercept,Slope",
+            Lines({"Station,Latitude,Longitude,A,,B,", ",,,Intercept,Slope,Intercept,Slope",
                   "Wrenfield,17.41,85.03,1.2,.85,-.5,1."}));
 }
 
 TEST(CoefficientGenerator, InterpolatesEveryColumnByInverseDistance) {
   TempAppFolder app;
   // From 0,0 the rows lie 1 and 3 degrees away: (10/1 + 20/3) / (1/1 + 1/3) = 12.5.
-  app.Write("support/Coefficients.csv", Crlf({kHeads, kLine2, "Near,1,0,10,0.5,1,1", "Far,0,3,20,0.5,5,2"}));
-  app.Write("data/COEFFI_DATA/list.csv", Crlf({kListHeading, "Origin,0,0"}));
+  app.Write("support/Coefficients.csv", Lines({kHeads, kLine2, "Near,1,0,10,0.5,1,1", "Far,0,3,20,0.5,5,2"}));
+  app.Write("data/COEFFI_DATA/list.csv", Lines({kListHeading, "Origin,0,0"}));
   Generate(app, {"list.csv"}, {true, true});
   // B: (1 + 5/3) / (4/3) = 2; (1 + 2/3) / (4/3) = 1.25.
-  EXPECT_EQ(app.Read("OUTPUT/list_COEFFI.csv"), Crlf({kHeads, kLine2, "Origin,.,.,12.5,.5,2.,1.25"}));
+  EXPECT_EQ(app.Read("OUTPUT/list_COEFFI.csv"), Lines({kHeads, kLine2, "Origin,.,.,12.5,.5,2.,1.25"}));
 }
 
 TEST(CoefficientGenerator, WithoutMarksRowsHoldNameAndCoordinatesAndNoStationIsCompared) {
   TempAppFolder app;
   app.Write("support/Coefficients.csv", kTwoRowTable);
-  app.Write("data/COEFFI_DATA/list.csv", Crlf({kListHeading, "AtNorth,20,80", "Other,15,75"}));
+  app.Write("data/COEFFI_DATA/list.csv", Lines({kListHeading, "AtNorth,20,80", "Other,15,75"}));
   for (const std::vector<bool>& marks : {std::vector<bool>{false, false}, std::vector<bool>{}}) {
     const GeneratorRun run = Generate(app, {"list.csv"}, marks);
     EXPECT_TRUE(run.notices.empty());
     EXPECT_EQ(app.Read("OUTPUT/list_COEFFI.csv"),
-              Crlf({"Station,Latitude,Longitude", ",,", "AtNorth,20.,80.", "Other,15.,75."}));
+              Lines({"Station,Latitude,Longitude", ",,", "AtNorth,20.,80.", "Other,15.,75."}));
   }
 }
 
 TEST(CoefficientGenerator, OnlyTheLastMethodMarkedGivesFiveFieldsPerRow) {
   TempAppFolder app;
   app.Write("support/Coefficients.csv", kOneRowTable);
-  app.Write("data/COEFFI_DATA/list.csv", Crlf({kListHeading, "Wrenfield,17.41,85.03"}));
+  app.Write("data/COEFFI_DATA/list.csv", Lines({kListHeading, "Wrenfield,17.41,85.03"}));
   Generate(app, {"list.csv"}, {false, true});
   EXPECT_EQ(app.Read("OUTPUT/list_COEFFI.csv"),
-            Crlf({"Station,Latitude,Longitude,B,", ",,,Intercept,Slope", "Wrenfield,17.41,85.03,-.5,1."}));
+            Lines({"Station,Latitude,Longitude,B,", ",,,Intercept,Slope", "Wrenfield,17.41,85.03,-.5,1."}));
 }
 
 TEST(CoefficientGenerator, MarksBeyondTheTablesMethodsSelectNothing) {
   TempAppFolder app;
   app.Write("support/Coefficients.csv", kOneRowTable);
-  app.Write("data/COEFFI_DATA/list.csv", Crlf({kListHeading, "Wrenfield,17.41,85.03"}));
+  app.Write("data/COEFFI_DATA/list.csv", Lines({kListHeading, "Wrenfield,17.41,85.03"}));
   Generate(app, {"list.csv"}, {true, false, true, true});
   EXPECT_EQ(app.Read("OUTPUT/list_COEFFI.csv"),
-            Crlf({"Station,Latitude,Longitude,A,", ",,,Intercept,Slope", "Wrenfield,17.41,85.03,1.2,.85"}));
+            Lines({"Station,Latitude,Longitude,A,", ",,,Intercept,Slope", "Wrenfield,17.41,85.03,1.2,.85"}));
 }
 
 TEST(CoefficientGenerator, AllMethodsMarkedGiveTheTablesLayout) {
   TempAppFolder app;
   app.Write("support/Coefficients.csv",
-            Crlf({"Station,Latitude,Longitude,Hargreaves,,Turc,,PET Open pan,",
+            Lines({"Station,Latitude,Longitude,Hargreaves,,Turc,,PET Open pan,",
                   ",,,Intercept,Slope,Intercept,Slope,Intercept,Slope", "Ref,20,80,1,2,3,4,5,6"}));
-  app.Write("data/COEFFI_DATA/list.csv", Crlf({kListHeading, "Wrenfield,17.41,85.03"}));
+  app.Write("data/COEFFI_DATA/list.csv", Lines({kListHeading, "Wrenfield,17.41,85.03"}));
   Generate(app, {"list.csv"}, {true, true, true});
   EXPECT_EQ(app.Read("OUTPUT/list_COEFFI.csv"),
-            Crlf({"Station,Latitude,Longitude,Hargreaves,,Turc,,PET Open pan,",
+            Lines({"Station,Latitude,Longitude,Hargreaves,,Turc,,PET Open pan,",
                   ",,,Intercept,Slope,Intercept,Slope,Intercept,Slope", "Wrenfield,17.41,85.03,1.,2.,3.,4.,5.,6."}));
 }
 
@@ -118,31 +118,31 @@ TEST(CoefficientGenerator, NamesAreTrimmedAndCoordinatesWrittenAsTwoPlaceText) {
   TempAppFolder app;
   app.Write("support/Coefficients.csv", kOneRowTable);
   app.Write("data/COEFFI_DATA/list.csv",
-            Crlf({kListHeading, "  Lark Rise  ,17.4,85", "Low,0.5,-0.25", "\"Quoted\", 12.345 , 77.999 "}));
+            Lines({kListHeading, "  Lark Rise  ,17.4,85", "Low,0.5,-0.25", "\"Quoted\", 12.345 , 77.999 "}));
   Generate(app, {"list.csv"}, {});
   EXPECT_EQ(app.Read("OUTPUT/list_COEFFI.csv"),
-            Crlf({"Station,Latitude,Longitude", ",,", "Lark Rise,17.4,85.", "Low,.5,-.25", "Quoted,12.35,78."}));
+            Lines({"Station,Latitude,Longitude", ",,", "Lark Rise,17.4,85.", "Low,.5,-.25", "Quoted,12.35,78."}));
 }
 
 TEST(CoefficientGenerator, TheListEndsAtTheAmpersandRowOrAtBlankLinesRunningToTheEnd) {
   TempAppFolder app;
   app.Write("support/Coefficients.csv", kOneRowTable);
-  app.Write("data/COEFFI_DATA/empty.csv", Crlf({kListHeading, "  &  ", "Ignored,1,2"}));
-  app.Write("data/COEFFI_DATA/marked.csv", Crlf({kListHeading, "One,1,2", "&,more,fields", "garbage"}));
-  app.Write("data/COEFFI_DATA/blank.csv", Crlf({kListHeading, "One,1,2", "", "   ", ""}));
-  app.Write("data/COEFFI_DATA/blankmark.csv", Crlf({kListHeading, "One,1,2", "", "&"}));
+  app.Write("data/COEFFI_DATA/empty.csv", Lines({kListHeading, "  &  ", "Ignored,1,2"}));
+  app.Write("data/COEFFI_DATA/marked.csv", Lines({kListHeading, "One,1,2", "&,more,fields", "garbage"}));
+  app.Write("data/COEFFI_DATA/blank.csv", Lines({kListHeading, "One,1,2", "", "   ", ""}));
+  app.Write("data/COEFFI_DATA/blankmark.csv", Lines({kListHeading, "One,1,2", "", "&"}));
   const GeneratorRun run = Generate(app, {"empty.csv", "marked.csv", "blank.csv", "blankmark.csv"}, {});
   EXPECT_TRUE(run.notices.empty());
-  EXPECT_EQ(app.Read("OUTPUT/empty_COEFFI.csv"), Crlf({"Station,Latitude,Longitude", ",,"}));
+  EXPECT_EQ(app.Read("OUTPUT/empty_COEFFI.csv"), Lines({"Station,Latitude,Longitude", ",,"}));
   for (const char* result : {"OUTPUT/marked_COEFFI.csv", "OUTPUT/blank_COEFFI.csv", "OUTPUT/blankmark_COEFFI.csv"})
-    EXPECT_EQ(app.Read(result), Crlf({"Station,Latitude,Longitude", ",,", "One,1.,2."})) << result;
+    EXPECT_EQ(app.Read(result), Lines({"Station,Latitude,Longitude", ",,", "One,1.,2."})) << result;
 }
 
 TEST(CoefficientGenerator, ResultNamesDropTheLastFourCharactersOrKeepAShortName) {
   TempAppFolder app;
   app.Write("support/Coefficients.csv", kOneRowTable);
   for (const char* name : {"west.txt", "ab", "north.list"})
-    app.Write(std::string("data/COEFFI_DATA/") + name, Crlf({kListHeading}));
+    app.Write(std::string("data/COEFFI_DATA/") + name, Lines({kListHeading}));
   const GeneratorRun run = Generate(app, {"west.txt", "ab", "north.list"}, {});
   EXPECT_EQ(run.summary.processed, 3u);
   EXPECT_TRUE(app.Exists("OUTPUT/west_COEFFI.csv"));
@@ -153,31 +153,31 @@ TEST(CoefficientGenerator, ResultNamesDropTheLastFourCharactersOrKeepAShortName)
 TEST(CoefficientGenerator, EachListGetsItsOwnFileAndANameListedTwiceIsWrittenTwice) {
   TempAppFolder app;
   app.Write("support/Coefficients.csv", kOneRowTable);
-  app.Write("data/COEFFI_DATA/a.csv", Crlf({kListHeading, "Alpha,1,2"}));
-  app.Write("data/COEFFI_DATA/b.csv", Crlf({kListHeading, "Beta,3,4"}));
+  app.Write("data/COEFFI_DATA/a.csv", Lines({kListHeading, "Alpha,1,2"}));
+  app.Write("data/COEFFI_DATA/b.csv", Lines({kListHeading, "Beta,3,4"}));
   const GeneratorRun run = Generate(app, {"a.csv", "b.csv", "a.csv"}, {});
   EXPECT_EQ(run.summary.processed, 3u);
-  EXPECT_EQ(app.Read("OUTPUT/a_COEFFI.csv"), Crlf({"Station,Latitude,Longitude", ",,", "Alpha,1.,2."}));
-  EXPECT_EQ(app.Read("OUTPUT/b_COEFFI.csv"), Crlf({"Station,Latitude,Longitude", ",,", "Beta,3.,4."}));
+  EXPECT_EQ(app.Read("OUTPUT/a_COEFFI.csv"), Lines({"Station,Latitude,Longitude", ",,", "Alpha,1.,2."}));
+  EXPECT_EQ(app.Read("OUTPUT/b_COEFFI.csv"), Lines({"Station,Latitude,Longitude", ",,", "Beta,3.,4."}));
 }
 
 TEST(CoefficientGenerator, AStationWithOnlyOneCoordinateOfAReferenceStationIsInterpolated) {
   TempAppFolder app;
   app.Write("support/Coefficients.csv", kTwoRowTable);
-  app.Write("data/COEFFI_DATA/list.csv", Crlf({kListHeading, "SameLatitude,20,70"}));
+  app.Write("data/COEFFI_DATA/list.csv", Lines({kListHeading, "SameLatitude,20,70"}));
   const GeneratorRun run = Generate(app, {"list.csv"}, {true, false});
   EXPECT_TRUE(run.notices.empty());
   // Both rows are 10 degrees away: the mean of 1 and 3.
   EXPECT_EQ(app.Read("OUTPUT/list_COEFFI.csv"),
-            Crlf({"Station,Latitude,Longitude,A,", ",,,Intercept,Slope", "SameLatitude,20.,70.,2.,2."}));
+            Lines({"Station,Latitude,Longitude,A,", ",,,Intercept,Slope", "SameLatitude,20.,70.,2.,2."}));
 }
 
 TEST(CoefficientRun, AStationAtAReferenceStationEndsTheProgramKeepingTheRowsBeforeIt) {
   TempAppFolder app;
   app.Write("support/Coefficients.csv", kTwoRowTable);
-  app.Write("data/COEFFI_DATA/list.csv", Crlf({kListHeading, "First,20,70", " Second ,10,70", "Third,12,72"}));
-  app.Write("data/COEFFI_DATA/later.csv", Crlf({kListHeading, "Fourth,14,74"}));
-  app.Write("dir.txt", Crlf({"list.csv", "later.csv"}));
+  app.Write("data/COEFFI_DATA/list.csv", Lines({kListHeading, "First,20,70", " Second ,10,70", "Third,12,72"}));
+  app.Write("data/COEFFI_DATA/later.csv", Lines({kListHeading, "Fourth,14,74"}));
+  app.Write("dir.txt", Lines({"list.csv", "later.csv"}));
   CollectedNotices notices;
   const WindowState window = WindowWith("/home/user/list.csv", {true, true});
   const JobOutcome outcome = CoefficientRunFromWindow(window, app.Folder(), notices);
@@ -190,15 +190,15 @@ TEST(CoefficientRun, AStationAtAReferenceStationEndsTheProgramKeepingTheRowsBefo
   EXPECT_EQ(outcome.window.text1, window.text1);
   EXPECT_EQ(outcome.window.list2Marks, window.list2Marks);
   EXPECT_TRUE(app.Exists("dir.txt"));
-  EXPECT_EQ(app.Read("OUTPUT/list_COEFFI.csv"), Crlf({kHeads, kLine2, "First,20.,70.,2.,2.,3.,3."}));
+  EXPECT_EQ(app.Read("OUTPUT/list_COEFFI.csv"), Lines({kHeads, kLine2, "First,20.,70.,2.,2.,3.,3."}));
   EXPECT_FALSE(app.Exists("OUTPUT/later_COEFFI.csv"));
 }
 
 TEST(CoefficientRun, AFinishedRunDeletesDirTxtEmptiesText1AndList2AndEndsWithJobEnd) {
   TempAppFolder app;
   app.Write("support/Coefficients.csv", kOneRowTable);
-  app.Write("data/COEFFI_DATA/list.csv", Crlf({kListHeading, "Wrenfield,17.41,85.03"}));
-  app.Write("dir.txt", Crlf({"list.csv"}));
+  app.Write("data/COEFFI_DATA/list.csv", Lines({kListHeading, "Wrenfield,17.41,85.03"}));
+  app.Write("dir.txt", Lines({"list.csv"}));
   CollectedNotices notices;
   const JobOutcome outcome =
       CoefficientRunFromWindow(WindowWith("  /data/list.csv ", {true, false}), app.Folder(), notices);
@@ -212,7 +212,7 @@ TEST(CoefficientRun, AFinishedRunDeletesDirTxtEmptiesText1AndList2AndEndsWithJob
   EXPECT_EQ(outcome.window.list2HeightTwips, 330);
   EXPECT_FALSE(app.Exists("dir.txt"));
   EXPECT_EQ(app.Read("OUTPUT/list_COEFFI.csv"),
-            Crlf({"Station,Latitude,Longitude,A,", ",,,Intercept,Slope", "Wrenfield,17.41,85.03,1.2,.85"}));
+            Lines({"Station,Latitude,Longitude,A,", ",,,Intercept,Slope", "Wrenfield,17.41,85.03,1.2,.85"}));
 
   // A second press finds Text1 empty.
   CollectedNotices again;
@@ -224,8 +224,8 @@ TEST(CoefficientRun, AFinishedRunDeletesDirTxtEmptiesText1AndList2AndEndsWithJob
 TEST(CoefficientRun, Text1OfSpacesShowsOnlyTheNoDataFileNotice) {
   TempAppFolder app;
   app.Write("support/Coefficients.csv", kOneRowTable);
-  app.Write("data/COEFFI_DATA/list.csv", Crlf({kListHeading, "Wrenfield,17.41,85.03"}));
-  app.Write("dir.txt", Crlf({"list.csv"}));
+  app.Write("data/COEFFI_DATA/list.csv", Lines({kListHeading, "Wrenfield,17.41,85.03"}));
+  app.Write("dir.txt", Lines({"list.csv"}));
   CollectedNotices notices;
   const WindowState window = WindowWith("    ", {true, true});
   const JobOutcome outcome = CoefficientRunFromWindow(window, app.Folder(), notices);
@@ -254,8 +254,8 @@ TEST(CoefficientRun, AMissingDataFileListIsRefused) {
 TEST(CoefficientRun, ABadNameInDirTxtIsRefusedWithItsLineAndTheOthersAreProcessed) {
   TempAppFolder app;
   app.Write("support/Coefficients.csv", kOneRowTable);
-  app.Write("data/COEFFI_DATA/list.csv", Crlf({kListHeading, "Wrenfield,17.41,85.03"}));
-  app.Write("dir.txt", Crlf({"../support/Coefficients.csv", "list.csv"}));
+  app.Write("data/COEFFI_DATA/list.csv", Lines({kListHeading, "Wrenfield,17.41,85.03"}));
+  app.Write("dir.txt", Lines({"../support/Coefficients.csv", "list.csv"}));
   CollectedNotices notices;
   const JobOutcome outcome = CoefficientRunFromWindow(WindowWith("x", {}), app.Folder(), notices);
   ASSERT_EQ(notices.shown.size(), 2u);
@@ -277,34 +277,34 @@ TEST(CoefficientGenerator, ListsThatCannotBeProcessedExactlyAreRefusedAndLeaveOl
   const RefusedList cases[] = {
       {"missing list", kOneRowTable, "",
        "data/COEFFI_DATA/list.csv: cannot be opened (No such file or directory); the station list is not processed"},
-      {"missing table", "", Crlf({kListHeading, "One,1,2"}),
+      {"missing table", "", Lines({kListHeading, "One,1,2"}),
        "support/Coefficients.csv: cannot be opened (No such file or directory); station list 'list.csv' is not "
        "processed"},
-      {"table without rows", Crlf({kHeads, kLine2, ""}), Crlf({kListHeading, "One,1,2"}),
+      {"table without rows", Lines({kHeads, kLine2, ""}), Lines({kListHeading, "One,1,2"}),
        "support/Coefficients.csv: no reference station rows (they begin on line 3); station list 'list.csv' is not "
        "processed"},
-      {"odd table heads", Crlf({"Station,Latitude,Longitude,A,,B", kLine2, "R,1,2,3,4,5,6"}),
-       Crlf({kListHeading, "One,1,2"}),
+      {"odd table heads", Lines({"Station,Latitude,Longitude,A,,B", kLine2, "R,1,2,3,4,5,6"}),
+       Lines({kListHeading, "One,1,2"}),
        "support/Coefficients.csv:1: 3 fields follow the heads Station, Latitude, Longitude: an odd number, but each "
        "method takes two (its name and an empty field); station list 'list.csv' is not processed"},
-      {"latitude not a number", kOneRowTable, Crlf({kListHeading, "One,1,2", "Two,abc,2"}),
+      {"latitude not a number", kOneRowTable, Lines({kListHeading, "One,1,2", "Two,abc,2"}),
        "data/COEFFI_DATA/list.csv:3: field 2 (latitude) 'abc' is not a number; the station list is not processed"},
-      {"longitude not a number", kOneRowTable, Crlf({kListHeading, "One,1,7E"}),
+      {"longitude not a number", kOneRowTable, Lines({kListHeading, "One,1,7E"}),
        "data/COEFFI_DATA/list.csv:2: field 3 (longitude) '7E' is not a number; the station list is not processed"},
-      {"row too long", kOneRowTable, Crlf({kListHeading, "One,1,1,5"}),
+      {"row too long", kOneRowTable, Lines({kListHeading, "One,1,1,5"}),
        "data/COEFFI_DATA/list.csv:2: 4 fields where a station row has 3 (name, latitude, longitude); the station "
        "list is not processed"},
-      {"row too short", kOneRowTable, Crlf({kListHeading, "One,1"}),
+      {"row too short", kOneRowTable, Lines({kListHeading, "One,1"}),
        "data/COEFFI_DATA/list.csv:2: 2 fields where a station row has 3 (name, latitude, longitude); the station "
        "list is not processed"},
-      {"blank line between rows", kOneRowTable, Crlf({kListHeading, "One,1,2", "", "Two,3,4"}),
+      {"blank line between rows", kOneRowTable, Lines({kListHeading, "One,1,2", "", "Two,3,4"}),
        "data/COEFFI_DATA/list.csv:3: a blank line between station rows (only the end of the list may be blank); the "
        "station list is not processed"},
-      {"comma in a method name", Crlf({"Station,Latitude,Longitude,\"A, daily\",,B,", kLine2, "R,1,2,3,4,5,6"}),
-       Crlf({kListHeading, "One,1,2"}),
+      {"comma in a method name", Lines({"Station,Latitude,Longitude,\"A, daily\",,B,", kLine2, "R,1,2,3,4,5,6"}),
+       Lines({kListHeading, "One,1,2"}),
        "support/Coefficients.csv:1: method name 'A, daily' holds a comma or a line break, which a coefficient file "
        "cannot hold; station list 'list.csv' is not processed"},
-      {"comma in a name", kOneRowTable, Crlf({kListHeading, "\"One, East\",1,2"}),
+      {"comma in a name", kOneRowTable, Lines({kListHeading, "\"One, East\",1,2"}),
        "data/COEFFI_DATA/list.csv:2: field 1 (station name) 'One, East' holds a comma or a line break, which a "
        "coefficient file cannot hold; the station list is not processed"},
   };
@@ -324,7 +324,7 @@ TEST(CoefficientGenerator, ListsThatCannotBeProcessedExactlyAreRefusedAndLeaveOl
 TEST(CoefficientGenerator, AFailedWriteLeavesTheOlderResultAsItWas) {
   TempAppFolder app;
   app.Write("support/Coefficients.csv", kOneRowTable);
-  app.Write("data/COEFFI_DATA/list.csv", Crlf({kListHeading, "Wrenfield,17.41,85.03"}));
+  app.Write("data/COEFFI_DATA/list.csv", Lines({kListHeading, "Wrenfield,17.41,85.03"}));
   app.Write("OUTPUT/list_COEFFI.csv", "older result");
   AtomicFile::LimitWritesForTesting(20);
   const GeneratorRun run = Generate(app, {"list.csv"}, {true, true});

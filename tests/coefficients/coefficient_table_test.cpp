@@ -4,13 +4,13 @@
 
 #include <gtest/gtest.h>
 
-#include "app_folder_fixture.h"
+#include "support/temp_app_folder.h"
 #include "coefficients/coefficient_generator.h"
 
 namespace sorvane {
 namespace {
 
-using testing::Crlf;
+using testing::Lines;
 using testing::TempAppFolder;
 
 const std::string kTwoMethodHeads = "Station,Latitude,Longitude,A,,B,";
@@ -25,7 +25,7 @@ TEST(CoefficientTable, ReadsNamesRowsAndCoefficientsInFileOrder) {
   TempAppFolder app;
   LineProblem problem;
   const auto table = ReadTable(app,
-                               Crlf({kTwoMethodHeads, kTwoMethodLine2, "North,20.5,80.25,0.1,0.9,-0.2,1.1",
+                               Lines({kTwoMethodHeads, kTwoMethodLine2, "North,20.5,80.25,0.1,0.9,-0.2,1.1",
                                      "\"South, far\", 9 ,72 ,.3,1.,-.05,.95"}),
                                problem);
   ASSERT_TRUE(table) << problem.what;
@@ -42,7 +42,7 @@ TEST(CoefficientTable, BlankLinesAndRowsOfEmptyFieldsAreSkipped) {
   LineProblem problem;
   const auto table = ReadTable(
       app,
-      Crlf({kTwoMethodHeads, kTwoMethodLine2, "", "North,20,80,1,1,1,1", "   ", "South,10,70,2,2,2,2", ",,,,,,", "", ",,"}),
+      Lines({kTwoMethodHeads, kTwoMethodLine2, "", "North,20,80,1,1,1,1", "   ", "South,10,70,2,2,2,2", ",,,,,,", "", ",,"}),
       problem);
   ASSERT_TRUE(table) << problem.what;
   EXPECT_EQ(table->RowCount(), 2u);  // no station at 0,0 with zero coefficients
@@ -52,7 +52,7 @@ TEST(CoefficientTable, BlankLinesAndRowsOfEmptyFieldsAreSkipped) {
 TEST(CoefficientTable, AnEmptyCoefficientCountsAsZero) {
   TempAppFolder app;
   LineProblem problem;
-  const auto table = ReadTable(app, Crlf({kTwoMethodHeads, kTwoMethodLine2, "North,20,80,,1,2,"}), problem);
+  const auto table = ReadTable(app, Lines({kTwoMethodHeads, kTwoMethodLine2, "North,20,80,,1,2,"}), problem);
   ASSERT_TRUE(table) << problem.what;
   EXPECT_EQ(table->coefficients, (std::vector<double>{0, 1, 2, 0}));
 }
@@ -64,7 +64,7 @@ TEST(CoefficientTable, HasNoFixedLimitOnMethodsOrRows) {
     heads += ",M" + std::to_string(k) + ",";
     row += ",0.5,1";
   }
-  std::string text = Crlf({heads, ""});
+  std::string text = Lines({heads, ""});
   for (int i = 0; i < 600; ++i) text += "R" + std::to_string(i) + "," + std::to_string(i % 90) + ",75" + row + "\r\n";
   TempAppFolder app;
   LineProblem problem;
@@ -84,28 +84,28 @@ struct Refused {
 TEST(CoefficientTable, TablesThatCannotBeReadExactlyAreRefusedWithLineAndField) {
   const Refused cases[] = {
       {"empty file", "", 0, "the file is empty"},
-      {"no reference rows", Crlf({kTwoMethodHeads, kTwoMethodLine2}), 0,
+      {"no reference rows", Lines({kTwoMethodHeads, kTwoMethodLine2}), 0,
        "no reference station rows (they begin on line 3)"},
-      {"only blank rows", Crlf({kTwoMethodHeads, kTwoMethodLine2, "", ""}), 0,
+      {"only blank rows", Lines({kTwoMethodHeads, kTwoMethodLine2, "", ""}), 0,
        "no reference station rows (they begin on line 3)"},
-      {"odd method fields", Crlf({"Station,Latitude,Longitude,A,,B", kTwoMethodLine2, "N,1,2,3,4,5,6"}), 1,
+      {"odd method fields", Lines({"Station,Latitude,Longitude,A,,B", kTwoMethodLine2, "N,1,2,3,4,5,6"}), 1,
        "3 fields follow the heads Station, Latitude, Longitude: an odd number, but each method takes two (its name "
        "and an empty field)"},
-      {"too few heads", Crlf({"Station,Latitude", "", "N,1,2"}), 1,
+      {"too few heads", Lines({"Station,Latitude", "", "N,1,2"}), 1,
        "2 fields where the heads line has 3 (Station, Latitude, Longitude, then the method names)"},
-      {"latitude not a number", Crlf({kTwoMethodHeads, kTwoMethodLine2, "N,1,2,3,4,5,6", "S,abc,2,3,4,5,6"}), 4,
+      {"latitude not a number", Lines({kTwoMethodHeads, kTwoMethodLine2, "N,1,2,3,4,5,6", "S,abc,2,3,4,5,6"}), 4,
        "field 2 (latitude) 'abc' is not a number"},
-      {"longitude not a number", Crlf({kTwoMethodHeads, kTwoMethodLine2, "S,1,7E,3,4,5,6"}), 3,
+      {"longitude not a number", Lines({kTwoMethodHeads, kTwoMethodLine2, "S,1,7E,3,4,5,6"}), 3,
        "field 3 (longitude) '7E' is not a number"},
-      {"row too long", Crlf({kTwoMethodHeads, kTwoMethodLine2, "S,1,2,3,4,5,6,"}), 3,
+      {"row too long", Lines({kTwoMethodHeads, kTwoMethodLine2, "S,1,2,3,4,5,6,"}), 3,
        "8 fields where a station row has 7 (name, latitude, longitude, and an intercept and a slope for each of the "
        "2 methods of line 1)"},
-      {"coefficient not a number", Crlf({kTwoMethodHeads, kTwoMethodLine2, "S,1,2,3,4,5,x"}), 3,
+      {"coefficient not a number", Lines({kTwoMethodHeads, kTwoMethodLine2, "S,1,2,3,4,5,x"}), 3,
        "field 7 (slope of B) 'x' is not a number"},
-      {"row too short", Crlf({kTwoMethodHeads, kTwoMethodLine2, "S,1,2,3,4"}), 3,
+      {"row too short", Lines({kTwoMethodHeads, kTwoMethodLine2, "S,1,2,3,4"}), 3,
        "5 fields where a station row has 7 (name, latitude, longitude, and an intercept and a slope for each of the "
        "2 methods of line 1)"},
-      {"unclosed quote", Crlf({kTwoMethodHeads, kTwoMethodLine2, "\"S,1,2,3,4,5,6"}), 3,
+      {"unclosed quote", Lines({kTwoMethodHeads, kTwoMethodLine2, "\"S,1,2,3,4,5,6"}), 3,
        "a double quote that is never closed"},
   };
   for (const auto& c : cases) {
@@ -128,7 +128,7 @@ TEST(MethodNamesForList, AreTheTrimmedNamesOfLine1SplitThroughOutTxtWhichIsDelet
   TempAppFolder app;
   app.Write(
       "support/Coefficients.csv",
-      Crlf({"Station,Latitude,Longitude,Modified Penman,, Hargreaves ,,\"Turc, daily\",", "", "N,1,2,3,4,5,6,7,8"}));
+      Lines({"Station,Latitude,Longitude,Modified Penman,, Hargreaves ,,\"Turc, daily\",", "", "N,1,2,3,4,5,6,7,8"}));
   const MethodNames methods = ReadMethodNamesForList(app.Folder());
   EXPECT_EQ(methods.problem, "");
   EXPECT_EQ(methods.names, (std::vector<std::string>{"Modified Penman", "Hargreaves", "Turc, daily"}));
@@ -141,7 +141,7 @@ TEST(MethodNamesForList, AMissingTableOrAnOddHeadLineGivesAProblemAndNoNames) {
   EXPECT_EQ(methods.problem, "support/Coefficients.csv: cannot be opened (No such file or directory)");
   EXPECT_TRUE(methods.names.empty());
 
-  app.Write("support/Coefficients.csv", Crlf({"Station,Latitude,Longitude,A,,B", ""}));
+  app.Write("support/Coefficients.csv", Lines({"Station,Latitude,Longitude,A,,B", ""}));
   methods = ReadMethodNamesForList(app.Folder());
   EXPECT_EQ(methods.problem,
             "support/Coefficients.csv:1: 3 fields follow the heads Station, Latitude, Longitude: an odd number, but "

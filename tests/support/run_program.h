@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <array>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -59,6 +60,12 @@ inline ProgramRun RunProgram(const std::string& program, const std::vector<std::
   ::waitpid(child, &status, 0);
   run.exitStatus = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
   return run;
+}
+
+// sorvane-cli --app-folder `appFolder` `arguments...`, as built for the tests.
+inline ProgramRun RunCli(const std::filesystem::path& appFolder, std::vector<std::string> arguments) {
+  arguments.insert(arguments.begin(), {"--app-folder", appFolder.string()});
+  return RunProgram(SORVANE_CLI, arguments);
 }
 
 }  // namespace sorvane::testing
