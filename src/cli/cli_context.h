@@ -34,6 +34,19 @@ struct CliContext {
                                                         std::string_view listKind);
 };
 
+// What `plot` draws, for the help of sorvane-cli and of sorvane-plot alike.
+inline constexpr std::string_view kPlotDescription =
+    "Draw a PET result file (daily, weekly or monthly) as a chart: one line per method column\n"
+    "against the period, a legend with the method names, empty values left as gaps. Daily files\n"
+    "spanning two years or more are drawn as monthly means (the title says so). RESULT is a\n"
+    "path; a bare name that is no file in the current folder is taken from OUTPUT. Needs no\n"
+    "display. Usage: plot RESULT --out FILE.svg|FILE.png [--width PX] [--height PX].\n"
+    "Exit status: 0 drawn, 1 the result file unreadable or the image not written,\n"
+    "2 wrong usage (or a build without charts).";
+
+// The running program's own path (for finding the ApplicationFolder beside it).
+std::filesystem::path ThisExecutable(const char* argv0);
+
 void AddInitCommand(CLI::App& app, CliContext& context);
 void AddPetCommand(CLI::App& app, CliContext& context);
 void AddCoeffCommand(CLI::App& app, CliContext& context);

@@ -1,45 +1,8 @@
 // sorvane-cli: the command-line face of Sorvane. Each subcommand lives in a file of its
 // own and calls one job of the core, exactly as the window's buttons do.
-#include <unistd.h>
-
 #include <iostream>
 
 #include "cli/cli_context.h"
-
-namespace sorvane::cli {
-
-std::optional<AppFolder> CliContext::ResolveAppFolder() {
-  std::string error;
-  auto folder = LocateAppFolder(appFolderOption, executable, &error);
-  if (!folder) {
-    std::cerr << "sorvane-cli: " << error << '\n';
-    exitStatus = kExitUsage;
-    return std::nullopt;
-  }
-  return AppFolder(*folder);
-}
-
-std::optional<std::vector<ListedName>> CliContext::NamesToProcess(const std::vector<std::string>& given,
-                                                                  const std::string& listFile,
-                                                                  const std::filesystem::path& dataFolder,
-                                                                  std::string_view listKind) {
-  if (listFile.empty()) return NamesGiven(given.empty() ? DataFilesIn(dataFolder) : given);
-  std::string error;
-  auto listed = ReadDataFileList(listFile, &error);
-  if (!listed) {
-    std::cerr << listFile << ": the list of " << listKind << " cannot be read (" << error << ")\n";
-    exitStatus = kExitUsage;
-  }
-  return listed;
-}
-
-static std::filesystem::path ThisExecutable(const char* argv0) {
-  std::error_code ec;
-  auto self = std::filesystem::read_symlink("/proc/self/exe", ec);
-  return ec ? std::filesystem::absolute(argv0) : self;
-}
-
-}  // namespace sorvane::cli
 
 int main(int argc, char** argv) {
   using namespace sorvane::cli;

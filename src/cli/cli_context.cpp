@@ -1,0 +1,39 @@
+// What the subcommands of sorvane-cli (and sorvane-plot) share.
+#include <iostream>
+
+#include "cli/cli_context.h"
+
+namespace sorvane::cli {
+
+std::optional<AppFolder> CliContext::ResolveAppFolder() {
+  std::string error;
+  auto folder = LocateAppFolder(appFolderOption, executable, &error);
+  if (!folder) {
+    std::cerr << "sorvane-cli: " << error << '\n';
+    exitStatus = kExitUsage;
+    return std::nullopt;
+  }
+  return AppFolder(*folder);
+}
+
+std::optional<std::vector<ListedName>> CliContext::NamesToProcess(const std::vector<std::string>& given,
+                                                                  const std::string& listFile,
+                                                                  const std::filesystem::path& dataFolder,
+                                                                  std::string_view listKind) {
+  if (listFile.empty()) return NamesGiven(given.empty() ? DataFilesIn(dataFolder) : given);
+  std::string error;
+  auto listed = ReadDataFileList(listFile, &error);
+  if (!listed) {
+    std::cerr << listFile << ": the list of " << listKind << " cannot be read (" << error << ")\n";
+    exitStatus = kExitUsage;
+  }
+  return listed;
+}
+
+std::filesystem::path ThisExecutable(const char* argv0) {
+  std::error_code ec;
+  auto self = std::filesystem::read_symlink("/proc/self/exe", ec);
+  return ec ? std::filesystem::absolute(argv0) : self;
+}
+
+}  // namespace sorvane::cli

@@ -1,0 +1,113 @@
+// sorvane-plot RESULT.csv --out FILE.svg|FILE.png: a chart of a PetResultFile, one line
+// per method against the period, drawn off screen with Qt Charts. `sorvane-cli plot`
+// runs this program, so that the command line itself never loads Qt.
+#include <iostream>
+
+#include "cli/cli_context.h"
+#include "common/notices.h"
+#include "common/text.h"
+#include "ui/plot/pet_chart.h"
+
+namespace sorvane::cli {
+
+namespace {
+
+struct PlotArguments {
+  std::string result;
+  std::string out;
+  int width = 1200;  // pixels
+  int height = 600;  // pixels
+};
+
+// The result file as given; a bare name that is no file here is looked up in the
+// OUTPUT folder of the ApplicationFolder, where the runs write their results.
+std::optional<std::filesystem::path> ResultPath(CliContext& context, const std::string& given) {
+  std::error_code ec;
+  if (std::filesystem::exists(given, ec) || !WhyNotBareName(given).empty()) return std::filesystem::path(given);
+  const auto folder = context.ResolveAppFolder();
+  if (!folder) return std::nullopt;
+  return ChildIgnoringCase(folder->Output(), given);
+}
+
+// The rows of a readable result file; nullopt after a message on standard error.
+std::optional<plot::PetResultTable> ReadResult(const std::filesystem::path& path) {
+  const std::string shown = path.string();
+  constexpr std::string_view kNoChart = "; no chart is drawn";
+  std::string error;
+  auto reader = FieldReader::Open(path, &error);
+  if (!reader) {
+    std::cerr << shown << ": cannot be opened (" << error << ")" << kNoChart << '\n';
+    return std::nullopt;
+  }
+  plot::ResultProblem problem;
+  auto table = plot::ReadPetResultTable(*reader, &problem);
+  if (!table) {
+    std::cerr << Located(shown, problem.line, problem.what) << kNoChart << '\n';
+    return std::nullopt;
+  }
+  if (table->methods.empty() || table->rows.empty()) {
+    std::cerr << shown << (table->methods.empty() ? ": the file holds no method column" : ": the file holds no data rows")
+              << kNoChart << '\n';
+    return std::nullopt;
+  }
+  return table;
+}
+
+void RunPlot(CliContext& context, const PlotArguments& arguments) {
+  const auto format = plot::ImageFormatOf(arguments.out);
+  if (!format) {
+    std::cerr << "sorvane-cli plot: " << arguments.out << ": the chart is written as SVG or PNG; end the name in .svg or .png\n";
+    context.exitStatus = kExitUsage;
+    return;
+  }
+  const auto path = ResultPath(context, arguments.result);
+  if (!path) return;
+  const auto table = ReadResult(*path);
+  if (!table) {
+    context.exitStatus = kExitRefused;
+    return;
+  }
+  const plot::ChartPlan plan =
+      plot::PlanPetChart(*table, path->filename().string(), plot::TicksForWidth(arguments.width));
+  const plot::ChartApplication application;
+  std::string error;
+  if (!plot::WriteChart(plan, arguments.out, *format, {arguments.width, arguments.height}, &error)) {
+    std::cerr << arguments.out << ": the chart cannot be written (" << error << ")\n";
+    context.exitStatus = kExitRefused;
+    return;
+  }
+  std::cout << plan.title << "\n" << table->rows.size() << (table->rows.size() == 1 ? " row, " : " rows, ")
+            << table->methods.size() << (table->methods.size() == 1 ? " method" : " methods") << "; chart written to "
+            << arguments.out << '\n';
+}
+
+}  // namespace
+
+void AddPlotOptions(CLI::App& command, CliContext& context) {
+  auto arguments = std::make_shared<PlotArguments>();
+  command.add_option("RESULT", arguments->result, "The PET result file, such as OUTPUT/STN1_PET.csv")->required();
+  command.add_option("--out,-o", arguments->out, "The image to write: FILE.svg or FILE.png")
+      ->required()
+      ->type_name("FILE");
+  command.add_option("--width", arguments->width, "Width in pixels")->check(CLI::Range(200, 10000));
+  command.add_option("--height", arguments->height, "Height in pixels")->check(CLI::Range(150, 10000));
+  command.callback([&context, arguments] { RunPlot(context, *arguments); });
+}
+
+}  // namespace sorvane::cli
+
+int main(int argc, char** argv) {
+  using namespace sorvane::cli;
+  CliContext context;
+  context.executable = ThisExecutable(argv[0]);
+  CLI::App app{std::string(kPlotDescription), "sorvane-cli plot"};
+  app.add_option("--app-folder", context.appFolderOption, "The ApplicationFolder to work in")->type_name("DIR");
+  AddPlotOptions(app, context);
+  try {
+    app.parse(argc, argv);
+  } catch (const CLI::ParseError& e) {
+    const int status = app.exit(e);
+    return status == 0 ? 0 : kExitUsage;
+  }
+  return context.exitStatus;
+}
