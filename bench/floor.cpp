@@ -1,8 +1,8 @@
 // floor: the least work a PET run over the same files could do, as a yardstick.
 //
-//   floor OUTDIR FILE...
+//   floor OUTDIR PATH...
 //
-// Reads each FILE in large blocks, splits every field at commas and line ends (CR LF,
+// PATH is a file or a folder (its .csv files, in name order). Reads each file in large blocks, splits every field at commas and line ends (CR LF,
 // CR or LF), and writes the same fields back, comma-separated with CR LF line ends, to
 // OUTDIR/<name>_FLOOR.csv in large blocks. Nothing is parsed or computed. The time this
 // takes is the floor against which `sorvane-cli pet` is measured: the PET run reads and
@@ -10,6 +10,7 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <charconv>
 #include <cstring>
@@ -26,9 +27,18 @@ namespace fs = std::filesystem;
 constexpr std::size_t kReadBlock = 256 * 1024;  // as the program's field reader
 constexpr std::size_t kWriteBlock = 64 * 1024;  // as the program's result files
 
+// The buffers are made once and serve every file, as a program that reads many files
+// would keep them.
+struct Buffers {
+  std::vector<char> block = std::vector<char>(kReadBlock);
+  std::string output;
+  std::string field;
+  Buffers() { output.reserve(kWriteBlock + kReadBlock); }
+};
+
 class Output {
  public:
-  explicit Output(int fd) : fd_(fd) { buffer_.reserve(kWriteBlock + kReadBlock); }
+  Output(int fd, std::string& buffer) : fd_(fd), buffer_(buffer) { buffer_.clear(); }
   std::string& Buffer() { return buffer_; }
   bool FlushIfFull() { return buffer_.size() < kWriteBlock || Flush(); }
   bool Flush() {
@@ -47,11 +57,11 @@ class Output {
 
  private:
   int fd_;
-  std::string buffer_;
+  std::string& buffer_;
 };
 
 // Splits `path` into fields and writes them to `target`; the number of fields, or -1.
-long long CopyFields(const fs::path& path, const fs::path& target) {
+long long CopyFields(const fs::path& path, const fs::path& target, Buffers& buffers) {
   const int in = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
   if (in < 0) {
     std::cerr << path.string() << ": " << std::strerror(errno) << '\n';
@@ -63,9 +73,10 @@ long long CopyFields(const fs::path& path, const fs::path& target) {
     ::close(in);
     return -1;
   }
-  Output output(out);
-  std::vector<char> block(kReadBlock);
-  std::string field;  // a field cut by the end of a block waits here for its rest
+  Output output(out, buffers.output);
+  std::vector<char>& block = buffers.block;
+  std::string& field = buffers.field;  // a field cut by the end of a block waits here for its rest
+  field.clear();
   long long fields = 0;
   bool afterCarriageReturn = false;
   bool ok = true;
@@ -115,14 +126,27 @@ long long CopyFields(const fs::path& path, const fs::path& target) {
 
 int main(int argc, char** argv) {
   if (argc < 3) {
-    std::cerr << "usage: floor OUTDIR FILE...\n";
+    std::cerr << "usage: floor OUTDIR PATH...\n";
     return 2;
   }
   const fs::path outFolder = argv[1];
-  long long total = 0;
+  std::vector<fs::path> files;
   for (int i = 2; i < argc; ++i) {
     const fs::path path = argv[i];
-    const long long fields = CopyFields(path, outFolder / (path.stem().string() + "_FLOOR.csv"));
+    if (!fs::is_directory(path)) {
+      files.push_back(path);
+      continue;
+    }
+    std::vector<fs::path> inFolder;
+    for (const auto& entry : fs::directory_iterator(path))
+      if (entry.path().extension() == ".csv") inFolder.push_back(entry.path());
+    std::sort(inFolder.begin(), inFolder.end());
+    files.insert(files.end(), inFolder.begin(), inFolder.end());
+  }
+  long long total = 0;
+  Buffers buffers;
+  for (const fs::path& path : files) {
+    const long long fields = CopyFields(path, outFolder / (path.stem().string() + "_FLOOR.csv"), buffers);
     if (fields < 0) return 1;
     total += fields;
   }

@@ -24,7 +24,7 @@ namespace fs = std::filesystem;
 using sorvane::bench::WeatherKind;
 
 struct Options {
-  sorvane::bench::WeatherFileSpec spec;
+  sorvane::bench::WeatherFileRecipe recipe;
   std::uint64_t files = 1;
   fs::path out = ".";
   std::string name;
@@ -48,14 +48,14 @@ std::string NumberText(std::uint64_t number, int width = 1) {
   return text;
 }
 
-bool WriteFile(const fs::path& path, const sorvane::bench::WeatherFileSpec& spec) {
+bool WriteFile(const fs::path& path, const sorvane::bench::WeatherFileRecipe& recipe) {
   std::FILE* file = std::fopen(path.c_str(), "wb");
   if (!file) {
     std::cerr << path.string() << ": cannot be written (" << std::strerror(errno) << ")\n";
     return false;
   }
   bool ok = sorvane::bench::GenerateWeatherFile(
-      spec, [file](std::string_view piece) { return std::fwrite(piece.data(), 1, piece.size(), file) == piece.size(); });
+      recipe, [file](std::string_view piece) { return std::fwrite(piece.data(), 1, piece.size(), file) == piece.size(); });
   ok = (std::fclose(file) == 0) && ok;
   if (!ok) std::cerr << path.string() << ": writing failed\n";
   return ok;
@@ -82,16 +82,16 @@ int main(int argc, char** argv) {
     if (i + 1 >= argc) return Usage(std::string(option) + " needs a value");
     const std::string_view value = argv[++i];
     if (option == "--kind") {
-      if (value == "daily") options.spec.kind = WeatherKind::Daily;
-      else if (value == "weekly") options.spec.kind = WeatherKind::Weekly;
-      else if (value == "monthly") options.spec.kind = WeatherKind::Monthly;
+      if (value == "daily") options.recipe.kind = WeatherKind::Daily;
+      else if (value == "weekly") options.recipe.kind = WeatherKind::Weekly;
+      else if (value == "monthly") options.recipe.kind = WeatherKind::Monthly;
       else return Usage("--kind is daily, weekly or monthly");
     } else if (option == "--rows") {
-      if (!ParseCount(value, options.spec.rows)) return Usage("--rows takes a whole number");
+      if (!ParseCount(value, options.recipe.rows)) return Usage("--rows takes a whole number");
     } else if (option == "--files") {
       if (!ParseCount(value, options.files) || options.files == 0) return Usage("--files takes a whole number above 0");
     } else if (option == "--seed") {
-      if (!ParseCount(value, options.spec.seed)) return Usage("--seed takes a whole number");
+      if (!ParseCount(value, options.recipe.seed)) return Usage("--seed takes a whole number");
     } else if (option == "--out") {
       options.out = value;
     } else if (option == "--name") {
@@ -100,13 +100,13 @@ int main(int argc, char** argv) {
       return Usage("unknown option " + std::string(option));
     }
   }
-  if (options.name.empty()) options.name = std::string(KindWord(options.spec.kind)) + "_" + NumberText(options.spec.rows);
+  if (options.name.empty()) options.name = std::string(KindWord(options.recipe.kind)) + "_" + NumberText(options.recipe.rows);
   std::error_code ec;
   fs::create_directories(options.out, ec);
   for (std::uint64_t k = 1; k <= options.files; ++k) {
-    options.spec.fileNumber = k;
+    options.recipe.fileNumber = k;
     const std::string name = options.files > 1 ? options.name + "_" + NumberText(k, 5) : options.name;
-    if (!WriteFile(options.out / (name + ".csv"), options.spec)) return 1;
+    if (!WriteFile(options.out / (name + ".csv"), options.recipe)) return 1;
   }
   return 0;
 }

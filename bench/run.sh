@@ -2,7 +2,7 @@
 # End-to-end timing of `sorvane-cli pet` as a whole process, against a floor measured
 # in the same run.
 #
-#   bench/run.sh [--quick] [--runs N] [--build-dir DIR] [--keep]
+#   bench/run.sh [--quick] [--runs N] [--build-dir DIR] [--work-dir DIR] [--keep]
 #
 # Builds the Release programs, generates the weather files (bench/make_weather_files)
 # into a temporary ApplicationFolder per case, and runs every case N times (default 5),
@@ -14,8 +14,12 @@
 # must be byte for byte the same.
 #
 # --quick leaves out the largest cases (10 000 000 rows, 20 000 files) and runs each
-# case 3 times. Timings are only meaningful on an otherwise idle machine: the load
-# average is printed before and after.
+# case 3 times. The files go under --work-dir (default $TMPDIR, else /var/tmp; up to
+# 10 GB without --quick) and are removed at the end unless --keep. Timings are only
+# meaningful on an otherwise idle machine: the load average is printed before and
+# after. Making a file costs ext4 far more for a while after many files near it were
+# deleted (it scans past their inodes), so a folder where tests come and go, such as
+# /tmp, gives slower and noisier figures for the cases of many files.
 set -euo pipefail
 
 here=$(cd "$(dirname "$0")" && pwd)
@@ -24,13 +28,15 @@ build_dir="$source_dir/build-bench"
 runs=5
 quick=0
 keep=0
+work_root=${TMPDIR:-/var/tmp}
 while [[ $# -gt 0 ]]; do
   case "$1" in
     --quick) quick=1; runs=3 ;;
     --runs) runs="$2"; shift ;;
     --build-dir) build_dir="$2"; shift ;;
+    --work-dir) work_root="$2"; shift ;;
     --keep) keep=1 ;;
-    *) echo "usage: bench/run.sh [--quick] [--runs N] [--build-dir DIR] [--keep]" >&2; exit 2 ;;
+    *) echo "usage: bench/run.sh [--quick] [--runs N] [--build-dir DIR] [--work-dir DIR] [--keep]" >&2; exit 2 ;;
   esac
   shift
 done
@@ -42,7 +48,7 @@ cli="$build_dir/sorvane-cli"
 generate="$build_dir/bench/make_weather_files"
 floor="$build_dir/bench/floor"
 
-work=$(mktemp -d "${TMPDIR:-/tmp}/sorvane-bench.XXXXXX")
+work=$(mktemp -d "$work_root/sorvane-bench.XXXXXX")
 if [[ $keep -eq 0 ]]; then trap 'rm -rf "$work"' EXIT; fi
 
 # An ApplicationFolder for a case, its weather files made by the generator.
@@ -86,7 +92,6 @@ run_case() {  # run_case NAME ROWS FILES JOBS
   local folder="$work/$name"
   local tag="$work/$name.j$jobs"
   rm -f "$tag".walls "$tag".rss "$tag.floor".walls "$tag.floor".rss
-  local inputs=("$folder"/data/PET_DATA/*.csv)
   local run
   for ((i = 0; i < runs; i++)); do
     run=$(fresh_folder_for "$name" "$name.j$jobs.$i")
@@ -98,7 +103,7 @@ run_case() {  # run_case NAME ROWS FILES JOBS
       exit 1
     fi
     sync
-    timed "$tag.floor" "$floor" "$run/FLOOR" "${inputs[@]}"
+    timed "$tag.floor" "$floor" "$run/FLOOR" "$folder/data/PET_DATA"
   done
   echo "$run/OUTPUT" >"$tag.results"
   local wall floor_wall rss
@@ -111,6 +116,33 @@ run_case() {  # run_case NAME ROWS FILES JOBS
   echo "$wall" >"$tag.median"
 }
 
+# What two cores give this very work, as a yardstick for --jobs 2: two separate
+# `--jobs 1` processes at once, each on half of the files, into the same OUTPUT folder.
+# On a virtual machine the two cores need not be equally fast, nor stay so.
+run_halves() {  # run_halves NAME
+  local name=$1
+  local folder="$work/$name"
+  local tag="$work/$name.halves"
+  local names=()
+  mapfile -t names < <(ls "$folder/data/PET_DATA")
+  local half=$((${#names[@]} / 2))
+  printf '%s\r\n' "${names[@]:0:half}" >"$tag.list1"
+  printf '%s\r\n' "${names[@]:half}" >"$tag.list2"
+  rm -f "$tag.walls"
+  local run start end
+  for ((i = 0; i < runs; i++)); do
+    run=$(fresh_folder_for "$name" "$name.halves.$i")
+    sync
+    start=$EPOCHREALTIME
+    "$cli" --app-folder "$run" pet --jobs 1 --list "$tag.list1" >/dev/null 2>"$tag.err1" &
+    "$cli" --app-folder "$run" pet --jobs 1 --list "$tag.list2" >/dev/null 2>"$tag.err2"
+    wait
+    end=$EPOCHREALTIME
+    awk -v s="$start" -v e="$end" 'BEGIN {printf "%.4f\n", e - s}' >>"$tag.walls"
+  done
+  median <"$tag.walls" >"$tag.median"
+}
+
 echo "== generating the weather files in $work"
 make_case daily_100k daily 100000 1
 make_case daily_1M daily 1000000 1
@@ -121,26 +153,46 @@ make_case small_2000x365 daily 365 2000
 [[ $quick -eq 1 ]] || make_case small_20000x365 daily 365 20000
 
 echo "== load before: $(cut -d' ' -f1-3 /proc/loadavg); $runs runs per case"
+# The cases of many files first, before the large files fill the page cache.
+run_case small_200x365 73000 200 1
+run_case small_2000x365 730000 2000 1
+run_case small_2000x365 730000 2000 2
+run_halves small_2000x365
+[[ $quick -eq 1 ]] || run_case small_20000x365 7300000 20000 1
 run_case daily_100k 100000 1 1
 run_case daily_1M 1000000 1 1
 [[ $quick -eq 1 ]] || run_case daily_10M 10000000 1 1
 run_case monthly_100k 100000 1 1
-run_case small_200x365 73000 200 1
-run_case small_2000x365 730000 2000 1
-run_case small_2000x365 730000 2000 2
-[[ $quick -eq 1 ]] || run_case small_20000x365 7300000 20000 1
 echo "== load after: $(cut -d' ' -f1-3 /proc/loadavg)"
 echo
 cat "$work/table"
 echo
 
-# The derived figures: the 2 000 small files against the 1M-row file, and two cores.
+# The derived figures: cost per row and per file at each size, the per-file overhead
+# (2 000 small files against the 1M-row file) and two cores.
+for size in daily_100k:100000 daily_1M:1000000 daily_10M:10000000; do
+  name=${size%%:*}
+  [[ -f "$work/$name.j1.median" ]] || continue
+  awk -v n="$name" -v r="${size##*:}" -v w="$(cat "$work/$name.j1.median")" \
+    'BEGIN {printf "linear in rows:  %-16s %8.3f us per row\n", n, w / r * 1e6}'
+done
+for size in small_200x365:200 small_2000x365:2000 small_20000x365:20000; do
+  name=${size%%:*}
+  [[ -f "$work/$name.j1.median" ]] || continue
+  awk -v n="$name" -v f="${size##*:}" -v w="$(cat "$work/$name.j1.median")" \
+    'BEGIN {printf "linear in files: %-16s %8.3f ms per file of 365 rows\n", n, w / f * 1e3}'
+done
 awk -v big="$(cat "$work/daily_1M.j1.median")" -v small="$(cat "$work/small_2000x365.j1.median")" \
     -v two="$(cat "$work/small_2000x365.j2.median")" 'BEGIN {
   perRow = big / 1000000
   printf "per-file overhead (2 000 files of 365 rows, --jobs 1, less 730 000 rows at the 1M-row rate): %.3f ms\n",
          (small - 730000 * perRow) / 2000 * 1000
   printf "speed-up of --jobs 2 over --jobs 1 on 2 000 files: %.2fx\n", small / two
+}'
+awk -v one="$(cat "$work/small_2000x365.j1.median")" -v two="$(cat "$work/small_2000x365.j2.median")" \
+    -v halves="$(cat "$work/small_2000x365.halves.median")" 'BEGIN {
+  printf "two separate --jobs 1 processes at once, 1 000 files each: %.3f s, a speed-up of %.2fx:", halves, one / halves
+  printf " what the machine gives; --jobs 2 reaches %.0f %% of it\n", 100 * halves / two
 }'
 jobs1=$(cat "$work/small_2000x365.j1.results")
 jobs2=$(cat "$work/small_2000x365.j2.results")

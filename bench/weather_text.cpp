@@ -1,13 +1,12 @@
 // Plausible values for a tropical station (the heat index grid covers 8..30 N, 68..96 E):
 // a seasonal temperature cycle hottest in May, humidity, wind, sunshine and pan
 // evaporation in their usual ranges, all with one decimal as stations write them.
-// Every value comes from a counter hash seeded by (seed, file number), so the text is
-// fixed by the spec alone.
+// Every value comes from a counter hash seeded by (seed, file number) and whole-number
+// arithmetic, so the text is fixed by the recipe alone, on any machine.
 #include "weather_text.h"
 
 #include <algorithm>
 #include <charconv>
-#include <cmath>
 
 namespace sorvane::bench {
 
@@ -85,25 +84,34 @@ struct Calendar {
   }
 };
 
+// The season of a day, from 1000 on the hottest day (mid-May, day 136) down to -1000 half
+// a year later: a triangle wave in whole numbers, so that no maths library can change
+// a byte of the files.
+long SeasonPermille(int dayOfYear) {
+  const int sincePeak = ((dayOfYear - 136) % 365 + 365) % 365;
+  const int fromPeak = std::min(sincePeak, 365 - sincePeak);  // 0..182 days
+  return 1000 - 2000L * fromPeak / 182;
+}
+
 // One period's values in tenths of their units; EVP is the period's total.
 void AppendValues(std::string& out, Random& random, int dayOfYear, int periodDays) {
-  const double season = std::sin(6.283185307179586 * (dayOfYear - 45) / 365.0);  // -1..1, top in May
-  const long tmax = std::lround(310 + 45 * season) + random.Between(-25, 25);     // degrees C x 10
+  const long season = SeasonPermille(dayOfYear);
+  const long tmax = 310 + 45 * season / 1000 + random.Between(-25, 25);  // degrees C x 10
   const long tmin = tmax - random.Between(70, 160);
-  const long rh1 = random.Between(550, 980);                                       // % x 10
+  const long rh1 = random.Between(550, 980);                             // % x 10
   const long rh2 = random.Between(180, rh1 - 60);
-  const long ws = random.Between(5, 140);                                          // km/h x 10
-  const long ss = random.Between(0, 115);                                          // hours x 10
-  const long dailyEvp = std::max(5L, std::lround(55 + 25 * season) + random.Between(-20, 20));  // mm x 10
+  const long ws = random.Between(5, 140);                                // km/h x 10
+  const long ss = random.Between(0, 115);                                // hours x 10
+  const long dailyEvp = std::max(5L, 55 + 25 * season / 1000 + random.Between(-20, 20));  // mm x 10
   for (long tenths : {tmax, tmin, rh1, rh2, ws, ss, dailyEvp * periodDays}) {
     out.push_back(',');
     AppendTenths(out, tenths);
   }
 }
 
-void AppendHeader(std::string& out, const WeatherFileSpec& spec, Random& random) {
+void AppendHeader(std::string& out, const WeatherFileRecipe& recipe, Random& random) {
   out.append("Benchmark station ");
-  AppendPadded(out, spec.fileNumber, 5);
+  AppendPadded(out, recipe.fileNumber, 5);
   out.append("\r\nLatitude,Longitude,Elevation\r\n");
   AppendTenths(out, random.Between(80, 300));   // latitude, degrees x 10
   out.push_back(',');
@@ -111,7 +119,7 @@ void AppendHeader(std::string& out, const WeatherFileSpec& spec, Random& random)
   out.push_back(',');
   AppendPadded(out, static_cast<std::uint64_t>(random.Between(0, 900)), 1);  // elevation, m
   out.append("\r\n");
-  switch (spec.kind) {
+  switch (recipe.kind) {
     case WeatherKind::Daily: out.append("Date"); break;
     case WeatherKind::Weekly: out.append("Year,Week"); break;
     case WeatherKind::Monthly: out.append("Year,Month"); break;
@@ -123,16 +131,16 @@ constexpr std::size_t kPieceBytes = std::size_t{1} << 20;
 
 }  // namespace
 
-bool GenerateWeatherFile(const WeatherFileSpec& spec, const std::function<bool(std::string_view)>& sink) {
-  Random random(spec.seed * 0x100000001B3ull + spec.fileNumber);
+bool GenerateWeatherFile(const WeatherFileRecipe& recipe, const std::function<bool(std::string_view)>& sink) {
+  Random random(recipe.seed * 0x100000001B3ull + recipe.fileNumber);
   std::string out;
   out.reserve(kPieceBytes + 256);
-  AppendHeader(out, spec, random);
+  AppendHeader(out, recipe, random);
   Calendar calendar;
   int year = kFirstYear, period = 1;  // weekly and monthly rows
-  const bool weekly = spec.kind == WeatherKind::Weekly;
-  for (std::uint64_t row = 0; row < spec.rows; ++row) {
-    if (spec.kind == WeatherKind::Daily) {
+  const bool weekly = recipe.kind == WeatherKind::Weekly;
+  for (std::uint64_t row = 0; row < recipe.rows; ++row) {
+    if (recipe.kind == WeatherKind::Daily) {
       AppendPadded(out, static_cast<std::uint64_t>(calendar.month), 2);
       out.push_back('/');
       AppendPadded(out, static_cast<std::uint64_t>(calendar.day), 2);
@@ -161,9 +169,9 @@ bool GenerateWeatherFile(const WeatherFileSpec& spec, const std::function<bool(s
   return sink(out);
 }
 
-std::string WeatherFileText(const WeatherFileSpec& spec) {
+std::string WeatherFileText(const WeatherFileRecipe& recipe) {
   std::string text;
-  GenerateWeatherFile(spec, [&](std::string_view piece) {
+  GenerateWeatherFile(recipe, [&](std::string_view piece) {
     text.append(piece);
     return true;
   });

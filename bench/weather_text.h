@@ -11,7 +11,7 @@ namespace sorvane::bench {
 
 enum class WeatherKind { Daily, Weekly, Monthly };
 
-struct WeatherFileSpec {
+struct WeatherFileRecipe {
   WeatherKind kind = WeatherKind::Daily;
   std::uint64_t rows = 365;       // data rows before the "&" row
   std::uint64_t seed = 1;
@@ -20,9 +20,9 @@ struct WeatherFileSpec {
 
 // Hands the file's text to `sink` in pieces of about a mebibyte, CR LF line ends, the
 // "&" row last. False as soon as `sink` returns false.
-bool GenerateWeatherFile(const WeatherFileSpec& spec, const std::function<bool(std::string_view)>& sink);
+bool GenerateWeatherFile(const WeatherFileRecipe& recipe, const std::function<bool(std::string_view)>& sink);
 
 // The whole text at once, for files that fit in memory.
-std::string WeatherFileText(const WeatherFileSpec& spec);
+std::string WeatherFileText(const WeatherFileRecipe& recipe);
 
 }  // namespace sorvane::bench

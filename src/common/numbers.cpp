@@ -118,6 +118,13 @@ inline Hundredths RoundToHundredths(double value) {
   return RoundThroughText(negative, magnitude);
 }
 
+void AppendUnsigned(std::string& out, std::uint64_t number) {
+  char buffer[24];
+  const auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, number);
+  (void)ec;
+  out.append(buffer, end);
+}
+
 // Huge values (beyond 1e17) are written from to_chars's own text.
 void AppendHuge(std::string& out, double value, bool dropTrailingZeros, bool loneZero) {
   char buffer[400];
@@ -137,57 +144,28 @@ void AppendHuge(std::string& out, double value, bool dropTrailingZeros, bool lon
 
 enum class DecimalStyle { PetValue, TwoPlace };
 
-// "00" to "99": the digits of every number below 100, two by two.
-constexpr char kDigitPairs[] =
-    "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
-    "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
-    "8081828384858687888990919293949596979899";
-static_assert(sizeof kDigitPairs == 201 && kDigitPairs[2 * 57] == '5' && kDigitPairs[2 * 57 + 1] == '7');
-
-// Writes the whole part at `p`, nothing for 0, and returns the end. Below 100, where
-// nearly every PET value lies, both digits are stored and the end moved past the ones
-// that count: no branch on the number of digits, which no predictor guesses.
-char* WriteWholePart(char* p, char* end, std::uint64_t whole) {
-  if (whole >= 100) return std::to_chars(p, end, whole).ptr;
-  const char* pair = kDigitPairs + 2 * whole;
-  const unsigned leadingZeros = (whole < 10 ? 1u : 0u) + (whole == 0 ? 1u : 0u);
-  p[0] = pair[leadingZeros & 1];
-  p[1] = pair[1];
-  return p + 2 - leadingZeros;
-}
-
 void AppendHundredths(std::string& out, double value, DecimalStyle style) {
   const Hundredths h = RoundToHundredths(value);
   if (!h.fits) {
     AppendHuge(out, value, style == DecimalStyle::TwoPlace, style == DecimalStyle::PetValue);
     return;
   }
-  // Written into a small buffer and appended at once: at most a sign, 18 digits of the
-  // whole part, the point and two decimals.
-  char text[24];
-  char* p = text;
-  if (h.negative && h.count != 0) *p++ = '-';
+  if (h.negative && h.count != 0) out.push_back('-');
   const std::uint64_t whole = h.count / 100;
   const unsigned decimals = static_cast<unsigned>(h.count % 100);
-  p = WriteWholePart(p, text + sizeof text, whole);
-  const char tens = kDigitPairs[2 * decimals];
-  const char units = kDigitPairs[2 * decimals + 1];
+  if (whole != 0) AppendUnsigned(out, whole);
+  out.push_back('.');
+  const char tens = static_cast<char>('0' + decimals / 10);
+  const char units = static_cast<char>('0' + decimals % 10);
   if (style == DecimalStyle::PetValue) {
-    // ".0" when both decimals are 0, else both: the units are written and kept or not.
-    p[0] = '.';
-    p[1] = tens;
-    p[2] = units;
-    p += decimals != 0 ? 3 : 2;
-  } else {
-    *p++ = '.';
-    if (units != '0') {
-      *p++ = tens;
-      *p++ = units;
-    } else if (tens != '0') {
-      *p++ = tens;
-    }
+    out.push_back(tens);
+    if (decimals != 0) out.push_back(units);
+  } else if (units != '0') {
+    out.push_back(tens);
+    out.push_back(units);
+  } else if (tens != '0') {
+    out.push_back(tens);
   }
-  out.append(text, static_cast<std::size_t>(p - text));
 }
 
 }  // namespace

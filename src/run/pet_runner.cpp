@@ -1,7 +1,6 @@
 #include "run/pet_runner.h"
 
 #include <algorithm>
-#include <array>
 #include <condition_variable>
 #include <deque>
 #include <filesystem>
@@ -98,15 +97,12 @@ FileResult ProcessFile(const ListedName& entry, const RunFolders& folders) {
   EmptyValues empty;
   WeatherRecord record;
   WeatherFileReader::Step step;
-  // A record's values are all computed before any is written: the methods are
-  // independent, so the processor works on several of them at once.
-  std::array<double, kMethodTable.size()> values{};
   while ((step = reader.NextRecord(record)) == WeatherFileReader::Step::Record) {
-    for (std::size_t m = 0; m < computing.size(); ++m) values[m] = computing[m]->Compute(record, header->Station, constants);
     writer->WritePeriodColumns(record);
     for (std::size_t m = 0; m < computing.size(); ++m) {
-      if (!std::isfinite(values[m])) empty.Note(reader.LineOfLastRecord(), methods[m]);
-      writer->WriteValue(values[m]);
+      const double value = computing[m]->Compute(record, header->Station, constants);
+      if (!std::isfinite(value)) empty.Note(reader.LineOfLastRecord(), methods[m]);
+      writer->WriteValue(value);
     }
     writer->EndLine();
   }
@@ -142,7 +138,10 @@ void Complete(FileResult& file, const AppFolder& app, Notices& notices, RunSumma
 }
 
 // Files are processed by `jobs` threads, at most a few files ahead of the one whose
-// notices are shown next, so memory stays flat however long the list.
+// notices are shown next, so memory stays flat however long the list. The calling
+// thread is one of them: it shows notices and puts results in place in list order, and
+// while the next result is not ready it processes a file itself instead of waiting, so
+// `jobs` threads share `jobs` cores without one of them idling or being woken per file.
 void ProcessInParallel(const std::vector<ListedName>& names, const RunFolders& folders, Notices& notices,
                        unsigned jobs, RunSummary& summary) {
   const std::size_t ahead = std::size_t{4} * jobs;
@@ -150,33 +149,39 @@ void ProcessInParallel(const std::vector<ListedName>& names, const RunFolders& f
   std::condition_variable changed;
   std::vector<std::optional<FileResult>> results(names.size());
   std::size_t nextToTake = 0, nextToShow = 0;
+  const auto canTake = [&] { return nextToTake < names.size() && nextToTake < nextToShow + ahead; };
+  // Processes the next file with the lock released; the lock is held again on return.
+  const auto processNext = [&](std::unique_lock<std::mutex>& lock) {
+    const std::size_t index = nextToTake++;
+    lock.unlock();
+    FileResult result = ProcessFile(names[index], folders);
+    lock.lock();
+    results[index].emplace(std::move(result));
+  };
 
   auto work = [&] {
+    std::unique_lock lock(mutex);
     for (;;) {
-      std::size_t index;
-      {
-        std::unique_lock lock(mutex);
-        changed.wait(lock, [&] { return nextToTake >= names.size() || nextToTake < nextToShow + ahead; });
-        if (nextToTake >= names.size()) return;
-        index = nextToTake++;
-      }
-      FileResult result = ProcessFile(names[index], folders);
-      {
-        std::lock_guard lock(mutex);
-        results[index].emplace(std::move(result));
-      }
+      changed.wait(lock, [&] { return nextToTake >= names.size() || canTake(); });
+      if (nextToTake >= names.size()) return;
+      processNext(lock);
       changed.notify_all();
     }
   };
   std::vector<std::thread> workers;
-  for (unsigned i = 0; i < jobs; ++i) workers.emplace_back(work);
+  for (unsigned i = 1; i < jobs; ++i) workers.emplace_back(work);
 
   for (std::size_t index = 0; index < names.size(); ++index) {
     notices.Progress(index, names.size(), names[index].name);
     std::optional<FileResult> ready;
     {
       std::unique_lock lock(mutex);
-      changed.wait(lock, [&] { return results[index].has_value(); });
+      while (!results[index]) {
+        if (canTake())
+          processNext(lock);
+        else
+          changed.wait(lock, [&] { return results[index].has_value() || canTake(); });
+      }
       ready.emplace(std::move(*results[index]));
       results[index].reset();
     }
