@@ -41,16 +41,16 @@ AboutWindow::AboutWindow() : QWidget(nullptr, Qt::Window) {
   setWindowTitle(QStringLiteral("Sorvane"));
   setWindowIcon(SorvaneIcon());
   setFixedSize(Pixels(kAboutWidthTwips), Pixels(kAboutHeightTwips));
-  for (const auto& spec : kAboutLabels) {
-    auto* label = new QLabel(QString::fromUtf8(spec.text.data(), static_cast<qsizetype>(spec.text.size())), this);
-    label->setObjectName(QString::fromUtf8(spec.name.data(), static_cast<qsizetype>(spec.name.size())));
-    label->setGeometry(Pixels(spec.twips.left), Pixels(spec.twips.top), Pixels(spec.twips.width),
-                       Pixels(spec.twips.height));
-    label->setFont(DesignedFont(spec.font));
+  for (const auto& design : kAboutLabels) {
+    auto* label = new QLabel(QString::fromUtf8(design.text.data(), static_cast<qsizetype>(design.text.size())), this);
+    label->setObjectName(QString::fromUtf8(design.name.data(), static_cast<qsizetype>(design.name.size())));
+    label->setGeometry(Pixels(design.twips.left), Pixels(design.twips.top), Pixels(design.twips.width),
+                       Pixels(design.twips.height));
+    label->setFont(DesignedFont(design.font));
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    label->setWordWrap(spec.wraps);
+    label->setWordWrap(design.wraps);
     QPalette palette = label->palette();
-    palette.setColor(QPalette::WindowText, QColor::fromRgb(spec.rgb));
+    palette.setColor(QPalette::WindowText, QColor::fromRgb(design.rgb));
     label->setPalette(palette);
   }
 }

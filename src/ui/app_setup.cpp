@@ -38,11 +38,11 @@ void SetUpApplication() {
   QApplication::setWindowIcon(SorvaneIcon());
 }
 
-QFont DesignedFont(const FontSpec& spec) {
-  QFont font(QString::fromUtf8(spec.family.data(), static_cast<qsizetype>(spec.family.size())));
-  font.setPointSizeF(spec.points);
-  font.setBold(spec.bold);
-  font.setItalic(spec.italic);
+QFont DesignedFont(const FontSpec& design) {
+  QFont font(QString::fromUtf8(design.family.data(), static_cast<qsizetype>(design.family.size())));
+  font.setPointSizeF(design.points);
+  font.setBold(design.bold);
+  font.setItalic(design.italic);
   return font;
 }
 

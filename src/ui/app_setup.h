@@ -20,7 +20,7 @@ struct FontSpec {
   bool bold = true;
   bool italic = false;
 };
-QFont DesignedFont(const FontSpec& spec);
+QFont DesignedFont(const FontSpec& design);
 
 // The small decorative icon of both windows.
 QIcon SorvaneIcon();

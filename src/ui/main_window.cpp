@@ -137,22 +137,22 @@ void MainWindow::BuildControls() {
       {"Command3", "About", &MainWindow::ShowAbout, nullptr},
       {"Command4", "Help", &MainWindow::ToggleHelp, nullptr},
   };
-  for (const auto& spec : buttons) {
-    auto* button = new QPushButton(QString::fromLatin1(spec.caption), this);
-    button->setObjectName(QString::fromLatin1(spec.name));
+  for (const auto& design : buttons) {
+    auto* button = new QPushButton(QString::fromLatin1(design.caption), this);
+    button->setObjectName(QString::fromLatin1(design.name));
     button->setFont(DesignedFont({}));
     button->setAutoDefault(false);
-    connect(button, &QPushButton::clicked, this, spec.onClick);
-    if (spec.keep) *spec.keep = button;
+    connect(button, &QPushButton::clicked, this, design.onClick);
+    if (design.keep) *design.keep = button;
   }
 
-  for (const auto& spec : kLabels) {
-    auto* label = new QLabel(FromView(spec.text), this);
-    label->setObjectName(FromView(spec.name));
-    label->setFont(DesignedFont(spec.font));
-    label->setAlignment((spec.centred ? Qt::AlignHCenter : Qt::AlignLeft) | Qt::AlignTop);
-    SetTextColour(label, QPalette::WindowText, spec.rgb);
-    if (!spec.tooltip.empty()) label->setToolTip(FromView(spec.tooltip));
+  for (const auto& design : kLabels) {
+    auto* label = new QLabel(FromView(design.text), this);
+    label->setObjectName(FromView(design.name));
+    label->setFont(DesignedFont(design.font));
+    label->setAlignment((design.centred ? Qt::AlignHCenter : Qt::AlignLeft) | Qt::AlignTop);
+    SetTextColour(label, QPalette::WindowText, design.rgb);
+    if (!design.tooltip.empty()) label->setToolTip(FromView(design.tooltip));
   }
 
   new LineControl(this);
