@@ -8,9 +8,9 @@
 # into a temporary ApplicationFolder per case, and runs every case N times (default 5),
 # each run of `sorvane-cli pet` followed by a run of bench/floor over the same files.
 # The floor reads every byte, splits every field and writes as many fields back, and
-# computes nothing: the least a PET run could cost. The table gives medians: wall time,
-# rows per second, peak resident memory (/usr/bin/time -v) and our time divided by the
-# floor's. The case of 2 000 small files runs with --jobs 1 and --jobs 2; their results
+# computes nothing: the least a PET run could cost. The table gives medians (wall time,
+# rows per second, peak resident memory from /usr/bin/time -v, the floor's time, our
+# time divided by the floor's) and the best wall time. The case of 2 000 small files runs with --jobs 1 and --jobs 2; their results
 # must be byte for byte the same.
 #
 # --quick leaves out the largest cases (10 000 000 rows, 20 000 files) and runs each
@@ -83,10 +83,13 @@ timed() {  # timed OUT_PREFIX COMMAND...
   awk -F': ' '/Maximum resident set size/ {print $2}' "$prefix.time" >>"$prefix.rss"
 }
 
-printf '%-24s %11s %6s %4s %10s %12s %9s %10s %7s\n' \
-  "case" "rows" "files" "jobs" "wall s" "rows/s" "peak MB" "floor s" "ratio" >"$work/table"
+printf '%-16s %9s %6s %4s %8s %8s %10s %8s %8s %6s\n' \
+  "case" "rows" "files" "jobs" "wall s" "best s" "rows/s" "peak MB" "floor s" "ratio" >"$work/table"
 
-# Runs a case `runs` times (PET run, then floor) and adds its line to the table.
+# Runs a case `runs` times (PET run, then floor) and adds its line to the table: medians
+# of the wall time, the peak memory and the floor, the best wall time, and the median of
+# the runs' own ratios (each PET run against the floor run right after it, so that a
+# spell of a slow core weighs on both sides alike).
 run_case() {  # run_case NAME ROWS FILES JOBS
   local name=$1 rows=$2 files=$3 jobs=$4
   local folder="$work/$name"
@@ -106,12 +109,15 @@ run_case() {  # run_case NAME ROWS FILES JOBS
     timed "$tag.floor" "$floor" "$run/FLOOR" "$folder/data/PET_DATA"
   done
   echo "$run/OUTPUT" >"$tag.results"
-  local wall floor_wall rss
+  local wall best floor_wall rss ratio
   wall=$(median <"$tag.walls")
+  best=$(sort -g "$tag.walls" | head -1)
   floor_wall=$(median <"$tag.floor.walls")
   rss=$(median <"$tag.rss")
-  awk -v n="$name" -v r="$rows" -v f="$files" -v j="$jobs" -v w="$wall" -v fw="$floor_wall" -v m="$rss" \
-    'BEGIN {printf "%-24s %11d %6d %4d %10.3f %12.0f %9.1f %10.3f %7.2f\n", n, r, f, j, w, r / w, m / 1024, fw, w / fw}' \
+  ratio=$(paste "$tag.walls" "$tag.floor.walls" | awk '{print $1 / $2}' | median)
+  awk -v n="$name" -v r="$rows" -v f="$files" -v j="$jobs" -v w="$wall" -v b="$best" -v fw="$floor_wall" \
+    -v m="$rss" -v q="$ratio" \
+    'BEGIN {printf "%-16s %9d %6d %4d %8.3f %8.3f %10.0f %8.1f %8.3f %6.2f\n", n, r, f, j, w, b, r / w, m / 1024, fw, q}' \
     >>"$work/table"
   echo "$wall" >"$tag.median"
 }
@@ -152,7 +158,23 @@ make_case small_200x365 daily 365 200
 make_case small_2000x365 daily 365 2000
 [[ $quick -eq 1 ]] || make_case small_20000x365 daily 365 20000
 
+# The speed of each core, by the same work pinned to it: on a virtual machine a core can
+# be slowed by the host, and two cores give two-fold only when both run at full speed.
+core_speeds() {
+  local line="core speeds (daily_100k pinned to each core, wall s):"
+  local run start end
+  for ((core = 0; core < $(nproc); core++)); do
+    run=$(fresh_folder_for daily_100k "core$core.$1")
+    start=$EPOCHREALTIME
+    taskset -c "$core" "$cli" --app-folder "$run" pet --jobs 1 >/dev/null
+    end=$EPOCHREALTIME
+    line+=$(awk -v c="$core" -v s="$start" -v e="$end" 'BEGIN {printf " core %d %.3f", c, e - s}')
+  done
+  echo "$line"
+}
+
 echo "== load before: $(cut -d' ' -f1-3 /proc/loadavg); $runs runs per case"
+core_speeds before
 # The cases of many files first, before the large files fill the page cache.
 run_case small_200x365 73000 200 1
 run_case small_2000x365 730000 2000 1
@@ -163,6 +185,7 @@ run_case daily_100k 100000 1 1
 run_case daily_1M 1000000 1 1
 [[ $quick -eq 1 ]] || run_case daily_10M 10000000 1 1
 run_case monthly_100k 100000 1 1
+core_speeds after
 echo "== load after: $(cut -d' ' -f1-3 /proc/loadavg)"
 echo
 cat "$work/table"

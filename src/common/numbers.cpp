@@ -91,7 +91,8 @@ struct Hundredths {
   const auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, magnitude, std::chars_format::fixed, 2);
   if (ec != std::errc{}) return h;
   const std::string_view digits(buffer, static_cast<std::size_t>(end - buffer));
-  if (digits.size() > 19 + 3) return h;  // too many digits for the counter; written from the text
+  // Up to 19 digits of hundredths fit the counter; longer numbers are written from the text.
+  if (digits.size() > 17 + 3) return h;
   std::uint64_t count = 0;
   for (char c : digits)
     if (c != '.') count = count * 10 + static_cast<std::uint64_t>(c - '0');

@@ -31,6 +31,8 @@ TEST(PetValueText, RoundsTheExactBinaryValueWithTiesToEven) {
       {-0.0, ".0"},        // no value carries a sign
       {12345678.9, "12345678.90"},
       {1e20, "100000000000000000000.0"},
+      {1.9e17, "190000000000000000.0"},  // too many hundredths for a 64-bit counter
+      {9e18, "9000000000000000000.0"},
   };
   for (const auto& c : cases) EXPECT_EQ(PetValueText(c.value), c.written) << c.value;
 }
