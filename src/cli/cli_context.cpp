@@ -36,4 +36,13 @@ std::filesystem::path ThisExecutable(const char* argv0) {
   return ec ? std::filesystem::absolute(argv0) : self;
 }
 
+int ParseAndRun(CLI::App& app, int argc, char** argv, const CliContext& context) {
+  try {
+    app.parse(argc, argv);
+  } catch (const CLI::ParseError& e) {
+    return app.exit(e) == 0 ? 0 : kExitUsage;
+  }
+  return context.exitStatus;
+}
+
 }  // namespace sorvane::cli

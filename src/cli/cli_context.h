@@ -47,6 +47,10 @@ inline constexpr std::string_view kPlotDescription =
 // The running program's own path (for finding the ApplicationFolder beside it).
 std::filesystem::path ThisExecutable(const char* argv0);
 
+// Parses the command line, which runs the chosen subcommand, and gives the exit status:
+// the subcommand's, 0 after --help, or kExitUsage for words that do not parse.
+int ParseAndRun(CLI::App& app, int argc, char** argv, const CliContext& context);
+
 void AddInitCommand(CLI::App& app, CliContext& context);
 void AddPetCommand(CLI::App& app, CliContext& context);
 void AddCoeffCommand(CLI::App& app, CliContext& context);

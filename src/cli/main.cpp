@@ -33,11 +33,5 @@ int main(int argc, char** argv) {
   AddCheckCommand(app, context);
   AddPlotCommand(app, context);
 
-  try {
-    app.parse(argc, argv);
-  } catch (const CLI::ParseError& e) {
-    const int status = app.exit(e);
-    return status == 0 ? 0 : kExitUsage;
-  }
-  return context.exitStatus;
+  return ParseAndRun(app, argc, argv, context);
 }

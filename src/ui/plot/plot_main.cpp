@@ -103,11 +103,5 @@ int main(int argc, char** argv) {
   CLI::App app{std::string(kPlotDescription), "sorvane-cli plot"};
   app.add_option("--app-folder", context.appFolderOption, "The ApplicationFolder to work in")->type_name("DIR");
   AddPlotOptions(app, context);
-  try {
-    app.parse(argc, argv);
-  } catch (const CLI::ParseError& e) {
-    const int status = app.exit(e);
-    return status == 0 ? 0 : kExitUsage;
-  }
-  return context.exitStatus;
+  return ParseAndRun(app, argc, argv, context);
 }
