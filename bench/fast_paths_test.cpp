@@ -16,6 +16,7 @@
 #include <fstream>
 #include <optional>
 #include <random>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -96,31 +97,40 @@ std::vector<SplitField> ReadAll(FieldReader& reader) {
   return fields;
 }
 
-// Random rows of every kind of field and line end, long enough to cross several
-// blocks of the reader, read from a file and from memory.
-TEST(FastPaths, FieldsReadAsTheRulesSplitThem) {
-  const std::string_view pieces[] = {"12.5", "", " 7 ", "01/31/2012", "\"a,b\"", "\"x\r\ny\"", " \"q\"  ",
-                                     "\"\"", "abc", "  ", "\"line\rend\""};
-  const std::string_view ends[] = {",", ",", ",", "\r\n", "\r", "\n"};
-  const auto path = std::filesystem::temp_directory_path() / "sorvane_fast_paths_fields.csv";
-  std::mt19937_64 random(13);
+// Six texts of random pieces and line ends, each over 700 KiB (more than two blocks of
+// the reader), every other one ending in `tail` without a line end; each is read from
+// memory and from a file, and `check(text, reader)` tests the reading.
+template <typename Check>
+void ReadRandomRows(std::uint64_t seed, std::span<const std::string_view> pieces, std::string_view tail,
+                    Check check) {
+  constexpr std::string_view kEnds[] = {",", ",", ",", "\r\n", "\r", "\n"};
+  const auto path = std::filesystem::temp_directory_path() / ("sorvane_fast_paths_" + std::to_string(seed) + ".csv");
+  std::mt19937_64 random(seed);
   for (int round = 0; round < 6; ++round) {
+    SCOPED_TRACE("round " + std::to_string(round));
     std::string text;
     while (text.size() < 700 * 1024) {
-      text += pieces[random() % std::size(pieces)];
-      text += ends[random() % std::size(ends)];
+      text += pieces[random() % pieces.size()];
+      text += kEnds[random() % std::size(kEnds)];
     }
-    if (round % 2) text += "tail";  // the last field ends with the file
-    const auto expected = ReferenceSplit(text);
+    if (round % 2) text += tail;
     FieldReader fromMemory(text);
-    ASSERT_EQ(ReadAll(fromMemory), expected) << "round " << round;
+    check(text, fromMemory);
     std::ofstream(path, std::ios::binary) << text;
     std::string error;
     auto fromFile = FieldReader::Open(path, &error);
     ASSERT_TRUE(fromFile) << error;
-    ASSERT_EQ(ReadAll(*fromFile), expected) << "round " << round;
+    check(text, *fromFile);
   }
   std::filesystem::remove(path);
+}
+
+TEST(FastPaths, FieldsReadAsTheRulesSplitThem) {
+  const std::string_view pieces[] = {"12.5", "", " 7 ", "01/31/2012", "\"a,b\"", "\"x\r\ny\"", " \"q\"  ",
+                                     "\"\"", "abc", "  ", "\"line\rend\""};
+  ReadRandomRows(13, pieces, "tail", [](const std::string& text, FieldReader& reader) {
+    ASSERT_EQ(ReadAll(reader), ReferenceSplit(text));
+  });
 }
 
 // ---------------------------------------------------------------- numbers read
@@ -187,6 +197,62 @@ TEST(FastPaths, NumbersAsStationsWriteThemReadAsFromCharsReadsThem) {
       char buffer[64];
       const auto end = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, decimals).ptr;
       ExpectSameNumber(std::string(buffer, end));
+    }
+  }
+}
+
+// A number field as the row reader takes it: in one pass where NextShortNumber can,
+// or as a field and then ParseNumber.
+struct ReadNumber {
+  NumberStatus status;
+  std::uint64_t bits;
+  bool endsLine;
+  long line;
+  bool operator==(const ReadNumber&) const = default;
+};
+
+std::ostream& operator<<(std::ostream& out, const ReadNumber& n) {
+  return out << "{" << static_cast<int>(n.status) << ", " << std::bit_cast<double>(n.bits) << ", "
+             << n.endsLine << ", line " << n.line << "}";
+}
+
+std::vector<ReadNumber> ReadNumbers(FieldReader& reader, bool onePass) {
+  std::vector<ReadNumber> numbers;
+  for (;;) {
+    const long line = reader.Line();
+    if (FieldReader::ShortNumber quick; onePass && reader.NextShortNumber(quick)) {
+      numbers.push_back({quick.empty ? NumberStatus::Empty : NumberStatus::Value, Bits(quick.value), quick.endsLine, line});
+      continue;
+    }
+    const auto field = reader.Next();
+    if (field.status != FieldReader::Status::Ok) return numbers;
+    const ParsedNumber number = ParseNumber(field.text);
+    numbers.push_back({number.status, Bits(number.value), field.EndsLine(), field.line});
+    if (field.end == FieldReader::End::FileEnd) return numbers;
+  }
+}
+
+// The one-pass reading of numbers gives what a field and then ParseNumber give.
+TEST(FastPaths, NumberFieldsReadInOnePassAsFieldAndNumberReadThem) {
+  const std::string_view pieces[] = {"29.6", "-4", " 65 ", ".5", "3.", "+1", "", "  ", "409.5", "409.6", "4095",
+                                     "4096", "0.05", "-0", "123456789012345", "1234567890123456", "1e5", "\"7\"",
+                                     "- 5", "5 5", "abc", ".", "-", "12.34.5", "  -17.25  ", "1.000000000000001"};
+  ReadRandomRows(29, pieces, "4.5", [](const std::string& text, FieldReader& reader) {
+    FieldReader reference(text);
+    ASSERT_EQ(ReadNumbers(reader, true), ReadNumbers(reference, false));
+  });
+}
+
+// The table of wholes and tenths holds the quotients that the division gives.
+TEST(FastPaths, TheQuotientTableHoldsWhatFromCharsReads) {
+  for (std::size_t i = 0; i < kQuotientTableSize; ++i) {
+    for (int decimals : {0, 1}) {
+      std::string text = std::to_string(i);
+      if (decimals == 1) text.insert(text.size() - 1, ".");
+      double expected = 0;
+      std::from_chars(text.data(), text.data() + text.size(), expected);
+      ASSERT_EQ(Bits(ShortDecimalValue(i, decimals, false)), Bits(expected)) << text;
+      ASSERT_EQ(Bits(ShortDecimalValue(i, decimals, true)), Bits(-expected)) << text;
     }
   }
 }

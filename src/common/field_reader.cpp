@@ -116,28 +116,9 @@ void FieldReader::ConsumeLineEnd(std::size_t at) {
   }
 }
 
-FieldReader::Field FieldReader::Next() {
-  // The usual field lies whole in the buffer, unquoted, with its comma or line end:
-  // handed out without a refill. Everything else takes the general way below.
-  if (!pendingLineFeed_ && !readError_) {
-    std::size_t i = pos_;
-    while (i < end_ && data_[i] == ' ') ++i;
-    if (i < end_ && data_[i] != '"') {
-      const std::size_t start = i;
-      while (i < end_ && data_[i] != ',' && data_[i] != '\r' && data_[i] != '\n') ++i;
-      if (i < end_ && i - start <= kMaxFieldBytes) {
-        const long line = line_;
-        const std::string_view text(data_ + start, i - start);
-        afterComma_ = data_[i] == ',';
-        if (afterComma_) {
-          pos_ = i + 1;
-          return {Status::Ok, text, End::Comma, false, line};
-        }
-        ConsumeLineEnd(i);
-        return {Status::Ok, text, End::LineEnd, false, line};
-      }
-    }
-  }
+// Every field that NextInBuffer does not take: quoted, cut by the end of the buffer,
+// after a CR that ended the buffer, or at the end of the file.
+FieldReader::Field FieldReader::NextAnyWay() {
   ApplyPendingLineFeed();
   const bool afterComma = afterComma_;
   afterComma_ = false;

@@ -1,5 +1,6 @@
 #include "common/numbers.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
@@ -10,17 +11,8 @@ namespace sorvane {
 
 namespace {
 
-// Every power of ten up to 10^15 is a double exactly.
-constexpr double kExactPowersOfTen[16] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
-                                          1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
-constexpr int kMostShortDigits = 15;  // below 10^15 < 2^53 every whole number is a double exactly
-static_assert(kExactPowersOfTen[kMostShortDigits] == 1e15);
-
-// The short decimal fields that stations write ("29.6", "-4", " 65 ", ".5", "3."): a
-// sign, at most 15 digits and one point, no exponent. Their digits as a whole number
-// and the power of ten of their decimals are both exact doubles, so the one correctly
-// rounded division gives exactly the double that from_chars gives for the text (Clinger's
-// fast path). Anything else is left to ParseNumber's general path.
+// The short decimal fields of most rows (" 65 " included) are read here; anything else
+// is left to ParseNumber's general path.
 bool ParseShortDecimal(std::string_view field, double& value) {
   const char* p = field.data();
   const char* end = p + field.size();
@@ -43,9 +35,8 @@ bool ParseShortDecimal(std::string_view field, double& value) {
   }
   const int decimals = point == nullptr ? 0 : static_cast<int>(end - point - 1);
   const int digitCount = static_cast<int>(end - first) - (point == nullptr ? 0 : 1);
-  if (digitCount == 0 || digitCount > kMostShortDigits) return false;
-  const double magnitude = static_cast<double>(static_cast<std::int64_t>(digits)) / kExactPowersOfTen[decimals];
-  value = negative ? -magnitude : magnitude;
+  if (digitCount == 0 || digitCount > kMostShortDecimalDigits) return false;
+  value = ShortDecimalValue(digits, decimals, negative);
   return true;
 }
 
@@ -119,61 +110,74 @@ inline Hundredths RoundToHundredths(double value) {
   return RoundThroughText(negative, magnitude);
 }
 
-void AppendUnsigned(std::string& out, std::uint64_t number) {
-  char buffer[24];
-  const auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, number);
-  (void)ec;
-  out.append(buffer, end);
+// A whole number's digits; the one or two digits of most values without a call.
+char* WriteWhole(char* out, std::uint64_t number) {
+  if (number < 10) {
+    *out = static_cast<char>('0' + number);
+    return out + 1;
+  }
+  if (number < 100) {
+    out[0] = static_cast<char>('0' + number / 10);
+    out[1] = static_cast<char>('0' + number % 10);
+    return out + 2;
+  }
+  return std::to_chars(out, out + 20, number).ptr;
 }
 
 // Huge values (beyond 1e17) are written from to_chars's own text.
-void AppendHuge(std::string& out, double value, bool dropTrailingZeros, bool loneZero) {
-  char buffer[400];
+char* WriteHuge(char* out, double value, bool dropTrailingZeros, bool loneZero) {
+  char buffer[kMostValueChars];
   const auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, 2);
   (void)ec;
-  std::string_view text(buffer, static_cast<std::size_t>(end - buffer));
+  const std::string_view text(buffer, static_cast<std::size_t>(end - buffer));
   const auto point = text.find('.');
-  out.append(text.substr(0, point + 1));
   std::string_view decimals = text.substr(point + 1);
   if (dropTrailingZeros) {
     while (!decimals.empty() && decimals.back() == '0') decimals.remove_suffix(1);
   } else if (loneZero && decimals == "00") {
     decimals = "0";
   }
-  out.append(decimals);
+  out = std::copy_n(text.data(), point + 1, out);
+  return std::copy(decimals.begin(), decimals.end(), out);
 }
 
 enum class DecimalStyle { PetValue, TwoPlace };
 
-void AppendHundredths(std::string& out, double value, DecimalStyle style) {
+char* WriteHundredths(char* out, double value, DecimalStyle style) {
   const Hundredths h = RoundToHundredths(value);
-  if (!h.fits) {
-    AppendHuge(out, value, style == DecimalStyle::TwoPlace, style == DecimalStyle::PetValue);
-    return;
-  }
-  if (h.negative && h.count != 0) out.push_back('-');
+  if (!h.fits) return WriteHuge(out, value, style == DecimalStyle::TwoPlace, style == DecimalStyle::PetValue);
+  if (h.negative && h.count != 0) *out++ = '-';
   const std::uint64_t whole = h.count / 100;
   const unsigned decimals = static_cast<unsigned>(h.count % 100);
-  if (whole != 0) AppendUnsigned(out, whole);
-  out.push_back('.');
+  if (whole != 0) out = WriteWhole(out, whole);
+  *out++ = '.';
   const char tens = static_cast<char>('0' + decimals / 10);
   const char units = static_cast<char>('0' + decimals % 10);
   if (style == DecimalStyle::PetValue) {
-    out.push_back(tens);
-    if (decimals != 0) out.push_back(units);
+    *out++ = tens;
+    if (decimals != 0) *out++ = units;
   } else if (units != '0') {
-    out.push_back(tens);
-    out.push_back(units);
+    *out++ = tens;
+    *out++ = units;
   } else if (tens != '0') {
-    out.push_back(tens);
+    *out++ = tens;
   }
+  return out;
 }
 
 }  // namespace
 
-void AppendPetValue(std::string& out, double value) { AppendHundredths(out, value, DecimalStyle::PetValue); }
+char* WritePetValue(char* out, double value) { return WriteHundredths(out, value, DecimalStyle::PetValue); }
 
-void AppendTwoPlace(std::string& out, double value) { AppendHundredths(out, value, DecimalStyle::TwoPlace); }
+void AppendPetValue(std::string& out, double value) {
+  char buffer[kMostValueChars];
+  out.append(buffer, WritePetValue(buffer, value));
+}
+
+void AppendTwoPlace(std::string& out, double value) {
+  char buffer[kMostValueChars];
+  out.append(buffer, WriteHundredths(buffer, value, DecimalStyle::TwoPlace));
+}
 
 void AppendPeriodNumber(std::string& out, double value) {
   char buffer[400];

@@ -2,6 +2,9 @@
 // only std::from_chars and std::to_chars touch digits here.
 #pragma once
 
+#include <array>
+#include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -14,6 +17,37 @@ struct ParsedNumber {
   double value = 0;  // 0 for an empty field, as the formats say
 };
 
+// The short decimal texts that stations write ("29.6", "-4", ".5", "3."): a sign, at
+// most this many digits and one point, no exponent. Their digits taken as a whole number
+// and the power of ten of their decimals are both exact doubles, so the one correctly
+// rounded division gives exactly the double that from_chars gives for the text
+// (Clinger's fast path).
+inline constexpr int kMostShortDecimalDigits = 15;  // below 10^15 < 2^53 every whole number is a double exactly
+
+// Every power of ten up to 10^15 is a double exactly.
+inline constexpr double kExactPowersOfTen[kMostShortDecimalDigits + 1] = {
+    1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+
+// The quotients of the commonest short decimals, whole numbers and tenths below 409.6,
+// made by the very division ShortDecimalValue does: a lookup spares most fields the
+// latency of a division.
+inline constexpr std::size_t kQuotientTableSize = 4096;
+inline constexpr auto kWholesAndTenths = [] {
+  std::array<std::array<double, kQuotientTableSize>, 2> table{};
+  for (std::size_t decimals = 0; decimals < 2; ++decimals)
+    for (std::size_t i = 0; i < kQuotientTableSize; ++i)
+      table[decimals][i] = static_cast<double>(static_cast<std::int64_t>(i)) / kExactPowersOfTen[decimals];
+  return table;
+}();
+static_assert(kWholesAndTenths[1][296] == 29.6 && kWholesAndTenths[0][65] == 65.0);
+
+inline double ShortDecimalValue(std::uint64_t digits, int decimals, bool negative) {
+  const double magnitude = decimals < 2 && digits < kQuotientTableSize
+                               ? kWholesAndTenths[static_cast<std::size_t>(decimals)][digits]
+                               : static_cast<double>(static_cast<std::int64_t>(digits)) / kExactPowersOfTen[decimals];
+  return negative ? -magnitude : magnitude;
+}
+
 // A field's number: spaces around it are ignored, "." is the decimal point, and the
 // forms this program writes read back ("3." is 3, ".5" is 0.5, "." is 0, "-.25").
 // Texts that are not a finite number ("abc", "1,5", "nan", "inf", "1e999") are Invalid.
@@ -23,6 +57,13 @@ ParsedNumber ParseNumber(std::string_view field);
 // (ties to even), no leading zero, a lone "0" after the point when both decimals are
 // zero, and never a sign on a zero (4.567 -> 4.57, 3 -> 3.0, 0.37 -> .37, 0 -> .0).
 void AppendPetValue(std::string& out, double value);
+
+// The most characters a rendered value takes: the 309 digits of the largest double, a
+// sign, the point and two decimals.
+inline constexpr std::size_t kMostValueChars = 320;
+
+// AppendPetValue into `out`, which has room for kMostValueChars; the end of the text.
+char* WritePetValue(char* out, double value);
 
 // The coefficient rendering "#####.##": as above, but trailing zero decimals are
 // dropped and negative values keep their "-" (3 -> 3., 2.5 -> 2.5, -0.25 -> -.25,

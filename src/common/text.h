@@ -8,7 +8,11 @@
 namespace sorvane {
 
 // Leading and trailing spaces (only the space character, as the formats say).
-std::string_view TrimSpaces(std::string_view text);
+inline std::string_view TrimSpaces(std::string_view text) {
+  while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
+  while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
+  return text;
+}
 
 std::string ToUpperAscii(std::string_view text);
 

@@ -80,10 +80,6 @@ SolarGeometry SolarGeometryAt(double latitudeRadians, double dayOfYear) {
   return Combine(LatitudeTermsOf(latitudeRadians), DayTermsOf(dayOfYear));
 }
 
-double SolarRadiation(double ra, double sunshineHours, double dayLength) {
-  return (0.25 + 0.5 * sunshineHours / dayLength) * ra;  // Angstrom coefficients 0.25 and 0.5
-}
-
 double AnnualDayLengthTotal(double latitudeRadians) {
   double total = 0;
   for (int j = 1; j <= 365; ++j) total += SolarGeometryAt(latitudeRadians, j).DayLength;
@@ -96,23 +92,10 @@ SolarGeometryTable::SolarGeometryTable(double latitudeRadians) : latitudeRadians
   for (std::size_t j = 1; j <= kLastDay; ++j) days_[j] = Combine(phi, everyDay[j]);
 }
 
-SolarGeometry SolarGeometryTable::At(double dayOfYear) const {
-  if (dayOfYear >= 1 && dayOfYear <= kLastDay) {
-    const int whole = static_cast<int>(dayOfYear);
-    if (whole == dayOfYear) return days_[static_cast<std::size_t>(whole)];
-  }
-  return SolarGeometryAt(latitudeRadians_, dayOfYear);
-}
-
 double SolarGeometryTable::AnnualDayLengthTotal() const {
   double total = 0;
   for (int j = 1; j <= 365; ++j) total += days_[static_cast<std::size_t>(j)].DayLength;
   return total;
-}
-
-SolarGeometry GeometryFor(const StationConstants& constants, double dayOfYear) {
-  if (constants.Days != nullptr) return constants.Days->At(dayOfYear);
-  return SolarGeometryAt(constants.LatitudeRadians, dayOfYear);
 }
 
 }  // namespace sorvane

@@ -28,7 +28,9 @@ double LatitudeRadians(double latitudeDegrees);  // latitude x (3.14 / 180)
 SolarGeometry SolarGeometryAt(double latitudeRadians, double dayOfYear);
 
 // Rs = (0.25 + 0.5 x SS / N) x Ra, MJ m-2 day-1.
-double SolarRadiation(double ra, double sunshineHours, double dayLength);
+inline double SolarRadiation(double ra, double sunshineHours, double dayLength) {
+  return (0.25 + 0.5 * sunshineHours / dayLength) * ra;  // Angstrom coefficients 0.25 and 0.5
+}
 
 // N summed over J = 1..365 in order, hours.
 double AnnualDayLengthTotal(double latitudeRadians);
@@ -40,7 +42,13 @@ class SolarGeometryTable {
   static constexpr int kLastDay = 371;
 
   explicit SolarGeometryTable(double latitudeRadians);
-  SolarGeometry At(double dayOfYear) const;
+  SolarGeometry At(double dayOfYear) const {
+    if (dayOfYear >= 1 && dayOfYear <= kLastDay) {
+      const int whole = static_cast<int>(dayOfYear);
+      if (whole == dayOfYear) return days_[static_cast<std::size_t>(whole)];
+    }
+    return SolarGeometryAt(latitudeRadians_, dayOfYear);
+  }
   // The sum of N over days 1..365, taken from the table in the same order.
   double AnnualDayLengthTotal() const;
 
@@ -50,6 +58,9 @@ class SolarGeometryTable {
 };
 
 // The geometry of a record's day: from the station's table when there is one.
-SolarGeometry GeometryFor(const StationConstants& constants, double dayOfYear);
+inline SolarGeometry GeometryFor(const StationConstants& constants, double dayOfYear) {
+  if (constants.Days != nullptr) return constants.Days->At(dayOfYear);
+  return SolarGeometryAt(constants.LatitudeRadians, dayOfYear);
+}
 
 }  // namespace sorvane

@@ -30,23 +30,26 @@ std::optional<PetResultWriter> PetResultWriter::Create(const std::filesystem::pa
   return PetResultWriter(std::move(*file));
 }
 
-void PetResultWriter::WritePeriodColumns(const WeatherRecord& record) {
+void PetResultWriter::WriteRow(const WeatherRecord& record, std::span<const double> values) {
   std::string& out = file_.Buffer();
   out.append(record.PeriodKey);
   if (record.Period != PeriodType::Date) {
     out.push_back(',');
     AppendPeriodNumber(out, record.PeriodNumber);
   }
-}
-
-void PetResultWriter::WriteValue(double value) {
-  std::string& out = file_.Buffer();
-  out.push_back(',');
-  if (std::isfinite(value)) AppendPetValue(out, value);
-}
-
-void PetResultWriter::EndLine() {
-  file_.Buffer().append("\r\n");
+  // The values are rendered into a buffer on the stack and appended at once: a row is
+  // at most eight values, and most are a few characters each.
+  constexpr std::size_t kChunk = 8;
+  char text[kChunk * (kMostValueChars + 1) + 2];
+  for (std::size_t first = 0; first < values.size(); first += kChunk) {
+    char* end = text;
+    for (std::size_t i = first; i < values.size() && i < first + kChunk; ++i) {
+      *end++ = ',';
+      if (std::isfinite(values[i])) end = WritePetValue(end, values[i]);
+    }
+    out.append(text, end);
+  }
+  out.append("\r\n");
   file_.FlushIfFull();
 }
 

@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -20,9 +21,9 @@ class PetResultWriter {
                                                std::string_view dataFileName, PeriodType period,
                                                const std::vector<int>& methods, std::string* error);
 
-  void WritePeriodColumns(const WeatherRecord& record);
-  void WriteValue(double value);  // "," and the value; "," alone when it is not a finite number
-  void EndLine();
+  // One line: the record's period columns, then "," and each value (a value that is not
+  // a finite number leaves its field empty), then the line end.
+  void WriteRow(const WeatherRecord& record, std::span<const double> values);
 
   // Everything written and closed; the file is not yet in place. False on a write error.
   bool Finish(std::string* error) { return file_.Finish(error); }

@@ -97,14 +97,13 @@ FileResult ProcessFile(const ListedName& entry, const RunFolders& folders) {
   EmptyValues empty;
   WeatherRecord record;
   WeatherFileReader::Step step;
+  std::vector<double> values(computing.size());
   while ((step = reader.NextRecord(record)) == WeatherFileReader::Step::Record) {
-    writer->WritePeriodColumns(record);
     for (std::size_t m = 0; m < computing.size(); ++m) {
-      const double value = computing[m]->Compute(record, header->Station, constants);
-      if (!std::isfinite(value)) empty.Note(reader.LineOfLastRecord(), methods[m]);
-      writer->WriteValue(value);
+      values[m] = computing[m]->Compute(record, header->Station, constants);
+      if (!std::isfinite(values[m])) empty.Note(reader.LineOfLastRecord(), methods[m]);
     }
-    writer->EndLine();
+    writer->WriteRow(record, values);
   }
   if (step == WeatherFileReader::Step::Problem)
     return RefusedWith(Located(shown, reader.Problem().line, reader.Problem().what) + std::string(kFileNotProcessed));

@@ -53,6 +53,7 @@ namespace {
 
 // A date of the calendar, or nullopt.
 std::optional<CalendarDate> CheckedDate(int year, int month, int day) {
+  if (day >= 1 && day <= 28 && month >= 1 && month <= 12) return CalendarDate{year, month, day};  // every month has these
   if (month < 1 || month > 12) return std::nullopt;
   if (day < 1 || day > DaysInMonth(year, month)) return std::nullopt;
   return CalendarDate{year, month, day};
@@ -253,6 +254,11 @@ bool WeatherFileReader::ReadParameter(int column, const FieldReader::Field& fiel
   if (number.status == NumberStatus::Invalid)
     return Refuse(recordLine_, "field " + std::to_string(position) + " (" + header_.ColumnHeads[column] + ") " +
                                    Quoted(field.text) + " is not a number");
+  Store(column, number, record);
+  return true;
+}
+
+void WeatherFileReader::Store(int column, ParsedNumber number, WeatherRecord& record) {
   rowValues_[static_cast<std::size_t>(column)] = number;
   switch (header_.ColumnCodes[static_cast<std::size_t>(column)]) {
     case Parameter::TMAX: record.TMAX = number.value; break;
@@ -264,7 +270,6 @@ bool WeatherFileReader::ReadParameter(int column, const FieldReader::Field& fiel
     case Parameter::EVP: record.EVP = number.value; break;
     case Parameter::None: break;  // read and dropped
   }
-  return true;
 }
 
 WeatherFileReader::Step WeatherFileReader::NextRecord(WeatherRecord& record) {
@@ -295,6 +300,11 @@ WeatherFileReader::Step WeatherFileReader::NextRecord(WeatherRecord& record) {
       Refuse(recordLine_, "the row ends after field " + std::to_string(position - 1) + "; the header line has " +
                               std::to_string(rowFields) + " fields");
       return Step::Problem;
+    }
+    if (FieldReader::ShortNumber quick; fields_.NextShortNumber(quick)) {
+      Store(column, {quick.empty ? NumberStatus::Empty : NumberStatus::Value, quick.value}, record);
+      previousEndsLine = quick.endsLine;
+      continue;
     }
     const auto field = fields_.Next();
     if ((field.status != FieldReader::Status::Ok &&
