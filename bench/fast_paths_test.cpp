@@ -2,7 +2,7 @@
 //
 // Each fast path (short decimal fields, dates written mm/dd/yyyy, the rendering of PET
 // values, the per-station solar geometry table, the remembered terms of the Penman
-// methods) must not change a single bit of a result. Every test here compares the
+// methods and the remembered logarithm of open pan) must not change a single bit of a result. Every test here compares the
 // program's function with a reference that is the general way written out plainly,
 // over many inputs: every short text of a small alphabet, random texts and numbers,
 // halfway cases, every day of the table at many latitudes.
@@ -461,7 +461,18 @@ double ReferencePenmanMonteith(const WeatherRecord& r, const StationHeader& stat
   return ClampAtZero(ScaleToPeriod(radiationTerm + aerodynamicTerm, r));
 }
 
-TEST(FastPaths, RememberedTemperatureTermsGiveTheSameValues) {
+// Open pan as written before its logarithm was remembered.
+double ReferenceOpenPan(const WeatherRecord& r) {
+  const double meanHumidity = (r.RH1 + r.RH2) / 2;
+  const double u = r.WS * 24 * 0.93;
+  const double ln10 = std::log(10.0);
+  const double lnU = std::log(u);
+  const double kp = 0.61 + 0.00341 * meanHumidity - 1.87e-6 * u * meanHumidity - 1.11e-7 * u * 10 +
+                    3.78e-5 * u * ln10 - 3.32e-5 * u * lnU - 0.0106 * ln10 * lnU + 0.00063 * ln10 * ln10 * lnU;
+  return ClampAtZero(kp * r.EVP);
+}
+
+TEST(FastPaths, RememberedTermsGiveTheSameValues) {
   std::mt19937_64 random(5);
   std::uniform_int_distribution<int> tenths(-300, 550);
   std::uniform_real_distribution<double> anyTemperature(-80, 80), percent(0, 100), wind(0, 40), sunshine(0, 13);
@@ -474,6 +485,7 @@ TEST(FastPaths, RememberedTemperatureTermsGiveTheSameValues) {
   constants.AnnualDayLengthTotal = days.AnnualDayLengthTotal();
   const ModifiedPenman modifiedPenman;
   const PenmanMonteith penmanMonteith;
+  const OpenPan openPan;
   for (int i = 0; i < 400000; ++i) {
     WeatherRecord r;
     r.Period = static_cast<PeriodType>(random() % 3);
@@ -486,13 +498,15 @@ TEST(FastPaths, RememberedTemperatureTermsGiveTheSameValues) {
     r.TMIN = kind == 1 ? std::nan("") : kind == 2 ? -INFINITY : tenths(random) / 10.0;
     r.RH1 = percent(random);
     r.RH2 = percent(random);
-    r.WS = std::max(1.6, wind(random));
+    r.WS = kind == 3 ? std::max(1.6, wind(random)) : std::max(1.6, tenths(random) / 40.0);
+    r.EVP = sunshine(random);
     r.SS = sunshine(random);
     r.Tmean = (r.TMAX + r.TMIN) / 2;
     ASSERT_EQ(Bits(modifiedPenman.Compute(r, station, constants)), Bits(ReferenceModifiedPenman(r, station, constants)))
         << r.TMAX << " " << r.TMIN;
     ASSERT_EQ(Bits(penmanMonteith.Compute(r, station, constants)), Bits(ReferencePenmanMonteith(r, station, constants)))
         << r.TMAX << " " << r.TMIN;
+    ASSERT_EQ(Bits(openPan.Compute(r, station, constants)), Bits(ReferenceOpenPan(r))) << r.WS;
   }
 }
 

@@ -130,34 +130,31 @@ inline bool FieldReader::NextInBuffer(Field& field) {
 inline bool FieldReader::NextShortNumber(ShortNumber& number) {
   if (pendingLineFeed_ || readError_) return false;
   const char* const data = data_;
+  const std::size_t end = end_;
+  auto digitAt = [data](std::size_t at) { return static_cast<unsigned>(static_cast<unsigned char>(data[at])) - '0'; };
   std::size_t i = pos_;
-  while (i < end_ && data[i] == ' ') ++i;
+  while (i < end && data[i] == ' ') ++i;
   const std::size_t start = i;
   bool negative = false;
-  if (i < end_ && (data[i] == '-' || data[i] == '+')) negative = data[i++] == '-';
+  if (i < end && (data[i] == '-' || data[i] == '+')) negative = data[i++] == '-';
   std::uint64_t digits = 0;  // wraps harmlessly on long texts, which are refused below
-  int digitCount = 0;
-  int decimals = 0;
-  bool point = false;
-  for (; i < end_; ++i) {
-    const unsigned digit = static_cast<unsigned char>(data[i]) - unsigned{'0'};
-    if (digit <= 9) {
-      digits = digits * 10 + digit;
-      ++digitCount;
-      decimals += point;
-    } else if (data[i] == '.' && !point) {
-      point = true;
-    } else {
-      break;
-    }
+  const std::size_t wholeStart = i;
+  for (unsigned digit; i < end && (digit = digitAt(i)) <= 9; ++i) digits = digits * 10 + digit;
+  std::size_t digitCount = i - wholeStart;
+  std::size_t decimals = 0;
+  if (i < end && data[i] == '.') {
+    const std::size_t decimalsStart = ++i;
+    for (unsigned digit; i < end && (digit = digitAt(i)) <= 9; ++i) digits = digits * 10 + digit;
+    decimals = i - decimalsStart;
+    digitCount += decimals;
   }
-  while (i < end_ && data[i] == ' ') ++i;
-  if (i == end_ || i - start > kMaxFieldBytes) return false;
+  while (i < end && data[i] == ' ') ++i;
+  if (i == end || i - start > kMaxFieldBytes) return false;
   const char delimiter = data[i];
   if (delimiter != ',' && delimiter != '\r' && delimiter != '\n') return false;
   const bool empty = i == start;
   if (!empty && (digitCount == 0 || digitCount > kMostShortDecimalDigits)) return false;
-  number.value = empty ? 0 : ShortDecimalValue(digits, decimals, negative);
+  number.value = empty ? 0 : ShortDecimalValue(digits, static_cast<int>(decimals), negative);
   number.empty = empty;
   afterComma_ = delimiter == ',';
   number.endsLine = !afterComma_;

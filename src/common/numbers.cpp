@@ -167,7 +167,7 @@ char* WriteHundredths(char* out, double value, DecimalStyle style) {
 
 }  // namespace
 
-char* WritePetValue(char* out, double value) { return WriteHundredths(out, value, DecimalStyle::PetValue); }
+char* WriteAnyPetValue(char* out, double value) { return WriteHundredths(out, value, DecimalStyle::PetValue); }
 
 void AppendPetValue(std::string& out, double value) {
   char buffer[kMostValueChars];

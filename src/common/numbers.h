@@ -3,6 +3,7 @@
 #pragma once
 
 #include <array>
+#include <cmath>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -63,7 +64,40 @@ void AppendPetValue(std::string& out, double value);
 inline constexpr std::size_t kMostValueChars = 320;
 
 // AppendPetValue into `out`, which has room for kMostValueChars; the end of the text.
-char* WritePetValue(char* out, double value);
+char* WriteAnyPetValue(char* out, double value);
+
+// "00", "01", ... "99" one after another: two digits of a number below 100 at once.
+inline constexpr auto kDigitPairs = [] {
+  std::array<char, 200> pairs{};
+  for (std::size_t n = 0; n < 100; ++n) {
+    pairs[2 * n] = static_cast<char>('0' + n / 10);
+    pairs[2 * n + 1] = static_cast<char>('0' + n % 10);
+  }
+  return pairs;
+}();
+
+// WriteAnyPetValue with the values of most rows written here, inline: from 0 to below
+// 100 and not within a thousandth of a hundredth of a half (where only the exact
+// binary value can say which way to round). It gives the very same text.
+inline char* WritePetValue(char* out, double value) {
+  const double scaled = value * 100.0;
+  if (scaled >= 0 && scaled < 9999.5) {  // 99.995 and above would round to 100.00
+    // Adding and taking away 2^52 rounds to the nearest whole number, ties to even.
+    const double nearest = (scaled + 0x1p52) - 0x1p52;
+    if (std::fabs(std::fabs(scaled - nearest) - 0.5) > 1e-3) {
+      const auto count = static_cast<unsigned>(nearest);  // hundredths, below 10 000
+      const char* whole = &kDigitPairs[2 * (count / 100)];
+      const unsigned decimals = count % 100;
+      if (count >= 1000) *out++ = whole[0];
+      if (count >= 100) *out++ = whole[1];
+      *out++ = '.';
+      *out++ = kDigitPairs[2 * decimals];
+      if (decimals != 0) *out++ = kDigitPairs[2 * decimals + 1];
+      return out;
+    }
+  }
+  return WriteAnyPetValue(out, value);
+}
 
 // The coefficient rendering "#####.##": as above, but trailing zero decimals are
 // dropped and negative values keep their "-" (3 -> 3., 2.5 -> 2.5, -0.25 -> -.25,

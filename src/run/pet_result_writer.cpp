@@ -1,5 +1,7 @@
 #include "run/pet_result_writer.h"
 
+#include <algorithm>
+
 #include "common/numbers.h"
 #include "common/text.h"
 #include "run/method_table.h"
@@ -31,25 +33,32 @@ std::optional<PetResultWriter> PetResultWriter::Create(const std::filesystem::pa
 }
 
 void PetResultWriter::WriteRow(const WeatherRecord& record, std::span<const double> values) {
+  // The row is put together on the stack and appended at once: a daily row is a short
+  // date and at most eight values of a few characters each.
+  constexpr std::size_t kShortKey = 16;
+  char text[kShortKey + 8 * (kMostValueChars + 1) + 2];
+  char* end = text;
   std::string& out = file_.Buffer();
-  out.append(record.PeriodKey);
-  if (record.Period != PeriodType::Date) {
-    out.push_back(',');
-    AppendPeriodNumber(out, record.PeriodNumber);
-  }
-  // The values are rendered into a buffer on the stack and appended at once: a row is
-  // at most eight values, and most are a few characters each.
-  constexpr std::size_t kChunk = 8;
-  char text[kChunk * (kMostValueChars + 1) + 2];
-  for (std::size_t first = 0; first < values.size(); first += kChunk) {
-    char* end = text;
-    for (std::size_t i = first; i < values.size() && i < first + kChunk; ++i) {
-      *end++ = ',';
-      if (std::isfinite(values[i])) end = WritePetValue(end, values[i]);
+  if (record.Period == PeriodType::Date && record.PeriodKey.size() <= kShortKey) {
+    end = std::copy(record.PeriodKey.begin(), record.PeriodKey.end(), end);
+  } else {
+    out.append(record.PeriodKey);
+    if (record.Period != PeriodType::Date) {
+      out.push_back(',');
+      AppendPeriodNumber(out, record.PeriodNumber);
     }
-    out.append(text, end);
   }
-  out.append("\r\n");
+  for (const double value : values) {
+    if (static_cast<std::size_t>(text + sizeof text - end) < kMostValueChars + 1 + 2) {
+      out.append(text, end);
+      end = text;
+    }
+    *end++ = ',';
+    if (std::isfinite(value)) end = WritePetValue(end, value);
+  }
+  *end++ = '\r';
+  *end++ = '\n';
+  out.append(text, end);
   file_.FlushIfFull();
 }
 

@@ -90,6 +90,21 @@ int DayOfYear(const CalendarDate& date) {
   return date.day + kDaysBeforeMonth[static_cast<std::size_t>(date.month)] + leapDay;
 }
 
+// The record field a parameter column is read into; none for an unknown head.
+static double WeatherRecord::*FieldOf(Parameter code) {
+  switch (code) {
+    case Parameter::TMAX: return &WeatherRecord::TMAX;
+    case Parameter::TMIN: return &WeatherRecord::TMIN;
+    case Parameter::RH1: return &WeatherRecord::RH1;
+    case Parameter::RH2: return &WeatherRecord::RH2;
+    case Parameter::WS: return &WeatherRecord::WS;
+    case Parameter::SS: return &WeatherRecord::SS;
+    case Parameter::EVP: return &WeatherRecord::EVP;
+    case Parameter::None: break;  // read and dropped
+  }
+  return nullptr;
+}
+
 bool WeatherFileReader::Refuse(long line, std::string what) {
   problem_ = {line, std::move(what)};
   return false;
@@ -154,6 +169,7 @@ std::optional<WeatherFileHeader> WeatherFileReader::ReadHeader() {
       header_.ColumnCodes.push_back(code == kParameterHeads.end()
                                         ? Parameter::None
                                         : static_cast<Parameter>(code - kParameterHeads.begin()));
+      columnTargets_[header_.ColumnCodes.size() - 1] = FieldOf(header_.ColumnCodes.back());
     }
     if (head.end == FieldReader::End::FileEnd) break;
   }
@@ -260,16 +276,7 @@ bool WeatherFileReader::ReadParameter(int column, const FieldReader::Field& fiel
 
 void WeatherFileReader::Store(int column, ParsedNumber number, WeatherRecord& record) {
   rowValues_[static_cast<std::size_t>(column)] = number;
-  switch (header_.ColumnCodes[static_cast<std::size_t>(column)]) {
-    case Parameter::TMAX: record.TMAX = number.value; break;
-    case Parameter::TMIN: record.TMIN = number.value; break;
-    case Parameter::RH1: record.RH1 = number.value; break;
-    case Parameter::RH2: record.RH2 = number.value; break;
-    case Parameter::WS: record.WS = number.value; break;
-    case Parameter::SS: record.SS = number.value; break;
-    case Parameter::EVP: record.EVP = number.value; break;
-    case Parameter::None: break;  // read and dropped
-  }
+  if (double WeatherRecord::*target = columnTargets_[static_cast<std::size_t>(column)]) record.*target = number.value;
 }
 
 WeatherFileReader::Step WeatherFileReader::NextRecord(WeatherRecord& record) {

@@ -61,6 +61,7 @@ class WeatherFileReader {
   WeatherFileHeader header_;
   LineProblem problem_;
   std::string periodKey_;
+  std::array<double WeatherRecord::*, kMaxParameterColumns> columnTargets_{};  // per column; null: dropped
   std::vector<ParsedNumber> rowValues_;
   long recordLine_ = 0;
   bool lastPeriodFieldEndsLine_ = false;
