@@ -231,8 +231,15 @@ bool WeatherFileReader::RequireField(const FieldReader::Field& field, int positi
 
 bool WeatherFileReader::ReadPeriodFields(WeatherRecord& record, const FieldReader::Field& key) {
   const std::string_view text = TrimSpaces(key.text);
-  periodKey_.assign(text);
-  record.PeriodKey = periodKey_;
+  // The key is kept apart from the reader's buffer, which the rest of the row may move:
+  // the short ones (every date) in a fixed array, without the work of a string.
+  if (text.size() <= shortPeriodKey_.size()) {
+    std::copy(text.begin(), text.end(), shortPeriodKey_.begin());
+    record.PeriodKey = std::string_view(shortPeriodKey_.data(), text.size());
+  } else {
+    periodKey_.assign(text);
+    record.PeriodKey = periodKey_;
+  }
   record.Period = header_.Period;
   if (header_.Period == PeriodType::Date) {
     const auto date = ParseDate(text);

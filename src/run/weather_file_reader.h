@@ -60,7 +60,8 @@ class WeatherFileReader {
   FieldReader fields_;
   WeatherFileHeader header_;
   LineProblem problem_;
-  std::string periodKey_;
+  std::array<char, 16> shortPeriodKey_{};
+  std::string periodKey_;  // a longer key
   std::array<double WeatherRecord::*, kMaxParameterColumns> columnTargets_{};  // per column; null: dropped
   std::vector<ParsedNumber> rowValues_;
   long recordLine_ = 0;
