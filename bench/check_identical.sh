@@ -5,16 +5,17 @@
 #
 #   bench/check_identical.sh OLD_CLI NEW_CLI [BUILD_DIR]
 #
-# BUILD_DIR holds bench/make_weather_files (default: /work/build-bench). The files are
-# the edge cases of bench/odd_weather_files.py, generated daily, weekly and monthly
-# files, and the sample files of appfolder/data/PET_DATA.
+# BUILD_DIR holds bench/make_weather_files (default: build-bench/ of the source tree,
+# which bench/run.sh makes). The files are the edge cases of bench/odd_weather_files.py,
+# generated daily, weekly and monthly files, and the sample files of appfolder/data/PET_DATA.
 set -euo pipefail
 
 old_cli=$(realpath "$1")
 new_cli=$(realpath "$2")
-build=${3:-/work/build-bench}
+build=${3:-}
 here=$(cd "$(dirname "$0")" && pwd)
 source_dir=$(dirname "$here")
+build=${build:-$source_dir/build-bench}
 work=$(mktemp -d /tmp/sorvane-identical.XXXXXX)
 trap 'rm -rf "$work"' EXIT
 
