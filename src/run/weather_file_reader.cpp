@@ -53,7 +53,6 @@ namespace {
 
 // A date of the calendar, or nullopt.
 std::optional<CalendarDate> CheckedDate(int year, int month, int day) {
-  if (day >= 1 && day <= 28 && month >= 1 && month <= 12) return CalendarDate{year, month, day};  // every month has these
   if (month < 1 || month > 12) return std::nullopt;
   if (day < 1 || day > DaysInMonth(year, month)) return std::nullopt;
   return CalendarDate{year, month, day};
@@ -73,6 +72,7 @@ std::optional<CalendarDate> ParseDate(std::string_view text) {
     const int day = DigitValue(text[3]) * 10 + DigitValue(text[4]);
     const int year = ((DigitValue(text[6]) * 10 + DigitValue(text[7])) * 10 + DigitValue(text[8])) * 10 +
                      DigitValue(text[9]);
+    if (day >= 1 && day <= 28 && month >= 1 && month <= 12) return CalendarDate{year, month, day};  // in every month
     return CheckedDate(year, month, day);
   }
   const auto firstSlash = text.find('/');
