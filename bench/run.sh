@@ -10,7 +10,9 @@
 # The floor reads every byte, splits every field and writes as many fields back, and
 # computes nothing: the least a PET run could cost. The table gives medians (wall time,
 # rows per second, peak resident memory from /usr/bin/time -v, the floor's time, our
-# time divided by the floor's) and the best wall time. The case of 2 000 small files runs with --jobs 1 and --jobs 2; their results
+# time divided by the floor's) and the best wall time. The case of 2 000 small files
+# also runs in rounds of --jobs 1, --jobs 2 and two separate processes on half the files
+# each, whose ratios give the speed-up of two cores; the results of --jobs 1 and --jobs 2
 # must be byte for byte the same.
 #
 # --quick leaves out the largest cases (10 000 000 rows, 20 000 files) and runs each
@@ -122,31 +124,42 @@ run_case() {  # run_case NAME ROWS FILES JOBS
   echo "$wall" >"$tag.median"
 }
 
-# What two cores give this very work, as a yardstick for --jobs 2: two separate
-# `--jobs 1` processes at once, each on half of the files, into the same OUTPUT folder.
-# On a virtual machine the two cores need not be equally fast, nor stay so.
-run_halves() {  # run_halves NAME
+# Two cores on the files of a case, in rounds: --jobs 1, --jobs 2, and what two cores
+# give this very work as a yardstick (two separate `--jobs 1` processes at once, each on
+# half of the files, into the same OUTPUT folder), one right after the other in every
+# round, so that a spell of a slow core or of a slow file system weighs on all three
+# alike. On a virtual machine the two cores need not be equally fast, nor stay so.
+two_cores() {  # two_cores NAME
   local name=$1
   local folder="$work/$name"
-  local tag="$work/$name.halves"
+  local tag="$work/$name.cores"
   local names=()
   mapfile -t names < <(ls "$folder/data/PET_DATA")
   local half=$((${#names[@]} / 2))
   printf '%s\r\n' "${names[@]:0:half}" >"$tag.list1"
   printf '%s\r\n' "${names[@]:half}" >"$tag.list2"
-  rm -f "$tag.walls"
-  local run start end
+  rm -f "$tag.rounds"
+  local run start one two halves
   for ((i = 0; i < runs; i++)); do
+    run=$(fresh_folder_for "$name" "$name.cores1.$i")
+    sync
+    start=$EPOCHREALTIME
+    "$cli" --app-folder "$run" pet --jobs 1 >/dev/null
+    one=$(awk -v s="$start" -v e="$EPOCHREALTIME" 'BEGIN {print e - s}')
+    run=$(fresh_folder_for "$name" "$name.cores2.$i")
+    sync
+    start=$EPOCHREALTIME
+    "$cli" --app-folder "$run" pet --jobs 2 >/dev/null
+    two=$(awk -v s="$start" -v e="$EPOCHREALTIME" 'BEGIN {print e - s}')
     run=$(fresh_folder_for "$name" "$name.halves.$i")
     sync
     start=$EPOCHREALTIME
     "$cli" --app-folder "$run" pet --jobs 1 --list "$tag.list1" >/dev/null 2>"$tag.err1" &
     "$cli" --app-folder "$run" pet --jobs 1 --list "$tag.list2" >/dev/null 2>"$tag.err2"
     wait
-    end=$EPOCHREALTIME
-    awk -v s="$start" -v e="$end" 'BEGIN {printf "%.4f\n", e - s}' >>"$tag.walls"
+    halves=$(awk -v s="$start" -v e="$EPOCHREALTIME" 'BEGIN {print e - s}')
+    echo "$one $two $halves" >>"$tag.rounds"
   done
-  median <"$tag.walls" >"$tag.median"
 }
 
 echo "== generating the weather files in $work"
@@ -179,7 +192,7 @@ core_speeds before
 run_case small_200x365 73000 200 1
 run_case small_2000x365 730000 2000 1
 run_case small_2000x365 730000 2000 2
-run_halves small_2000x365
+two_cores small_2000x365
 [[ $quick -eq 1 ]] || run_case small_20000x365 7300000 20000 1
 run_case daily_100k 100000 1 1
 run_case daily_1M 1000000 1 1
@@ -205,17 +218,22 @@ for size in small_200x365:200 small_2000x365:2000 small_20000x365:20000; do
   awk -v n="$name" -v f="${size##*:}" -v w="$(cat "$work/$name.j1.median")" \
     'BEGIN {printf "linear in files: %-16s %8.3f ms per file of 365 rows\n", n, w / f * 1e3}'
 done
-awk -v big="$(cat "$work/daily_1M.j1.median")" -v small="$(cat "$work/small_2000x365.j1.median")" \
-    -v two="$(cat "$work/small_2000x365.j2.median")" 'BEGIN {
+awk -v big="$(cat "$work/daily_1M.j1.median")" -v small="$(cat "$work/small_2000x365.j1.median")" 'BEGIN {
   perRow = big / 1000000
   printf "per-file overhead (2 000 files of 365 rows, --jobs 1, less 730 000 rows at the 1M-row rate): %.3f ms\n",
          (small - 730000 * perRow) / 2000 * 1000
-  printf "speed-up of --jobs 2 over --jobs 1 on 2 000 files: %.2fx\n", small / two
 }'
-awk -v one="$(cat "$work/small_2000x365.j1.median")" -v two="$(cat "$work/small_2000x365.j2.median")" \
-    -v halves="$(cat "$work/small_2000x365.halves.median")" 'BEGIN {
-  printf "two separate --jobs 1 processes at once, 1 000 files each: %.3f s, a speed-up of %.2fx:", halves, one / halves
-  printf " what the machine gives; --jobs 2 reaches %.0f %% of it\n", 100 * halves / two
+rounds="$work/small_2000x365.cores.rounds"
+echo "two cores on 2 000 files, $(wc -l <"$rounds") rounds of --jobs 1, --jobs 2 and two separate --jobs 1 processes on 1 000 files each:"
+while read -r one two halves; do
+  awk -v a="$one" -v b="$two" -v c="$halves" \
+    'BEGIN {printf "  %.3f s, %.3f s, %.3f s: --jobs 2 %.2fx, two processes %.2fx\n", a, b, c, a / b, a / c}'
+done <"$rounds"
+speedup=$(awk '{print $1 / $2}' "$rounds" | median)
+machine=$(awk '{print $1 / $3}' "$rounds" | median)
+awk -v j="$speedup" -v m="$machine" 'BEGIN {
+  printf "speed-up of --jobs 2 over --jobs 1 on 2 000 files (median of the rounds): %.2fx;", j
+  printf " two separate processes, what the machine gives: %.2fx; --jobs 2 reaches %.0f %% of it\n", m, 100 * j / m
 }'
 jobs1=$(cat "$work/small_2000x365.j1.results")
 jobs2=$(cat "$work/small_2000x365.j2.results")
