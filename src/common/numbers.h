@@ -1,5 +1,5 @@
 // Reading and writing numbers the same way on every machine, whatever its locale:
-// only std::from_chars and std::to_chars touch digits here.
+// only std::from_chars, std::to_chars and plain integer arithmetic touch digits here.
 #pragma once
 
 #include <array>
@@ -30,8 +30,7 @@ inline constexpr double kExactPowersOfTen[kMostShortDecimalDigits + 1] = {
     1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
 
 // The quotients of the commonest short decimals, whole numbers and tenths below 409.6,
-// made by the very division ShortDecimalValue does: a lookup spares most fields the
-// latency of a division.
+// made by the very division ShortDecimalValue does: most fields are read without one.
 inline constexpr std::size_t kQuotientTableSize = 4096;
 inline constexpr auto kWholesAndTenths = [] {
   std::array<std::array<double, kQuotientTableSize>, 2> table{};
