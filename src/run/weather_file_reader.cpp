@@ -169,6 +169,7 @@ std::optional<WeatherFileHeader> WeatherFileReader::ReadHeader() {
       header_.ColumnCodes.push_back(code == kParameterHeads.end()
                                         ? Parameter::None
                                         : static_cast<Parameter>(code - kParameterHeads.begin()));
+      // At most 7 columns get here: wider header lines were refused above.
       columnTargets_[header_.ColumnCodes.size() - 1] = FieldOf(header_.ColumnCodes.back());
     }
     if (head.end == FieldReader::End::FileEnd) break;
