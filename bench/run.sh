@@ -206,18 +206,18 @@ echo
 
 # The derived figures: cost per row and per file at each size, the per-file overhead
 # (2 000 small files against the 1M-row file) and two cores.
-for size in daily_100k:100000 daily_1M:1000000 daily_10M:10000000; do
-  name=${size%%:*}
-  [[ -f "$work/$name.j1.median" ]] || continue
-  awk -v n="$name" -v r="${size##*:}" -v w="$(cat "$work/$name.j1.median")" \
-    'BEGIN {printf "linear in rows:  %-16s %8.3f us per row\n", n, w / r * 1e6}'
-done
-for size in small_200x365:200 small_2000x365:2000 small_20000x365:20000; do
-  name=${size%%:*}
-  [[ -f "$work/$name.j1.median" ]] || continue
-  awk -v n="$name" -v f="${size##*:}" -v w="$(cat "$work/$name.j1.median")" \
-    'BEGIN {printf "linear in files: %-16s %8.3f ms per file of 365 rows\n", n, w / f * 1e3}'
-done
+per_unit() {  # per_unit LABEL UNIT SCALE NAME:COUNT...: each case's median time per row or per file
+  local label=$1 unit=$2 scale=$3 size name
+  shift 3
+  for size in "$@"; do
+    name=${size%%:*}
+    [[ -f "$work/$name.j1.median" ]] || continue
+    awk -v l="$label" -v u="$unit" -v s="$scale" -v n="$name" -v c="${size##*:}" -v w="$(cat "$work/$name.j1.median")" \
+      'BEGIN {printf "%-17s%-16s %8.3f %s\n", l, n, w / c * s, u}'
+  done
+}
+per_unit "linear in rows:" "us per row" 1e6 daily_100k:100000 daily_1M:1000000 daily_10M:10000000
+per_unit "linear in files:" "ms per file of 365 rows" 1e3 small_200x365:200 small_2000x365:2000 small_20000x365:20000
 awk -v big="$(cat "$work/daily_1M.j1.median")" -v small="$(cat "$work/small_2000x365.j1.median")" 'BEGIN {
   perRow = big / 1000000
   printf "per-file overhead (2 000 files of 365 rows, --jobs 1, less 730 000 rows at the 1M-row rate): %.3f ms\n",
