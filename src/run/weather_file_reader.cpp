@@ -219,14 +219,13 @@ bool WeatherFileReader::ReadCoordinates(int line2Commas) {
 }
 
 // A field of a row that must be there: not the end of the file, not past the line end.
-bool WeatherFileReader::RequireField(const FieldReader::Field& field, int position, int count, std::string_view head) {
+bool WeatherFileReader::RequireField(const FieldReader::Field& field, int position, std::string_view head) {
   if (field.status == FieldReader::Status::EndOfFile)
     return Refuse(recordLine_, "the file ends inside a row: field " + std::to_string(position) + " (" +
                                    std::string(head) + ") is missing");
   if (field.status != FieldReader::Status::Ok)
     return Refuse(field.line, "field " + std::to_string(position) + " (" + std::string(head) + "): " +
                                   std::string(FieldReader::Describe(field.status)));
-  (void)count;
   return true;
 }
 
@@ -257,7 +256,7 @@ bool WeatherFileReader::ReadPeriodFields(WeatherRecord& record, const FieldReade
   if (key.EndsLine())
     return Refuse(recordLine_, "the row ends after field 1; field 2 (" + std::string(numberHead) + ") is missing");
   const auto numberField = fields_.Next();
-  if (!RequireField(numberField, 2, 2, numberHead)) return false;
+  if (!RequireField(numberField, 2, numberHead)) return false;
   const ParsedNumber number = ParseNumber(numberField.text);
   if (number.status != NumberStatus::Value)
     return Refuse(recordLine_, "field 2 (" + std::string(numberHead) + ") " + Quoted(numberField.text) +
@@ -323,7 +322,7 @@ WeatherFileReader::Step WeatherFileReader::NextRecord(WeatherRecord& record) {
     }
     const auto field = fields_.Next();
     if ((field.status != FieldReader::Status::Ok &&
-         !RequireField(field, position, rowFields, header_.ColumnHeads[static_cast<std::size_t>(column)])) ||
+         !RequireField(field, position, header_.ColumnHeads[static_cast<std::size_t>(column)])) ||
         !ReadParameter(column, field, record))
       return Step::Problem;
     previousEndsLine = field.EndsLine();

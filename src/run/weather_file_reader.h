@@ -55,7 +55,7 @@ class WeatherFileReader {
   bool ReadPeriodFields(WeatherRecord& record, const FieldReader::Field& key);
   bool ReadParameter(int column, const FieldReader::Field& field, WeatherRecord& record);
   void Store(int column, ParsedNumber number, WeatherRecord& record);
-  bool RequireField(const FieldReader::Field& field, int position, int count, std::string_view head);
+  bool RequireField(const FieldReader::Field& field, int position, std::string_view head);
 
   FieldReader fields_;
   WeatherFileHeader header_;
