@@ -135,27 +135,8 @@ TEST(FastPaths, FieldsReadAsTheRulesSplitThem) {
 
 // ---------------------------------------------------------------- numbers read
 
-// The general reading of a number field: trimmed, one sign, then from_chars.
-ParsedNumber ReferenceParseNumber(std::string_view field) {
-  std::string_view text = TrimSpaces(field);
-  if (text.empty()) return {NumberStatus::Empty, 0};
-  bool negative = false;
-  if (text.front() == '-' || text.front() == '+') {
-    negative = text.front() == '-';
-    text.remove_prefix(1);
-  }
-  if (text.empty() || text.front() == '-' || text.front() == '+') return {NumberStatus::Invalid, 0};
-  if (text == ".") return {NumberStatus::Value, 0};
-  if (!(text.front() >= '0' && text.front() <= '9') && text.front() != '.') return {NumberStatus::Invalid, 0};
-  double value = 0;
-  const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
-  if (ec != std::errc{} || end != text.data() + text.size() || !std::isfinite(value))
-    return {NumberStatus::Invalid, 0};
-  return {NumberStatus::Value, negative ? -value : value};
-}
-
 void ExpectSameNumber(const std::string& text) {
-  const ParsedNumber expected = ReferenceParseNumber(text);
+  const ParsedNumber expected = ParseNumberThroughFromChars(text);
   const ParsedNumber got = ParseNumber(text);
   ASSERT_EQ(got.status, expected.status) << "'" << text << "'";
   ASSERT_EQ(Bits(got.value), Bits(expected.value)) << "'" << text << "'";

@@ -44,6 +44,10 @@ bool ParseShortDecimal(std::string_view field, double& value) {
 
 ParsedNumber ParseNumber(std::string_view field) {
   if (double quick; ParseShortDecimal(field, quick)) return {NumberStatus::Value, quick};
+  return ParseNumberThroughFromChars(field);
+}
+
+ParsedNumber ParseNumberThroughFromChars(std::string_view field) {
   std::string_view text = TrimSpaces(field);
   if (text.empty()) return {NumberStatus::Empty, 0};
   bool negative = false;

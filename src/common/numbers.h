@@ -53,6 +53,10 @@ inline double ShortDecimalValue(std::uint64_t digits, int decimals, bool negativ
 // Texts that are not a finite number ("abc", "1,5", "nan", "inf", "1e999") are Invalid.
 ParsedNumber ParseNumber(std::string_view field);
 
+// ParseNumber's general way, which every field that is no short decimal takes: trimmed,
+// one sign, then from_chars. The fast paths are checked against it.
+ParsedNumber ParseNumberThroughFromChars(std::string_view field);
+
 // The PET result rendering "#######.#0": two decimals of the double's exact value
 // (ties to even), no leading zero, a lone "0" after the point when both decimals are
 // zero, and never a sign on a zero (4.567 -> 4.57, 3 -> 3.0, 0.37 -> .37, 0 -> .0).
