@@ -25,6 +25,7 @@
 #include "common/text.h"
 #include "methods/methods.h"
 #include "methods/solar_geometry.h"
+#include "run/row_terms_maker.h"
 #include "run/weather_file_reader.h"
 
 namespace sorvane {
@@ -395,8 +396,8 @@ TEST(FastPaths, TheGeometryTableHoldsWhatEachDayComputesFromScratch) {
 
 // ---------------------------------------------------------------- remembered method terms
 
-// The two Penman methods as written before their temperature terms were remembered.
-double ReferenceModifiedPenman(const WeatherRecord& r, const StationHeader& station, const StationConstants& k) {
+// The two Penman methods written out with every term computed in place.
+double ReferenceModifiedPenman(const WeatherRecord& r, const StationHeader& station, const SolarGeometry& g) {
   const double t = r.Tmean + 273.16;
   const double es = std::exp(54.88 - 5.03 * std::log(t) - 6791 / t);
   const double slope = (es / t) * (6791 / t - 5.03);
@@ -404,7 +405,6 @@ double ReferenceModifiedPenman(const WeatherRecord& r, const StationHeader& stat
   const double pressure = (101.3 - 0.01152 * z + 5.44e-7 * (z * z)) * 10;
   const double gamma = 0.00066 * pressure;
   const double w = slope / (slope + gamma);
-  const SolarGeometry g = GeometryFor(k, r.DayOfYear);
   const double rs = SolarRadiation(g.ExtraterrestrialRadiation, r.SS, g.DayLength);
   const double rns = 0.75 * rs;
   const double ed = es * (r.RH1 + r.RH2) / 2 / 100;
@@ -418,12 +418,11 @@ double ReferenceModifiedPenman(const WeatherRecord& r, const StationHeader& stat
 
 double ReferenceVapourPressure(double celsius) { return 0.611 * std::exp(17.27 * celsius / (celsius + 237.3)); }
 
-double ReferencePenmanMonteith(const WeatherRecord& r, const StationHeader& station, const StationConstants& k) {
+double ReferencePenmanMonteith(const WeatherRecord& r, const StationHeader& station, const SolarGeometry& g) {
   const double eMax = ReferenceVapourPressure(r.TMAX);
   const double eMin = ReferenceVapourPressure(r.TMIN);
   const double ea = (eMax * r.RH2 / 100 + eMin * r.RH1 / 100) / 2;
   const double emissivity = 0.34 - 0.14 * std::sqrt(ea);
-  const SolarGeometry g = GeometryFor(k, r.DayOfYear);
   const double rs = SolarRadiation(g.ExtraterrestrialRadiation, r.SS, g.DayLength);
   const double rso = (0.75 + 2 * station.Elevation / 100000) * g.ExtraterrestrialRadiation;
   const double tMaxK = r.TMAX + 273.16;
@@ -442,7 +441,7 @@ double ReferencePenmanMonteith(const WeatherRecord& r, const StationHeader& stat
   return ClampAtZero(ScaleToPeriod(radiationTerm + aerodynamicTerm, r));
 }
 
-// Open pan as written before its logarithm was remembered.
+// Open pan with its logarithm computed in place.
 double ReferenceOpenPan(const WeatherRecord& r) {
   const double meanHumidity = (r.RH1 + r.RH2) / 2;
   const double u = r.WS * 24 * 0.93;
@@ -462,11 +461,8 @@ TEST(FastPaths, RememberedTermsGiveTheSameValues) {
   StationConstants constants;
   constants.LatitudeRadians = LatitudeRadians(14.41);
   const SolarGeometryTable days(constants.LatitudeRadians);
-  constants.Days = &days;
   constants.AnnualDayLengthTotal = days.AnnualDayLengthTotal();
-  const ModifiedPenman modifiedPenman;
-  const PenmanMonteith penmanMonteith;
-  const OpenPan openPan;
+  RowTermsMaker maker;
   for (int i = 0; i < 400000; ++i) {
     WeatherRecord r;
     r.Period = static_cast<PeriodType>(random() % 3);
@@ -483,11 +479,13 @@ TEST(FastPaths, RememberedTermsGiveTheSameValues) {
     r.EVP = sunshine(random);
     r.SS = sunshine(random);
     r.Tmean = (r.TMAX + r.TMIN) / 2;
-    ASSERT_EQ(Bits(modifiedPenman.Compute(r, station, constants)), Bits(ReferenceModifiedPenman(r, station, constants)))
+    const RowTerms terms = maker.For(r, days);
+    const SolarGeometry& g = terms.day;
+    ASSERT_EQ(Bits(ModifiedPenman(r, station, constants, terms)), Bits(ReferenceModifiedPenman(r, station, g)))
         << r.TMAX << " " << r.TMIN;
-    ASSERT_EQ(Bits(penmanMonteith.Compute(r, station, constants)), Bits(ReferencePenmanMonteith(r, station, constants)))
+    ASSERT_EQ(Bits(PenmanMonteith(r, station, constants, terms)), Bits(ReferencePenmanMonteith(r, station, g)))
         << r.TMAX << " " << r.TMIN;
-    ASSERT_EQ(Bits(openPan.Compute(r, station, constants)), Bits(ReferenceOpenPan(r))) << r.WS;
+    ASSERT_EQ(Bits(OpenPan(r, station, constants, terms)), Bits(ReferenceOpenPan(r))) << r.WS;
   }
 }
 

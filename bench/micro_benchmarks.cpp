@@ -1,5 +1,5 @@
 // Micro-benchmarks of the PET run's hot paths: the field stream, numbers and dates in,
-// each method, values out, the per-station geometry table, and a whole small run.
+// each method, the terms its record shares with the others, values out, the per-station geometry table, and a whole small run.
 // Figures only; nothing here checks a result (the tests do).
 #include <benchmark/benchmark.h>
 #include <unistd.h>
@@ -19,6 +19,8 @@
 #include "methods/solar_geometry.h"
 #include "run/method_table.h"
 #include "run/pet_runner.h"
+#include "run/row_terms_maker.h"
+#include "run/station_setup.h"
 #include "run/weather_file_reader.h"
 #include "weather_text.h"
 
@@ -125,13 +127,13 @@ void BM_WeatherFileReaderRecords(benchmark::State& state) {
 }
 BENCHMARK(BM_WeatherFileReaderRecords);
 
-// The records of a daily (or monthly) file at a station in the heat index grid.
+// The records of a daily (or monthly) file at a station in the heat index grid, and
+// their terms.
 struct MethodInputs {
   std::vector<WeatherRecord> records;
-  std::vector<std::string> keys;  // the records' PeriodKeys point here
+  std::vector<RowTerms> terms;
   StationHeader station;
-  StationConstants constants;
-  SolarGeometryTable days{0};
+  PreparedStation prepared{PrepareStation(StationHeader{}, std::nullopt)};
 };
 
 const MethodInputs& Inputs(WeatherKind kind) {
@@ -141,16 +143,13 @@ const MethodInputs& Inputs(WeatherKind kind) {
     WeatherFileReader reader{FieldReader(text)};
     const auto header = reader.ReadHeader();
     inputs->station = header->Station;
+    inputs->prepared = PrepareStation(inputs->station, 150.0);  // a heat index from the middle of the grid
     WeatherRecord record;
     while (reader.NextRecord(record) == WeatherFileReader::Step::Record) {
       record.PeriodKey = {};
       inputs->records.push_back(record);
+      inputs->terms.push_back(RowTermsOf(record, inputs->prepared.days.At(record.DayOfYear)));
     }
-    inputs->constants.LatitudeRadians = LatitudeRadians(inputs->station.Latitude);
-    inputs->days = SolarGeometryTable(inputs->constants.LatitudeRadians);
-    inputs->constants.AnnualDayLengthTotal = inputs->days.AnnualDayLengthTotal();
-    inputs->constants.Days = &inputs->days;
-    inputs->constants.HeatIndex = 150.0;  // a value from the middle of the grid
     return inputs;
   };
   static const MethodInputs* daily = make(WeatherKind::Daily);
@@ -160,19 +159,32 @@ const MethodInputs& Inputs(WeatherKind kind) {
 
 void BM_MethodCompute(benchmark::State& state) {
   const int id = static_cast<int>(state.range(0));
-  const PetMethod& method = MethodFor(id);
+  const MethodEntry& method = MethodEntryFor(id);
   const MethodInputs& inputs = Inputs(id == kThornthwaiteId ? WeatherKind::Monthly : WeatherKind::Daily);
-  StationConstants constants = inputs.constants;
+  StationConstants constants = inputs.prepared.constants;
   if (id == kThornthwaiteId) constants.ThornthwaiteExponent = 3.0;
   std::size_t i = 0;
   for (auto _ : state) {
-    benchmark::DoNotOptimize(method.Compute(inputs.records[i], inputs.station, constants));
+    benchmark::DoNotOptimize(method.compute(inputs.records[i], inputs.station, constants, inputs.terms[i]));
     if (++i == inputs.records.size()) i = 0;
   }
-  state.SetLabel(std::string(MethodEntryFor(id).name));
+  state.SetLabel(std::string(method.name));
   state.SetItemsProcessed(state.iterations());
 }
 BENCHMARK(BM_MethodCompute)->DenseRange(1, 8);
+
+// The terms of a record, as the run makes them once for all its methods.
+void BM_RowTermsMaker(benchmark::State& state) {
+  const MethodInputs& inputs = Inputs(WeatherKind::Daily);
+  RowTermsMaker maker;
+  std::size_t i = 0;
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(maker.For(inputs.records[i], inputs.prepared.days));
+    if (++i == inputs.records.size()) i = 0;
+  }
+  state.SetItemsProcessed(state.iterations());
+}
+BENCHMARK(BM_RowTermsMaker);
 
 void BM_AppendPetValue(benchmark::State& state) {
   // Values as the methods give them: mostly 0..15 mm, a few monthly sums, some zeros.

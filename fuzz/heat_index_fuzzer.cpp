@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "methods/heat_index.h"
+#include "run/heat_index_table.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using namespace sorvane;

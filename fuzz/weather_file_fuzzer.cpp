@@ -7,9 +7,9 @@
 #include <string_view>
 
 #include "common/numbers.h"
-#include "methods/heat_index.h"
-#include "methods/solar_geometry.h"
 #include "run/method_table.h"
+#include "run/row_terms_maker.h"
+#include "run/station_setup.h"
 #include "run/weather_file_reader.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -17,21 +17,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   WeatherFileReader reader{FieldReader(std::string_view(reinterpret_cast<const char*>(data), size))};
   const auto header = reader.ReadHeader();
   if (!header) return 0;
-  StationConstants constants;
-  constants.LatitudeRadians = LatitudeRadians(header->Station.Latitude);
-  const SolarGeometryTable days(constants.LatitudeRadians);
-  constants.AnnualDayLengthTotal = days.AnnualDayLengthTotal();
-  constants.Days = &days;
-  constants.HeatIndex = 148.21;
-  constants.ThornthwaiteExponent = ThornthwaiteExponent(constants.HeatIndex);
+  const PreparedStation station = PrepareStation(header->Station, 148.21);
+  RowTermsMaker terms;
   const auto methods = AvailableMethods(header->NormalisedHeaderLine, header->Period);
   WeatherRecord record;
   std::string line;
   while (reader.NextRecord(record) == WeatherFileReader::Step::Record) {
     line.assign(record.PeriodKey);
     if (record.Period != PeriodType::Date) AppendPeriodNumber(line, record.PeriodNumber);
+    const RowTerms rowTerms = terms.For(record, station.days);
     for (int id : methods) {
-      const double value = MethodFor(id).Compute(record, header->Station, constants);
+      const double value = MethodEntryFor(id).compute(record, header->Station, station.constants, rowTerms);
       line.push_back(',');
       if (std::isfinite(value)) AppendPetValue(line, value);
     }

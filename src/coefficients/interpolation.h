@@ -1,13 +1,8 @@
-// Inverse-distance weighting of power 1 over every reference row of the
-// CoefficientTable, with no limit on distance or number of neighbours. The distance is
-// the plain one in degrees on the latitude-longitude plane (longitude is not scaled by
-// latitude; no great circle):
+// The coefficients of a station: inverse-distance weighting of power 1
+// (methods/inverse_distance.h) over every reference row of the CoefficientTable, in
+// table order:
 //
-//   d_i = sqrt((lat - lat_i)^2 + (lon - lon_i)^2)       degrees
 //   value of column j = (sum_i c_ij / d_i) / (sum_i 1 / d_i)
-//
-// Both sums are taken row by row in table order, and c_ij / d_i is a division, not a
-// product with 1 / d_i: every digit the coefficient files show depends on it.
 #pragma once
 
 #include <cstddef>

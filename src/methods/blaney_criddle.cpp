@@ -3,12 +3,11 @@
 // and the wind speed in m s-1; p the day's percentage of the year's daytime hours.
 // The result in mm per record period.
 #include "methods/methods.h"
-#include "methods/solar_geometry.h"
 
 namespace sorvane {
 
-double BlaneyCriddle::Compute(const WeatherRecord& r, const StationHeader&, const StationConstants& k) const {
-  const SolarGeometry g = GeometryFor(k, r.DayOfYear);
+double BlaneyCriddle(const WeatherRecord& r, const StationHeader&, const StationConstants& k, const RowTerms& terms) {
+  const SolarGeometry& g = terms.day;
   const double p = 100 * g.DayLength / k.AnnualDayLengthTotal;  // %
   // The mean is raised by 273.16 and lowered by 273: the factor sees Tmean + 0.16.
   const double tk = (r.TMAX + r.TMIN) / 2 + 273.16;

@@ -1,30 +1,17 @@
-// The station's Thornthwaite heat index I, interpolated by inverse distance (power 1,
-// plain degrees of latitude and longitude) from every grid point of the heat index
-// table, truncated downwards to 2 decimals; and the Thornthwaite exponent a of I.
+// The Thornthwaite heat index I of a station, from the inverse-distance sums over the
+// grid points of the heat index table (methods/inverse_distance.h), and the exponent a
+// of I.
 #pragma once
-
-#include <optional>
-#include <string>
-
-#include "common/app_folder.h"
-#include "common/field_reader.h"
-#include "common/notices.h"
 
 namespace sorvane {
 
-// Reads the table (a heading line, then "latitude,longitude,heat index" per line) and
-// returns I for a station at (latitudeDegrees, longitudeDegrees), or nullopt and the
-// problem (a non-numeric field, a row of the wrong length, no grid point at all).
-// Grid points at distance 0 give the mean of their values, the limit of the weighting.
-std::optional<double> InterpolateHeatIndex(FieldReader& table, double latitudeDegrees, double longitudeDegrees,
-                                           LineProblem* problem);
+// (sum v_i / d_i) / (sum 1 / d_i) truncated downwards to hundredths, as 100 x valueSum /
+// weightSum in this order. The 1e-9 keeps a mean such as 64.35, whose double lies a hair
+// below it, from being cut to 64.34.
+double TruncatedHeatIndex(double valueSum, double weightSum);
 
-// The heat index of a station at (latitudeDegrees, longitudeDegrees) from the table of
-// the ApplicationFolder, or nullopt and `problem`, naming the table and line.
-std::optional<double> StationHeatIndex(const AppFolder& folder, double latitudeDegrees, double longitudeDegrees,
-                                       std::string* problem);
-
-// a = 6.75e-7 I^3 - 7.71e-5 I^2 + 0.01792 I + 0.49239, in the published grouping.
+// a = 6.75e-7 I^3 - 7.71e-5 I^2 + 0.01792 I + 0.49239, in the published grouping
+// (Thornthwaite, 1948).
 double ThornthwaiteExponent(double heatIndex);
 
 }  // namespace sorvane

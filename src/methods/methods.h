@@ -1,26 +1,23 @@
 // The eight PET methods, one file each, in MethodId order.
 #pragma once
 
-#include "run/pet_method.h"
+#include "methods/pet_method.h"
+#include "methods/row_terms.h"
 
 namespace sorvane {
 
-#define SORVANE_PET_METHOD(Name)                                                       \
-  class Name final : public PetMethod {                                                \
-   public:                                                                             \
-    double Compute(const WeatherRecord& record, const StationHeader& station,          \
-                   const StationConstants& constants) const override;                  \
-  };
+// What every method is: one record, the station, the file's constants and the record's
+// shared terms in; mm for the record's period out (see methods/pet_method.h).
+using PetMethod = double(const WeatherRecord& record, const StationHeader& station,
+                         const StationConstants& constants, const RowTerms& terms);
 
-SORVANE_PET_METHOD(ModifiedPenman)   // MethodId 1
-SORVANE_PET_METHOD(Hargreaves)       // MethodId 2
-SORVANE_PET_METHOD(Turc)             // MethodId 3
-SORVANE_PET_METHOD(Thornthwaite)     // MethodId 4
-SORVANE_PET_METHOD(BlaneyCriddle)    // MethodId 5
-SORVANE_PET_METHOD(Christiansen)     // MethodId 6
-SORVANE_PET_METHOD(OpenPan)          // MethodId 7
-SORVANE_PET_METHOD(PenmanMonteith)   // MethodId 8
-
-#undef SORVANE_PET_METHOD
+PetMethod ModifiedPenman;  // MethodId 1
+PetMethod Hargreaves;      // MethodId 2
+PetMethod Turc;            // MethodId 3
+PetMethod Thornthwaite;    // MethodId 4
+PetMethod BlaneyCriddle;   // MethodId 5
+PetMethod Christiansen;    // MethodId 6
+PetMethod OpenPan;         // MethodId 7
+PetMethod PenmanMonteith;  // MethodId 8
 
 }  // namespace sorvane

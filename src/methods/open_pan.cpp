@@ -4,18 +4,15 @@
 // period) is not scaled.
 #include <cmath>
 
-#include "methods/exact_argument_memo.h"
 #include "methods/methods.h"
 
 namespace sorvane {
 
-double OpenPan::Compute(const WeatherRecord& r, const StationHeader&, const StationConstants&) const {
+double OpenPan(const WeatherRecord& r, const StationHeader&, const StationConstants&, const RowTerms& terms) {
   const double meanHumidity = (r.RH1 + r.RH2) / 2;  // %
-  const double u = r.WS * 24 * 0.93;                // km day-1, never below 35.712 (wind floor)
-  const double ln10 = std::log(10.0);
-  // The wind repeats from row to row: its logarithm is remembered.
-  thread_local ExactArgumentMemo<double, 1024> logarithms;
-  const double lnU = logarithms.Get(u, [](double x) { return std::log(x); });
+  const double u = WindRun(r.WS);                   // km day-1, never below 35.712 (wind floor)
+  const double ln10 = std::log(10.0);               // ln of the fetch, m
+  const double lnU = terms.logWindRun;
   const double kp = 0.61 + 0.00341 * meanHumidity - 1.87e-6 * u * meanHumidity - 1.11e-7 * u * 10 +
                     3.78e-5 * u * ln10 - 3.32e-5 * u * lnU - 0.0106 * ln10 * lnU + 0.00063 * ln10 * ln10 * lnU;
   return ClampAtZero(kp * r.EVP);

@@ -32,8 +32,8 @@ struct DayTerms {
 DayTerms DayTermsOf(double dayOfYear) {
   const double j = dayOfYear;
   DayTerms d;
-  d.declination = 0.4093 * std::sin(6.28 * j / 365 - 1.39);
-  d.inverseDistance = 1 + 0.033 * std::cos(6.28 * j / 365);
+  d.declination = 0.4093 * std::sin(6.28 * j / 365 - 1.39);  // FAO-56 eq. 24
+  d.inverseDistance = 1 + 0.033 * std::cos(6.28 * j / 365);   // FAO-56 eq. 23
   d.tanDeclination = std::tan(d.declination);
   d.sinDeclination = std::sin(d.declination);
   d.cosDeclination = std::cos(d.declination);
@@ -53,9 +53,9 @@ SolarGeometry Combine(const LatitudeTerms& phi, const DayTerms& day) {
   SolarGeometry g;
   g.SolarDeclination = day.declination;
   g.InverseRelativeDistance = day.inverseDistance;
-  g.SunsetHourAngle = ACos(-phi.tanLatitude * day.tanDeclination);
-  g.DayLength = (24 / 3.14) * g.SunsetHourAngle;  // hours
-  // 1440 minutes a day, solar constant 0.082 MJ m-2 min-1.
+  g.SunsetHourAngle = ACos(-phi.tanLatitude * day.tanDeclination);  // FAO-56 eq. 25
+  g.DayLength = (24 / 3.14) * g.SunsetHourAngle;  // hours, FAO-56 eq. 34
+  // FAO-56 eq. 21: 1440 minutes a day, solar constant 0.082 MJ m-2 min-1.
   g.ExtraterrestrialRadiation =
       (1440 / 3.14) * 0.082 * g.InverseRelativeDistance *
       (g.SunsetHourAngle * phi.sinLatitude * day.sinDeclination +

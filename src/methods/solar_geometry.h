@@ -6,7 +6,7 @@
 
 #include <array>
 
-#include "run/pet_method.h"
+#include "methods/pet_method.h"
 
 namespace sorvane {
 
@@ -27,7 +27,7 @@ double LatitudeRadians(double latitudeDegrees);  // latitude x (3.14 / 180)
 // delta, dr, omega_s, N and Ra for latitude phi (rad) and day J.
 SolarGeometry SolarGeometryAt(double latitudeRadians, double dayOfYear);
 
-// Rs = (0.25 + 0.5 x SS / N) x Ra, MJ m-2 day-1.
+// Rs = (0.25 + 0.5 x SS / N) x Ra, MJ m-2 day-1 (FAO-56 eq. 35).
 inline double SolarRadiation(double ra, double sunshineHours, double dayLength) {
   return (0.25 + 0.5 * sunshineHours / dayLength) * ra;  // Angstrom coefficients 0.25 and 0.5
 }
@@ -56,11 +56,5 @@ class SolarGeometryTable {
   double latitudeRadians_;
   std::array<SolarGeometry, kLastDay + 1> days_{};
 };
-
-// The geometry of a record's day: from the station's table when there is one.
-inline SolarGeometry GeometryFor(const StationConstants& constants, double dayOfYear) {
-  if (constants.Days != nullptr) return constants.Days->At(dayOfYear);
-  return SolarGeometryAt(constants.LatitudeRadians, dayOfYear);
-}
 
 }  // namespace sorvane

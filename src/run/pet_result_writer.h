@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "common/atomic_file.h"
-#include "run/weather_record.h"
+#include "methods/weather_record.h"
 
 namespace sorvane {
 

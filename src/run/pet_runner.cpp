@@ -9,10 +9,11 @@
 
 #include "common/field_reader.h"
 #include "common/text.h"
-#include "methods/heat_index.h"
-#include "methods/solar_geometry.h"
+#include "run/heat_index_table.h"
 #include "run/method_table.h"
 #include "run/pet_result_writer.h"
+#include "run/row_terms_maker.h"
+#include "run/station_setup.h"
 #include "run/weather_file_reader.h"
 
 namespace sorvane {
@@ -57,7 +58,7 @@ struct EmptyValues {
   }
 };
 
-FileResult ProcessFile(const ListedName& entry, const RunFolders& folders) {
+FileResult ProcessFile(const ListedName& entry, const RunFolders& folders, RowTermsMaker& terms) {
   if (!entry.problem.empty()) return RefusedWith(ListedNameRefusal(entry));
   const fs::path path = ChildIgnoringCase(folders.petData, entry.name);
   const std::string shown = folders.app.Display(path);
@@ -70,37 +71,33 @@ FileResult ProcessFile(const ListedName& entry, const RunFolders& folders) {
   if (!header) return RefusedWith(Located(shown, reader.Problem().line, reader.Problem().what) + std::string(kFileNotProcessed));
 
   const std::vector<int> methods = AvailableMethods(header->NormalisedHeaderLine, header->Period);
-  StationConstants constants;
   // The heat index table matters only to the Thornthwaite column; files without one
   // do not read it.
+  std::optional<double> heatIndex;
   if (std::find(methods.begin(), methods.end(), kThornthwaiteId) != methods.end()) {
     std::string problem;
-    const auto heatIndex = StationHeatIndex(folders.app, header->Station.Latitude, header->Station.Longitude, &problem);
+    heatIndex = StationHeatIndex(folders.app, header->Station.Latitude, header->Station.Longitude, &problem);
     if (!heatIndex)
       return RefusedWith(shown + ": its Thornthwaite column needs the heat index table, but " + problem +
                          std::string(kFileNotProcessed));
-    constants.HeatIndex = *heatIndex;
-    constants.ThornthwaiteExponent = ThornthwaiteExponent(*heatIndex);
   }
-  constants.LatitudeRadians = LatitudeRadians(header->Station.Latitude);
-  const SolarGeometryTable days(constants.LatitudeRadians);
-  constants.AnnualDayLengthTotal = days.AnnualDayLengthTotal();
-  constants.Days = &days;
+  const PreparedStation station = PrepareStation(header->Station, heatIndex);
 
   auto writer = PetResultWriter::Create(folders.output, entry.name, header->Period, methods, &error);
   if (!writer)
     return RefusedWith(folders.app.Display(folders.output / ResultFileName(entry.name, "_PET.csv")) +
                        ": cannot be written (" + error + ")" + std::string(kFileNotProcessed));
 
-  std::vector<const PetMethod*> computing;
-  for (int id : methods) computing.push_back(&MethodFor(id));
+  std::vector<MethodFunction> computing;
+  for (int id : methods) computing.push_back(MethodEntryFor(id).compute);
   EmptyValues empty;
   WeatherRecord record;
   WeatherFileReader::Step step;
   std::vector<double> values(computing.size());
   while ((step = reader.NextRecord(record)) == WeatherFileReader::Step::Record) {
+    const RowTerms rowTerms = terms.For(record, station.days);
     for (std::size_t m = 0; m < computing.size(); ++m) {
-      values[m] = computing[m]->Compute(record, header->Station, constants);
+      values[m] = computing[m](record, header->Station, station.constants, rowTerms);
       if (!std::isfinite(values[m])) empty.Note(reader.LineOfLastRecord(), methods[m]);
     }
     writer->WriteRow(record, values);
@@ -150,25 +147,27 @@ void ProcessInParallel(const std::vector<ListedName>& names, const RunFolders& f
   std::size_t nextToTake = 0, nextToShow = 0;
   const auto canTake = [&] { return nextToTake < names.size() && nextToTake < nextToShow + ahead; };
   // Processes the next file with the lock released; the lock is held again on return.
-  const auto processNext = [&](std::unique_lock<std::mutex>& lock) {
+  const auto processNext = [&](std::unique_lock<std::mutex>& lock, RowTermsMaker& terms) {
     const std::size_t index = nextToTake++;
     lock.unlock();
-    FileResult result = ProcessFile(names[index], folders);
+    FileResult result = ProcessFile(names[index], folders, terms);
     lock.lock();
     results[index].emplace(std::move(result));
   };
 
   auto work = [&] {
+    RowTermsMaker terms;
     std::unique_lock lock(mutex);
     for (;;) {
       changed.wait(lock, [&] { return nextToTake >= names.size() || canTake(); });
       if (nextToTake >= names.size()) return;
-      processNext(lock);
+      processNext(lock, terms);
       changed.notify_all();
     }
   };
   std::vector<std::thread> workers;
   for (unsigned i = 1; i < jobs; ++i) workers.emplace_back(work);
+  RowTermsMaker terms;
 
   for (std::size_t index = 0; index < names.size(); ++index) {
     notices.Progress(index, names.size(), names[index].name);
@@ -177,7 +176,7 @@ void ProcessInParallel(const std::vector<ListedName>& names, const RunFolders& f
       std::unique_lock lock(mutex);
       while (!results[index]) {
         if (canTake())
-          processNext(lock);
+          processNext(lock, terms);
         else
           changed.wait(lock, [&] { return results[index].has_value() || canTake(); });
       }
@@ -214,9 +213,10 @@ RunSummary ProcessPetFiles(const std::vector<ListedName>& names, const AppFolder
     ProcessInParallel(names, folders, notices, jobs, summary);
     return summary;
   }
+  RowTermsMaker terms;
   for (std::size_t index = 0; index < names.size(); ++index) {
     notices.Progress(index, names.size(), names[index].name);
-    FileResult result = ProcessFile(names[index], folders);
+    FileResult result = ProcessFile(names[index], folders, terms);
     Complete(result, folder, notices, summary);
   }
   return summary;

@@ -6,10 +6,11 @@
 
 #include "common/field_reader.h"
 #include "common/numbers.h"
-#include "methods/heat_index.h"
-#include "methods/solar_geometry.h"
+#include "run/heat_index_table.h"
 #include "run/method_table.h"
 #include "run/pet_runner.h"
+#include "run/row_terms_maker.h"
+#include "run/station_setup.h"
 
 namespace sorvane {
 
@@ -50,17 +51,18 @@ long DayNumber(const CalendarDate& date) {
 // The checks of one file's rows, in file order.
 class RowChecker {
  public:
-  RowChecker(const WeatherFileHeader& header, const std::vector<int>& methods, const StationConstants& constants,
+  RowChecker(const WeatherFileHeader& header, const std::vector<int>& methods, const PreparedStation& station,
              FindingSink& sink, WeatherCheckReport& report)
-      : header_(header), methods_(methods), constants_(constants), sink_(sink), report_(report) {}
+      : header_(header), methods_(methods), station_(station), sink_(sink), report_(report) {}
 
   void Check(const WeatherRecord& record, const std::vector<ParsedNumber>& values, long line) {
     line_ = line;
+    const RowTerms terms = terms_.For(record, station_.days);
     const auto plain = CheckFields(values);
     CheckPairs(plain);
-    CheckSunshine(record, plain);
+    CheckSunshine(terms.day, plain);
     if (record.Period == PeriodType::Date) CheckDateOrder(record);
-    CheckPetValues(record);
+    CheckPetValues(record, terms);
   }
 
  private:
@@ -127,10 +129,10 @@ class RowChecker {
 
   // Sunshine hours against the day length N of the record's day at the station (the
   // same day the methods take: the date, the week's fourth day, the month's sixteenth).
-  void CheckSunshine(const WeatherRecord& record, const PlainValues& plain) {
+  void CheckSunshine(const SolarGeometry& day, const PlainValues& plain) {
     const auto& sunshine = Of(plain, Parameter::SS);  // hours
     if (!sunshine) return;
-    const double dayLength = GeometryFor(constants_, record.DayOfYear).DayLength;  // hours
+    const double dayLength = day.DayLength;  // hours
     if (*sunshine > dayLength)
       Emit(FindingKind::SunshineLongerThanDay, "SS", ShortestText(*sunshine),
            "SS " + ShortestText(*sunshine) + " h is longer than the day (N = " + HoursText(dayLength) + " h)");
@@ -162,17 +164,19 @@ class RowChecker {
     latestLine_ = line_;
   }
 
-  void CheckPetValues(const WeatherRecord& record) {
+  void CheckPetValues(const WeatherRecord& record, const RowTerms& terms) {
     for (int id : methods_) {
-      if (std::isfinite(MethodFor(id).Compute(record, header_.Station, constants_))) continue;
-      const std::string_view name = MethodEntryFor(id).name;
+      const MethodEntry& method = MethodEntryFor(id);
+      if (std::isfinite(method.compute(record, header_.Station, station_.constants, terms))) continue;
+      const std::string_view name = method.name;
       Emit(FindingKind::EmptyPetValue, name, "", std::string(name) + " would be empty");
     }
   }
 
   const WeatherFileHeader& header_;
   const std::vector<int>& methods_;
-  const StationConstants& constants_;
+  const PreparedStation& station_;
+  RowTermsMaker terms_;
   FindingSink& sink_;
   WeatherCheckReport& report_;
   long line_ = 0;
@@ -215,25 +219,19 @@ WeatherCheckReport CheckWeatherFile(const ListedName& entry, const AppFolder& fo
   // The methods computed here: all the run computes, less Thornthwaite when the run
   // would refuse the file for want of a heat index (its rows are still worth checking).
   std::vector<int> computed = report.methods;
-  StationConstants constants;
+  std::optional<double> heatIndex;
   if (std::find(computed.begin(), computed.end(), kThornthwaiteId) != computed.end()) {
     std::string problem;
-    const auto heatIndex = StationHeatIndex(folder, header.Station.Latitude, header.Station.Longitude, &problem);
-    if (heatIndex) {
-      constants.HeatIndex = *heatIndex;
-      constants.ThornthwaiteExponent = ThornthwaiteExponent(*heatIndex);
-    } else {
+    heatIndex = StationHeatIndex(folder, header.Station.Latitude, header.Station.Longitude, &problem);
+    if (!heatIndex) {
       report.refusal = Refusal(shown + ": its Thornthwaite column needs the heat index table, but " + problem +
                                std::string(kFileNotProcessed));
       std::erase(computed, kThornthwaiteId);
     }
   }
-  constants.LatitudeRadians = LatitudeRadians(header.Station.Latitude);
-  const SolarGeometryTable days(constants.LatitudeRadians);
-  constants.AnnualDayLengthTotal = days.AnnualDayLengthTotal();
-  constants.Days = &days;
+  const PreparedStation station = PrepareStation(header.Station, heatIndex);
 
-  RowChecker checker(header, computed, constants, sink, report);
+  RowChecker checker(header, computed, station, sink, report);
   WeatherRecord record;
   WeatherFileReader::Step step;
   while ((step = reader.NextRecord(record)) == WeatherFileReader::Step::Record) {

@@ -15,9 +15,11 @@
 #include "common/field_reader.h"
 #include "common/notices.h"
 #include "common/numbers.h"
-#include "run/weather_record.h"
+#include "methods/weather_record.h"
 
 namespace sorvane {
+
+std::string_view PeriodWord(PeriodType type);  // "DATE", "WEEK", "MONTH"
 
 struct WeatherFileHeader {
   StationHeader Station;

@@ -22,7 +22,7 @@ namespace {
 using namespace methods_test;
 
 double ChristiansenOfDay1(const Readings& readings) {
-  return Christiansen{}.Compute(DailyRecord(1, readings), ExampleStation(), ExampleConstants());
+  return Compute(Christiansen, DailyRecord(1, readings), ExampleStation(), ExampleConstants());
 }
 
 TEST(Christiansen, WorkedExamples) { CheckWorkedExamples(kChristiansenExamples); }

@@ -1,5 +1,5 @@
 // The heat index interpolated from the heat index table, read from memory.
-#include "methods/heat_index.h"
+#include "run/heat_index_table.h"
 
 #include <gtest/gtest.h>
 

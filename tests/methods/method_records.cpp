@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "methods/heat_index.h"
+#include "methods/row_terms.h"
 #include "methods/solar_geometry.h"
 #include "run/method_table.h"
 
@@ -56,6 +57,12 @@ StationConstants ConstantsAt(double latitudeDegrees) {
   return constants;
 }
 
+double Compute(MethodFunction method, const WeatherRecord& record, const StationHeader& station,
+               const StationConstants& constants) {
+  const RowTerms terms = RowTermsOf(record, SolarGeometryAt(constants.LatitudeRadians, record.DayOfYear));
+  return method(record, station, constants, terms);
+}
+
 double HalfLastDigit(double printed, int significantDigits) {
   const int leadingExponent = static_cast<int>(std::floor(std::log10(std::fabs(printed))));
   return 0.5 * std::pow(10.0, leadingExponent - (significantDigits - 1));
@@ -78,7 +85,7 @@ void CheckWorkedExamples(const std::vector<WorkedExample>& examples) {
 }
 
 double ComputeAtExampleStation(int methodId, const WeatherRecord& record) {
-  return MethodFor(methodId).Compute(record, ExampleStation(), ExampleConstants());
+  return Compute(MethodEntryFor(methodId).compute, record, ExampleStation(), ExampleConstants());
 }
 
 }  // namespace sorvane::methods_test

@@ -6,8 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "run/pet_method.h"
-#include "run/weather_record.h"
+#include "methods/method_table.h"
 
 namespace sorvane::methods_test {
 
@@ -37,6 +36,11 @@ StationHeader StationAt(double latitudeDegrees);  // elsewhere, elevation 350 m
 // the heat index and exponent of the example station.
 StationConstants ConstantsAt(double latitudeDegrees);
 inline StationConstants ExampleConstants() { return ConstantsAt(kExampleLatitude); }
+
+// The value of `method` for `record` at `station`, with the record's terms computed
+// directly from the readings and the geometry of its day.
+double Compute(MethodFunction method, const WeatherRecord& record, const StationHeader& station,
+               const StationConstants& constants);
 
 // Half a unit in the last digit of a value printed with `significantDigits` digits.
 double HalfLastDigit(double printed, int significantDigits = 7);

@@ -21,7 +21,7 @@ namespace {
 using namespace methods_test;
 
 double ThornthwaiteOf(const WeatherRecord& record, const StationConstants& constants = ExampleConstants()) {
-  return Thornthwaite{}.Compute(record, ExampleStation(), constants);
+  return Compute(Thornthwaite, record, ExampleStation(), constants);
 }
 
 TEST(Thornthwaite, WorkedExamples) { CheckWorkedExamples(kThornthwaiteExamples); }

@@ -1,32 +1,33 @@
-// Every method's worked examples again, with the per-station geometry table a run
-// builds: the results must not change in the last bit.
+// Every method's worked examples again, with the station set up and the record's terms
+// made as a run makes them (geometry table, remembered terms): the results must not
+// change in the last bit.
 #include <gtest/gtest.h>
 
 #include "method_records.h"
-#include "methods/solar_geometry.h"
 #include "run/method_table.h"
+#include "run/row_terms_maker.h"
+#include "run/station_setup.h"
 
 namespace sorvane {
 namespace {
 
 using namespace methods_test;
 
-TEST(SolarGeometryTable, WorkedExamplesGiveIdenticalResults) {
-  const StationConstants direct = ExampleConstants();
-  const SolarGeometryTable days(direct.LatitudeRadians);
-  StationConstants tabled = direct;
-  tabled.Days = &days;
-  tabled.AnnualDayLengthTotal = days.AnnualDayLengthTotal();
-
+TEST(RowTermsMaker, WorkedExamplesGiveIdenticalResults) {
+  const PreparedStation station = PrepareStation(ExampleStation(), kExampleHeatIndex);
+  RowTermsMaker terms;
   int examples = 0;
   for (const auto* methodExamples :
        {&kModifiedPenmanExamples, &kHargreavesExamples, &kTurcExamples, &kThornthwaiteExamples,
         &kBlaneyCriddleExamples, &kChristiansenExamples, &kOpenPanExamples, &kPenmanMonteithExamples}) {
     for (const WorkedExample& example : *methodExamples) {
-      const PetMethod& method = MethodFor(example.methodId);
-      EXPECT_EQ(method.Compute(example.record, ExampleStation(), tabled),
-                method.Compute(example.record, ExampleStation(), direct))
-          << MethodEntryFor(example.methodId).name << ", " << example.name;
+      const MethodEntry& method = MethodEntryFor(example.methodId);
+      // Twice: once computed, once remembered.
+      for (int pass = 0; pass < 2; ++pass)
+        EXPECT_EQ(method.compute(example.record, ExampleStation(), station.constants,
+                                 terms.For(example.record, station.days)),
+                  ComputeAtExampleStation(example.methodId, example.record))
+            << method.name << ", " << example.name;
       ++examples;
     }
   }

@@ -7,17 +7,35 @@
 #include <map>
 
 #include "common/numbers.h"
-#include "run/method_table.h"
+#include "methods/method_table.h"
 
 namespace sorvane::plot {
 
 namespace {
 
-// One colour per MethodId, in MethodId order; distinct on screen and on paper.
-constexpr std::array<std::string_view, 8> kMethodColors{"#1f77b4", "#ff7f0e", "#2ca02c", "#d62728",
-                                                        "#9467bd", "#8c564b", "#e377c2", "#17becf"};
+// One colour per method, distinct on screen and on paper.
+struct MethodColorEntry {
+  MethodId id;
+  std::string_view color;
+};
+constexpr std::array<MethodColorEntry, 8> kMethodColors{{
+    {MethodId::ModifiedPenman, "#1f77b4"},
+    {MethodId::Hargreaves, "#ff7f0e"},
+    {MethodId::Turc, "#2ca02c"},
+    {MethodId::Thornthwaite, "#d62728"},
+    {MethodId::BlaneyCriddle, "#9467bd"},
+    {MethodId::Christiansen, "#8c564b"},
+    {MethodId::OpenPan, "#e377c2"},
+    {MethodId::PenmanMonteith, "#17becf"},
+}};
 static_assert(kMethodColors.size() == kMethodTable.size());
 constexpr std::string_view kOtherColor = "#7f7f7f";
+
+std::string_view ColorOf(MethodId id) {
+  for (const MethodColorEntry& entry : kMethodColors)
+    if (entry.id == id) return entry.color;
+  return kOtherColor;
+}
 
 constexpr double kWeeksPerYear = 53;  // week 53 stays inside its year on the axis
 constexpr double kMonthsPerYear = 12;
@@ -223,7 +241,7 @@ std::string_view Unit(PeriodType period) {
 
 std::string_view MethodColor(std::string_view columnHead) {
   for (const MethodEntry& entry : kMethodTable)
-    if (entry.name == columnHead) return kMethodColors[static_cast<std::size_t>(entry.id - 1)];
+    if (entry.name == columnHead) return ColorOf(entry.id);
   return kOtherColor;
 }
 

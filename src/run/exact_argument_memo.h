@@ -7,8 +7,7 @@
 // result is the one the function gave for that very argument: a method computes the
 // same value, bit for bit, with the memo or without it.
 //
-// Each thread keeps its own (declare the memo `thread_local`), so the methods share
-// nothing between the files of a parallel run.
+// Not for sharing between threads: each thread of a run keeps its own.
 #pragma once
 
 #include <bit>

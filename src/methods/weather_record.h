@@ -10,8 +10,6 @@ namespace sorvane {
 
 enum class PeriodType { Date, Week, Month };  // daily, weekly, monthly
 
-std::string_view PeriodWord(PeriodType type);  // "DATE", "WEEK", "MONTH"
-
 struct StationHeader {
   std::string StationName;  // line 1, commas removed, trimmed; no computation uses it
   double Latitude = 0;      // decimal degrees, negative south of the equator

@@ -1,17 +1,16 @@
-// PetMethod: the one interface of the eight methods. Compute takes one record, the
-// station and the file's constants, and returns the value for the record's period in
-// mm, already scaled and never negative; NaN when the method cannot compute it (the
-// result file then holds an empty field).
+// What every PET method shares: the station's constants it reads, and its last steps.
+// A method takes one record, the station, the file's constants and the record's shared
+// DayTerms, and returns the value for the record's period in mm, already scaled and
+// never negative; NaN when it cannot compute it (the result file then holds an empty
+// field).
 #pragma once
 
 #include <cmath>
 #include <limits>
 
-#include "run/weather_record.h"
+#include "methods/weather_record.h"
 
 namespace sorvane {
-
-class SolarGeometryTable;
 
 // Run-level values of one data file, made before its first record.
 struct StationConstants {
@@ -19,16 +18,6 @@ struct StationConstants {
   double AnnualDayLengthTotal = 0;  // hours, N summed over days 1..365
   double HeatIndex = 0;             // Thornthwaite I, dimensionless
   double ThornthwaiteExponent = 0;  // Thornthwaite a, dimensionless
-  // The station's geometry per day, when the driver made one; the same numbers the
-  // geometry functions give, computed once per file instead of once per record.
-  const SolarGeometryTable* Days = nullptr;
-};
-
-class PetMethod {
- public:
-  virtual ~PetMethod() = default;
-  virtual double Compute(const WeatherRecord& record, const StationHeader& station,
-                         const StationConstants& constants) const = 0;
 };
 
 inline constexpr double kNotComputable = std::numeric_limits<double>::quiet_NaN();

@@ -1,0 +1,103 @@
+#include "run/heat_index_table.h"
+
+#include <vector>
+
+#include "common/notices.h"
+#include "common/numbers.h"
+#include "methods/heat_index.h"
+#include "methods/inverse_distance.h"
+
+namespace sorvane {
+
+namespace {
+
+constexpr const char* kGridFieldNames[3] = {"latitude", "longitude", "heat index"};
+
+enum class GridRead { Point, End, Problem };
+
+// One grid point: a line of exactly three numbers. Blank lines at the end of the table
+// end it like the end of the file.
+GridRead ReadGridPoint(FieldReader& table, double (&grid)[3], LineProblem& problem) {
+  const long line = table.Line();
+  for (int i = 0; i < 3; ++i) {
+    const auto field = table.Next();
+    if (i == 0 && field.status == FieldReader::Status::EndOfFile) return GridRead::End;
+    if (field.status != FieldReader::Status::Ok) {
+      problem = {field.line, std::string(FieldReader::Describe(field.status))};
+      return GridRead::Problem;
+    }
+    if (i == 0 && field.EndsLine() && field.text.find_first_not_of(' ') == std::string_view::npos) {
+      if (table.SkipBlankRest()) return GridRead::End;
+      problem = {line, "a blank line between grid points"};
+      return GridRead::Problem;
+    }
+    if (field.EndsLine() != (i == 2)) {
+      problem = {line, i < 2 ? "a grid point of fewer than 3 fields" : "a grid point of more than 3 fields"};
+      return GridRead::Problem;
+    }
+    const ParsedNumber number = ParseNumber(field.text);
+    if (number.status == NumberStatus::Invalid) {
+      problem = {line, "field " + std::to_string(i + 1) + " (" + kGridFieldNames[i] + ") '" +
+                           std::string(field.text) + "' is not a number"};
+      return GridRead::Problem;
+    }
+    grid[i] = number.value;
+  }
+  return GridRead::Point;
+}
+
+}  // namespace
+
+std::optional<double> InterpolateHeatIndex(FieldReader& table, double latitude, double longitude,
+                                           LineProblem* problem) {
+  LineProblem found;
+  std::string heading;
+  const auto headingStatus = table.ReadLine(heading);
+  if (headingStatus != FieldReader::Status::Ok && headingStatus != FieldReader::Status::EndOfFile) {
+    if (problem) *problem = {1, std::string(FieldReader::Describe(headingStatus))};
+    return std::nullopt;
+  }
+  std::vector<double> distances, values;  // of the grid points at a distance, degrees and I
+  double coincidentSum = 0;                // over grid points at the station itself
+  long coincidentCount = 0, points = 0;
+  double grid[3] = {0, 0, 0};
+  for (GridRead read; (read = ReadGridPoint(table, grid, found)) != GridRead::End;) {
+    if (read == GridRead::Problem) {
+      if (problem) *problem = found;
+      return std::nullopt;
+    }
+    ++points;
+    const double distance = PlaneDistance(latitude, longitude, grid[0], grid[1]);  // degrees
+    if (distance == 0) {
+      coincidentSum += grid[2];
+      ++coincidentCount;
+    } else {
+      distances.push_back(distance);
+      values.push_back(grid[2]);
+    }
+  }
+  if (points == 0) {
+    if (problem) *problem = {0, "the heat index table has no grid point"};
+    return std::nullopt;
+  }
+  if (coincidentCount > 0) return TruncatedHeatIndex(coincidentSum, static_cast<double>(coincidentCount));
+  return TruncatedHeatIndex(InverseDistanceValueSum(values.data(), 0, 1, distances), InverseDistanceWeightSum(distances));
+}
+
+std::optional<double> StationHeatIndex(const AppFolder& folder, double latitude, double longitude,
+                                       std::string* problem) {
+  const auto tablePath = folder.HeatIndexTable();
+  const std::string table = folder.Display(tablePath);
+  std::string error;
+  auto reader = FieldReader::Open(tablePath, &error);
+  if (!reader) {
+    *problem = table + " cannot be opened (" + error + ")";
+    return std::nullopt;
+  }
+  LineProblem found;
+  auto heatIndex = InterpolateHeatIndex(*reader, latitude, longitude, &found);
+  if (!heatIndex) *problem = Located(table, found.line, found.what);
+  return heatIndex;
+}
+
+}  // namespace sorvane

@@ -1,0 +1,27 @@
+// The heat index table: the station's Thornthwaite heat index I, interpolated by
+// inverse distance (power 1, plain degrees of latitude and longitude) from every grid
+// point of the table, truncated downwards to 2 decimals.
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "common/app_folder.h"
+#include "common/field_reader.h"
+#include "common/notices.h"
+
+namespace sorvane {
+
+// Reads the table (a heading line, then "latitude,longitude,heat index" per line) and
+// returns I for a station at (latitudeDegrees, longitudeDegrees), or nullopt and the
+// problem (a non-numeric field, a row of the wrong length, no grid point at all).
+// Grid points at distance 0 give the mean of their values, the limit of the weighting.
+std::optional<double> InterpolateHeatIndex(FieldReader& table, double latitudeDegrees, double longitudeDegrees,
+                                           LineProblem* problem);
+
+// The heat index of a station at (latitudeDegrees, longitudeDegrees) from the table of
+// the ApplicationFolder, or nullopt and `problem`, naming the table and line.
+std::optional<double> StationHeatIndex(const AppFolder& folder, double latitudeDegrees, double longitudeDegrees,
+                                       std::string* problem);
+
+}  // namespace sorvane
