@@ -7,12 +7,13 @@
 #include <vector>
 
 #include "coefficients/coefficient_table.h"
-#include "coefficients/line_fields.h"
+#include "common/line_fields.h"
 #include "coefficients/scratch_file.h"
 #include "common/atomic_file.h"
 #include "common/field_reader.h"
 #include "common/numbers.h"
 #include "common/text.h"
+#include "run/pet_result_reader.h"
 
 namespace sorvane {
 
@@ -151,23 +152,18 @@ std::vector<std::optional<std::size_t>> ColumnMethods(const std::vector<std::str
   return methodOf;
 }
 
-// The method column names of the PetResultFile's header line: its rest after the first
-// field, trimmed and split through tmp.txt, which is deleted once read.
-std::optional<std::vector<std::string>> ReadColumnNames(FieldReader& reader, bool lineEnded, const std::string& shown,
-                                                        const fs::path& scratch, const AppFolder& folder,
-                                                        Notice& stop) {
-  std::string rest;
-  if (!lineEnded) {
-    const FieldReader::Status read = reader.ReadLine(rest);
-    if (read != FieldReader::Status::Ok && read != FieldReader::Status::EndOfFile) {
-      stop = RefusalAt(shown, 1, FieldReader::Describe(read));
-      return std::nullopt;
-    }
+// The method heads of the PetResultFile: the rest of its header line, trimmed and split
+// through tmp.txt, which is deleted once read.
+bool ReadColumnNames(PetResultReader& pet, const std::string& shown, const fs::path& scratch,
+                     const AppFolder& folder, Notice& stop) {
+  const auto columnsText = pet.ReadMethodHeadsText();
+  if (!columnsText) {
+    stop = RefusalAt(shown, pet.Problem().line, pet.Problem().what);
+    return false;
   }
-  const std::string_view columnsText = TrimSpaces(rest);
   std::vector<std::string> columns;
   std::string error;
-  const ScratchSplit split = SplitThroughScratch(scratch, columnsText, columns, &error);
+  const ScratchSplit split = SplitThroughScratch(scratch, *columnsText, columns, &error);
   std::error_code ignored;
   fs::remove(scratch, ignored);  // read: no longer needed
   switch (split) {
@@ -175,60 +171,47 @@ std::optional<std::vector<std::string>> ReadColumnNames(FieldReader& reader, boo
       break;
     case ScratchSplit::WriteFailed:
       stop = RefusalAt(folder.Display(scratch), 0, "the scratch file cannot be used (" + error + ")");
-      return std::nullopt;
+      return false;
     case ScratchSplit::Unreadable:
       stop = RefusalAt(shown, 1, error);
-      return std::nullopt;
+      return false;
   }
-  if (columnsText.empty()) columns.clear();  // a header of the date head alone
-  return columns;
+  if (columnsText->empty()) columns.clear();  // a header of the date head alone
+  pet.SetMethodHeads(std::move(columns));
+  return true;
 }
 
 // "," and a + b x v. A method whose intercept and slope are both 0, and an empty PET
 // value (one the PET run could not compute), give an empty field, so that every value
 // stays under its head.
-void AppendAdjusted(std::string& out, double intercept, double slope, const ParsedNumber& value) {
+void AppendAdjusted(std::string& out, double intercept, double slope, const std::optional<double>& value) {
   out += ',';
-  if (!(std::fabs(intercept) + std::fabs(slope) > 0) || value.status != NumberStatus::Value) return;
-  const double adjusted = intercept + slope * value.value;
+  if (!(std::fabs(intercept) + std::fabs(slope) > 0) || !value) return;
+  const double adjusted = intercept + slope * *value;
   if (std::isfinite(adjusted)) AppendTwoPlace(out, adjusted);
 }
 
-// Step 7: every data line of the PetResultFile, up to its end or the blank lines that
-// run to its end, becomes a line of the AdjustedPetFile. Returns the refusal of a line
-// that cannot be read exactly.
-std::optional<Notice> AdjustDataLines(FieldReader& pet, const std::string& shown,
-                                      const std::vector<std::string>& columns,
+// Every data line of the PetResultFile, up to its end or the blank lines that run to
+// its end, becomes a line of the AdjustedPetFile: the date as written, then the adjusted
+// value of each matched column. Returns the refusal of a line that cannot be read exactly.
+std::optional<Notice> AdjustDataLines(PetResultReader& pet, const std::string& shown,
                                       const std::vector<std::optional<std::size_t>>& methodOf,
                                       const std::vector<double>& coefficients, AtomicFile& adjusted) {
   std::string& out = adjusted.Buffer();
-  const std::size_t expected = 1 + columns.size();
-  std::vector<std::string> fields;
-  LineProblem problem;
-  for (;;) {
-    const long lineBefore = pet.Line();
-    if (pet.SkipBlankRest()) return std::nullopt;
-    if (pet.Line() != lineBefore) return RefusalAt(shown, lineBefore, "a blank line between data lines");
-    const long line = pet.Line();
-    const LineRead read = ReadLineFields(pet, fields, problem);
-    if (read == LineRead::EndOfFile) return std::nullopt;
-    if (read == LineRead::Problem) return RefusalAt(shown, problem.line, problem.what);
-    if (fields.size() != expected)
-      return RefusalAt(
-          shown, line,
-          WrongFieldCount(fields.size(), "a data line", expected, "the date and a value for each method column"));
-    out += fields[0];
-    for (std::size_t c = 0; c < columns.size(); ++c) {
-      const ParsedNumber value = ParseNumber(fields[c + 1]);
-      if (value.status == NumberStatus::Invalid)
-        return RefusalAt(shown, line, NotANumber(c + 2, columns[c], fields[c + 1]));
+  PetResultRow row;
+  PetResultReader::Step step;
+  while ((step = pet.NextRow(row)) == PetResultReader::Step::Row) {
+    out += row.periodKey;
+    for (std::size_t c = 0; c < methodOf.size(); ++c) {
       if (!methodOf[c]) continue;
       const std::size_t k = *methodOf[c];
-      AppendAdjusted(out, coefficients[2 * k], coefficients[2 * k + 1], value);
+      AppendAdjusted(out, coefficients[2 * k], coefficients[2 * k + 1], row.values[c]);
     }
     out += "\r\n";
     adjusted.FlushIfFull();
   }
+  if (step == PetResultReader::Step::Problem) return RefusalAt(shown, pet.Problem().line, pet.Problem().what);
+  return std::nullopt;
 }
 
 // tmp.txt is deleted however the run ends, except at the not-daily stop, where it
@@ -266,27 +249,27 @@ std::optional<Notice> Adjust(const fs::path& coefficientFile, const AppFolder& f
     return RefusalAt(folder.Display(scratch), 0, "the scratch file cannot be used (" + error + ")");
   ScratchRemoval removal{scratch};
 
-  const FieldReader::Field first = pet->Next();
-  if (first.status == FieldReader::Status::EndOfFile) return RefusalAt(shown, 0, "the file is empty");
-  if (first.status != FieldReader::Status::Ok) return RefusalAt(shown, 1, FieldReader::Describe(first.status));
-  if (ToUpperAscii(TrimSpaces(first.text)) != "DATE") {
+  PetResultReader reader(std::move(*pet));
+  const PetResultReader::HeadsRead heads = reader.ReadPeriodHeads();
+  if (heads == PetResultReader::HeadsRead::Problem) return RefusalAt(shown, reader.Problem().line, reader.Problem().what);
+  if (heads == PetResultReader::HeadsRead::NoPeriodHeads || reader.Period() != PeriodType::Date) {
     // Weekly and monthly results are not adjusted; the AdjustedPetFile stays empty.
     if (!adjusted->Commit(&error))
       return RefusalAt(folder.Display(adjustedPath), 0, "cannot be written (" + error + ")");
     removal.keep = true;
     return NotDailyNotice();
   }
-  const auto columns = ReadColumnNames(*pet, first.EndsLine(), shown, scratch, folder, stop);
-  if (!columns) return stop;
-  const auto methodOf = ColumnMethods(*columns, station->methodNames);
+  if (!ReadColumnNames(reader, shown, scratch, folder, stop)) return stop;
+  const std::vector<std::string>& columns = reader.MethodHeads();
+  const auto methodOf = ColumnMethods(columns, station->methodNames);
 
   std::string& out = adjusted->Buffer();
   out += "Date";
-  for (std::size_t c = 0; c < columns->size(); ++c)
-    if (methodOf[c]) out += "," + (*columns)[c];
+  for (std::size_t c = 0; c < columns.size(); ++c)
+    if (methodOf[c]) out += "," + columns[c];
   out += "\r\n";
 
-  if (auto refused = AdjustDataLines(*pet, shown, *columns, methodOf, station->coefficients, *adjusted)) return refused;
+  if (auto refused = AdjustDataLines(reader, shown, methodOf, station->coefficients, *adjusted)) return refused;
   if (!adjusted->Commit(&error))
     return Refusal(folder.Display(adjustedPath) + ": writing failed (" + error +
                    "); an older file of that name is left as it was");
@@ -295,28 +278,23 @@ std::optional<Notice> Adjust(const fs::path& coefficientFile, const AppFolder& f
 
 }  // namespace
 
-AdjustSummary AdjustPetResults(const std::string& coefficientFile, const AppFolder& folder, Notices& notices) {
+JobReport AdjustPetResults(std::string_view coefficientFile, const AppFolder& folder, Notices& notices) {
   const std::string_view path = TrimSpaces(coefficientFile);
   if (path.empty()) {
     notices.Show(Information(NoDataFileNotice()));
     return {};
   }
-  AdjustSummary summary;
+  JobReport report;
   if (const auto stop = Adjust(fs::path(std::string(path)), folder)) {
     notices.Show(*stop);
     if (stop->kind == NoticeKind::ProgramEnd) {
-      summary.programEnds = true;
-      return summary;
+      report.programEnds = true;
+      return report;
     }
-    summary.refused = stop->kind == NoticeKind::Refusal;
+    report.anyRefused = stop->kind == NoticeKind::Refusal;
   }
   notices.Show(AdjusterJobEndNotice());
-  return summary;
-}
-
-JobOutcome AdjustFromWindow(const WindowState& window, const AppFolder& folder, Notices& notices) {
-  const AdjustSummary summary = AdjustPetResults(window.text1, folder, notices);
-  return JobOutcome{window, summary.programEnds, summary.refused};
+  return report;
 }
 
 }  // namespace sorvane

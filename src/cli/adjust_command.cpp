@@ -26,10 +26,10 @@ void AddAdjustCommand(CLI::App& app, CliContext& context) {
     const auto folder = context.ResolveAppFolder();
     if (!folder) return;
     ConsoleNotices notices;
-    const AdjustSummary summary = AdjustPetResults(*path, *folder, notices);
-    if (summary.programEnds) {
+    const JobReport report = AdjustPetResults(*path, *folder, notices);
+    if (report.programEnds) {
       context.exitStatus = kExitProgramEnded;
-    } else if (summary.refused) {
+    } else if (report.anyRefused) {
       context.exitStatus = kExitRefused;
     } else if (TrimSpaces(*path).empty()) {
       context.exitStatus = kExitUsage;  // the window's "NO Data file selected"

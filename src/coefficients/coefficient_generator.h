@@ -5,12 +5,13 @@
 
 #include <cstddef>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "common/app_folder.h"
 #include "common/data_file_list.h"
+#include "common/job_report.h"
 #include "common/notices.h"
-#include "common/window_state.h"
 
 namespace sorvane {
 
@@ -25,9 +26,12 @@ struct CoefficientRunSummary {
 CoefficientRunSummary ProcessStationLists(const std::vector<ListedName>& names, const std::vector<bool>& marks,
                                           const AppFolder& folder, Notices& notices);
 
-// The coeff button: checks Text1, runs dir.txt, and hands back Text1 emptied, List2
-// emptied and 330 twips high (unless the program ends).
-JobOutcome CoefficientRunFromWindow(const WindowState& window, const AppFolder& folder, Notices& notices);
+// A run for the data file the user chose with the methods selected (entry k: method k
+// of the table): a blank name shows only "NO Data file selected"; otherwise the
+// DataFileList (dir.txt) is run and, unless a notice ends the program, deleted and
+// "JOB END" shown.
+JobReport RunCoefficientJob(std::string_view chosenDataFile, const std::vector<bool>& selectedMethods,
+                            const AppFolder& folder, Notices& notices);
 
 // The "JOB END" notice of the coefficient generator (ten spaces before, fifteen after).
 Notice CoefficientJobEndNotice();

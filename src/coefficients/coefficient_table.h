@@ -16,7 +16,7 @@
 #include <string>
 #include <vector>
 
-#include "coefficients/line_fields.h"
+#include "common/line_fields.h"
 #include "common/field_reader.h"
 
 namespace sorvane {

@@ -6,7 +6,7 @@
 #include <cerrno>
 #include <cstring>
 
-#include "coefficients/line_fields.h"
+#include "common/line_fields.h"
 #include "common/field_reader.h"
 
 namespace sorvane {

@@ -41,8 +41,7 @@ GridRead ReadGridPoint(FieldReader& table, double (&grid)[3], LineProblem& probl
     }
     const ParsedNumber number = ParseNumber(field.text);
     if (number.status == NumberStatus::Invalid) {
-      problem = {line, "field " + std::to_string(i + 1) + " (" + kGridFieldNames[i] + ") '" +
-                           std::string(field.text) + "' is not a number"};
+      problem = {line, NotANumber(i + 1, kGridFieldNames[i], field.text)};
       return GridRead::Problem;
     }
     grid[i] = number.value;
