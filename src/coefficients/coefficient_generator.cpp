@@ -42,8 +42,8 @@ Notice DuplicateStationNotice(std::string_view nameAsRead) {
           PaddedNotice("ERROR " + std::string(nameAsRead) + " Coefficients are already exist", 15)};
 }
 
-// The MethodSelection as table positions (from 0): method k is selected when entry k
-// of List2 is marked; a method without an entry is not.
+// The MethodSelection as table positions (from 0): method k is selected when marks[k]
+// is set; a method beyond the marks is not.
 std::vector<std::size_t> SelectedMethods(std::size_t methodCount, const std::vector<bool>& marks) {
   std::vector<std::size_t> selected;
   for (std::size_t k = 0; k < methodCount && k < marks.size(); ++k)

@@ -22,7 +22,7 @@ struct CoefficientRunSummary {
 };
 
 // The StationLists of a run, looked up in data/COEFFI_DATA, in list order; `marks` is
-// the MethodSelection (entry k marks method k of the table). Does not show "JOB END".
+// the MethodSelection (marks[k]: method k of the table is selected). Does not show "JOB END".
 CoefficientRunSummary ProcessStationLists(const std::vector<ListedName>& names, const std::vector<bool>& marks,
                                           const AppFolder& folder, Notices& notices);
 
@@ -36,8 +36,9 @@ JobReport RunCoefficientJob(std::string_view chosenDataFile, const std::vector<b
 // The "JOB END" notice of the coefficient generator (ten spaces before, fifteen after).
 Notice CoefficientJobEndNotice();
 
-// The method names of line 1 of support/Coefficients.csv, as Browse fills List2 with
-// them (split through the scratch file out.txt, which is deleted). On a missing or
+// The method names of line 1 of support/Coefficients.csv, each trimmed, in table order:
+// the methods a user chooses from (split through the scratch file out.txt, which is
+// deleted). On a missing or
 // unreadable table or an odd header, `problem` holds a notice and `names` is empty.
 struct MethodNames {
   std::vector<std::string> names;

@@ -47,14 +47,11 @@ PetResultReader::HeadsRead PetResultReader::ReadPeriodHeads() {
     return HeadsRead::Period;
   }
   if (EqualsIgnoringCase(head, "Year") && !headsEndLine1_) {
+    // A second head that cannot be read is no period head either.
     const FieldReader::Field second = fields_.Next();
-    if (second.status != FieldReader::Status::Ok) {
-      Fail(1, std::string(FieldReader::Describe(second.status)));
-      return HeadsRead::Problem;
-    }
     headsEndLine1_ = second.EndsLine();
     for (PeriodType period : {PeriodType::Week, PeriodType::Month})
-      if (EqualsIgnoringCase(TrimSpaces(second.text), NumberHead(period))) {
+      if (second.status == FieldReader::Status::Ok && EqualsIgnoringCase(TrimSpaces(second.text), NumberHead(period))) {
         period_ = period;
         return HeadsRead::Period;
       }
@@ -79,9 +76,19 @@ bool PetResultReader::ReadMethodHeads() {
   const auto text = ReadMethodHeadsText();
   if (!text) return false;
   methods_.clear();
-  if (text->empty()) return true;
+  if (headsEndLine1_) return true;
+  // A comma after the period heads is followed by a head, be it empty.
   FieldReader heads(*text);
-  return ReadLineFields(heads, methods_, problem_) == LineRead::Fields || Fail(1, problem_.what);
+  switch (ReadLineFields(heads, methods_, problem_)) {
+    case LineRead::Fields:
+      return true;
+    case LineRead::EndOfFile:
+      methods_.emplace_back();
+      return true;
+    case LineRead::Problem:
+      break;
+  }
+  return Fail(1, problem_.what);
 }
 
 bool PetResultReader::ReadPeriod(PetResultRow& row) {

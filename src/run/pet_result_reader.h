@@ -42,7 +42,7 @@ class PetResultReader {
   std::optional<std::string> ReadMethodHeadsText();
   // The method heads that every row holds a value for, in column order.
   void SetMethodHeads(std::vector<std::string> heads) { methods_ = std::move(heads); }
-  // The rest of line 1 split by the field rules; an empty rest holds no method head.
+  // The rest of line 1 split by the field rules: none when the period heads end it.
   bool ReadMethodHeads();
   const std::vector<std::string>& MethodHeads() const { return methods_; }
 

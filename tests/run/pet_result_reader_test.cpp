@@ -54,8 +54,15 @@ TEST(PetResultReader, ReadsTheSpacedPeriodNumbersOfWeeklyAndMonthlyFiles) {
   EXPECT_EQ(monthly.rows[0].number, 12);
 }
 
+TEST(PetResultReader, ACommaAfterThePeriodHeadsIsFollowedByAHead) {
+  const ReadBack back = Read("Date,\r\n01/01/1970,\r\n");
+  EXPECT_EQ(back.methods, std::vector<std::string>{""});
+  ASSERT_EQ(back.rows.size(), 1u);
+  EXPECT_EQ(back.rows[0].values, std::vector<std::optional<double>>{std::nullopt});
+}
+
 TEST(PetResultReader, AHeaderWithoutPeriodHeadsIsNoResultFile) {
-  for (const char* content : {"Station,Latitude\r\n", "Year,Day,Turc\r\n", "Year\r\n"}) {
+  for (const char* content : {"Station,Latitude\r\n", "Year,Day,Turc\r\n", "Year\r\n", "Year,\"Week\r\n"}) {
     const ReadBack back = Read(content);
     EXPECT_EQ(back.heads, PetResultReader::HeadsRead::NoPeriodHeads) << content;
     EXPECT_EQ(back.problem.line, 1) << content;
