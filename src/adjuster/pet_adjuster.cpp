@@ -7,10 +7,10 @@
 #include <vector>
 
 #include "coefficients/coefficient_table.h"
-#include "common/line_fields.h"
 #include "coefficients/scratch_file.h"
 #include "common/atomic_file.h"
 #include "common/field_reader.h"
+#include "common/line_fields.h"
 #include "common/numbers.h"
 #include "common/text.h"
 #include "run/pet_result_reader.h"

@@ -6,10 +6,10 @@
 
 #include "coefficients/coefficient_table.h"
 #include "coefficients/interpolation.h"
-#include "common/line_fields.h"
 #include "coefficients/scratch_file.h"
 #include "common/atomic_file.h"
 #include "common/field_reader.h"
+#include "common/line_fields.h"
 #include "common/numbers.h"
 #include "common/text.h"
 
