@@ -8,6 +8,8 @@
 #include <algorithm>
 #include <charconv>
 
+#include "common/calendar.h"
+
 namespace sorvane::bench {
 
 namespace {
@@ -56,13 +58,6 @@ void AppendPadded(std::string& out, std::uint64_t number, int width) {
   out.append(buffer, end);
 }
 
-bool IsLeapGregorian(int year) { return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0; }
-
-int DaysIn(int year, int month) {
-  static constexpr int kDays[13] = {0, 31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-  return month == 2 && IsLeapGregorian(year) ? 29 : kDays[month];
-}
-
 // Years run from 1901 to 2100 and start again, so any number of rows keeps the
 // four-digit years the format asks for.
 constexpr int kFirstYear = 1901;
@@ -75,7 +70,7 @@ struct Calendar {
   int dayOfYear = 1;
   void NextDay() {
     ++dayOfYear;
-    if (++day <= DaysIn(year, month)) return;
+    if (++day <= DaysInMonth(year, month)) return;
     day = 1;
     if (++month <= 12) return;
     month = 1;

@@ -7,12 +7,13 @@
 #include <vector>
 
 #include "coefficients/coefficient_table.h"
-#include "coefficients/line_fields.h"
 #include "coefficients/scratch_file.h"
 #include "common/atomic_file.h"
 #include "common/field_reader.h"
+#include "common/line_fields.h"
 #include "common/numbers.h"
 #include "common/text.h"
+#include "run/pet_result_reader.h"
 
 namespace sorvane {
 
@@ -44,34 +45,24 @@ Notice AdjusterJobEndNotice() { return Information(JobEndNotice(20)); }
 // Line 1 of the CoefficientFile: three heads, then the rest of the line, trimmed and
 // split into fields through temp.txt (which stays in the ApplicationFolder), taken in
 // pairs of a method name and a dropped field.
-std::optional<std::vector<std::string>> ReadMethodNames(FieldReader& reader, const std::string& shown,
-                                                        const AppFolder& folder, Notice& stop) {
+std::optional<Notice> ReadMethodNames(FieldReader& reader, const std::string& shown, const AppFolder& folder,
+                                      std::vector<std::string>& methodNames) {
   bool lineEnded = false;
   for (std::size_t head = 0; head < kStationHeads; ++head) {
     const FieldReader::Field field = reader.Next();
-    if (field.status == FieldReader::Status::EndOfFile && head == 0) {
-      stop = RefusalAt(shown, 0, "the file is empty");
-      return std::nullopt;
-    }
-    if (field.status != FieldReader::Status::Ok) {
-      stop = RefusalAt(shown, 1, FieldReader::Describe(field.status));
-      return std::nullopt;
-    }
+    if (field.status == FieldReader::Status::EndOfFile && head == 0) return RefusalAt(shown, 0, "the file is empty");
+    if (field.status != FieldReader::Status::Ok) return RefusalAt(shown, 1, FieldReader::Describe(field.status));
     lineEnded = field.EndsLine();
-    if (lineEnded && head + 1 < kStationHeads) {
-      stop = RefusalAt(shown, 1,
+    if (lineEnded && head + 1 < kStationHeads)
+      return RefusalAt(shown, 1,
                        WrongFieldCount(head + 1, "the heads line", kStationHeads,
                                        "Station, Latitude, Longitude, then the method names"));
-      return std::nullopt;
-    }
   }
   std::string rest;
   if (!lineEnded) {
     const FieldReader::Status read = reader.ReadLine(rest);
-    if (read != FieldReader::Status::Ok && read != FieldReader::Status::EndOfFile) {
-      stop = RefusalAt(shown, 1, FieldReader::Describe(read));
-      return std::nullopt;
-    }
+    if (read != FieldReader::Status::Ok && read != FieldReader::Status::EndOfFile)
+      return RefusalAt(shown, 1, FieldReader::Describe(read));
   }
   const std::string_view methodsText = TrimSpaces(rest);
   const fs::path scratch = folder.Scratch("temp.txt");
@@ -81,41 +72,29 @@ std::optional<std::vector<std::string>> ReadMethodNames(FieldReader& reader, con
     case ScratchSplit::Split:
       break;
     case ScratchSplit::WriteFailed:
-      stop = RefusalAt(folder.Display(scratch), 0, "the scratch file cannot be used (" + error + ")");
-      return std::nullopt;
+      return RefusalAt(folder.Display(scratch), 0, "the scratch file cannot be used (" + error + ")");
     case ScratchSplit::Unreadable:
-      stop = RefusalAt(shown, 1, error);
-      return std::nullopt;
+      return RefusalAt(shown, 1, error);
   }
-  if (methodsText.empty()) {
-    stop = RefusalAt(shown, 1, "no method follows the heads Station, Latitude, Longitude");
-    return std::nullopt;
-  }
+  if (methodsText.empty()) return RefusalAt(shown, 1, "no method follows the heads Station, Latitude, Longitude");
   LineProblem problem;
   auto names = MethodNamesOf(fields, 0, 1, problem);
-  if (!names) stop = RefusalAt(shown, problem.line, problem.what);
-  return names;
+  if (!names) return RefusalAt(shown, problem.line, problem.what);
+  methodNames = std::move(*names);
+  return std::nullopt;
 }
 
-std::optional<StationCoefficients> ReadFirstStation(const fs::path& path, const AppFolder& folder, Notice& stop) {
+std::optional<Notice> ReadFirstStation(const fs::path& path, const AppFolder& folder, StationCoefficients& station) {
   const std::string shown = folder.Display(path);
   std::string error;
   auto reader = FieldReader::Open(path, &error);
-  if (!reader) {
-    stop = RefusalAt(shown, 0, "the coefficient file cannot be opened (" + error + ")");
-    return std::nullopt;
-  }
-  StationCoefficients station;
-  auto names = ReadMethodNames(*reader, shown, folder, stop);
-  if (!names) return std::nullopt;
-  station.methodNames = std::move(*names);
+  if (!reader) return RefusalAt(shown, 0, "the coefficient file cannot be opened (" + error + ")");
+  if (auto stop = ReadMethodNames(*reader, shown, folder, station.methodNames)) return stop;
 
   std::string headsOfLine2;
   const FieldReader::Status line2 = reader->ReadLine(headsOfLine2);
-  if (line2 != FieldReader::Status::Ok && line2 != FieldReader::Status::EndOfFile) {
-    stop = RefusalAt(shown, 2, FieldReader::Describe(line2));
-    return std::nullopt;
-  }
+  if (line2 != FieldReader::Status::Ok && line2 != FieldReader::Status::EndOfFile)
+    return RefusalAt(shown, 2, FieldReader::Describe(line2));
   CoefficientRowReader rows(*reader, station.methodNames);
   CoefficientRow row;
   LineProblem problem;
@@ -123,21 +102,17 @@ std::optional<StationCoefficients> ReadFirstStation(const fs::path& path, const 
     case LineRead::Fields:
       break;
     case LineRead::EndOfFile:
-      stop = RefusalAt(shown, 0, "no station row (the first is expected on line 3)");
-      return std::nullopt;
+      return RefusalAt(shown, 0, "no station row (the first is expected on line 3)");
     case LineRead::Problem:
-      stop = RefusalAt(shown, problem.line, problem.what);
-      return std::nullopt;
+      return RefusalAt(shown, problem.line, problem.what);
   }
   station.stationName = std::string(TrimSpaces(row.name));
   // The name becomes part of a file name in the output folder and must stay there.
   const std::string why = WhyNotBareName(station.stationName);
-  if (!why.empty()) {
-    stop = RefusalAt(shown, row.line,
+  if (!why.empty())
+    return RefusalAt(shown, row.line,
                      "field 1 (station name) '" + station.stationName + "' cannot name a PET result file: " + why);
-    return std::nullopt;
-  }
-  return station;
+  return std::nullopt;
 }
 
 // For each PET column, the CoefficientFile method of exactly the same name (the first
@@ -151,84 +126,61 @@ std::vector<std::optional<std::size_t>> ColumnMethods(const std::vector<std::str
   return methodOf;
 }
 
-// The method column names of the PetResultFile's header line: its rest after the first
-// field, trimmed and split through tmp.txt, which is deleted once read.
-std::optional<std::vector<std::string>> ReadColumnNames(FieldReader& reader, bool lineEnded, const std::string& shown,
-                                                        const fs::path& scratch, const AppFolder& folder,
-                                                        Notice& stop) {
-  std::string rest;
-  if (!lineEnded) {
-    const FieldReader::Status read = reader.ReadLine(rest);
-    if (read != FieldReader::Status::Ok && read != FieldReader::Status::EndOfFile) {
-      stop = RefusalAt(shown, 1, FieldReader::Describe(read));
-      return std::nullopt;
-    }
-  }
-  const std::string_view columnsText = TrimSpaces(rest);
+// The method heads of the PetResultFile: the rest of its header line, trimmed and split
+// through tmp.txt, which is deleted once read.
+std::optional<Notice> ReadColumnNames(PetResultReader& pet, const std::string& shown, const fs::path& scratch,
+                                      const AppFolder& folder) {
+  const auto columnsText = pet.ReadMethodHeadsText();
+  if (!columnsText) return RefusalAt(shown, pet.Problem().line, pet.Problem().what);
   std::vector<std::string> columns;
   std::string error;
-  const ScratchSplit split = SplitThroughScratch(scratch, columnsText, columns, &error);
+  const ScratchSplit split = SplitThroughScratch(scratch, *columnsText, columns, &error);
   std::error_code ignored;
   fs::remove(scratch, ignored);  // read: no longer needed
   switch (split) {
     case ScratchSplit::Split:
       break;
     case ScratchSplit::WriteFailed:
-      stop = RefusalAt(folder.Display(scratch), 0, "the scratch file cannot be used (" + error + ")");
-      return std::nullopt;
+      return RefusalAt(folder.Display(scratch), 0, "the scratch file cannot be used (" + error + ")");
     case ScratchSplit::Unreadable:
-      stop = RefusalAt(shown, 1, error);
-      return std::nullopt;
+      return RefusalAt(shown, 1, error);
   }
-  if (columnsText.empty()) columns.clear();  // a header of the date head alone
-  return columns;
+  if (columnsText->empty()) columns.clear();  // a header of the date head alone
+  pet.SetMethodHeads(std::move(columns));
+  return std::nullopt;
 }
 
 // "," and a + b x v. A method whose intercept and slope are both 0, and an empty PET
 // value (one the PET run could not compute), give an empty field, so that every value
 // stays under its head.
-void AppendAdjusted(std::string& out, double intercept, double slope, const ParsedNumber& value) {
+void AppendAdjusted(std::string& out, double intercept, double slope, const std::optional<double>& value) {
   out += ',';
-  if (!(std::fabs(intercept) + std::fabs(slope) > 0) || value.status != NumberStatus::Value) return;
-  const double adjusted = intercept + slope * value.value;
+  if (!(std::fabs(intercept) + std::fabs(slope) > 0) || !value) return;
+  const double adjusted = intercept + slope * *value;
   if (std::isfinite(adjusted)) AppendTwoPlace(out, adjusted);
 }
 
-// Step 7: every data line of the PetResultFile, up to its end or the blank lines that
-// run to its end, becomes a line of the AdjustedPetFile. Returns the refusal of a line
-// that cannot be read exactly.
-std::optional<Notice> AdjustDataLines(FieldReader& pet, const std::string& shown,
-                                      const std::vector<std::string>& columns,
+// Every data line of the PetResultFile, up to its end or the blank lines that run to
+// its end, becomes a line of the AdjustedPetFile: the date as written, then the adjusted
+// value of each matched column. Returns the refusal of a line that cannot be read exactly.
+std::optional<Notice> AdjustDataLines(PetResultReader& pet, const std::string& shown,
                                       const std::vector<std::optional<std::size_t>>& methodOf,
                                       const std::vector<double>& coefficients, AtomicFile& adjusted) {
   std::string& out = adjusted.Buffer();
-  const std::size_t expected = 1 + columns.size();
-  std::vector<std::string> fields;
-  LineProblem problem;
-  for (;;) {
-    const long lineBefore = pet.Line();
-    if (pet.SkipBlankRest()) return std::nullopt;
-    if (pet.Line() != lineBefore) return RefusalAt(shown, lineBefore, "a blank line between data lines");
-    const long line = pet.Line();
-    const LineRead read = ReadLineFields(pet, fields, problem);
-    if (read == LineRead::EndOfFile) return std::nullopt;
-    if (read == LineRead::Problem) return RefusalAt(shown, problem.line, problem.what);
-    if (fields.size() != expected)
-      return RefusalAt(
-          shown, line,
-          WrongFieldCount(fields.size(), "a data line", expected, "the date and a value for each method column"));
-    out += fields[0];
-    for (std::size_t c = 0; c < columns.size(); ++c) {
-      const ParsedNumber value = ParseNumber(fields[c + 1]);
-      if (value.status == NumberStatus::Invalid)
-        return RefusalAt(shown, line, NotANumber(c + 2, columns[c], fields[c + 1]));
+  PetResultRow row;
+  PetResultReader::Step step;
+  while ((step = pet.NextRow(row)) == PetResultReader::Step::Row) {
+    out += row.periodKey;
+    for (std::size_t c = 0; c < methodOf.size(); ++c) {
       if (!methodOf[c]) continue;
       const std::size_t k = *methodOf[c];
-      AppendAdjusted(out, coefficients[2 * k], coefficients[2 * k + 1], value);
+      AppendAdjusted(out, coefficients[2 * k], coefficients[2 * k + 1], row.values[c]);
     }
     out += "\r\n";
     adjusted.FlushIfFull();
   }
+  if (step == PetResultReader::Step::Problem) return RefusalAt(shown, pet.Problem().line, pet.Problem().what);
+  return std::nullopt;
 }
 
 // tmp.txt is deleted however the run ends, except at the not-daily stop, where it
@@ -246,19 +198,18 @@ struct ScratchRemoval {
 // every file it opened is closed (and an AdjustedPetFile that must stay is in place)
 // by the time it returns.
 std::optional<Notice> Adjust(const fs::path& coefficientFile, const AppFolder& folder) {
-  Notice stop;
-  const auto station = ReadFirstStation(coefficientFile, folder, stop);
-  if (!station) return stop;
+  StationCoefficients station;
+  if (auto stop = ReadFirstStation(coefficientFile, folder, station)) return stop;
 
   const fs::path output = folder.Output();
-  const fs::path petPath = ChildIgnoringCase(output, station->stationName + "_PET.csv");
+  const fs::path petPath = ChildIgnoringCase(output, station.stationName + "_PET.csv");
   std::error_code ec;
-  if (!fs::exists(petPath, ec)) return ResultFileMissingNotice(station->stationName);
+  if (!fs::exists(petPath, ec)) return ResultFileMissingNotice(station.stationName);
   const std::string shown = folder.Display(petPath);
   std::string error;
   auto pet = FieldReader::Open(petPath, &error);
   if (!pet) return RefusalAt(shown, 0, "cannot be opened (" + error + ")");
-  const fs::path adjustedPath = ChildIgnoringCase(output, station->stationName + "_PET_ADJ.csv");
+  const fs::path adjustedPath = ChildIgnoringCase(output, station.stationName + "_PET_ADJ.csv");
   auto adjusted = AtomicFile::Create(adjustedPath, &error);
   if (!adjusted) return RefusalAt(folder.Display(adjustedPath), 0, "cannot be written (" + error + ")");
   const fs::path scratch = folder.Scratch("tmp.txt");
@@ -266,27 +217,28 @@ std::optional<Notice> Adjust(const fs::path& coefficientFile, const AppFolder& f
     return RefusalAt(folder.Display(scratch), 0, "the scratch file cannot be used (" + error + ")");
   ScratchRemoval removal{scratch};
 
-  const FieldReader::Field first = pet->Next();
-  if (first.status == FieldReader::Status::EndOfFile) return RefusalAt(shown, 0, "the file is empty");
-  if (first.status != FieldReader::Status::Ok) return RefusalAt(shown, 1, FieldReader::Describe(first.status));
-  if (ToUpperAscii(TrimSpaces(first.text)) != "DATE") {
+  PetResultReader reader(std::move(*pet));
+  const PetResultReader::HeadsRead heads = reader.ReadPeriodHeads();
+  if (heads == PetResultReader::HeadsRead::Problem)
+    return RefusalAt(shown, reader.Problem().line, reader.Problem().what);
+  if (heads == PetResultReader::HeadsRead::NoPeriodHeads || reader.Period() != PeriodType::Date) {
     // Weekly and monthly results are not adjusted; the AdjustedPetFile stays empty.
     if (!adjusted->Commit(&error))
       return RefusalAt(folder.Display(adjustedPath), 0, "cannot be written (" + error + ")");
     removal.keep = true;
     return NotDailyNotice();
   }
-  const auto columns = ReadColumnNames(*pet, first.EndsLine(), shown, scratch, folder, stop);
-  if (!columns) return stop;
-  const auto methodOf = ColumnMethods(*columns, station->methodNames);
+  if (auto stop = ReadColumnNames(reader, shown, scratch, folder)) return stop;
+  const std::vector<std::string>& columns = reader.MethodHeads();
+  const auto methodOf = ColumnMethods(columns, station.methodNames);
 
   std::string& out = adjusted->Buffer();
   out += "Date";
-  for (std::size_t c = 0; c < columns->size(); ++c)
-    if (methodOf[c]) out += "," + (*columns)[c];
+  for (std::size_t c = 0; c < columns.size(); ++c)
+    if (methodOf[c]) out += "," + columns[c];
   out += "\r\n";
 
-  if (auto refused = AdjustDataLines(*pet, shown, *columns, methodOf, station->coefficients, *adjusted)) return refused;
+  if (auto refused = AdjustDataLines(reader, shown, methodOf, station.coefficients, *adjusted)) return refused;
   if (!adjusted->Commit(&error))
     return Refusal(folder.Display(adjustedPath) + ": writing failed (" + error +
                    "); an older file of that name is left as it was");
@@ -295,28 +247,23 @@ std::optional<Notice> Adjust(const fs::path& coefficientFile, const AppFolder& f
 
 }  // namespace
 
-AdjustSummary AdjustPetResults(const std::string& coefficientFile, const AppFolder& folder, Notices& notices) {
+JobReport AdjustPetResults(std::string_view coefficientFile, const AppFolder& folder, Notices& notices) {
   const std::string_view path = TrimSpaces(coefficientFile);
   if (path.empty()) {
     notices.Show(Information(NoDataFileNotice()));
     return {};
   }
-  AdjustSummary summary;
+  JobReport report;
   if (const auto stop = Adjust(fs::path(std::string(path)), folder)) {
     notices.Show(*stop);
     if (stop->kind == NoticeKind::ProgramEnd) {
-      summary.programEnds = true;
-      return summary;
+      report.programEnds = true;
+      return report;
     }
-    summary.refused = stop->kind == NoticeKind::Refusal;
+    report.anyRefused = stop->kind == NoticeKind::Refusal;
   }
   notices.Show(AdjusterJobEndNotice());
-  return summary;
-}
-
-JobOutcome AdjustFromWindow(const WindowState& window, const AppFolder& folder, Notices& notices) {
-  const AdjustSummary summary = AdjustPetResults(window.text1, folder, notices);
-  return JobOutcome{window, summary.programEnds, summary.refused};
+  return report;
 }
 
 }  // namespace sorvane

@@ -1,5 +1,4 @@
-// sorvane-cli adjust PATH: a run of the PET adjuster with the CoefficientFile at PATH,
-// as the window's adj button runs one with the path in Text1.
+// sorvane-cli adjust PATH: a run of the PET adjuster with the CoefficientFile at PATH.
 #include <iostream>
 
 #include "adjuster/pet_adjuster.h"
@@ -26,13 +25,13 @@ void AddAdjustCommand(CLI::App& app, CliContext& context) {
     const auto folder = context.ResolveAppFolder();
     if (!folder) return;
     ConsoleNotices notices;
-    const AdjustSummary summary = AdjustPetResults(*path, *folder, notices);
-    if (summary.programEnds) {
+    const JobReport report = AdjustPetResults(*path, *folder, notices);
+    if (report.programEnds) {
       context.exitStatus = kExitProgramEnded;
-    } else if (summary.refused) {
+    } else if (report.anyRefused) {
       context.exitStatus = kExitRefused;
     } else if (TrimSpaces(*path).empty()) {
-      context.exitStatus = kExitUsage;  // the window's "NO Data file selected"
+      context.exitStatus = kExitUsage;  // "NO Data file selected"
     }
   });
 }

@@ -1,6 +1,6 @@
 // sorvane-cli coeff [--methods LIST] [NAME...] | --list FILE: a run of the coefficient
-// generator over station lists of data/COEFFI_DATA, as the window's coeff button runs
-// one over the DataFileList with the methods marked in List2.
+// generator over station lists of data/COEFFI_DATA with the methods selected by
+// --methods (all by default).
 #include <iostream>
 
 #include "cli/cli_context.h"

@@ -1,5 +1,5 @@
 // sorvane-cli methods: the method names of support/Coefficients.csv with their
-// positions, as the window's method list (List2) shows them.
+// positions, the order in which --methods of coeff counts them.
 #include <iostream>
 
 #include "cli/cli_context.h"

@@ -1,5 +1,5 @@
 // sorvane-cli pet [NAME...] | --list FILE: a PetRun over weather files of
-// data/PET_DATA, as the window's pet button runs one over the DataFileList.
+// data/PET_DATA, named on the command line or in a DataFileList.
 #include <iostream>
 #include <thread>
 

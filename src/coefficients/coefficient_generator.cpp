@@ -6,10 +6,10 @@
 
 #include "coefficients/coefficient_table.h"
 #include "coefficients/interpolation.h"
-#include "coefficients/line_fields.h"
 #include "coefficients/scratch_file.h"
 #include "common/atomic_file.h"
 #include "common/field_reader.h"
+#include "common/line_fields.h"
 #include "common/numbers.h"
 #include "common/text.h"
 
@@ -42,8 +42,8 @@ Notice DuplicateStationNotice(std::string_view nameAsRead) {
           PaddedNotice("ERROR " + std::string(nameAsRead) + " Coefficients are already exist", 15)};
 }
 
-// The MethodSelection as table positions (from 0): method k is selected when entry k
-// of List2 is marked; a method without an entry is not.
+// The MethodSelection as table positions (from 0): method k is selected when marks[k]
+// is set; a method beyond the marks is not.
 std::vector<std::size_t> SelectedMethods(std::size_t methodCount, const std::vector<bool>& marks) {
   std::vector<std::size_t> selected;
   for (std::size_t k = 0; k < methodCount && k < marks.size(); ++k)
@@ -244,36 +244,34 @@ CoefficientRunSummary ProcessStationLists(const std::vector<ListedName>& names, 
 
 Notice CoefficientJobEndNotice() { return Information(JobEndNotice(15)); }
 
-JobOutcome CoefficientRunFromWindow(const WindowState& window, const AppFolder& folder, Notices& notices) {
-  JobOutcome outcome{window, false, false};
-  if (TrimSpaces(window.text1).empty()) {
+JobReport RunCoefficientJob(std::string_view chosenDataFile, const std::vector<bool>& selectedMethods,
+                            const AppFolder& folder, Notices& notices) {
+  JobReport report;
+  if (TrimSpaces(chosenDataFile).empty()) {
     notices.Show(Information(NoDataFileNotice()));
-    return outcome;
+    return report;
   }
   std::string error;
   const auto names = ReadDataFileList(folder.DataFileList(), &error);
   if (!names) {
     notices.Show(
         Refusal("dir.txt: the list of station lists cannot be read (" + error + "); choose a data file again"));
-    outcome.anyRefused = true;
+    report.anyRefused = true;
     notices.Show(CoefficientJobEndNotice());
-    return outcome;
+    return report;
   }
-  const CoefficientRunSummary summary = ProcessStationLists(*names, window.list2Marks, folder, notices);
-  outcome.anyRefused = summary.refused > 0;
+  const CoefficientRunSummary summary = ProcessStationLists(*names, selectedMethods, folder, notices);
+  report.anyRefused = summary.refused > 0;
   if (summary.programEnds) {
-    // The program ends: Text1 keeps its text and the DataFileList stays.
-    outcome.programEnds = true;
-    return outcome;
+    // The program ends: the DataFileList stays.
+    report.programEnds = true;
+    return report;
   }
   std::error_code ignored;
   fs::remove(folder.DataFileList(), ignored);
-  outcome.window.text1.clear();
+  report.listUsedUp = true;
   notices.Show(CoefficientJobEndNotice());
-  outcome.window.list2Entries.clear();
-  outcome.window.list2Marks.clear();
-  outcome.window.list2HeightTwips = kListEntryTwips;
-  return outcome;
+  return report;
 }
 
 MethodNames ReadMethodNamesForList(const AppFolder& folder) {

@@ -16,8 +16,8 @@
 #include <string>
 #include <vector>
 
-#include "coefficients/line_fields.h"
 #include "common/field_reader.h"
+#include "common/line_fields.h"
 
 namespace sorvane {
 

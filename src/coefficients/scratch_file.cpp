@@ -6,8 +6,8 @@
 #include <cerrno>
 #include <cstring>
 
-#include "coefficients/line_fields.h"
 #include "common/field_reader.h"
+#include "common/line_fields.h"
 
 namespace sorvane {
 

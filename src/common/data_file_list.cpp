@@ -105,16 +105,16 @@ bool MatchesWildcard(std::string_view name, std::string_view pattern) {
 }
 
 // "*" and the last four characters of the trimmed name (all of it when shorter).
-std::string BrowsePattern(std::string_view text1) {
-  const std::string_view trimmed = TrimSpaces(text1);
+std::string ChosenPattern(std::string_view chosenDataFile) {
+  const std::string_view trimmed = TrimSpaces(chosenDataFile);
   return "*" + std::string(trimmed.size() > 4 ? trimmed.substr(trimmed.size() - 4) : trimmed);
 }
 
 }  // namespace
 
-bool WriteDataFileList(const AppFolder& folder, const fs::path& browsedFolder, std::string_view text1,
+bool WriteDataFileList(const AppFolder& folder, const fs::path& browsedFolder, std::string_view chosenDataFile,
                        std::string* error) {
-  const std::string pattern = BrowsePattern(text1);
+  const std::string pattern = ChosenPattern(chosenDataFile);
   std::vector<std::string> names;
   std::error_code ec;
   for (fs::directory_iterator it(browsedFolder, ec), end; !ec && it != end; it.increment(ec)) {

@@ -41,13 +41,13 @@ namespace sorvane {
 
 class AppFolder;
 
-// Browse's half of the DataFileList: dir.txt is written afresh with the ordinary files
-// (no folders, no hidden files) of `browsedFolder` whose names match "*" followed by the
-// last four characters of the trimmed `text1` ("*.csv" for a chosen "STN1.csv", "*"
-// when `text1` is empty), compared without regard to case. The names are sorted, one
+// The DataFileList for a chosen data file: dir.txt is written afresh with the ordinary
+// files (no folders, no hidden files) of `browsedFolder` whose names match "*" followed
+// by the last four characters of the trimmed `chosenDataFile` ("*.csv" for a chosen
+// "STN1.csv", "*" when none was chosen), compared without regard to case. The names are sorted, one
 // per line, each line ended by CR LF. False (and `error`, naming the folder or the
 // file) when the folder cannot be listed or the list cannot be written.
-bool WriteDataFileList(const AppFolder& folder, const std::filesystem::path& browsedFolder, std::string_view text1,
+bool WriteDataFileList(const AppFolder& folder, const std::filesystem::path& browsedFolder, std::string_view chosenDataFile,
                        std::string* error);
 
 }  // namespace sorvane

@@ -17,6 +17,19 @@ std::string Located(std::string_view file, long line, std::string_view what) {
   return text;
 }
 
+std::string QuotedField(std::string_view text) {
+  constexpr std::size_t kShown = 40;  // a 10 MB field is named by its beginning
+  std::string shown(text.substr(0, kShown));
+  for (char& c : shown)
+    if (static_cast<unsigned char>(c) < 0x20 || static_cast<unsigned char>(c) > 0x7E) c = '?';
+  return "'" + shown + (text.size() > kShown ? "...'" : "'");
+}
+
+std::string NotANumber(std::size_t fieldNumber, std::string_view head, std::string_view text) {
+  return "field " + std::to_string(fieldNumber) + " (" + std::string(head) + ") " + QuotedField(text) +
+         " is not a number";
+}
+
 std::string NoDataFileNotice() { return PaddedNotice("NO Data file selected", 10); }
 
 std::string JobEndNotice(int trailingSpaces) { return PaddedNotice("JOB END", trailingSpaces); }

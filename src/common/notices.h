@@ -46,6 +46,14 @@ struct LineProblem {
   std::string what;
 };
 
+// A field's text as a refusal quotes it: 'text', cut after 40 bytes ("...'" then),
+// every byte that is no printable ASCII shown as '?' (it would garble a message box).
+std::string QuotedField(std::string_view text);
+
+// "field 2 (latitude) 'abc' is not a number": the field's place in its row from 1, its
+// head, and its text as read.
+std::string NotANumber(std::size_t fieldNumber, std::string_view head, std::string_view text);
+
 // A UserNotice text: ten spaces, the message, then `trailingSpaces` spaces.
 std::string PaddedNotice(std::string_view message, int trailingSpaces);
 

@@ -37,8 +37,7 @@ GridRead ReadGridPoint(FieldReader& table, double (&grid)[3], LineProblem& probl
     }
     const ParsedNumber number = ParseNumber(field.text);
     if (number.status == NumberStatus::Invalid) {
-      problem = {line, "field " + std::to_string(i + 1) + " (" + kGridFieldNames[i] + ") '" +
-                           std::string(field.text) + "' is not a number"};
+      problem = {line, NotANumber(i + 1, kGridFieldNames[i], field.text)};
       return GridRead::Problem;
     }
     grid[i] = number.value;
@@ -49,23 +48,19 @@ GridRead ReadGridPoint(FieldReader& table, double (&grid)[3], LineProblem& probl
 }  // namespace
 
 std::optional<double> InterpolateHeatIndex(FieldReader& table, double latitude, double longitude,
-                                           LineProblem* problem) {
-  LineProblem found;
+                                           LineProblem& problem) {
   std::string heading;
   const auto headingStatus = table.ReadLine(heading);
   if (headingStatus != FieldReader::Status::Ok && headingStatus != FieldReader::Status::EndOfFile) {
-    if (problem) *problem = {1, std::string(FieldReader::Describe(headingStatus))};
+    problem = {1, std::string(FieldReader::Describe(headingStatus))};
     return std::nullopt;
   }
   std::vector<double> distances, values;  // of the grid points at a distance, degrees and I
   double coincidentSum = 0;                // over grid points at the station itself
   long coincidentCount = 0, points = 0;
   double grid[3] = {0, 0, 0};
-  for (GridRead read; (read = ReadGridPoint(table, grid, found)) != GridRead::End;) {
-    if (read == GridRead::Problem) {
-      if (problem) *problem = found;
-      return std::nullopt;
-    }
+  for (GridRead read; (read = ReadGridPoint(table, grid, problem)) != GridRead::End;) {
+    if (read == GridRead::Problem) return std::nullopt;
     ++points;
     const double distance = PlaneDistance(latitude, longitude, grid[0], grid[1]);  // degrees
     if (distance == 0) {
@@ -77,7 +72,7 @@ std::optional<double> InterpolateHeatIndex(FieldReader& table, double latitude, 
     }
   }
   if (points == 0) {
-    if (problem) *problem = {0, "the heat index table has no grid point"};
+    problem = {0, "the heat index table has no grid point"};
     return std::nullopt;
   }
   if (coincidentCount > 0) return TruncatedHeatIndex(coincidentSum, static_cast<double>(coincidentCount));
@@ -85,18 +80,18 @@ std::optional<double> InterpolateHeatIndex(FieldReader& table, double latitude, 
 }
 
 std::optional<double> StationHeatIndex(const AppFolder& folder, double latitude, double longitude,
-                                       std::string* problem) {
+                                       std::string* error) {
   const auto tablePath = folder.HeatIndexTable();
   const std::string table = folder.Display(tablePath);
-  std::string error;
-  auto reader = FieldReader::Open(tablePath, &error);
+  std::string why;
+  auto reader = FieldReader::Open(tablePath, &why);
   if (!reader) {
-    *problem = table + " cannot be opened (" + error + ")";
+    *error = table + " cannot be opened (" + why + ")";
     return std::nullopt;
   }
-  LineProblem found;
-  auto heatIndex = InterpolateHeatIndex(*reader, latitude, longitude, &found);
-  if (!heatIndex) *problem = Located(table, found.line, found.what);
+  LineProblem problem;
+  auto heatIndex = InterpolateHeatIndex(*reader, latitude, longitude, problem);
+  if (!heatIndex) *error = Located(table, problem.line, problem.what);
   return heatIndex;
 }
 

@@ -13,15 +13,15 @@
 namespace sorvane {
 
 // Reads the table (a heading line, then "latitude,longitude,heat index" per line) and
-// returns I for a station at (latitudeDegrees, longitudeDegrees), or nullopt and the
-// problem (a non-numeric field, a row of the wrong length, no grid point at all).
+// returns I for a station at (latitudeDegrees, longitudeDegrees), or nullopt and
+// `problem` (a non-numeric field, a row of the wrong length, no grid point at all).
 // Grid points at distance 0 give the mean of their values, the limit of the weighting.
 std::optional<double> InterpolateHeatIndex(FieldReader& table, double latitudeDegrees, double longitudeDegrees,
-                                           LineProblem* problem);
+                                           LineProblem& problem);
 
 // The heat index of a station at (latitudeDegrees, longitudeDegrees) from the table of
-// the ApplicationFolder, or nullopt and `problem`, naming the table and line.
+// the ApplicationFolder, or nullopt and `error`, naming the table and line.
 std::optional<double> StationHeatIndex(const AppFolder& folder, double latitudeDegrees, double longitudeDegrees,
-                                       std::string* problem);
+                                       std::string* error);
 
 }  // namespace sorvane

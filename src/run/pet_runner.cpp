@@ -224,29 +224,29 @@ RunSummary ProcessPetFiles(const std::vector<ListedName>& names, const AppFolder
 
 Notice PetJobEndNotice() { return Information(JobEndNotice(15)); }
 
-JobOutcome PetRunFromWindow(const WindowState& window, const AppFolder& folder, Notices& notices,
-                            const RunOptions& options) {
-  JobOutcome outcome{window, false, false};
-  if (TrimSpaces(window.text1).empty()) {
+JobReport RunPetJob(std::string_view chosenDataFile, const AppFolder& folder, Notices& notices,
+                    const RunOptions& options) {
+  JobReport report;
+  if (TrimSpaces(chosenDataFile).empty()) {
     notices.Show(Information(NoDataFileNotice()));
     notices.Show(PetJobEndNotice());
-    return outcome;
+    return report;
   }
   std::string error;
   const auto names = ReadDataFileList(folder.DataFileList(), &error);
   if (!names) {
     notices.Show(Refusal("dir.txt: the list of data files cannot be read (" + error + "); choose a data file again"));
-    outcome.anyRefused = true;
+    report.anyRefused = true;
     notices.Show(PetJobEndNotice());
-    return outcome;
+    return report;
   }
   const RunSummary summary = ProcessPetFiles(*names, folder, notices, options);
-  outcome.anyRefused = summary.refused > 0;
+  report.anyRefused = summary.refused > 0;
   std::error_code ignored;
   fs::remove(folder.DataFileList(), ignored);
-  outcome.window.text1.clear();
+  report.listUsedUp = true;
   notices.Show(PetJobEndNotice());
-  return outcome;
+  return report;
 }
 
 }  // namespace sorvane

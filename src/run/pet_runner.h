@@ -4,17 +4,22 @@
 #pragma once
 
 #include <cstddef>
+#include <string_view>
 #include <vector>
 
 #include "common/app_folder.h"
 #include "common/data_file_list.h"
+#include "common/job_report.h"
 #include "common/notices.h"
-#include "common/window_state.h"
 
 namespace sorvane {
 
 // How a refusal of a weather file ends, in a run and in a check alike.
 inline constexpr std::string_view kFileNotProcessed = "; the file is not processed";
+
+struct RunOptions {
+  unsigned jobs = 1;  // files processed at once; notices still come in list order
+};
 
 struct RunSummary {
   std::size_t processed = 0;
@@ -26,10 +31,10 @@ struct RunSummary {
 RunSummary ProcessPetFiles(const std::vector<ListedName>& names, const AppFolder& folder, Notices& notices,
                            const RunOptions& options);
 
-// The pet button: checks Text1, runs the DataFileList (dir.txt), deletes it, empties
-// Text1 and ends with "JOB END".
-JobOutcome PetRunFromWindow(const WindowState& window, const AppFolder& folder, Notices& notices,
-                            const RunOptions& options = {});
+// A PetRun for the data file the user chose: a blank name shows "NO Data file
+// selected"; otherwise the DataFileList (dir.txt) is run and deleted. Ends with "JOB END".
+JobReport RunPetJob(std::string_view chosenDataFile, const AppFolder& folder, Notices& notices,
+                    const RunOptions& options = {});
 
 // The "JOB END" notice of a PetRun (ten spaces before, fifteen after).
 Notice PetJobEndNotice();

@@ -1,9 +1,9 @@
 #include "run/weather_check.h"
 
 #include <algorithm>
-#include <chrono>
 #include <cmath>
 
+#include "common/calendar.h"
 #include "common/field_reader.h"
 #include "common/numbers.h"
 #include "run/heat_index_table.h"
@@ -38,14 +38,6 @@ std::string PeriodText(const WeatherRecord& record) {
     case PeriodType::Date: break;
   }
   return std::string(record.PeriodKey);
-}
-
-// Days since 1970-01-01 in the Gregorian calendar, for telling gaps and repeats apart.
-long DayNumber(const CalendarDate& date) {
-  using namespace std::chrono;
-  const year_month_day ymd{year{date.year}, month{static_cast<unsigned>(date.month)},
-                           day{static_cast<unsigned>(date.day)}};
-  return sys_days(ymd).time_since_epoch().count();
 }
 
 // The checks of one file's rows, in file order.

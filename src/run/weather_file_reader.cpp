@@ -19,13 +19,6 @@ std::string_view PeriodWord(PeriodType type) {
 
 namespace {
 
-bool IsLeapGregorian(int year) { return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0; }
-
-int DaysInMonth(int year, int month) {
-  if (month == 2 && IsLeapGregorian(year)) return 29;
-  return kMonthDays[static_cast<std::size_t>(month)];
-}
-
 // A run of 1..maxDigits ASCII digits (exactly `maxDigits` when `exact`).
 std::optional<int> Digits(std::string_view text, std::size_t maxDigits, bool exact) {
   if (text.empty() || text.size() > maxDigits || (exact && text.size() != maxDigits)) return std::nullopt;
@@ -37,14 +30,6 @@ std::optional<int> Digits(std::string_view text, std::size_t maxDigits, bool exa
 
 std::string_view WithoutByteOrderMark(std::string_view text) {
   return text.starts_with("\xEF\xBB\xBF") ? text.substr(3) : text;
-}
-
-std::string Quoted(std::string_view text) {
-  constexpr std::size_t kShown = 40;  // a 10 MB field is named by its beginning
-  std::string shown(text.substr(0, kShown));
-  for (char& c : shown)  // bytes that are no printable ASCII would garble a message box
-    if (static_cast<unsigned char>(c) < 0x20 || static_cast<unsigned char>(c) > 0x7E) c = '?';
-  return "'" + shown + (text.size() > kShown ? "...'" : "'");
 }
 
 }  // namespace
@@ -62,6 +47,10 @@ bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 int DigitValue(char c) { return c - '0'; }
 
 }  // namespace
+
+std::string NotACalendarDate(std::string_view text) {
+  return "field 1 (Date) " + QuotedField(text) + " is not a date of the calendar written month/day/year";
+}
 
 std::optional<CalendarDate> ParseDate(std::string_view text) {
   // The form almost every station writes, "mm/dd/yyyy", is read in one go.
@@ -195,10 +184,9 @@ bool WeatherFileReader::ReadCoordinates(int line2Commas) {
     if (count < 3) {
       const ParsedNumber number = ParseNumber(field.text);
       if (number.status == NumberStatus::Invalid)
-        return Refuse(3, "field " + std::to_string(count + 1) + " (" + kNames[count] + ") " + Quoted(field.text) +
-                             " is not a number");
+        return Refuse(3, NotANumber(count + 1, kNames[count], field.text));
       values[count] = number.value;
-      if (count == 0) latitudeText = Quoted(TrimSpaces(field.text));
+      if (count == 0) latitudeText = QuotedField(TrimSpaces(field.text));
     }
     ++count;
     if (field.EndsLine()) break;
@@ -244,14 +232,14 @@ bool WeatherFileReader::ReadPeriodFields(WeatherRecord& record, const FieldReade
   if (header_.Period == PeriodType::Date) {
     const auto date = ParseDate(text);
     if (!date)
-      return Refuse(recordLine_, "field 1 (Date) " + Quoted(text) + " is not a date of the calendar written month/day/year");
+      return Refuse(recordLine_, NotACalendarDate(text));
     record.PeriodNumber = 0;
     record.DayOfYear = DayOfYear(*date);
     return true;
   }
   const ParsedNumber year = ParseNumber(text);
   if (year.status != NumberStatus::Value)
-    return Refuse(recordLine_, "field 1 (Year) " + Quoted(text) + " is not a number");
+    return Refuse(recordLine_, NotANumber(1, "Year", text));
   const std::string_view numberHead = header_.Period == PeriodType::Week ? "Week" : "Month";
   if (key.EndsLine())
     return Refuse(recordLine_, "the row ends after field 1; field 2 (" + std::string(numberHead) + ") is missing");
@@ -259,11 +247,10 @@ bool WeatherFileReader::ReadPeriodFields(WeatherRecord& record, const FieldReade
   if (!RequireField(numberField, 2, numberHead)) return false;
   const ParsedNumber number = ParseNumber(numberField.text);
   if (number.status != NumberStatus::Value)
-    return Refuse(recordLine_, "field 2 (" + std::string(numberHead) + ") " + Quoted(numberField.text) +
-                                   " is not a number");
+    return Refuse(recordLine_, NotANumber(2, numberHead, numberField.text));
   if (header_.Period == PeriodType::Month &&
       !(number.value >= 1 && number.value <= 12 && number.value == static_cast<int>(number.value)))
-    return Refuse(recordLine_, "field 2 (Month) " + Quoted(TrimSpaces(numberField.text)) +
+    return Refuse(recordLine_, "field 2 (Month) " + QuotedField(TrimSpaces(numberField.text)) +
                                    " is not a month number from 1 to 12");
   record.PeriodNumber = number.value;
   record.DayOfYear = header_.Period == PeriodType::Week ? 7 * (number.value - 1) + 4 : 30 * (number.value - 1) + 16;
@@ -275,8 +262,7 @@ bool WeatherFileReader::ReadParameter(int column, const FieldReader::Field& fiel
   const ParsedNumber number = ParseNumber(field.text);
   const int position = column + (header_.Period == PeriodType::Date ? 2 : 3);
   if (number.status == NumberStatus::Invalid)
-    return Refuse(recordLine_, "field " + std::to_string(position) + " (" + header_.ColumnHeads[column] + ") " +
-                                   Quoted(field.text) + " is not a number");
+    return Refuse(recordLine_, NotANumber(position, header_.ColumnHeads[column], field.text));
   Store(column, number, record);
   return true;
 }

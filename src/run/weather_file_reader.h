@@ -12,6 +12,7 @@
 #include <string_view>
 #include <vector>
 
+#include "common/calendar.h"
 #include "common/field_reader.h"
 #include "common/notices.h"
 #include "common/numbers.h"
@@ -71,10 +72,9 @@ class WeatherFileReader {
 };
 
 // Daily PeriodKeys: month/day/four-digit year, a real calendar date. nullopt otherwise.
-struct CalendarDate {
-  int year = 0, month = 0, day = 0;
-};
 std::optional<CalendarDate> ParseDate(std::string_view text);
+// "field 1 (Date) '13/01/2011' is not a date of the calendar written month/day/year"
+std::string NotACalendarDate(std::string_view text);
 
 // The DayOfYear of a daily record: day + days before its month, plus 1 from March on
 // in years divisible by 4 (1900 and 2100 count as leap years here).

@@ -8,7 +8,7 @@
 #include <optional>
 
 #include "common/notices.h"
-#include "common/window_state.h"
+#include "ui/window_jobs.h"
 
 class QLabel;
 class QProgressBar;

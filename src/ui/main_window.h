@@ -8,7 +8,7 @@
 #include <filesystem>
 
 #include "common/app_folder.h"
-#include "common/window_state.h"
+#include "ui/window_jobs.h"
 #include "ui/job_runner.h"
 
 class QLineEdit;

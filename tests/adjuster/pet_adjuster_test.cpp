@@ -21,7 +21,7 @@ const std::string kPetHeader = "Date,Hargreaves,Turc";
 Notice JobEnd() { return {NoticeKind::Information, std::string(10, ' ') + "JOB END" + std::string(20, ' ')}; }
 
 struct AdjusterRun {
-  AdjustSummary summary;
+  JobReport summary;
   std::vector<Notice> notices;
 };
 
@@ -41,7 +41,7 @@ TEST(PetAdjuster, WorkedExamples) {
   app.Write("OUTPUT/STN1_PET.csv", Lines({kPetHeader, "01/01/1970,4.57,1.0", "1/2/1970,.0,3.0"}));
   const AdjusterRun run = Adjust(app);
   EXPECT_EQ(run.notices, std::vector<Notice>{JobEnd()});
-  EXPECT_FALSE(run.summary.refused);
+  EXPECT_FALSE(run.summary.anyRefused);
   EXPECT_FALSE(run.summary.programEnds);
   EXPECT_EQ(app.Read("OUTPUT/STN1_PET_ADJ.csv"), Lines({kPetHeader, "01/01/1970,4.16,-.5", "1/2/1970,.5,.5"}));
 }
@@ -232,7 +232,7 @@ TEST(PetAdjuster, FilesThatCannotBeReadExactlyAreRefusedAndNothingIsWritten) {
     app.Write("OUTPUT/STN1_PET_ADJ.csv", "an older result");
     const AdjusterRun run = Adjust(app);
     EXPECT_EQ(run.notices, (std::vector<Notice>{Refusal(c.notice), JobEnd()})) << c.name;
-    EXPECT_TRUE(run.summary.refused) << c.name;
+    EXPECT_TRUE(run.summary.anyRefused) << c.name;
     EXPECT_FALSE(run.summary.programEnds) << c.name;
     EXPECT_EQ(app.Read("OUTPUT/STN1_PET_ADJ.csv"), "an older result") << c.name;
     EXPECT_FALSE(app.Exists("tmp.txt")) << c.name;
@@ -252,45 +252,6 @@ TEST(PetAdjuster, AFailedWriteLeavesTheOlderResultAsItWas) {
                                               JobEnd()}));
   EXPECT_EQ(app.Read("OUTPUT/STN1_PET_ADJ.csv"), "an older result");
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(app.Path("OUTPUT")), {}), 3);
-}
-
-TEST(AdjustFromWindow, LeavesText1AsItWas) {
-  TempAppFolder app;
-  app.Write("OUTPUT/STN1_COEFFI.csv", kCoefficients);
-  app.Write("OUTPUT/STN1_PET.csv", Lines({kPetHeader, "01/01/1970,4.57,1.0"}));
-  WindowState window;
-  window.text1 = " " + app.Path("OUTPUT/STN1_COEFFI.csv").string() + " ";
-  CollectedNotices notices;
-  const JobOutcome outcome = AdjustFromWindow(window, app.Folder(), notices);
-  EXPECT_EQ(notices.shown, std::vector<Notice>{JobEnd()});
-  EXPECT_EQ(outcome.window.text1, window.text1);
-  EXPECT_FALSE(outcome.programEnds);
-  EXPECT_FALSE(outcome.anyRefused);
-  EXPECT_TRUE(app.Exists("OUTPUT/STN1_PET_ADJ.csv"));
-}
-
-TEST(AdjustFromWindow, Text1OfSpacesShowsOnlyTheNoDataFileNotice) {
-  TempAppFolder app;
-  WindowState window;
-  window.text1 = "   ";
-  CollectedNotices notices;
-  const JobOutcome outcome = AdjustFromWindow(window, app.Folder(), notices);
-  const Notice noDataFile{NoticeKind::Information,
-                          std::string(10, ' ') + "NO Data file selected" + std::string(10, ' ')};
-  EXPECT_EQ(notices.shown, std::vector<Notice>{noDataFile});
-  EXPECT_EQ(outcome.window.text1, "   ");
-  EXPECT_FALSE(app.Exists("temp.txt"));
-}
-
-TEST(AdjustFromWindow, AMissingPetResultAsksTheWindowToClose) {
-  TempAppFolder app;
-  app.Write("OUTPUT/STN1_COEFFI.csv", kCoefficients);
-  WindowState window;
-  window.text1 = app.Path("OUTPUT/STN1_COEFFI.csv").string();
-  CollectedNotices notices;
-  const JobOutcome outcome = AdjustFromWindow(window, app.Folder(), notices);
-  EXPECT_TRUE(outcome.programEnds);
-  EXPECT_EQ(outcome.window.text1, window.text1);
 }
 
 }  // namespace

@@ -1,5 +1,4 @@
-// The coefficient generator: the CoefficientFiles it writes, its notices, and what the
-// window shows after a run.
+// The coefficient generator: the CoefficientFiles it writes and its notices.
 #include "coefficients/coefficient_generator.h"
 #include "common/atomic_file.h"
 
@@ -21,12 +20,6 @@ const std::string kOneRowTable = Lines({kHeads, kLine2, "Ref,20,80,1.2,0.85,-0.5
 const std::string kTwoRowTable = Lines({kHeads, kLine2, "North,20,80,1,1,2,2", "South,10,70,3,3,4,4"});
 const std::string kListHeading = "Station   ,Lat  ,Lon";
 
-Notice JobEnd() { return {NoticeKind::Information, std::string(10, ' ') + "JOB END" + std::string(15, ' ')}; }
-
-Notice NoDataFile() {
-  return {NoticeKind::Information, std::string(10, ' ') + "NO Data file selected" + std::string(10, ' ')};
-}
-
 struct GeneratorRun {
   CoefficientRunSummary summary;
   std::vector<Notice> notices;
@@ -38,15 +31,6 @@ GeneratorRun Generate(const TempAppFolder& app, const std::vector<std::string>& 
   run.summary = ProcessStationLists(NamesGiven(lists), marks, app.Folder(), notices);
   run.notices = notices.shown;
   return run;
-}
-
-WindowState WindowWith(std::string text1, std::vector<bool> marks) {
-  WindowState window;
-  window.text1 = std::move(text1);
-  window.list2Entries = {"A", "B"};
-  window.list2Marks = std::move(marks);
-  window.list2HeightTwips = 2 * kListEntryTwips;
-  return window;
 }
 
 // The file beginning shown with the layout: two selected methods named A and B.
@@ -170,100 +154,6 @@ TEST(CoefficientGenerator, AStationWithOnlyOneCoordinateOfAReferenceStationIsInt
   // Both rows are 10 degrees away: the mean of 1 and 3.
   EXPECT_EQ(app.Read("OUTPUT/list_COEFFI.csv"),
             Lines({"Station,Latitude,Longitude,A,", ",,,Intercept,Slope", "SameLatitude,20.,70.,2.,2."}));
-}
-
-TEST(CoefficientRun, AStationAtAReferenceStationEndsTheProgramKeepingTheRowsBeforeIt) {
-  TempAppFolder app;
-  app.Write("support/Coefficients.csv", kTwoRowTable);
-  app.Write("data/COEFFI_DATA/list.csv", Lines({kListHeading, "First,20,70", " Second ,10,70", "Third,12,72"}));
-  app.Write("data/COEFFI_DATA/later.csv", Lines({kListHeading, "Fourth,14,74"}));
-  app.Write("dir.txt", Lines({"list.csv", "later.csv"}));
-  CollectedNotices notices;
-  const WindowState window = WindowWith("/home/user/list.csv", {true, true});
-  const JobOutcome outcome = CoefficientRunFromWindow(window, app.Folder(), notices);
-
-  // The name as read: leading spaces skipped, trailing ones kept.
-  const Notice duplicate{NoticeKind::ProgramEnd,
-                         std::string(10, ' ') + "ERROR Second  Coefficients are already exist" + std::string(15, ' ')};
-  EXPECT_EQ(notices.shown, std::vector<Notice>{duplicate});  // and no JOB END
-  EXPECT_TRUE(outcome.programEnds);
-  EXPECT_EQ(outcome.window.text1, window.text1);
-  EXPECT_EQ(outcome.window.list2Marks, window.list2Marks);
-  EXPECT_TRUE(app.Exists("dir.txt"));
-  EXPECT_EQ(app.Read("OUTPUT/list_COEFFI.csv"), Lines({kHeads, kLine2, "First,20.,70.,2.,2.,3.,3."}));
-  EXPECT_FALSE(app.Exists("OUTPUT/later_COEFFI.csv"));
-}
-
-TEST(CoefficientRun, AFinishedRunDeletesDirTxtEmptiesText1AndList2AndEndsWithJobEnd) {
-  TempAppFolder app;
-  app.Write("support/Coefficients.csv", kOneRowTable);
-  app.Write("data/COEFFI_DATA/list.csv", Lines({kListHeading, "Wrenfield,17.41,85.03"}));
-  app.Write("dir.txt", Lines({"list.csv"}));
-  CollectedNotices notices;
-  const JobOutcome outcome =
-      CoefficientRunFromWindow(WindowWith("  /data/list.csv ", {true, false}), app.Folder(), notices);
-  EXPECT_EQ(notices.shown, std::vector<Notice>{JobEnd()});
-  EXPECT_EQ(CoefficientJobEndNotice(), JobEnd());
-  EXPECT_FALSE(outcome.programEnds);
-  EXPECT_FALSE(outcome.anyRefused);
-  EXPECT_EQ(outcome.window.text1, "");
-  EXPECT_TRUE(outcome.window.list2Entries.empty());
-  EXPECT_TRUE(outcome.window.list2Marks.empty());
-  EXPECT_EQ(outcome.window.list2HeightTwips, 330);
-  EXPECT_FALSE(app.Exists("dir.txt"));
-  EXPECT_EQ(app.Read("OUTPUT/list_COEFFI.csv"),
-            Lines({"Station,Latitude,Longitude,A,", ",,,Intercept,Slope", "Wrenfield,17.41,85.03,1.2,.85"}));
-
-  // A second press finds Text1 empty.
-  CollectedNotices again;
-  const JobOutcome second = CoefficientRunFromWindow(outcome.window, app.Folder(), again);
-  EXPECT_EQ(again.shown, std::vector<Notice>{NoDataFile()});
-  EXPECT_EQ(second.window.text1, "");
-}
-
-TEST(CoefficientRun, Text1OfSpacesShowsOnlyTheNoDataFileNotice) {
-  TempAppFolder app;
-  app.Write("support/Coefficients.csv", kOneRowTable);
-  app.Write("data/COEFFI_DATA/list.csv", Lines({kListHeading, "Wrenfield,17.41,85.03"}));
-  app.Write("dir.txt", Lines({"list.csv"}));
-  CollectedNotices notices;
-  const WindowState window = WindowWith("    ", {true, true});
-  const JobOutcome outcome = CoefficientRunFromWindow(window, app.Folder(), notices);
-  EXPECT_EQ(notices.shown, std::vector<Notice>{NoDataFile()});
-  EXPECT_EQ(outcome.window.text1, window.text1);
-  EXPECT_EQ(outcome.window.list2Entries, window.list2Entries);
-  EXPECT_EQ(outcome.window.list2HeightTwips, window.list2HeightTwips);
-  EXPECT_TRUE(app.Exists("dir.txt"));
-  EXPECT_FALSE(app.Exists("OUTPUT/list_COEFFI.csv"));
-}
-
-TEST(CoefficientRun, AMissingDataFileListIsRefused) {
-  TempAppFolder app;
-  CollectedNotices notices;
-  const WindowState window = WindowWith("/data/list.csv", {true, true});
-  const JobOutcome outcome = CoefficientRunFromWindow(window, app.Folder(), notices);
-  ASSERT_EQ(notices.shown.size(), 2u);
-  EXPECT_EQ(notices.shown[0],
-            Refusal("dir.txt: the list of station lists cannot be read (No such file or directory); choose a data "
-                    "file again"));
-  EXPECT_EQ(notices.shown[1], JobEnd());
-  EXPECT_TRUE(outcome.anyRefused);
-  EXPECT_EQ(outcome.window.text1, window.text1);
-}
-
-TEST(CoefficientRun, ABadNameInDirTxtIsRefusedWithItsLineAndTheOthersAreProcessed) {
-  TempAppFolder app;
-  app.Write("support/Coefficients.csv", kOneRowTable);
-  app.Write("data/COEFFI_DATA/list.csv", Lines({kListHeading, "Wrenfield,17.41,85.03"}));
-  app.Write("dir.txt", Lines({"../support/Coefficients.csv", "list.csv"}));
-  CollectedNotices notices;
-  const JobOutcome outcome = CoefficientRunFromWindow(WindowWith("x", {}), app.Folder(), notices);
-  ASSERT_EQ(notices.shown.size(), 2u);
-  EXPECT_EQ(notices.shown[0], Refusal("dir.txt:1: a name holding a path separator ('../support/Coefficients.csv'); "
-                                      "nothing is processed for it"));
-  EXPECT_EQ(notices.shown[1], JobEnd());
-  EXPECT_TRUE(outcome.anyRefused);
-  EXPECT_TRUE(app.Exists("OUTPUT/list_COEFFI.csv"));
 }
 
 struct RefusedList {

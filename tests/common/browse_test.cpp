@@ -81,7 +81,7 @@ TEST_F(BrowseList, NamesAreInNameOrder) {
   EXPECT_EQ(ListWritten(), "A.csv\r\nB.csv\r\nSTN10.csv\r\nSTN2.csv\r\n");
 }
 
-// A cancelled first dialog leaves Text1 empty: the pattern is "*", every ordinary file.
+// No data file chosen (a cancelled first dialog): the pattern is "*", every ordinary file.
 TEST_F(BrowseList, AnEmptyNameListsEveryOrdinaryFile) {
   Touch({"STN1.csv", "notes.txt", "README"});
   std::string error;
@@ -90,11 +90,11 @@ TEST_F(BrowseList, AnEmptyNameListsEveryOrdinaryFile) {
 }
 
 struct PatternCase {
-  const char* text1;
+  const char* chosen;
   const char* expected;
 };
 
-// The pattern is "*" and the last four characters of the trimmed Text1.
+// The pattern is "*" and the last four characters of the trimmed chosen name.
 TEST_F(BrowseList, PatternIsStarAndTheLastFourCharacters) {
   Touch({"a.csv", "b.txt", "lab", "xab", "data.cs", "STN1.csv.bak", "v.bak"});
   const PatternCase cases[] = {
@@ -106,8 +106,8 @@ TEST_F(BrowseList, PatternIsStarAndTheLastFourCharacters) {
   };
   for (const auto& c : cases) {
     std::string error;
-    ASSERT_TRUE(WriteDataFileList(Folder(), Browsed(), c.text1, &error)) << c.text1 << ": " << error;
-    EXPECT_EQ(ListWritten(), c.expected) << "Text1 '" << c.text1 << "'";
+    ASSERT_TRUE(WriteDataFileList(Folder(), Browsed(), c.chosen, &error)) << c.chosen << ": " << error;
+    EXPECT_EQ(ListWritten(), c.expected) << "chosen '" << c.chosen << "'";
   }
 }
 

@@ -17,7 +17,7 @@ struct Interpolated {
 Interpolated Interpolate(std::string_view table, double latitude, double longitude) {
   FieldReader reader(table);
   Interpolated result;
-  result.heatIndex = InterpolateHeatIndex(reader, latitude, longitude, &result.problem);
+  result.heatIndex = InterpolateHeatIndex(reader, latitude, longitude, result.problem);
   return result;
 }
 

@@ -36,10 +36,8 @@ std::string DailyFile(std::initializer_list<std::string_view> rows, std::string_
 
 class PetRun : public ::testing::Test {
  protected:
-  JobOutcome RunWindow(std::string_view text1, const RunOptions& options = {}) {
-    WindowState window;
-    window.text1 = text1;
-    return PetRunFromWindow(window, AppFolder(app.Root()), notices, options);
+  JobReport Run(std::string_view chosenDataFile, const RunOptions& options = {}) {
+    return RunPetJob(chosenDataFile, AppFolder(app.Root()), notices, options);
   }
   void List(std::initializer_list<std::string_view> names) { app.Write("dir.txt", Lines(names)); }
 
@@ -53,10 +51,10 @@ TEST_F(PetRun, WorkedExamplesOfEveryMethodThroughTheWholeRun) {
   app.Write("data/PET_DATA/MONTHLY.csv", kMonthlyExample);
   app.Write("support/heat_index_data.csv", kHeatIndexExample);
   List({"DAILY.csv", "WEEKLY.csv", "MONTHLY.csv"});
-  const JobOutcome outcome = RunWindow("C:\\data\\DAILY.csv");
+  const JobReport report = Run("C:\\data\\DAILY.csv");
 
   EXPECT_EQ(Texts(notices.shown), std::vector<std::string>{kJobEnd});
-  EXPECT_EQ(outcome.window.text1, "");
+  EXPECT_TRUE(report.listUsedUp);
   EXPECT_FALSE(app.Exists("dir.txt"));
   EXPECT_EQ(app.Read("OUTPUT/DAILY_PET.csv"),
             Lines({"Date,Modified Penman,Hargreaves,Turc,Blaney Criddle,Christiansen,PET Open pan,Penman Montieth",
@@ -74,22 +72,22 @@ TEST_F(PetRun, WorkedExamplesOfEveryMethodThroughTheWholeRun) {
 
 TEST_F(PetRun, ABlankDataFileNameOnlyShowsTwoNotices) {
   List({"A.csv"});
-  const JobOutcome outcome = RunWindow("    ");
+  const JobReport report = Run("    ");
   EXPECT_EQ(Texts(notices.shown), (std::vector<std::string>{kNoDataFile, kJobEnd}));
   EXPECT_TRUE(app.Exists("dir.txt"));
-  EXPECT_EQ(outcome.window.text1, "    ");
+  EXPECT_FALSE(report.listUsedUp);
   EXPECT_TRUE(app.Names("OUTPUT").empty());
 }
 
 TEST_F(PetRun, AnEmptyListWritesNothingAndEndsTheRun) {
   app.Write("dir.txt", "");
-  const JobOutcome outcome = RunWindow("x.csv");
+  const JobReport report = Run("x.csv");
   EXPECT_EQ(Texts(notices.shown), std::vector<std::string>{kJobEnd});
-  EXPECT_EQ(outcome.window.text1, "");
+  EXPECT_TRUE(report.listUsedUp);
   EXPECT_FALSE(app.Exists("dir.txt"));
   EXPECT_TRUE(app.Names("OUTPUT").empty());
   notices.shown.clear();
-  RunWindow(outcome.window.text1);  // a second press finds Text1 empty
+  Run("");  // a second press, the chosen name spent
   EXPECT_EQ(Texts(notices.shown), (std::vector<std::string>{kNoDataFile, kJobEnd}));
 }
 
@@ -100,7 +98,7 @@ TEST_F(PetRun, ResultHeadersFollowTheAvailableMethods) {
   app.Write("data/PET_DATA/NONE.txt", DailyFile({"01/01/1970,1"}, "Date,RAIN"));
   app.Write("data/PET_DATA/ab", DailyFile({"01/01/1970,30,30"}));
   List({"T.csv", "W.csv", "NONE.txt", "ab"});
-  RunWindow("T.csv");
+  Run("T.csv");
   EXPECT_EQ(app.Read("OUTPUT/T_PET.csv"), Lines({"Date,Hargreaves", "1/5/1970,3.70"}));
   EXPECT_EQ(app.Read("OUTPUT/W_PET.csv"), Lines({"Year,Week,Hargreaves", "1971, 1 ,25.83"}));
   EXPECT_EQ(app.Read("OUTPUT/NONE_PET.csv"), Lines({"Date", "01/01/1970"}));
@@ -112,7 +110,7 @@ TEST_F(PetRun, ARefusedFileLeavesItsOlderResultAndTheRunGoesOn) {
   app.Write("data/PET_DATA/GOOD.csv", DailyFile({"01/01/1970,30,20"}));
   app.Write("OUTPUT/BAD_PET.csv", "older result");
   List({"BAD.csv", "missing.csv", "", "../secret.csv", "GOOD.csv"});
-  const JobOutcome outcome = RunWindow("BAD.csv");
+  const JobReport report = Run("BAD.csv");
   EXPECT_EQ(Texts(notices.shown),
             (std::vector<std::string>{
                 "data/PET_DATA/BAD.csv:6: field 3 (TMIN) 'x' is not a number; the file is not processed",
@@ -121,7 +119,7 @@ TEST_F(PetRun, ARefusedFileLeavesItsOlderResultAndTheRunGoesOn) {
                 "dir.txt:4: a name holding a path separator ('../secret.csv'); nothing is processed for it",
                 kJobEnd}));
   EXPECT_EQ(notices.shown[0].kind, NoticeKind::Refusal);
-  EXPECT_TRUE(outcome.anyRefused);
+  EXPECT_TRUE(report.anyRefused);
   EXPECT_EQ(app.Read("OUTPUT/BAD_PET.csv"), "older result");
   EXPECT_EQ(app.Names("OUTPUT"), (std::vector<std::string>{"BAD_PET.csv", "GOOD_PET.csv"}));
 }
@@ -130,7 +128,7 @@ TEST_F(PetRun, AMissingOutputFolderIsMade) {
   std::filesystem::remove_all(app.Root() / "OUTPUT");
   app.Write("data/PET_DATA/GOOD.csv", DailyFile({"01/01/1970,30,20"}));
   List({"GOOD.csv"});
-  RunWindow("GOOD.csv");
+  Run("GOOD.csv");
   EXPECT_TRUE(app.Exists("OUTPUT/GOOD_PET.csv"));
 }
 
@@ -138,7 +136,7 @@ TEST_F(PetRun, OnlyFilesWithAThornthwaiteColumnNeedTheHeatIndexTable) {
   app.Write("data/PET_DATA/DAILY.csv", kDailyExample);
   app.Write("data/PET_DATA/MONTHLY.csv", kMonthlyExample);
   List({"DAILY.csv", "MONTHLY.csv"});
-  RunWindow("DAILY.csv");
+  Run("DAILY.csv");
   EXPECT_TRUE(app.Exists("OUTPUT/DAILY_PET.csv"));
   EXPECT_FALSE(app.Exists("OUTPUT/MONTHLY_PET.csv"));
   EXPECT_EQ(Texts(notices.shown),
@@ -152,7 +150,7 @@ TEST_F(PetRun, ValuesThatCannotBeComputedAreLeftEmptyAndCounted) {
   // TMAX below TMIN: the square root of a negative range.
   app.Write("data/PET_DATA/T.csv", DailyFile({"01/01/1970,30,20", "01/02/1970,10,20", "01/03/1970,9,20"}));
   List({"T.csv"});
-  RunWindow("T.csv");
+  Run("T.csv");
   EXPECT_EQ(app.Read("OUTPUT/T_PET.csv"), Lines({"Date,Hargreaves", "01/01/1970,3.67", "01/02/1970,", "01/03/1970,"}));
   EXPECT_EQ(Texts(notices.shown),
             (std::vector<std::string>{
@@ -167,7 +165,7 @@ TEST_F(PetRun, PolarStationsGiveValuesOrEmptyFieldsButNeverNan) {
               DailyFile({"06/21/1970,5,-2,90,80,10,24,1", "12/21/1970,-20,-30,90,80,10,0,0.5"},
                         "Date,TMAX,TMIN,RH1,RH2,WS,SS,EVP", std::string(latitude) + ",0,10"));
     List({"P.csv"});
-    RunWindow("P.csv");
+    Run("P.csv");
     const std::string result = app.Read("OUTPUT/P_PET.csv");
     EXPECT_EQ(result.find("nan"), std::string::npos) << latitude;
     EXPECT_EQ(result.find("inf"), std::string::npos) << latitude;
@@ -188,7 +186,7 @@ TEST_F(PetRun, ManyJobsGiveTheSameFilesAndNoticesAsOne) {
   const std::initializer_list<std::string_view> names{"DAILY.csv", "BAD.csv", "WEEKLY.csv", "EMPTY.csv", "missing",
                                                       "MONTHLY.csv", "DAILY.csv", "BAD.csv"};
   List(names);
-  RunWindow("x", RunOptions{1});
+  Run("x", RunOptions{1});
   const auto sequentialNotices = notices.shown;
   std::vector<std::string> sequentialFiles;
   for (const auto& name : app.Names("OUTPUT")) sequentialFiles.push_back(app.Read("OUTPUT/" + name));
@@ -197,7 +195,7 @@ TEST_F(PetRun, ManyJobsGiveTheSameFilesAndNoticesAsOne) {
     std::filesystem::remove_all(app.Root() / "OUTPUT");
     notices.shown.clear();
     List(names);
-    RunWindow("x", RunOptions{jobs});
+    Run("x", RunOptions{jobs});
     EXPECT_EQ(notices.shown, sequentialNotices) << jobs << " jobs";
     std::vector<std::string> files;
     for (const auto& name : app.Names("OUTPUT")) files.push_back(app.Read("OUTPUT/" + name));
@@ -215,9 +213,7 @@ TEST_F(PetRun, ProgressNamesEveryListedFileInOrder) {
   app.Write("data/PET_DATA/A.csv", DailyFile({"01/01/1970,30,20"}));
   app.Write("data/PET_DATA/B.csv", DailyFile({"01/01/1970,31,20"}));
   app.Write("dir.txt", Lines({"A.csv", "B.csv", "A.csv"}));
-  WindowState window;
-  window.text1 = "A.csv";
-  PetRunFromWindow(window, AppFolder(app.Root()), log, RunOptions{2});
+  RunPetJob("A.csv", AppFolder(app.Root()), log, RunOptions{2});
   EXPECT_EQ(log.seen, (std::vector<std::string>{"1/3 A.csv", "2/3 B.csv", "3/3 A.csv"}));
   EXPECT_EQ(Texts(log.shown), std::vector<std::string>{kJobEnd});
 }

@@ -80,11 +80,9 @@ void LocaleTest::petRunFromTheWindowWritesTheSameBytes() {
   {
     const std::string all = std::setlocale(LC_ALL, nullptr);
     std::setlocale(LC_ALL, "C");
-    WindowState state;
-    state.text1 = "KESTREL.csv";
     reference.Write("dir.txt", "KESTREL.csv\r\nKESTREL_MONTHLY.csv\r\nKESTREL_WEEKLY.csv\r\n");
     CollectedNotices notices;
-    PetRunFromWindow(state, AppFolder(reference.Root()), notices);
+    RunPetJob("KESTREL.csv", AppFolder(reference.Root()), notices);
     std::setlocale(LC_ALL, all.c_str());
   }
   QCOMPARE(std::string(std::setlocale(LC_NUMERIC, nullptr)), std::string("C"));

@@ -2,10 +2,10 @@
 
 #include <algorithm>
 #include <array>
-#include <chrono>
 #include <cmath>
 #include <map>
 
+#include "common/calendar.h"
 #include "common/numbers.h"
 #include "methods/method_table.h"
 
@@ -48,22 +48,8 @@ struct Period {
   std::vector<double> values;
 };
 
-long DayNumber(int year, int month, int day) {
-  using namespace std::chrono;
-  return sys_days(year_month_day{std::chrono::year{year}, std::chrono::month{static_cast<unsigned>(month)},
-                                 std::chrono::day{static_cast<unsigned>(day)}})
-      .time_since_epoch()
-      .count();
-}
-
-long DayNumber(const CalendarDate& date) { return DayNumber(date.year, date.month, date.day); }
-
-CalendarDate DateOfDay(double dayNumber) {
-  using namespace std::chrono;
-  const year_month_day ymd{sys_days{days{static_cast<long>(std::floor(dayNumber))}}};
-  return {static_cast<int>(ymd.year()), static_cast<int>(static_cast<unsigned>(ymd.month())),
-          static_cast<int>(static_cast<unsigned>(ymd.day()))};
-}
+// The date of an x on a daily axis: the day it lies in.
+CalendarDate DateAt(double x) { return DateOfDay(static_cast<long>(std::floor(x))); }
 
 std::string TwoDigits(int number) { return (number < 10 ? "0" : "") + std::to_string(number); }
 
@@ -93,13 +79,13 @@ double Position(AxisKind kind, int year, double number) {
 }
 
 std::string Label(AxisKind kind, double x) {
-  if (kind == AxisKind::Days) return DateLabel(DateOfDay(x));
+  if (kind == AxisKind::Days) return DateLabel(DateAt(x));
   const YearAndNumber at = Split(x, kind);
   if (kind == AxisKind::Weeks) return std::to_string(at.year) + " W" + ShortestText(at.number);
   return std::to_string(at.year) + "-" + TwoDigits(static_cast<int>(at.number));
 }
 
-int YearOf(AxisKind kind, double x) { return kind == AxisKind::Days ? DateOfDay(x).year : Split(x, kind).year; }
+int YearOf(AxisKind kind, double x) { return kind == AxisKind::Days ? DateAt(x).year : Split(x, kind).year; }
 
 // Where ticks may go, densest first: the weeks or months of a year that get one, in
 // every `yearStep`-th year.

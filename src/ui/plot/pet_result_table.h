@@ -1,13 +1,15 @@
-// A PetResultFile read back for drawing: its period kind, its method columns and one
-// row per data line, with every empty field kept as "no value".
+// A PetResultFile read back whole for drawing: its period kind, its method columns and
+// one row per data line, with every empty field kept as "no value".
 #pragma once
 
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "common/calendar.h"
 #include "common/field_reader.h"
-#include "run/weather_file_reader.h"
+#include "common/notices.h"
+#include "run/weather_record.h"
 
 namespace sorvane::plot {
 
@@ -25,14 +27,9 @@ struct PetResultTable {
   std::vector<PetResultRow> rows;    // in file order
 };
 
-// Where a file stopped being a PetResultFile: its line (0 for the whole file) and why.
-struct ResultProblem {
-  long line = 0;
-  std::string what;
-};
-
 // Reads a whole PetResultFile (header "Date,..." or "Year,Week,..." or "Year,Month,...",
-// then rows of as many fields). nullopt and `problem` when it is not one.
-std::optional<PetResultTable> ReadPetResultTable(FieldReader& file, ResultProblem* problem);
+// then rows of as many fields, the dates of daily rows true dates of the calendar).
+// nullopt and `problem` when it is not one.
+std::optional<PetResultTable> ReadPetResultTable(FieldReader file, LineProblem& problem);
 
 }  // namespace sorvane::plot

@@ -14,8 +14,8 @@ constexpr double kEmpty = std::numeric_limits<double>::quiet_NaN();
 
 PetResultTable Table(std::string_view content) {
   FieldReader reader(content);
-  ResultProblem problem;
-  auto table = ReadPetResultTable(reader, &problem);
+  LineProblem problem;
+  auto table = ReadPetResultTable(std::move(reader), problem);
   EXPECT_TRUE(table) << problem.line << ": " << problem.what;
   return table ? *table : PetResultTable{};
 }
@@ -25,16 +25,8 @@ PetResultTable DailyTable(const std::vector<std::string>& methods, const std::ve
                           int firstYear = 2011) {
   PetResultTable table;
   table.methods = methods;
-  CalendarDate date{firstYear, 1, 1};
-  constexpr int kMonthLength[] = {0, 31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-  for (const auto& values : rows) {
-    table.rows.push_back({0, date, 0, 0, values});
-    const bool leap = date.year % 4 == 0;
-    if (++date.day > kMonthLength[date.month] + (date.month == 2 && leap ? 1 : 0)) {
-      date.day = 1;
-      if (++date.month > 12) date = {date.year + 1, 1, 1};
-    }
-  }
+  long day = DayNumber(firstYear, 1, 1);
+  for (const auto& values : rows) table.rows.push_back({0, DateOfDay(day++), 0, 0, values});
   return table;
 }
 

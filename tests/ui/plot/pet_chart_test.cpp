@@ -20,8 +20,8 @@ namespace fs = std::filesystem;
 
 PetResultTable Table(std::string_view content) {
   FieldReader reader(content);
-  ResultProblem problem;
-  auto table = ReadPetResultTable(reader, &problem);
+  LineProblem problem;
+  auto table = ReadPetResultTable(std::move(reader), problem);
   EXPECT_TRUE(table) << problem.line << ": " << problem.what;
   return table ? *table : PetResultTable{};
 }

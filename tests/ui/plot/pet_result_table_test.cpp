@@ -7,18 +7,18 @@
 namespace sorvane::plot {
 namespace {
 
-std::optional<PetResultTable> Read(std::string_view content, ResultProblem* problem) {
+std::optional<PetResultTable> Read(std::string_view content, LineProblem& problem) {
   FieldReader reader(content);
-  return ReadPetResultTable(reader, problem);
+  return ReadPetResultTable(std::move(reader), problem);
 }
 
 TEST(PetResultTable, ReadsADailyFileWithEmptyValuesAsNoValue) {
-  ResultProblem problem;
+  LineProblem problem;
   const auto table = Read(
       "Date,Hargreaves,Turc\r\n"
       "01/01/2011,4.16,4.22\r\n"
       "1/2/2011,,.37\r\n",
-      &problem);
+      problem);
   ASSERT_TRUE(table) << problem.what;
   EXPECT_EQ(table->period, PeriodType::Date);
   EXPECT_EQ(table->methods, (std::vector<std::string>{"Hargreaves", "Turc"}));
@@ -32,14 +32,14 @@ TEST(PetResultTable, ReadsADailyFileWithEmptyValuesAsNoValue) {
 }
 
 TEST(PetResultTable, ReadsTheSpacedPeriodNumbersOfWeeklyAndMonthlyFiles) {
-  ResultProblem problem;
-  const auto weekly = Read("Year,Week,Hargreaves\r\n1971, 1 ,29.48\r\n1971, 53 ,.0\r\n", &problem);
+  LineProblem problem;
+  const auto weekly = Read("Year,Week,Hargreaves\r\n1971, 1 ,29.48\r\n1971, 53 ,.0\r\n", problem);
   ASSERT_TRUE(weekly) << problem.what;
   EXPECT_EQ(weekly->period, PeriodType::Week);
   EXPECT_EQ(weekly->rows[1].year, 1971);
   EXPECT_EQ(weekly->rows[1].number, 53);
   EXPECT_EQ(weekly->rows[1].values, std::vector<double>{0.0});
-  const auto monthly = Read("Year,Month,Hargreaves,Thornthwaite\r\n1985, 12 ,132.69,69.92\r\n\r\n\r\n", &problem);
+  const auto monthly = Read("Year,Month,Hargreaves,Thornthwaite\r\n1985, 12 ,132.69,69.92\r\n\r\n\r\n", problem);
   ASSERT_TRUE(monthly) << problem.what;
   EXPECT_EQ(monthly->period, PeriodType::Month);
   EXPECT_EQ(monthly->rows.size(), 1u);  // blank lines at the end end the data
@@ -47,8 +47,8 @@ TEST(PetResultTable, ReadsTheSpacedPeriodNumbersOfWeeklyAndMonthlyFiles) {
 }
 
 TEST(PetResultTable, AFileWithoutMethodColumnsHasRowsOfPeriodsOnly) {
-  ResultProblem problem;
-  const auto table = Read("Date\r\n01/01/2011\r\n01/02/2011\r\n", &problem);
+  LineProblem problem;
+  const auto table = Read("Date\r\n01/01/2011\r\n01/02/2011\r\n", problem);
   ASSERT_TRUE(table) << problem.what;
   EXPECT_TRUE(table->methods.empty());
   EXPECT_EQ(table->rows.size(), 2u);
@@ -62,21 +62,21 @@ struct Unreadable {
 
 TEST(PetResultTable, NamesTheLineAndFieldOfWhatIsNotAResultFile) {
   const Unreadable cases[] = {
-      {"", 1, "the file is empty"},
+      {"", 0, "the file is empty"},
       {"Station,Latitude\r\n", 1, "the header line begins with neither Date, Year,Week nor Year,Month: this is no PET result file"},
       {"Year,Day,Turc\r\n", 1, "the header line begins with neither Date, Year,Week nor Year,Month: this is no PET result file"},
       {"Date,Turc\r\n01/01/2011,4\r\n13/01/2011,4\r\n", 3, "field 1 (Date) '13/01/2011' is not a date of the calendar written month/day/year"},
       {"Date,Turc,Hargreaves\r\n01/01/2011,4,abc\r\n", 2, "field 3 (Hargreaves) 'abc' is not a number"},
-      {"Date,Turc,Hargreaves\r\n01/01/2011,4\r\n", 2, "the row ends after field 2; the header line has 3 fields"},
-      {"Date,Turc\r\n01/01/2011,4,5\r\n", 2, "the row holds more than the 2 fields of the header line"},
-      {"Date,Turc\r\n01/01/2011,4\r\n\r\n01/02/2011,4\r\n", 3, "a blank line in the middle of the data"},
-      {"Year,Week,Turc\r\n1971\r\n", 2, "the row ends after field 1; field 2 (Week) is missing"},
+      {"Date,Turc,Hargreaves\r\n01/01/2011,4\r\n", 2, "2 fields where a data line has 3 (the date and a value for each method column)"},
+      {"Date,Turc\r\n01/01/2011,4,5\r\n", 2, "3 fields where a data line has 2 (the date and a value for each method column)"},
+      {"Date,Turc\r\n01/01/2011,4\r\n\r\n01/02/2011,4\r\n", 3, "a blank line between data lines"},
+      {"Year,Week,Turc\r\n1971\r\n", 2, "1 field where a data line has 3 (the year, the week and a value for each method column)"},
       {"Year,Month,Turc\r\n1971, x ,4\r\n", 2, "field 2 (Month) 'x' is not a number"},
       {"Year,Month,Turc\r\n,1,4\r\n", 2, "field 1 (Year) is empty"},
   };
   for (const Unreadable& c : cases) {
-    ResultProblem problem;
-    EXPECT_FALSE(Read(c.content, &problem)) << c.content;
+    LineProblem problem;
+    EXPECT_FALSE(Read(c.content, problem)) << c.content;
     EXPECT_EQ(problem.line, c.line) << c.content;
     EXPECT_EQ(problem.what, c.what) << c.content;
   }

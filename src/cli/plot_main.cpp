@@ -39,8 +39,8 @@ std::optional<plot::PetResultTable> ReadResult(const std::filesystem::path& path
     std::cerr << shown << ": cannot be opened (" << error << ")" << kNoChart << '\n';
     return std::nullopt;
   }
-  plot::ResultProblem problem;
-  auto table = plot::ReadPetResultTable(*reader, &problem);
+  LineProblem problem;
+  auto table = plot::ReadPetResultTable(std::move(*reader), problem);
   if (!table) {
     std::cerr << Located(shown, problem.line, problem.what) << kNoChart << '\n';
     return std::nullopt;

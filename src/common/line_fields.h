@@ -22,9 +22,6 @@ LineRead ReadLineFields(FieldReader& reader, std::vector<std::string>& fields, L
 LineRead ContinueLineFields(FieldReader& reader, const FieldReader::Field& first, std::vector<std::string>& fields,
                             LineProblem& problem);
 
-// "field 2 (latitude) 'abc' is not a number"
-std::string NotANumber(std::size_t fieldNumber, std::string_view what, std::string_view text);
-
 // "2 fields where a station row has 3 (name, latitude, longitude)"
 std::string WrongFieldCount(std::size_t found, std::string_view rowKind, std::size_t expected,
                             std::string_view expectedFields);

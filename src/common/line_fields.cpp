@@ -1,4 +1,4 @@
-#include "coefficients/line_fields.h"
+#include "common/line_fields.h"
 
 namespace sorvane {
 
@@ -39,11 +39,6 @@ LineRead ContinueLineFields(FieldReader& reader, const FieldReader::Field& first
 
 LineRead ReadLineFields(FieldReader& reader, std::vector<std::string>& fields, LineProblem& problem) {
   return ContinueLineFields(reader, reader.Next(), fields, problem);
-}
-
-std::string NotANumber(std::size_t fieldNumber, std::string_view what, std::string_view text) {
-  return "field " + std::to_string(fieldNumber) + " (" + std::string(what) + ") '" + std::string(text) +
-         "' is not a number";
 }
 
 std::string WrongFieldCount(std::size_t found, std::string_view rowKind, std::size_t expected,

@@ -1,0 +1,139 @@
+#include "run/pet_result_reader.h"
+
+#include "common/numbers.h"
+#include "common/text.h"
+
+namespace sorvane {
+
+namespace {
+
+std::string_view NumberHead(PeriodType period) { return period == PeriodType::Week ? "Week" : "Month"; }
+
+std::string_view RowFields(PeriodType period) {
+  switch (period) {
+    case PeriodType::Week: return "the year, the week and a value for each method column";
+    case PeriodType::Month: return "the year, the month and a value for each method column";
+    case PeriodType::Date: break;
+  }
+  return "the date and a value for each method column";
+}
+
+}  // namespace
+
+bool PetResultReader::Fail(long line, std::string what) {
+  problem_ = {line, std::move(what)};
+  return false;
+}
+
+PetResultReader::Step PetResultReader::Refuse(long line, std::string what) {
+  Fail(line, std::move(what));
+  return Step::Problem;
+}
+
+PetResultReader::HeadsRead PetResultReader::ReadPeriodHeads() {
+  const FieldReader::Field first = fields_.Next();
+  if (first.status == FieldReader::Status::EndOfFile) {
+    Fail(0, "the file is empty");
+    return HeadsRead::Problem;
+  }
+  if (first.status != FieldReader::Status::Ok) {
+    Fail(1, std::string(FieldReader::Describe(first.status)));
+    return HeadsRead::Problem;
+  }
+  headsEndLine1_ = first.EndsLine();
+  const std::string_view head = TrimSpaces(first.text);
+  if (EqualsIgnoringCase(head, "Date")) {
+    period_ = PeriodType::Date;
+    return HeadsRead::Period;
+  }
+  if (EqualsIgnoringCase(head, "Year") && !headsEndLine1_) {
+    // A second head that cannot be read is no period head either.
+    const FieldReader::Field second = fields_.Next();
+    headsEndLine1_ = second.EndsLine();
+    for (PeriodType period : {PeriodType::Week, PeriodType::Month})
+      if (second.status == FieldReader::Status::Ok && EqualsIgnoringCase(TrimSpaces(second.text), NumberHead(period))) {
+        period_ = period;
+        return HeadsRead::Period;
+      }
+  }
+  Fail(1, "the header line begins with neither Date, Year,Week nor Year,Month: this is no PET result file");
+  return HeadsRead::NoPeriodHeads;
+}
+
+std::optional<std::string> PetResultReader::ReadMethodHeadsText() {
+  std::string rest;
+  if (!headsEndLine1_) {
+    const FieldReader::Status read = fields_.ReadLine(rest);
+    if (read != FieldReader::Status::Ok && read != FieldReader::Status::EndOfFile) {
+      Fail(1, std::string(FieldReader::Describe(read)));
+      return std::nullopt;
+    }
+  }
+  return std::string(TrimSpaces(rest));
+}
+
+bool PetResultReader::ReadMethodHeads() {
+  const auto text = ReadMethodHeadsText();
+  if (!text) return false;
+  methods_.clear();
+  if (headsEndLine1_) return true;
+  // A comma after the period heads is followed by a head, be it empty.
+  FieldReader heads(*text);
+  switch (ReadLineFields(heads, methods_, problem_)) {
+    case LineRead::Fields:
+      return true;
+    case LineRead::EndOfFile:
+      methods_.emplace_back();
+      return true;
+    case LineRead::Problem:
+      break;
+  }
+  return Fail(1, problem_.what);
+}
+
+bool PetResultReader::ReadPeriod(PetResultRow& row) {
+  row.periodKey = line_[0];
+  if (period_ == PeriodType::Date) return true;
+  const std::string_view heads[2] = {"Year", NumberHead(period_)};
+  double* const targets[2] = {&row.year, &row.number};
+  for (std::size_t k = 0; k < 2; ++k) {
+    const std::string_view text = TrimSpaces(line_[k]);
+    const ParsedNumber number = ParseNumber(text);
+    if (number.status == NumberStatus::Invalid) return Fail(row.line, NotANumber(k + 1, heads[k], text));
+    if (number.status == NumberStatus::Empty)
+      return Fail(row.line, "field " + std::to_string(k + 1) + " (" + std::string(heads[k]) + ") is empty");
+    *targets[k] = number.value;
+  }
+  return true;
+}
+
+PetResultReader::Step PetResultReader::NextRow(PetResultRow& row) {
+  const long lineBefore = fields_.Line();
+  if (fields_.SkipBlankRest()) return Step::End;
+  if (fields_.Line() != lineBefore) return Refuse(lineBefore, "a blank line between data lines");
+  row.line = fields_.Line();
+  switch (ReadLineFields(fields_, line_, problem_)) {
+    case LineRead::Fields:
+      break;
+    case LineRead::EndOfFile:
+      return Step::End;
+    case LineRead::Problem:
+      return Step::Problem;
+  }
+  const std::size_t periodFields = static_cast<std::size_t>(PeriodFields());
+  const std::size_t expected = periodFields + methods_.size();
+  if (line_.size() != expected)
+    return Refuse(row.line, WrongFieldCount(line_.size(), "a data line", expected, RowFields(period_)));
+  if (!ReadPeriod(row)) return Step::Problem;
+  row.values.resize(methods_.size());
+  for (std::size_t c = 0; c < methods_.size(); ++c) {
+    const std::string& text = line_[periodFields + c];
+    const ParsedNumber value = ParseNumber(text);
+    if (value.status == NumberStatus::Invalid)
+      return Refuse(row.line, NotANumber(periodFields + c + 1, methods_[c], text));
+    row.values[c] = value.status == NumberStatus::Value ? std::optional<double>(value.value) : std::nullopt;
+  }
+  return Step::Row;
+}
+
+}  // namespace sorvane

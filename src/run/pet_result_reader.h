@@ -1,0 +1,70 @@
+// PetResultReader: a PetResultFile read back, as the PetResultWriter wrote it or as a
+// person edited it. Line 1 holds the period heads ("Date", "Year,Week" or "Year,Month")
+// and then the method heads; every further line is one row of as many fields. Streaming:
+// one row at a time, so a file of any length is read in a fixed amount of memory.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "common/field_reader.h"
+#include "common/line_fields.h"
+#include "common/notices.h"
+#include "run/weather_record.h"
+
+namespace sorvane {
+
+struct PetResultRow {
+  long line = 0;
+  std::string periodKey;  // field 1 as read: the date of a daily row, the year of the others
+  double year = 0;        // weekly and monthly rows: the year as a number
+  double number = 0;      // weekly and monthly rows: the week or the month
+  std::vector<std::optional<double>> values;  // one per method head, mm per period; nullopt: empty
+};
+
+class PetResultReader {
+ public:
+  enum class HeadsRead { Period, NoPeriodHeads, Problem };
+  enum class Step { Row, End, Problem };
+
+  explicit PetResultReader(FieldReader fields) : fields_(std::move(fields)) {}
+
+  // The period heads at the start of line 1. NoPeriodHeads when it begins with none of
+  // them (this is no PET result file; Problem() says so), Problem when line 1 cannot be
+  // read.
+  HeadsRead ReadPeriodHeads();
+  PeriodType Period() const { return period_; }
+
+  // The rest of line 1, leading and trailing spaces trimmed: the method heads, for a
+  // reader that splits them itself (the adjuster splits them through a scratch file).
+  // nullopt when the line cannot be read.
+  std::optional<std::string> ReadMethodHeadsText();
+  // The method heads that every row holds a value for, in column order.
+  void SetMethodHeads(std::vector<std::string> heads) { methods_ = std::move(heads); }
+  // The rest of line 1 split by the field rules: none when the period heads end it.
+  bool ReadMethodHeads();
+  const std::vector<std::string>& MethodHeads() const { return methods_; }
+
+  // The next row, End after the last one (blank lines at the end end the data), or
+  // Problem: a blank line between rows, a row of the wrong length, a field that is not
+  // a number.
+  Step NextRow(PetResultRow& row);
+
+  const LineProblem& Problem() const { return problem_; }
+
+ private:
+  bool Fail(long line, std::string what);
+  Step Refuse(long line, std::string what);
+  bool ReadPeriod(PetResultRow& row);
+  int PeriodFields() const { return period_ == PeriodType::Date ? 1 : 2; }
+
+  FieldReader fields_;
+  PeriodType period_ = PeriodType::Date;
+  bool headsEndLine1_ = false;
+  std::vector<std::string> methods_;
+  std::vector<std::string> line_;  // the fields of the current row, reused
+  LineProblem problem_;
+};
+
+}  // namespace sorvane

@@ -1,0 +1,40 @@
+#include "ui/window_jobs.h"
+
+#include "adjuster/pet_adjuster.h"
+#include "coefficients/coefficient_generator.h"
+
+namespace sorvane::ui {
+
+namespace {
+
+JobOutcome OutcomeOf(const WindowState& window, const JobReport& report) {
+  return JobOutcome{window, report.programEnds, report.anyRefused};
+}
+
+}  // namespace
+
+JobOutcome PetRunFromWindow(const WindowState& window, const AppFolder& folder, Notices& notices,
+                            const RunOptions& options) {
+  const JobReport report = RunPetJob(window.text1, folder, notices, options);
+  JobOutcome outcome = OutcomeOf(window, report);
+  if (report.listUsedUp) outcome.window.text1.clear();
+  return outcome;
+}
+
+JobOutcome CoefficientRunFromWindow(const WindowState& window, const AppFolder& folder, Notices& notices) {
+  const JobReport report = RunCoefficientJob(window.text1, window.list2Marks, folder, notices);
+  JobOutcome outcome = OutcomeOf(window, report);
+  if (report.listUsedUp) {
+    outcome.window.text1.clear();
+    outcome.window.list2Entries.clear();
+    outcome.window.list2Marks.clear();
+    outcome.window.list2HeightTwips = kListEntryTwips;
+  }
+  return outcome;
+}
+
+JobOutcome AdjustFromWindow(const WindowState& window, const AppFolder& folder, Notices& notices) {
+  return OutcomeOf(window, AdjustPetResults(window.text1, folder, notices));
+}
+
+}  // namespace sorvane::ui

@@ -1,0 +1,41 @@
+// The jobs of the Process buttons in the window's own terms: what a job reads from the
+// window (Text1, the marks of List2) and what the window shows after it. No widgets
+// here, so the window's side of every job is tested without a display.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "common/app_folder.h"
+#include "common/notices.h"
+#include "run/pet_runner.h"
+
+namespace sorvane::ui {
+
+inline constexpr int kListEntryTwips = 330;  // the height of one List2 entry
+
+struct WindowState {
+  std::string text1;                      // the data file name box
+  std::vector<std::string> list2Entries;  // the method list of the coefficient generator
+  std::vector<bool> list2Marks;           // entry k marked (same length as the entries)
+  int list2HeightTwips = kListEntryTwips;
+};
+
+struct JobOutcome {
+  WindowState window;        // the state the window shows after the job
+  bool programEnds = false;  // a notice that ends the program was shown: close the window
+  bool anyRefused = false;   // at least one input was refused with a notice
+};
+
+// The pet button: a run for the name in Text1, which is emptied once the list is run.
+JobOutcome PetRunFromWindow(const WindowState& window, const AppFolder& folder, Notices& notices,
+                            const RunOptions& options = {});
+
+// The coeff button: a run for the name in Text1 with the methods marked in List2; once
+// the list is run, Text1 and List2 are emptied and List2 is one entry high.
+JobOutcome CoefficientRunFromWindow(const WindowState& window, const AppFolder& folder, Notices& notices);
+
+// The adj button: the CoefficientFile at the path in Text1; Text1 is left as it is.
+JobOutcome AdjustFromWindow(const WindowState& window, const AppFolder& folder, Notices& notices);
+
+}  // namespace sorvane::ui
