@@ -11,7 +11,7 @@
 #include "common/field_reader.h"
 #include "common/line_fields.h"
 #include "common/notices.h"
-#include "run/weather_record.h"
+#include "methods/weather_record.h"
 
 namespace sorvane {
 

@@ -9,7 +9,7 @@
 #include "common/calendar.h"
 #include "common/field_reader.h"
 #include "common/notices.h"
-#include "run/weather_record.h"
+#include "methods/weather_record.h"
 
 namespace sorvane::plot {
 
