@@ -194,7 +194,7 @@ void AppendAdjusted(std::string& out, double intercept, double slope, const Pars
   if (std::isfinite(adjusted)) AppendTwoPlace(out, adjusted);
 }
 
-// Step 7: every data line of the PetResultFile, up to its end or the blank lines that
+// Every data line of the PetResultFile, up to its end or the blank lines that
 // run to its end, becomes a line of the AdjustedPetFile. Returns the refusal of a line
 // that cannot be read exactly.
 std::optional<Notice> AdjustDataLines(FieldReader& pet, const std::string& shown,

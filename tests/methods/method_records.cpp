@@ -77,8 +77,13 @@ void CheckWorkedExamples(const std::vector<WorkedExample>& examples) {
   }
 }
 
+double ComputeMethod(int methodId, const WeatherRecord& record, const StationHeader& station,
+                     const StationConstants& constants) {
+  return MethodFor(methodId).Compute(record, station, constants);
+}
+
 double ComputeAtExampleStation(int methodId, const WeatherRecord& record) {
-  return MethodFor(methodId).Compute(record, ExampleStation(), ExampleConstants());
+  return ComputeMethod(methodId, record, ExampleStation(), ExampleConstants());
 }
 
 }  // namespace sorvane::methods_test
