@@ -14,6 +14,8 @@
 namespace sorvane {
 namespace {
 
+using methods_test::ComputeMethod;
+
 std::uint64_t Bits(double value) { return std::bit_cast<std::uint64_t>(value); }
 
 // The geometry of one day computed from scratch, every term in its written grouping.
@@ -141,11 +143,11 @@ TEST(MethodsFastPath, RememberedTermsGiveTheSameValues) {
     r.EVP = sunshine(random);
     r.SS = sunshine(random);
     r.Tmean = (r.TMAX + r.TMIN) / 2;
-    ASSERT_EQ(Bits(methods_test::ComputeMethod(1, r, station, constants)), Bits(ReferenceModifiedPenman(r, station, constants)))
+    ASSERT_EQ(Bits(ComputeMethod(1, r, station, constants)), Bits(ReferenceModifiedPenman(r, station, constants)))
         << r.TMAX << " " << r.TMIN;
-    ASSERT_EQ(Bits(methods_test::ComputeMethod(8, r, station, constants)), Bits(ReferencePenmanMonteith(r, station, constants)))
+    ASSERT_EQ(Bits(ComputeMethod(8, r, station, constants)), Bits(ReferencePenmanMonteith(r, station, constants)))
         << r.TMAX << " " << r.TMIN;
-    ASSERT_EQ(Bits(methods_test::ComputeMethod(7, r, station, constants)), Bits(ReferenceOpenPan(r))) << r.WS;
+    ASSERT_EQ(Bits(ComputeMethod(7, r, station, constants)), Bits(ReferenceOpenPan(r))) << r.WS;
   }
 }
 
