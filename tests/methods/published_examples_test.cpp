@@ -28,7 +28,7 @@ struct PublishedExample {
   double heatIndex = kExampleHeatIndex;
 };
 
-// 2 m wind in m/s as km/h, the station reading WS of this program's combination method.
+// A 2 m wind in m/s as the reading WS in km/h, which Penman-Monteith takes as the 2 m wind.
 constexpr double KmPerHour(double metresPerSecond) { return metresPerSecond * 3.6; }
 
 // The open pan method takes the wind run U = WS x 24 x 0.93 km/day; the reading that
