@@ -1,7 +1,7 @@
 // The scratch files of the ApplicationFolder (out.txt, temp.txt, tmp.txt): a header
 // line is split into its fields by writing it to one of them and reading it back field
-// by field, as the program has always done. They are scratch, not results, so they
-// are written directly rather than through a temporary name.
+// by field, under the field rules of every input file. They are scratch, not results,
+// so they are written directly rather than through a temporary name.
 #pragma once
 
 #include <filesystem>

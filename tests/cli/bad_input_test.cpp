@@ -5,6 +5,7 @@
 
 #include "support/run_program.h"
 #include "support/temp_app_folder.h"
+#include "support/weather_file.h"
 
 namespace sorvane {
 namespace {
@@ -59,8 +60,8 @@ TEST(BadInputCatalogue, EachFileIsProcessedOrRefusedAndTheGoodOnesStillRun) {
   const fs::path bundled = fs::path(SORVANE_SOURCE_DIR) / "appfolder";
   fs::copy(bundled / "data/PET_DATA/KESTREL.csv", app.Root() / "data/PET_DATA");
   fs::copy(bundled / "support/heat_index_data.csv", app.Root() / "support");
-  app.Write("data/PET_DATA/line_10_megabytes.csv", "Station\r\nLatitude,Longitude,Elevation\r\n14.41,77.37,350\r\n"
-                                                   "Date,TMAX\r\n01/01/1970," + std::string(10 << 20, '9') + "\r\n&\r\n");
+  app.Write("data/PET_DATA/line_10_megabytes.csv",
+            testing::WeatherFile("Date,TMAX", {"01/01/1970," + std::string(10 << 20, '9')}));
   for (const auto& c : kCatalogue) app.Write("OUTPUT/" + ResultOf(c.file), "older result");
 
   const auto run = RunProgram(SORVANE_CLI, {"--app-folder", app.Root().string(), "pet", "--jobs", "2"});

@@ -4,6 +4,7 @@
 
 #include "support/run_program.h"
 #include "support/temp_app_folder.h"
+#include "support/weather_file.h"
 
 namespace sorvane {
 namespace {
@@ -11,12 +12,7 @@ namespace {
 using testing::Lines;
 using testing::RunProgram;
 using testing::TempAppFolder;
-
-std::string WeatherFile(std::string_view heads, const std::vector<std::string>& rows) {
-  std::string text = Lines({"Faulty Hill", "Latitude,Longitude,Elevation", "14.41,77.37,350", heads});
-  for (const auto& row : rows) text += row + "\r\n";
-  return text + "&\r\n";
-}
+using testing::WeatherFile;
 
 // Rows from 01/01/2011 on, one a day, each written by `row(day)`.
 template <typename Row>
@@ -44,7 +40,7 @@ TEST_F(CheckCommand, ACleanFileGetsItsReportAndExitStatusZero) {
   EXPECT_EQ(run.err, "");
   EXPECT_EQ(run.out,
             "data/PET_DATA/GOOD.csv\n"
-            "  station:     Faulty Hill\n"
+            "  station:     Kestrel Ridge\n"
             "  coordinates: latitude 14.41, longitude 77.37, elevation 350 m\n"
             "  period:      DATE, 01/01/2011 to 01/02/2011\n"
             "  rows:        2\n"
@@ -64,7 +60,7 @@ TEST_F(CheckCommand, ListsTwentyFindingsOfAKindThenCountsTheRest) {
   EXPECT_EQ(run.exitStatus, 1) << run.err;
   std::string expected =
       "data/PET_DATA/SUN.csv\n"
-      "  station:     Faulty Hill\n"
+      "  station:     Kestrel Ridge\n"
       "  coordinates: latitude 14.41, longitude 77.37, elevation 350 m\n"
       "  period:      DATE, 01/01/2011 to 01/25/2011\n"
       "  rows:        25\n"
@@ -113,7 +109,7 @@ TEST_F(CheckCommand, UnreadableFilesGetThePetRunsNoticeAndExitStatusTwo) {
   EXPECT_EQ(check.err,
             "data/PET_DATA/BAD.csv:6: field 3 (TMIN) 'warm' is not a number; the file is not processed\n"
             "a name holding a path separator ('../x.csv'); nothing is processed for it\n");
-  EXPECT_TRUE(check.out.starts_with("data/PET_DATA/BAD.csv\n  station:     Faulty Hill\n")) << check.out;
+  EXPECT_TRUE(check.out.starts_with("data/PET_DATA/BAD.csv\n  station:     Kestrel Ridge\n")) << check.out;
   EXPECT_NE(check.out.find("  rows:        1\n"), std::string::npos);
   EXPECT_NE(check.out.find("  methods:     Hargreaves\n  not processed: a PET run refuses this file\n\n"
                            "../x.csv\n  not processed: a PET run refuses this file\n"),
@@ -130,8 +126,7 @@ TEST_F(CheckCommand, UnreadableFilesGetThePetRunsNoticeAndExitStatusTwo) {
 }
 
 TEST_F(CheckCommand, CsvQuotesFieldsThatHoldCommas) {
-  app.Write("data/PET_DATA/Q.csv", Lines({"Quoted", "Latitude,Longitude,Elevation", "14.41,77.37,350",
-                                          "Date,TMAX,TMIN", "\"01/01/2011\",30,\"1,5\""}));
+  app.Write("data/PET_DATA/Q.csv", testing::WeatherFileHead("Date,TMAX,TMIN") + "\"01/01/2011\",30,\"1,5\"\r\n");
   const auto run = Cli({"check", "--format", "csv", "Q.csv"});
   EXPECT_EQ(run.exitStatus, 2);
   EXPECT_EQ(run.out,

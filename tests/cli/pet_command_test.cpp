@@ -3,6 +3,7 @@
 
 #include "support/run_program.h"
 #include "support/temp_app_folder.h"
+#include "support/weather_file.h"
 
 namespace sorvane {
 namespace {
@@ -11,9 +12,7 @@ using testing::Lines;
 using testing::RunProgram;
 using testing::TempAppFolder;
 
-std::string DailyFile(std::string_view row) {
-  return Lines({"Station", "Latitude,Longitude,Elevation", "14.41,77.37,350", "Date,TMAX,TMIN", row, "&"});
-}
+std::string DailyFile(std::string_view row) { return testing::WeatherFile("Date,TMAX,TMIN", {row}); }
 
 class PetCommand : public ::testing::Test {
  protected:

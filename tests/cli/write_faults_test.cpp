@@ -13,6 +13,7 @@
 #include "run/pet_runner.h"
 #include "support/run_program.h"
 #include "support/temp_app_folder.h"
+#include "support/weather_file.h"
 
 namespace sorvane {
 namespace {
@@ -21,7 +22,7 @@ namespace fs = std::filesystem;
 using testing::RunProgram;
 using testing::TempAppFolder;
 
-const char* kHeader = "Station\r\nLatitude,Longitude,Elevation\r\n14.41,77.37,350\r\nDate,TMAX,TMIN,RH1,RH2,WS,SS,EVP\r\n";
+const std::string kHeader = testing::WeatherFileHead("Date,TMAX,TMIN,RH1,RH2,WS,SS,EVP");
 
 void WriteLargeDailyFile(const fs::path& path, int rows) {
   std::ofstream out(path, std::ios::binary);
@@ -34,7 +35,7 @@ TEST(WriteFaults, AFileInPlaceOfTheOutputFolderRefusesEveryFile) {
   TempAppFolder app;
   fs::remove_all(app.Root() / "OUTPUT");
   app.Write("OUTPUT", "a file, not a folder");
-  app.Write("data/PET_DATA/A.csv", std::string(kHeader) + "01/01/1970,29.6,4,65,25,4,10.2,4.2\r\n");
+  app.Write("data/PET_DATA/A.csv", kHeader + "01/01/1970,29.6,4,65,25,4,10.2,4.2\r\n");
   const auto run = RunProgram(SORVANE_CLI, {"--app-folder", app.Root().string(), "pet"});
   EXPECT_EQ(run.exitStatus, 1);
   EXPECT_EQ(run.err, "OUTPUT: a file stands where the results folder should be; no file is processed\n");
@@ -43,8 +44,8 @@ TEST(WriteFaults, AFileInPlaceOfTheOutputFolderRefusesEveryFile) {
 
 TEST(WriteFaults, AResultThatCannotBePutInPlaceIsReported) {
   TempAppFolder app;
-  app.Write("data/PET_DATA/A.csv", std::string(kHeader) + "01/01/1970,29.6,4,65,25,4,10.2,4.2\r\n");
-  app.Write("data/PET_DATA/B.csv", std::string(kHeader) + "01/01/1970,29.6,4,65,25,4,10.2,4.2\r\n");
+  app.Write("data/PET_DATA/A.csv", kHeader + "01/01/1970,29.6,4,65,25,4,10.2,4.2\r\n");
+  app.Write("data/PET_DATA/B.csv", kHeader + "01/01/1970,29.6,4,65,25,4,10.2,4.2\r\n");
   fs::create_directories(app.Root() / "OUTPUT/A_PET.csv/kept");  // a folder where the result should go
   const auto run = RunProgram(SORVANE_CLI, {"--app-folder", app.Root().string(), "pet"});
   EXPECT_EQ(run.exitStatus, 1);
@@ -104,7 +105,7 @@ TEST(WriteFaults, ARunKilledInTheMiddleLeavesOnlyARecognisableTemporaryFile) {
   EXPECT_TRUE(leftovers[0].ends_with(".sorvane-tmp")) << leftovers[0];
 
   // The next run clears what the killed one left.
-  app.Write("data/PET_DATA/BIG.csv", std::string(kHeader) + "01/01/1970,29.6,4,65,25,4,10.2,4.2\r\n");
+  app.Write("data/PET_DATA/BIG.csv", kHeader + "01/01/1970,29.6,4,65,25,4,10.2,4.2\r\n");
   EXPECT_EQ(RunProgram(SORVANE_CLI, {"--app-folder", folder, "pet"}).exitStatus, 0);
   EXPECT_EQ(app.Names("OUTPUT"), std::vector<std::string>{"BIG_PET.csv"});
   EXPECT_NE(app.Read("OUTPUT/BIG_PET.csv"), "older result");

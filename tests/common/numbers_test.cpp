@@ -37,16 +37,6 @@ TEST(PetValueText, RoundsTheExactBinaryValueWithTiesToEven) {
   for (const auto& c : cases) EXPECT_EQ(PetValueText(c.value), c.written) << c.value;
 }
 
-TEST(TwoPlaceText, RenderingTableOfTheCoefficientFile) {
-  const Rendering cases[] = {
-      {17.41, "17.41"}, {4.567, "4.57"}, {2.5, "2.5"},    {3, "3."},       {0.37, ".37"},
-      {0.004, "."},     {0, "."},        {-0.25, "-.25"}, {123.456, "123.46"},
-      {-0.004, "."},    // a negative value that rounds to zero has no sign
-      {-2.675, "-2.67"}, {0.125, ".12"}, {17.4, "17.4"}, {85, "85."}, {0.5, ".5"}, {-1, "-1."},
-  };
-  for (const auto& c : cases) EXPECT_EQ(TwoPlaceText(c.value), c.written) << c.value;
-}
-
 // The quick path must round exactly as to_chars does, also next to half hundredths.
 TEST(PetValueText, AgreesWithToCharsOnRandomAndNearTieValues) {
   std::mt19937_64 random(7);

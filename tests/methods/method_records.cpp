@@ -84,8 +84,13 @@ void CheckWorkedExamples(const std::vector<WorkedExample>& examples) {
   }
 }
 
+double ComputeMethod(int methodId, const WeatherRecord& record, const StationHeader& station,
+                     const StationConstants& constants) {
+  return Compute(MethodEntryFor(methodId).compute, record, station, constants);
+}
+
 double ComputeAtExampleStation(int methodId, const WeatherRecord& record) {
-  return Compute(MethodEntryFor(methodId).compute, record, ExampleStation(), ExampleConstants());
+  return ComputeMethod(methodId, record, ExampleStation(), ExampleConstants());
 }
 
 }  // namespace sorvane::methods_test

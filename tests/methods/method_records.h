@@ -67,6 +67,10 @@ extern const std::vector<WorkedExample> kPenmanMonteithExamples;
 // taken as one day (same J) with the printed daily value.
 void CheckWorkedExamples(const std::vector<WorkedExample>& examples);
 
+// The one place the tests call a method: its value for `record` at `station`.
+double ComputeMethod(int methodId, const WeatherRecord& record, const StationHeader& station,
+                     const StationConstants& constants);
+
 // The method's value for `record` at the example station.
 double ComputeAtExampleStation(int methodId, const WeatherRecord& record);
 

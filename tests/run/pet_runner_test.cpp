@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "support/temp_app_folder.h"
+#include "support/weather_file.h"
 
 namespace sorvane {
 namespace {
@@ -10,28 +11,24 @@ namespace {
 using testing::Lines;
 using testing::TempAppFolder;
 using testing::Texts;
+using testing::WeatherFile;
 
 const std::string kJobEnd = std::string(10, ' ') + "JOB END" + std::string(15, ' ');
 const std::string kNoDataFile = std::string(10, ' ') + "NO Data file selected" + std::string(10, ' ');
 
 // The examples of the help text, at the station of the worked examples.
-const std::string kDailyExample = Lines({"Example station", "Latitude,Longitude,Elevation", "14.41,77.37,350",
-                                         "Date,TMAX,TMIN,RH1,RH2,WS,SS,EVP", "01/01/1970,29.6,4,65,25,4,10.2,4.2",
-                                         "&"});
-const std::string kWeeklyExample = Lines({"Example station", "Latitude,Longitude,Elevation", "14.41,77.37,350",
-                                          "Year,Week,TMAX,TMIN,RH1,RH2,WS,SS,EVP",
-                                          "1971,1,29.5,5.9,62,23,3.8,9.8,29.5", "&"});
-const std::string kMonthlyExample = Lines({"Example station", "Latitude,Longitude,Elevation", "14.41,78.5,350",
-                                           "Year,Month,TMAX,TMIN,RH1,RH2,WS,SS,EVP",
-                                           "1985,1,30.9,18.5,89,40,10.8,9.2,221.6", "&"});
+const std::string kDailyExample =
+    WeatherFile("Date,TMAX,TMIN,RH1,RH2,WS,SS,EVP", {"01/01/1970,29.6,4,65,25,4,10.2,4.2"});
+const std::string kWeeklyExample =
+    WeatherFile("Year,Week,TMAX,TMIN,RH1,RH2,WS,SS,EVP", {"1971,1,29.5,5.9,62,23,3.8,9.8,29.5"});
+const std::string kMonthlyExample =
+    WeatherFile("Year,Month,TMAX,TMIN,RH1,RH2,WS,SS,EVP", {"1985,1,30.9,18.5,89,40,10.8,9.2,221.6"}, "14.41,78.5,350");
 const std::string kHeatIndexExample = Lines({"Latitude,Longitude,HeatIndex", "14.0,78.0,150.5", "15.0,79.0,140.2",
                                              "13.0,77.5,160.0"});
 
 std::string DailyFile(std::initializer_list<std::string_view> rows, std::string_view heads = "Date,TMAX,TMIN",
-                      std::string_view coordinates = "14.41,77.37,350") {
-  std::string text = Lines({"Station", "Latitude,Longitude,Elevation", coordinates, heads});
-  for (auto row : rows) text += std::string(row) + "\r\n";
-  return text + "&\r\n";
+                      std::string_view coordinates = testing::kExampleCoordinates) {
+  return WeatherFile(heads, rows, coordinates);
 }
 
 class PetRun : public ::testing::Test {
@@ -93,8 +90,7 @@ TEST_F(PetRun, AnEmptyListWritesNothingAndEndsTheRun) {
 
 TEST_F(PetRun, ResultHeadersFollowTheAvailableMethods) {
   app.Write("data/PET_DATA/T.csv", DailyFile({"1/5/1970,30,20"}));
-  app.Write("data/PET_DATA/W.csv", Lines({"S", "Latitude,Longitude,Elevation", "14.41,77.37,350", "Year,Week,TMAX,TMIN",
-                                          "1971,1,30,20", "&"}));
+  app.Write("data/PET_DATA/W.csv", WeatherFile("Year,Week,TMAX,TMIN", {"1971,1,30,20"}));
   app.Write("data/PET_DATA/NONE.txt", DailyFile({"01/01/1970,1"}, "Date,RAIN"));
   app.Write("data/PET_DATA/ab", DailyFile({"01/01/1970,30,30"}));
   List({"T.csv", "W.csv", "NONE.txt", "ab"});

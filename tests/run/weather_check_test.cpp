@@ -4,23 +4,18 @@
 
 #include "run/pet_runner.h"
 #include "support/temp_app_folder.h"
+#include "support/weather_file.h"
 
 namespace sorvane {
 namespace {
 
 using testing::Lines;
 using testing::TempAppFolder;
+using testing::WeatherFile;
 
 constexpr std::string_view kAllHeads = "Date,TMAX,TMIN,RH1,RH2,WS,SS,EVP";
 // A plain day at the station of the worked examples (14.41 N): every value in range.
 constexpr std::string_view kGoodDay = "29.9,15.6,83,40,3.7,10.2,4.9";
-
-std::string WeatherFile(std::string_view heads, std::initializer_list<std::string_view> rows,
-                        std::string_view coordinates = "14.41,77.37,350") {
-  std::string text = Lines({"Faulty Hill", "Latitude,Longitude,Elevation", coordinates, heads});
-  for (auto row : rows) text += std::string(row) + "\r\n";
-  return text + "&\r\n";
-}
 
 // "line kind field value: detail", one per finding, in the order they were found.
 class KeptFindings : public FindingSink {
@@ -134,7 +129,7 @@ TEST_F(WeatherCheck, ReportsWhatTheFileHoldsAndWhatWillRun) {
   const WeatherCheckReport report = Check("F.csv");
   EXPECT_EQ(report.file, "data/PET_DATA/F.csv");
   ASSERT_TRUE(report.header);
-  EXPECT_EQ(report.header->Station.StationName, "Faulty Hill");
+  EXPECT_EQ(report.header->Station.StationName, testing::kTestStationName);
   EXPECT_EQ(report.header->ColumnHeads, (std::vector<std::string>{"T MAX", "TMIN", "RH1", "WS", "SS", "TMAX1"}));
   EXPECT_EQ(report.methods, (std::vector<int>{1, 2, 3, 5, 8}));
   EXPECT_EQ(report.rows, 2);

@@ -2,14 +2,17 @@
 
 #include <gtest/gtest.h>
 
+#include "support/weather_file.h"
+
 namespace sorvane {
 namespace {
 
 using Step = WeatherFileReader::Step;
 
-std::string File(std::string_view headerLine, std::string_view rows, std::string_view line3 = "14.41,77.37,350") {
-  return "Kestrel Ridge\r\nLatitude,Longitude,Elevation\r\n" + std::string(line3) + "\r\n" + std::string(headerLine) +
-         "\r\n" + std::string(rows);
+// The head of a weather file and `rows` as they stand, with or without the closing "&".
+std::string File(std::string_view headerLine, std::string_view rows,
+                 std::string_view line3 = testing::kExampleCoordinates) {
+  return testing::WeatherFileHead(headerLine, line3) + std::string(rows);
 }
 
 struct Read {
@@ -48,7 +51,7 @@ TEST(ReadHeader, DailyHeaderWithTwoParameters) {
   EXPECT_EQ(read.header->Period, PeriodType::Date);
   EXPECT_EQ(read.header->ParameterColumns, 2);
   EXPECT_EQ(read.header->ColumnCodes, (std::vector<Parameter>{Parameter::TMAX, Parameter::TMIN}));
-  EXPECT_EQ(read.header->Station.StationName, "Kestrel Ridge");
+  EXPECT_EQ(read.header->Station.StationName, testing::kTestStationName);
   EXPECT_EQ(read.header->Station.Latitude, 14.41);
   EXPECT_EQ(read.header->Station.Longitude, 77.37);
   EXPECT_EQ(read.header->Station.Elevation, 350);

@@ -26,6 +26,11 @@
 
 namespace sorvane::ui::testing {
 
+// The ModuleNames, the entries a user picks from Combo1.
+inline const QString kSorvane = QStringLiteral("Sorvane");
+inline const QString kGenerator = QStringLiteral("Coefficients Generator");
+inline const QString kAdjuster = QStringLiteral("PET Adjuster");
+
 // Answers each Browse with the next queued answer (nullopt: the user cancels).
 class AnsweringFileDialog : public FileDialog {
  public:
@@ -96,6 +101,17 @@ struct WindowUnderTest {
 
 // Twips to pixels as the window places its controls (15 twips a pixel, rounded).
 int TwipsToPixels(int twips);
+
+// Whether one control reaches into the caption of the other. The design sets neighbours
+// edge to edge, a pixel (15 twips) over each other, and adj (885 twips wide) three
+// pixels over About; a caption stands at least kCaptionInset pixels inside its edges.
+inline constexpr int kCaptionInset = 4;
+inline bool CoversACaption(const QRect& a, const QRect& b) {
+  const auto caption = [](const QRect& r) {
+    return r.adjusted(kCaptionInset, kCaptionInset, -kCaptionInset, -kCaptionInset);
+  };
+  return a.intersects(caption(b)) || b.intersects(caption(a));
+}
 
 // How many top-level widgets with this object name are alive.
 int CountTopLevel(const char* objectName);

@@ -14,7 +14,8 @@ struct Rendering {
 // The rendering table of the coefficient file's description.
 constexpr Rendering kTable[] = {
     {17.41, "17.41"}, {4.567, "4.57"}, {2.5, "2.5"},    {3, "3."},           {0.37, ".37"},
-    {0.004, "."},     {0, "."},        {-0.25, "-.25"}, {123.456, "123.46"},
+    {0.004, "."},     {0, "."},        {-0.25, "-.25"}, {123.456, "123.46"}, {17.4, "17.4"},
+    {85, "85."},      {0.5, ".5"},     {-1, "-1."},
 };
 
 TEST(TwoPlaceText, RenderingTable) {
@@ -27,6 +28,7 @@ constexpr Rendering kChosenRounding[] = {
     {0.125, ".12"},   // an exact tie: to the even hundredth
     {0.375, ".38"},   // an exact tie: to the even hundredth
     {2.675, "2.67"},  // the nearest double lies below 2.675
+    {-2.675, "-2.67"},
     {1.005, "1."},    // the nearest double lies below 1.005
     {-0.004, "."},    // rounds to zero: no "-"
     {-0.5, "-.5"},    // negative values keep their "-"
