@@ -150,7 +150,7 @@ void CheckAsCsv(const std::vector<ListedName>& names, const AppFolder& folder, T
   ConsoleNotices notices;
   std::cout << "file,line,field,kind,value\n";
   for (const ListedName& name : names) {
-    CsvFindings findings(name.problem.empty() ? folder.Display(ChildIgnoringCase(folder.PetData(), name.name))
+    CsvFindings findings(name.problem.empty() ? folder.Display(FileOf(name, folder.PetData()))
                                               : name.name);
     const WeatherCheckReport report = CheckWeatherFile(name, folder, findings);
     if (report.refusal) {
@@ -187,11 +187,11 @@ void AddCheckCommand(CLI::App& app, CliContext& context) {
       "outside 0..100, RH2 above RH1, negative wind, sunshine or pan evaporation, sunshine longer\n"
       "than the day, missing-value codes such as -99, dates out of order, repeated or missing in\n"
       "daily files, PET values that would be empty); at most 20 lines of each kind. A file 'pet'\n"
-      "would refuse gets the same notice on standard error. NAMEs are bare file names in\n"
-      "data/PET_DATA (or those of a DataFileList, --list FILE); without NAMEs, every .csv and .txt\n"
-      "file there.\n"
+      "would refuse gets the same notice on standard error. A NAME is a bare file name in\n"
+      "data/PET_DATA or a path to a file (or the names of a DataFileList, --list FILE); without\n"
+      "NAMEs, every .csv and .txt file of data/PET_DATA.\n"
       "Exit status: 0 clean, 1 suspicious values found, 2 a file unreadable (or wrong usage).");
-  command->add_option("NAME", arguments->names, "Weather files in data/PET_DATA");
+  command->add_option("NAME", arguments->names, "Weather files in data/PET_DATA, or paths to weather files");
   command->add_option("--list", arguments->listFile, "Read the names from this DataFileList (one name per line) instead")
       ->type_name("FILE")
       ->excludes(command->get_option("NAME"));

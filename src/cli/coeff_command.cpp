@@ -100,13 +100,13 @@ void AddCoeffCommand(CLI::App& app, CliContext& context) {
   auto* command = app.add_subcommand(
       "coeff",
       "Interpolate each station's intercept and slope per method from the reference stations of\n"
-      "support/Coefficients.csv (inverse distance in degrees). NAMEs are bare file names of station\n"
-      "lists in data/COEFFI_DATA (a heading line, then name,latitude,longitude rows, ended by '&');\n"
-      "without NAMEs, every .csv and .txt file there, in name order. Each result is\n"
+      "support/Coefficients.csv (inverse distance in degrees). A NAME is a bare file name of a\n"
+      "station list in data/COEFFI_DATA (a heading line, then name,latitude,longitude rows, ended by\n"
+      "'&') or a path to one; without NAMEs, every .csv and .txt file there, in name order. Each result is\n"
       "OUTPUT/<name less its last four characters>_COEFFI.csv; a refused list leaves no result and\n"
       "an older one of the same name untouched. A station at the very coordinates of a reference\n"
       "station ends the run (status 3); the rows before it are kept.");
-  command->add_option("NAME", arguments->names, "Station lists in data/COEFFI_DATA");
+  command->add_option("NAME", arguments->names, "Station lists in data/COEFFI_DATA, or paths to station lists");
   auto* list = command
                    ->add_option("--list", arguments->listFile,
                                 "Read the names from this DataFileList (one name per line) instead")

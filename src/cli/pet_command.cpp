@@ -36,11 +36,12 @@ void AddPetCommand(CLI::App& app, CliContext& context) {
   auto arguments = std::make_shared<PetArguments>();
   auto* command = app.add_subcommand(
       "pet",
-      "Compute PET by every method each weather file allows. NAMEs are bare file names in\n"
-      "data/PET_DATA; without NAMEs, every .csv and .txt file there, in name order. Each result\n"
+      "Compute PET by every method each weather file allows. A NAME is a bare file name in\n"
+      "data/PET_DATA, or a path (it holds a '/') to a file read where it is; without NAMEs, every\n"
+      ".csv and .txt file of data/PET_DATA, in name order. Each result\n"
       "is OUTPUT/<name less its last four characters>_PET.csv; a refused file leaves no result\n"
       "and an older one of the same name untouched.");
-  command->add_option("NAME", arguments->names, "Weather files in data/PET_DATA");
+  command->add_option("NAME", arguments->names, "Weather files in data/PET_DATA, or paths to weather files");
   auto* list = command->add_option("--list", arguments->listFile,
                                    "Read the names from this DataFileList (one name per line) instead")
                    ->type_name("FILE");

@@ -192,7 +192,7 @@ ListResult ProcessStationList(const ListedName& entry, const std::vector<bool>& 
                                  "method name '" + table->methodNames[k] + "'" + std::string(kCannotBeWritten)) +
                          "; station list '" + entry.name + "' is not processed");
 
-  const fs::path listPath = ChildIgnoringCase(folder.CoefficientData(), entry.name);
+  const fs::path listPath = FileOf(entry, folder.CoefficientData());
   const std::string shown = folder.Display(listPath);
   std::string error;
   auto reader = FieldReader::Open(listPath, &error);

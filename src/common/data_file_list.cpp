@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "common/app_folder.h"
 #include "common/field_reader.h"
 #include "common/notices.h"
 #include "common/text.h"
@@ -52,10 +53,33 @@ std::string ListedNameRefusal(const ListedName& entry) {
   return what + "; nothing is processed for it";
 }
 
+// A name given with a path separator is a path: the file is read where it is. Its
+// last component must still name a file, and it names the result as a bare name would.
+static ListedName GivenPath(std::string_view given) {
+  ListedName entry;
+  entry.path = fs::path(std::string(given));
+  entry.name = entry.path.filename().string();
+  entry.problem = WhyNotBareName(entry.name);
+  if (!entry.problem.empty()) {
+    entry.name = std::string(given);
+    entry.problem = "a path that names no file";
+  }
+  return entry;
+}
+
+static bool HoldsPathSeparator(std::string_view name) {
+  return name.find('/') != std::string_view::npos ||
+         name.find(static_cast<char>(fs::path::preferred_separator)) != std::string_view::npos;
+}
+
 std::vector<ListedName> NamesGiven(const std::vector<std::string>& names) {
   std::vector<ListedName> entries;
-  for (const auto& name : names) entries.push_back(Checked(0, name));
+  for (const auto& name : names) entries.push_back(HoldsPathSeparator(name) ? GivenPath(name) : Checked(0, name));
   return entries;
+}
+
+fs::path FileOf(const ListedName& entry, const fs::path& dataFolder) {
+  return entry.path.empty() ? ChildIgnoringCase(dataFolder, entry.name) : entry.path;
 }
 
 std::vector<std::string> DataFilesIn(const fs::path& folder) {

@@ -17,6 +17,9 @@ struct ListedName {
   std::string name;     // as listed, spaces around it trimmed
   std::string problem;  // why it cannot be processed (an empty line, a path); empty when it can
   std::string listName; // the list it came from, for notices ("dir.txt"); empty for given names
+  // A file named by its path on the command line, read where it is; empty for a bare
+  // name, which is looked up in the data folder. `name` is then its last component.
+  std::filesystem::path path;
 };
 
 // Reads the list; nullopt (and `error`) when it cannot be opened. Blank lines at the
@@ -27,8 +30,13 @@ std::optional<std::vector<ListedName>> ReadDataFileList(FieldReader& list, std::
 // The notice for a name that cannot be processed: where it was listed and why.
 std::string ListedNameRefusal(const ListedName& entry);
 
-// The same checks for names given directly.
+// The same checks for names given directly: a bare name, or a path (it holds a path
+// separator) to a file read where it is.
 std::vector<ListedName> NamesGiven(const std::vector<std::string>& names);
+
+// Where the file of `entry` is: its own path, or its bare name in `dataFolder` (whose
+// entries are matched without regard to case).
+std::filesystem::path FileOf(const ListedName& entry, const std::filesystem::path& dataFolder);
 
 // Every .csv and .txt file of `folder`, in name order.
 std::vector<std::string> DataFilesIn(const std::filesystem::path& folder);

@@ -60,7 +60,7 @@ struct EmptyValues {
 
 FileResult ProcessFile(const ListedName& entry, const RunFolders& folders, RowTermsMaker& terms) {
   if (!entry.problem.empty()) return RefusedWith(ListedNameRefusal(entry));
-  const fs::path path = ChildIgnoringCase(folders.petData, entry.name);
+  const fs::path path = FileOf(entry, folders.petData);
   const std::string shown = folders.app.Display(path);
   std::string error;
   auto fields = FieldReader::Open(path, &error);

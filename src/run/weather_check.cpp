@@ -190,7 +190,7 @@ WeatherCheckReport CheckWeatherFile(const ListedName& entry, const AppFolder& fo
     report.refusal = Refusal(ListedNameRefusal(entry));
     return report;
   }
-  const fs::path path = ChildIgnoringCase(folder.PetData(), entry.name);
+  const fs::path path = FileOf(entry, folder.PetData());
   const std::string shown = folder.Display(path);
   report.file = shown;
   std::string error;

@@ -102,17 +102,17 @@ TEST_F(CheckCommand, CsvHasOneRowPerFindingWithoutALimit) {
 TEST_F(CheckCommand, UnreadableFilesGetThePetRunsNoticeAndExitStatusTwo) {
   app.Write("data/PET_DATA/BAD.csv", WeatherFile("Date,TMAX,TMIN", {"01/01/2011,30,15", "01/02/2011,30,warm"}));
   app.Write("data/PET_DATA/GOOD.csv", WeatherFile("Date,TMAX,TMIN", {"01/01/2011,30,15"}));
-  const auto pet = Cli({"pet", "BAD.csv", "../x.csv"});
-  const auto check = Cli({"check", "BAD.csv", "../x.csv", "GOOD.csv"});
+  const auto pet = Cli({"pet", "BAD.csv", "x/.."});
+  const auto check = Cli({"check", "BAD.csv", "x/..", "GOOD.csv"});
   EXPECT_EQ(check.exitStatus, 2);
   EXPECT_EQ(check.err, pet.err);
   EXPECT_EQ(check.err,
             "data/PET_DATA/BAD.csv:6: field 3 (TMIN) 'warm' is not a number; the file is not processed\n"
-            "a name holding a path separator ('../x.csv'); nothing is processed for it\n");
+            "a path that names no file ('x/..'); nothing is processed for it\n");
   EXPECT_TRUE(check.out.starts_with("data/PET_DATA/BAD.csv\n  station:     Kestrel Ridge\n")) << check.out;
   EXPECT_NE(check.out.find("  rows:        1\n"), std::string::npos);
   EXPECT_NE(check.out.find("  methods:     Hargreaves\n  not processed: a PET run refuses this file\n\n"
-                           "../x.csv\n  not processed: a PET run refuses this file\n"),
+                           "x/..\n  not processed: a PET run refuses this file\n"),
             std::string::npos)
       << check.out;
   EXPECT_TRUE(check.out.ends_with("3 files checked: 1 clean, 0 with suspicious values, 2 refused\n")) << check.out;

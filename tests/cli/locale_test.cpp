@@ -16,17 +16,11 @@ namespace fs = std::filesystem;
 using testing::RunProgram;
 using testing::TempAppFolder;
 
-// A comma-decimal locale made for the test; nullopt when the machine cannot make one.
+// The comma-decimal locale the test run made (the GermanLocale fixture); nullopt when
+// the machine could not make one.
 std::optional<fs::path> GermanLocaleFolder() {
-  static const std::optional<fs::path> folder = []() -> std::optional<fs::path> {
-    const fs::path path = fs::temp_directory_path() / "sorvane_locales";
-    fs::create_directories(path);
-    if (fs::exists(path / "de_DE.UTF-8")) return path;
-    const auto made = RunProgram("/usr/bin/localedef", {"-i", "de_DE", "-f", "UTF-8", (path / "de_DE.UTF-8").string()});
-    if (!fs::exists(path / "de_DE.UTF-8")) return std::nullopt;
-    (void)made;
-    return path;
-  }();
+  const fs::path folder = SORVANE_TEST_LOCALES;
+  if (!fs::exists(folder / "de_DE.UTF-8" / "LC_NUMERIC")) return std::nullopt;
   return folder;
 }
 

@@ -37,13 +37,30 @@ TEST_F(PetCommand, ProcessesEveryDataFileInNameOrderByDefault) {
 TEST_F(PetCommand, RefusalsGoToStandardErrorAndSetExitStatusOne) {
   app.Write("data/PET_DATA/GOOD.csv", DailyFile("01/01/1970,30,20"));
   app.Write("data/PET_DATA/BAD.csv", DailyFile("01/01/1970,30,warm"));
-  const auto run = Cli({"pet", "BAD.csv", "GOOD.csv", "../../etc/passwd"});
+  const auto run = Cli({"pet", "BAD.csv", "GOOD.csv", "data/.."});
   EXPECT_EQ(run.exitStatus, 1);
   EXPECT_EQ(run.err,
             "data/PET_DATA/BAD.csv:5: field 3 (TMIN) 'warm' is not a number; the file is not processed\n"
-            "a name holding a path separator ('../../etc/passwd'); nothing is processed for it\n");
+            "a path that names no file ('data/..'); nothing is processed for it\n");
   EXPECT_TRUE(run.out.starts_with("JOB END\n1 of 3 files processed"));
   EXPECT_EQ(app.Names("OUTPUT"), std::vector<std::string>{"GOOD_PET.csv"});
+}
+
+// A name with a path separator is a file read where it is; its result goes to OUTPUT
+// under the file's own name. A bare name is still looked up in data/PET_DATA.
+TEST_F(PetCommand, ReadsFilesGivenByTheirPathWhereTheyAre) {
+  app.Write("elsewhere/FIELD.csv", DailyFile("01/01/1970,30,20"));
+  app.Write("elsewhere/BROKEN.csv", DailyFile("01/01/1970,30,warm"));
+  app.Write("data/PET_DATA/A.csv", DailyFile("01/01/1970,30,20"));
+  const std::string field = (app.Root() / "elsewhere" / "FIELD.csv").string();
+  const std::string broken = (app.Root() / "elsewhere" / "BROKEN.csv").string();
+  const std::string missing = (app.Root() / "elsewhere" / "GONE.csv").string();
+  const auto run = Cli({"pet", "--jobs", "1", field, "A.csv", broken, missing});
+  EXPECT_EQ(run.exitStatus, 1);
+  EXPECT_EQ(run.err, "elsewhere/BROKEN.csv:5: field 3 (TMIN) 'warm' is not a number; the file is not processed\n"
+                     "elsewhere/GONE.csv: cannot be opened (No such file or directory); the file is not processed\n");
+  EXPECT_EQ(app.Names("OUTPUT"), (std::vector<std::string>{"A_PET.csv", "FIELD_PET.csv"}));
+  EXPECT_EQ(app.Read("OUTPUT/FIELD_PET.csv"), app.Read("OUTPUT/A_PET.csv"));
 }
 
 TEST_F(PetCommand, ReadsNamesFromADataFileListAndLeavesItInPlace) {

@@ -2,10 +2,8 @@
 // whole locale from the environment; the program puts the numeric part back to "C", so a
 // PET run from the window writes the very bytes it writes anywhere else.
 //
-// The German locale is made for this test alone (localedef into a temporary folder,
-// found through LOCPATH) before the QApplication reads the environment.
-#include <unistd.h>
-
+// The German locale is the one the test run made (found through LOCPATH), set before the
+// QApplication reads the environment.
 #include <QtTest>
 #include <clocale>
 #include <cstdlib>
@@ -31,13 +29,6 @@ struct LocaleAtStart {
   std::string decimalPointAfterQtStart;
 };
 LocaleAtStart localeAtStart;
-
-bool MakeGermanLocale(const fs::path& folder) {
-  fs::create_directories(folder);
-  const std::string command =
-      "localedef -i de_DE -f UTF-8 '" + (folder / "de_DE.UTF-8").string() + "' >/dev/null 2>&1";
-  return std::system(command.c_str()) == 0 && fs::exists(folder / "de_DE.UTF-8" / "LC_NUMERIC");
-}
 
 // Every file of OUTPUT, by name.
 std::map<std::string, std::string> OutputFiles(const AppFolderCopy& folder) {
@@ -104,8 +95,8 @@ void LocaleTest::petRunFromTheWindowWritesTheSameBytes() {
 }
 
 int main(int argc, char** argv) {
-  const fs::path locales = fs::temp_directory_path() / ("sorvane-locales-" + std::to_string(::getpid()));
-  localeAtStart.made = MakeGermanLocale(locales);
+  const fs::path locales = SORVANE_TEST_LOCALES;
+  localeAtStart.made = fs::exists(locales / "de_DE.UTF-8" / "LC_NUMERIC");
   ::setenv("LOCPATH", locales.c_str(), 1);
   ::setenv("LC_ALL", "de_DE.UTF-8", 1);
 
@@ -115,10 +106,7 @@ int main(int argc, char** argv) {
   sorvane::ui::SetUpApplication();
 
   LocaleTest test;
-  const int failures = QTest::qExec(&test, argc, argv);
-  std::error_code ignored;
-  fs::remove_all(locales, ignored);
-  return failures;
+  return QTest::qExec(&test, argc, argv);
 }
 
 #include "locale_test.moc"
