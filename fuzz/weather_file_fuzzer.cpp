@@ -24,7 +24,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   constants.Days = &days;
   constants.HeatIndex = 148.21;
   constants.ThornthwaiteExponent = ThornthwaiteExponent(constants.HeatIndex);
-  const auto methods = AvailableMethods(header->NormalisedHeaderLine, header->Period);
+  const auto methods = AvailableMethods(header->RecognisedColumns(), header->Period);
   WeatherRecord record;
   std::string line;
   while (reader.NextRecord(record) == WeatherFileReader::Step::Record) {

@@ -16,8 +16,16 @@ struct WindowState {
   int list2HeightTwips = kListEntryTwips;
 };
 
+// Which parameter fields of a weather file hold no reading. By the format's own rule an
+// empty field is a value of 0; a user may say otherwise for a run.
+struct MissingValues {
+  bool emptyIsMissing = false;
+  std::vector<double> codes;  // a field holding one of these numbers holds no reading
+};
+
 struct RunOptions {
   unsigned jobs = 1;  // files processed at once; notices still come in list order
+  MissingValues missing;
 };
 
 struct JobOutcome {

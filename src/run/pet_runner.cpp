@@ -11,6 +11,7 @@
 #include "common/text.h"
 #include "methods/heat_index.h"
 #include "methods/solar_geometry.h"
+#include "run/column_use.h"
 #include "run/method_table.h"
 #include "run/pet_result_writer.h"
 #include "run/weather_file_reader.h"
@@ -34,6 +35,7 @@ struct RunFolders {
   const AppFolder& app;
   fs::path petData;
   fs::path output;
+  const MissingValues& missing;
 };
 
 FileResult RefusedWith(std::string text) {
@@ -57,6 +59,18 @@ struct EmptyValues {
   }
 };
 
+// The warnings a file's header gives before its rows are read: heads that are not used,
+// parameters that methods take as 0 for want of a column.
+void WarnAboutColumns(const std::string& shown, const WeatherFileHeader& header, const std::vector<int>& methods,
+                      std::vector<Notice>& notices) {
+  if (const auto unused = UnusedParameterHeads(header); !unused.empty())
+    notices.push_back(Warning(shown + ": " + UnusedHeadsNotice(unused)));
+  std::string absentText;
+  for (const AbsentParameter& absent : AbsentParameters(header.RecognisedColumns(), methods))
+    absentText += (absentText.empty() ? "" : "; ") + AbsentParameterText(absent);
+  if (!absentText.empty()) notices.push_back(Warning(shown + ": " + absentText));
+}
+
 FileResult ProcessFile(const ListedName& entry, const RunFolders& folders) {
   if (!entry.problem.empty()) return RefusedWith(ListedNameRefusal(entry));
   const fs::path path = ChildIgnoringCase(folders.petData, entry.name);
@@ -66,10 +80,13 @@ FileResult ProcessFile(const ListedName& entry, const RunFolders& folders) {
   if (!fields) return RefusedWith(shown + ": cannot be opened (" + error + ")" + std::string(kFileNotProcessed));
 
   WeatherFileReader reader(std::move(*fields));
+  reader.SetMissingValues(folders.missing);
   const auto header = reader.ReadHeader();
   if (!header) return RefusedWith(Located(shown, reader.Problem().line, reader.Problem().what) + std::string(kFileNotProcessed));
 
-  const std::vector<int> methods = AvailableMethods(header->NormalisedHeaderLine, header->Period);
+  const std::vector<int> methods = AvailableMethods(header->RecognisedColumns(), header->Period);
+  FileResult result;
+  WarnAboutColumns(shown, *header, methods, result.notices);
   StationConstants constants;
   // The heat index table matters only to the Thornthwaite column; files without one
   // do not read it.
@@ -93,14 +110,22 @@ FileResult ProcessFile(const ListedName& entry, const RunFolders& folders) {
                        ": cannot be written (" + error + ")" + std::string(kFileNotProcessed));
 
   std::vector<const PetMethod*> computing;
-  for (int id : methods) computing.push_back(&MethodFor(id));
+  std::vector<ParameterSet> reading;  // per method, the parameters its formula reads
+  for (int id : methods) {
+    computing.push_back(&MethodFor(id));
+    reading.push_back(ParametersOf(id));
+  }
   EmptyValues empty;
   WeatherRecord record;
   WeatherFileReader::Step step;
   std::vector<double> values(computing.size());
   while ((step = reader.NextRecord(record)) == WeatherFileReader::Step::Record) {
+    // A method whose parameter holds no reading in this row leaves its value empty, as
+    // one that cannot compute it does.
+    const ParameterSet missing = reader.MissingInLastRecord();
     for (std::size_t m = 0; m < computing.size(); ++m) {
-      values[m] = computing[m]->Compute(record, header->Station, constants);
+      values[m] = (missing & reading[m]) != 0 ? kNotComputable
+                                              : computing[m]->Compute(record, header->Station, constants);
       if (!std::isfinite(values[m])) empty.Note(reader.LineOfLastRecord(), methods[m]);
     }
     writer->WriteRow(record, values);
@@ -111,7 +136,8 @@ FileResult ProcessFile(const ListedName& entry, const RunFolders& folders) {
     return RefusedWith(folders.app.Display(writer->Target()) + ": writing failed (" + error +
                        "); an older result of that name is left as it was");
 
-  FileResult result;
+  if (reader.EmptyFields().count > 0 && !folders.missing.emptyIsMissing)
+    result.notices.push_back(Warning(shown + ": " + EmptyFieldsNotice(reader.EmptyFields())));
   if (empty.count > 0)
     result.notices.push_back(Information(shown + ": " + std::to_string(empty.count) +
                                          (empty.count == 1 ? " value" : " values") +
@@ -208,7 +234,7 @@ RunSummary ProcessPetFiles(const std::vector<ListedName>& names, const AppFolder
     return summary;
   }
   RemoveStaleTemporaries(*output);
-  const RunFolders folders{folder, folder.PetData(), *output};
+  const RunFolders folders{folder, folder.PetData(), *output, options.missing};
   const unsigned jobs = std::clamp<unsigned>(options.jobs, 1, static_cast<unsigned>(names.size()));
   if (jobs > 1) {
     ProcessInParallel(names, folders, notices, jobs, summary);
@@ -240,11 +266,15 @@ JobOutcome PetRunFromWindow(const WindowState& window, const AppFolder& folder, 
     notices.Show(PetJobEndNotice());
     return outcome;
   }
-  const RunSummary summary = ProcessPetFiles(*names, folder, notices, options);
+  // The window keeps the format's rule: an empty field is 0.
+  RunOptions windowOptions{options.jobs, MissingValues{}};
+  GatheredWarnings gathered(notices);
+  const RunSummary summary = ProcessPetFiles(*names, folder, gathered, windowOptions);
   outcome.anyRefused = summary.refused > 0;
   std::error_code ignored;
   fs::remove(folder.DataFileList(), ignored);
   outcome.window.text1.clear();
+  gathered.ShowGathered();
   notices.Show(PetJobEndNotice());
   return outcome;
 }

@@ -188,7 +188,7 @@ TEST_F(PetRun, ManyJobsGiveTheSameFilesAndNoticesAsOne) {
   const std::initializer_list<std::string_view> names{"DAILY.csv", "BAD.csv", "WEEKLY.csv", "EMPTY.csv", "missing",
                                                       "MONTHLY.csv", "DAILY.csv", "BAD.csv"};
   List(names);
-  RunWindow("x", RunOptions{1});
+  RunWindow("x", RunOptions{1, {}});
   const auto sequentialNotices = notices.shown;
   std::vector<std::string> sequentialFiles;
   for (const auto& name : app.Names("OUTPUT")) sequentialFiles.push_back(app.Read("OUTPUT/" + name));
@@ -197,7 +197,7 @@ TEST_F(PetRun, ManyJobsGiveTheSameFilesAndNoticesAsOne) {
     std::filesystem::remove_all(app.Root() / "OUTPUT");
     notices.shown.clear();
     List(names);
-    RunWindow("x", RunOptions{jobs});
+    RunWindow("x", RunOptions{jobs, {}});
     EXPECT_EQ(notices.shown, sequentialNotices) << jobs << " jobs";
     std::vector<std::string> files;
     for (const auto& name : app.Names("OUTPUT")) files.push_back(app.Read("OUTPUT/" + name));
@@ -217,7 +217,7 @@ TEST_F(PetRun, ProgressNamesEveryListedFileInOrder) {
   app.Write("dir.txt", Lines({"A.csv", "B.csv", "A.csv"}));
   WindowState window;
   window.text1 = "A.csv";
-  PetRunFromWindow(window, AppFolder(app.Root()), log, RunOptions{2});
+  PetRunFromWindow(window, AppFolder(app.Root()), log, RunOptions{2, {}});
   EXPECT_EQ(log.seen, (std::vector<std::string>{"1/3 A.csv", "2/3 B.csv", "3/3 A.csv"}));
   EXPECT_EQ(Texts(log.shown), std::vector<std::string>{kJobEnd});
 }
