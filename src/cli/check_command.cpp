@@ -153,8 +153,9 @@ void CheckAsCsv(const std::vector<ListedName>& names, const AppFolder& folder, c
   ConsoleNotices notices;
   std::cout << "file,line,field,kind,value\n";
   for (const ListedName& name : names) {
-    CsvFindings findings(name.problem.empty() ? folder.Display(ChildIgnoringCase(folder.PetData(), name.name))
-                                              : name.name);
+    CsvFindings findings(name.problem.empty()
+                             ? EscapedText(folder.Display(ChildIgnoringCase(folder.PetData(), name.name)))
+                             : name.name);
     const WeatherCheckReport report = CheckWeatherFile(name, folder, findings, missing);
     if (report.refusal) {
       PrintCsvRow(report.file, 0, "", "refused", TrimSpaces(report.refusal->text));

@@ -74,7 +74,7 @@ void WarnAboutColumns(const std::string& shown, const WeatherFileHeader& header,
 FileResult ProcessFile(const ListedName& entry, const RunFolders& folders) {
   if (!entry.problem.empty()) return RefusedWith(ListedNameRefusal(entry));
   const fs::path path = ChildIgnoringCase(folders.petData, entry.name);
-  const std::string shown = folders.app.Display(path);
+  const std::string shown = EscapedText(folders.app.Display(path));  // a file name may hold any byte
   std::string error;
   auto fields = FieldReader::Open(path, &error);
   if (!fields) return RefusedWith(shown + ": cannot be opened (" + error + ")" + std::string(kFileNotProcessed));

@@ -6,6 +6,7 @@
 
 #include "common/field_reader.h"
 #include "common/numbers.h"
+#include "common/text.h"
 #include "methods/heat_index.h"
 #include "methods/solar_geometry.h"
 #include "run/column_use.h"
@@ -222,7 +223,7 @@ WeatherCheckReport CheckWeatherFile(const ListedName& entry, const AppFolder& fo
     return report;
   }
   const fs::path path = ChildIgnoringCase(folder.PetData(), entry.name);
-  const std::string shown = folder.Display(path);
+  const std::string shown = EscapedText(folder.Display(path));  // a file name may hold any byte
   report.file = shown;
   std::string error;
   auto fields = FieldReader::Open(path, &error);
