@@ -15,6 +15,7 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using namespace sorvane;
   WeatherFileReader reader{FieldReader(std::string_view(reinterpret_cast<const char*>(data), size))};
+  reader.SetMissingValues({true, {-99}});
   const auto header = reader.ReadHeader();
   if (!header) return 0;
   StationConstants constants;
@@ -31,7 +32,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     line.assign(record.PeriodKey);
     if (record.Period != PeriodType::Date) AppendPeriodNumber(line, record.PeriodNumber);
     for (int id : methods) {
-      const double value = MethodFor(id).Compute(record, header->Station, constants);
+      const double value = (reader.MissingInLastRecord() & ParametersOf(id)) != 0
+                               ? kNotComputable
+                               : MethodFor(id).Compute(record, header->Station, constants);
       line.push_back(',');
       if (std::isfinite(value)) AppendPetValue(line, value);
     }

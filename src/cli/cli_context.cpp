@@ -21,7 +21,8 @@ void AddMissingValueOptions(CLI::App& command, MissingValueArguments& into) {
         return ParseNumber(text).status == NumberStatus::Value ? std::string() : "'" + text + "' is not a number";
       },
       "NUMBER");
-  command.add_option("--missing-code", into.codes, "A parameter field holding this number holds no reading (repeatable)")
+  command
+      .add_option("--missing-code", into.codes, "A parameter field holding this number holds no reading (repeatable)")
       ->type_name("VALUE")
       ->allow_extra_args(false)
       ->check(number);

@@ -24,7 +24,8 @@ void RunPet(CliContext& context, const PetArguments& arguments) {
   const auto names = context.NamesToProcess(arguments.names, arguments.listFile, folder->PetData(), "data files");
   if (!names) return;
   ConsoleNotices notices;
-  const RunSummary summary = ProcessPetFiles(*names, *folder, notices, RunOptions{arguments.jobs, arguments.missing.Rule()});
+  const RunSummary summary =
+      ProcessPetFiles(*names, *folder, notices, RunOptions{arguments.jobs, arguments.missing.Rule()});
   notices.Show(PetJobEndNotice());
   std::cout << summary.processed << " of " << names->size() << " file" << (names->size() == 1 ? "" : "s")
             << " processed; results in " << folder->Output().string() << '\n';

@@ -1,5 +1,7 @@
 #include "coefficients/line_fields.h"
 
+#include "common/text.h"
+
 namespace sorvane {
 
 namespace {
@@ -42,7 +44,7 @@ LineRead ReadLineFields(FieldReader& reader, std::vector<std::string>& fields, L
 }
 
 std::string NotANumber(std::size_t fieldNumber, std::string_view what, std::string_view text) {
-  return "field " + std::to_string(fieldNumber) + " (" + std::string(what) + ") '" + std::string(text) +
+  return "field " + std::to_string(fieldNumber) + " (" + std::string(what) + ") '" + EscapedText(text) +
          "' is not a number";
 }
 

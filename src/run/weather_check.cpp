@@ -123,7 +123,8 @@ class RowChecker {
       Emit(kind, word, text, std::string(word) + " " + text + std::string(what));
       return true;
     };
-    if (IsDeclaredCode(value, missing_)) return report(FindingKind::MissingValueCode, " is a declared missing-value code");
+    if (IsDeclaredCode(value, missing_))
+      return report(FindingKind::MissingValueCode, " is a declared missing-value code");
     if (IsMissingValueCode(value)) return report(FindingKind::MissingValueCode, " looks like a missing-value code");
     const bool humidity = code == Parameter::RH1 || code == Parameter::RH2;
     if (humidity && !(value >= 0 && value <= 100))  // %
@@ -189,8 +190,9 @@ class RowChecker {
 
   void CheckPetValues(const WeatherRecord& record, ParameterSet noReading) {
     for (int id : methods_) {
-      if ((noReading & ParametersOf(id)) == 0 && std::isfinite(MethodFor(id).Compute(record, header_.Station, constants_)))
-        continue;
+      const bool computed = (noReading & ParametersOf(id)) == 0 &&
+                            std::isfinite(MethodFor(id).Compute(record, header_.Station, constants_));
+      if (computed) continue;
       const std::string_view name = MethodEntryFor(id).name;
       Emit(FindingKind::EmptyPetValue, name, "", std::string(name) + " would be empty");
     }

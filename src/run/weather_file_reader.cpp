@@ -277,12 +277,13 @@ bool WeatherFileReader::ReadPeriodFields(WeatherRecord& record, const FieldReade
   if (number.status != NumberStatus::Value)
     return Refuse(recordLine_, "field 2 (" + std::string(numberHead) + ") " + Quoted(numberField.text) +
                                    " is not a number");
-  const int lastNumber = header_.Period == PeriodType::Month ? 12 : 53;
+  const bool monthly = header_.Period == PeriodType::Month;
+  const int lastNumber = monthly ? 12 : 53;
   if (!(number.value >= 1 && number.value <= lastNumber && number.value == static_cast<int>(number.value)))
     return Refuse(numberField.line, "field 2 (" + std::string(numberHead) + ") " +
                                         Quoted(TrimSpaces(numberField.text)) + " is not a " +
-                                        (header_.Period == PeriodType::Month ? "month" : "week") + " number from 1 to " + std::to_string(lastNumber) +
-                                        ShiftedRow());
+                                        (monthly ? "month" : "week") + " number from 1 to " +
+                                        std::to_string(lastNumber) + ShiftedRow());
   record.PeriodNumber = number.value;
   record.DayOfYear = header_.Period == PeriodType::Week ? 7 * (number.value - 1) + 4 : 30 * (number.value - 1) + 16;
   lastPeriodFieldEndsLine_ = numberField.EndsLine();

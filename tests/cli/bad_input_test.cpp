@@ -71,7 +71,8 @@ const Expected kCatalogue[] = {
     {"unclosed_quote.csv", false, ":5: field 2 (TMAX): a double quote that is never closed"},
     {"nul_in_field.csv", false, ":5: field 4 (RH1) '6\\x005' is not a number"},
     {"row_cut_short.csv", false,
-     ":7: the row of line 6 has 4 fields of the 8 of the header line; the '&' that ends the data comes before the rest"},
+     ":7: the row of line 6 has 4 fields of the 8 of the header line; the '&' that ends the data comes before "
+     "the rest"},
     {"row_too_long.csv", false,
      ":6: the line holds more than the 8 fields of a row (an extra field, or two rows on one line); every row must "
      "begin at the start of a line"},
@@ -121,9 +122,9 @@ TEST(BadInputCatalogue, EachFileIsProcessedOrRefusedAndTheGoodOnesStillRun) {
   // Extra columns change nothing; a row may run on over two lines; heads that are not
   // the seven words run no method on invented zeros.
   const std::string row = "01/01/1970,4.13,4.75,3.70,4.34,3.06,2.75,3.86\r\n";
-  EXPECT_EQ(app.Read("OUTPUT/eight_columns_PET.csv"), app.Read("OUTPUT/header_only_PET.csv") + row);
-  EXPECT_EQ(app.Read("OUTPUT/row_over_two_lines_PET.csv").substr(0, app.Read("OUTPUT/header_only_PET.csv").size() + row.size()),
-            app.Read("OUTPUT/header_only_PET.csv") + row);
+  const std::string header = app.Read("OUTPUT/header_only_PET.csv");
+  EXPECT_EQ(app.Read("OUTPUT/eight_columns_PET.csv"), header + row);
+  EXPECT_EQ(app.Read("OUTPUT/row_over_two_lines_PET.csv").substr(0, header.size() + row.size()), header + row);
   EXPECT_EQ(app.Read("OUTPUT/heads_with_units_PET.csv"), "Date\r\n01/01/1970\r\n");
   EXPECT_EQ(app.Read("OUTPUT/one_rh_column_PET.csv").substr(0, 21), "Date,Hargreaves,Turc\r");
   EXPECT_TRUE(app.Exists("OUTPUT/KESTREL_PET.csv"));
