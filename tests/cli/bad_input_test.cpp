@@ -131,6 +131,31 @@ TEST(BadInputCatalogue, EachFileIsProcessedOrRefusedAndTheGoodOnesStillRun) {
   for (const auto& name : app.Names("OUTPUT")) EXPECT_TRUE(name.ends_with("_PET.csv")) << "left behind: " << name;
 }
 
+// The same files with the options that say which fields hold no reading: only the
+// methods whose formula uses an empty or -99 parameter leave that row's value empty.
+TEST(BadInputCatalogue, MissingValuesEmptyTheValuesOfTheMethodsThatUseThem) {
+  TempAppFolder app;
+  for (const char* name : {"missing_code_minus_99.csv", "empty_fields.csv"})
+    fs::copy(fs::path(SORVANE_TEST_DATA) / "bad" / name, app.Root() / "data/PET_DATA");
+  const auto run = RunProgram(SORVANE_CLI, {"--app-folder", app.Root().string(), "pet", "--missing-code", "-99",
+                                            "--empty-is-missing", "missing_code_minus_99.csv", "empty_fields.csv"});
+  EXPECT_EQ(run.exitStatus, 0) << run.err;
+  EXPECT_TRUE(run.out.starts_with(
+      "data/PET_DATA/missing_code_minus_99.csv: 5 values could not be computed and were left empty; the first on "
+      "line 6 (Modified Penman)\n"
+      "data/PET_DATA/empty_fields.csv: 12 values could not be computed and were left empty; the first on line 6 "
+      "(Modified Penman)\n"
+      "JOB END\n"))
+      << run.out;
+  const std::string heads =
+      "Date,Modified Penman,Hargreaves,Turc,Blaney Criddle,Christiansen,PET Open pan,Penman Montieth\r\n"
+      "01/01/1970,4.13,4.75,3.70,4.34,3.06,2.75,3.86\r\n";
+  // RH2 -99: all but Hargreaves and Turc; RH1 and SS empty: all but Hargreaves; TMAX
+  // empty: all but open pan, which does not read TMAX.
+  EXPECT_EQ(app.Read("OUTPUT/missing_code_minus_99_PET.csv"), heads + "01/02/1970,,4.76,3.68,,,,\r\n");
+  EXPECT_EQ(app.Read("OUTPUT/empty_fields_PET.csv"), heads + "01/02/1970,,4.76,,,,,\r\n01/03/1970,,,,,,2.83,\r\n");
+}
+
 TEST(BadInputCatalogue, ADataFileListCannotReachOutsideItsFolder) {
   TempAppFolder app;
   fs::copy(fs::path(SORVANE_TEST_DATA) / "bad/byte_order_mark.csv", app.Root() / "data/PET_DATA");
