@@ -237,7 +237,7 @@ void BM_ProcessPetFiles(benchmark::State& state) {
   const std::vector<ListedName> names = NamesGiven({"STATION.csv"});
   for (auto _ : state) {
     CollectedNotices notices;
-    const RunSummary summary = ProcessPetFiles(names, folder, notices, RunOptions{1});
+    const RunSummary summary = ProcessPetFiles(names, folder, notices, RunOptions{1, {}});
     if (summary.processed != 1) state.SkipWithError("the generated file was refused");
   }
   state.SetItemsProcessed(state.iterations() * state.range(0));

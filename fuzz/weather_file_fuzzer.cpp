@@ -15,11 +15,12 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using namespace sorvane;
   WeatherFileReader reader{FieldReader(std::string_view(reinterpret_cast<const char*>(data), size))};
+  reader.SetMissingValues({true, {-99}});
   const auto header = reader.ReadHeader();
   if (!header) return 0;
   const PreparedStation station = PrepareStation(header->Station, 148.21);
   RowTermsMaker terms;
-  const auto methods = AvailableMethods(header->NormalisedHeaderLine, header->Period);
+  const auto methods = AvailableMethods(header->RecognisedColumns(), header->Period);
   WeatherRecord record;
   std::string line;
   while (reader.NextRecord(record) == WeatherFileReader::Step::Record) {
@@ -27,7 +28,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (record.Period != PeriodType::Date) AppendPeriodNumber(line, record.PeriodNumber);
     const RowTerms rowTerms = terms.For(record, station.days);
     for (int id : methods) {
-      const double value = MethodEntryFor(id).compute(record, header->Station, station.constants, rowTerms);
+      const double value = (reader.MissingInLastRecord() & ParametersOf(id)) != 0
+                               ? kNotComputable
+                               : MethodEntryFor(id).compute(record, header->Station, station.constants, rowTerms);
       line.push_back(',');
       if (std::isfinite(value)) AppendPetValue(line, value);
     }

@@ -25,6 +25,7 @@ struct CheckArguments {
   std::vector<std::string> names;
   std::string listFile;
   std::string format = "text";
+  MissingValueArguments missing;
 };
 
 // Keeps the first findings of each kind for the text report.
@@ -92,7 +93,7 @@ void PrintColumns(const WeatherFileHeader& header) {
 void PrintHeader(const WeatherCheckReport& report) {
   const WeatherFileHeader& header = *report.header;
   const StationHeader& station = header.Station;
-  std::cout << "  station:     " << station.StationName << '\n'
+  std::cout << "  station:     " << EscapedText(station.StationName) << '\n'
             << "  coordinates: latitude " << ShortestText(station.Latitude) << ", longitude "
             << ShortestText(station.Longitude) << ", elevation " << ShortestText(station.Elevation) << " m\n"
             << "  period:      " << PeriodWord(header.Period) << ", "
@@ -124,12 +125,13 @@ struct Tally {
   int clean = 0, warned = 0, refused = 0;
 };
 
-void CheckAsText(const std::vector<ListedName>& names, const AppFolder& folder, Tally& tally) {
+void CheckAsText(const std::vector<ListedName>& names, const AppFolder& folder, const MissingValues& missing,
+                 Tally& tally) {
   ConsoleNotices notices;
   for (std::size_t index = 0; index < names.size(); ++index) {
     if (index > 0) std::cout << '\n';
     FirstFindings findings;
-    const WeatherCheckReport report = CheckWeatherFile(names[index], folder, findings);
+    const WeatherCheckReport report = CheckWeatherFile(names[index], folder, findings, missing);
     std::cout << report.file << '\n';
     if (report.header) {
       PrintHeader(report);
@@ -146,13 +148,14 @@ void CheckAsText(const std::vector<ListedName>& names, const AppFolder& folder, 
             << tally.refused << " refused\n";
 }
 
-void CheckAsCsv(const std::vector<ListedName>& names, const AppFolder& folder, Tally& tally) {
+void CheckAsCsv(const std::vector<ListedName>& names, const AppFolder& folder, const MissingValues& missing,
+                Tally& tally) {
   ConsoleNotices notices;
   std::cout << "file,line,field,kind,value\n";
   for (const ListedName& name : names) {
-    CsvFindings findings(name.problem.empty() ? folder.Display(FileOf(name, folder.PetData()))
+    CsvFindings findings(name.problem.empty() ? EscapedText(folder.Display(FileOf(name, folder.PetData())))
                                               : name.name);
-    const WeatherCheckReport report = CheckWeatherFile(name, folder, findings);
+    const WeatherCheckReport report = CheckWeatherFile(name, folder, findings, missing);
     if (report.refusal) {
       PrintCsvRow(report.file, 0, "", "refused", TrimSpaces(report.refusal->text));
       notices.Show(*report.refusal);
@@ -168,10 +171,11 @@ void RunCheck(CliContext& context, const CheckArguments& arguments) {
   const auto names = context.NamesToProcess(arguments.names, arguments.listFile, folder->PetData(), "data files");
   if (!names) return;
   Tally tally;
+  const MissingValues missing = arguments.missing.Rule();
   if (arguments.format == "csv")
-    CheckAsCsv(*names, *folder, tally);
+    CheckAsCsv(*names, *folder, missing, tally);
   else
-    CheckAsText(*names, *folder, tally);
+    CheckAsText(*names, *folder, missing, tally);
   context.exitStatus = tally.refused > 0 ? kExitCheckUnreadable : tally.warned > 0 ? kExitCheckWarnings : kExitOk;
 }
 
@@ -185,8 +189,10 @@ void AddCheckCommand(CLI::App& app, CliContext& context) {
       "station, coordinates, period and rows, the parameter columns recognised and ignored, the\n"
       "methods that will run, and every suspicious value with its line (TMAX below TMIN, humidity\n"
       "outside 0..100, RH2 above RH1, negative wind, sunshine or pan evaporation, sunshine longer\n"
-      "than the day, missing-value codes such as -99, dates out of order, repeated or missing in\n"
-      "daily files, PET values that would be empty); at most 20 lines of each kind. A file 'pet'\n"
+      "than the day, missing-value codes such as -99 or a declared --missing-code, empty fields,\n"
+      "dates out of order, repeated or missing in daily files, PET values that would be empty),\n"
+      "heads that look like parameters but are not used, and parameters that a method which runs\n"
+      "takes as 0 for want of a column; at most 20 lines of each kind. A file 'pet'\n"
       "would refuse gets the same notice on standard error. A NAME is a bare file name in\n"
       "data/PET_DATA or a path to a file (or the names of a DataFileList, --list FILE); without\n"
       "NAMEs, every .csv and .txt file of data/PET_DATA.\n"
@@ -197,6 +203,7 @@ void AddCheckCommand(CLI::App& app, CliContext& context) {
       ->excludes(command->get_option("NAME"));
   command->add_option("--format", arguments->format, "text (a report per file) or csv (file,line,field,kind,value)")
       ->check(CLI::IsMember({"text", "csv"}));
+  AddMissingValueOptions(*command, arguments->missing);
   command->callback([&context, arguments] { RunCheck(context, *arguments); });
 }
 

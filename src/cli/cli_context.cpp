@@ -3,7 +3,30 @@
 
 #include "cli/cli_context.h"
 
+#include "common/numbers.h"
+
 namespace sorvane::cli {
+
+MissingValues MissingValueArguments::Rule() const {
+  MissingValues rule{emptyIsMissing, {}};
+  for (const std::string& code : codes) rule.codes.push_back(ParseNumber(code).value);
+  return rule;
+}
+
+void AddMissingValueOptions(CLI::App& command, MissingValueArguments& into) {
+  command.add_flag("--empty-is-missing", into.emptyIsMissing,
+                   "An empty parameter field holds no reading (by default it is read as 0)");
+  const CLI::Validator number(
+      [](std::string& text) {
+        return ParseNumber(text).status == NumberStatus::Value ? std::string() : "'" + text + "' is not a number";
+      },
+      "NUMBER");
+  command
+      .add_option("--missing-code", into.codes, "A parameter field holding this number holds no reading (repeatable)")
+      ->type_name("VALUE")
+      ->allow_extra_args(false)
+      ->check(number);
+}
 
 std::optional<AppFolder> CliContext::ResolveAppFolder() {
   std::string error;

@@ -10,6 +10,7 @@
 
 #include "common/app_folder.h"
 #include "common/data_file_list.h"
+#include "run/weather_file_reader.h"
 
 namespace sorvane::cli {
 
@@ -33,6 +34,16 @@ struct CliContext {
                                                         const std::filesystem::path& dataFolder,
                                                         std::string_view listKind);
 };
+
+// The options of pet and check that say which fields hold no reading:
+// --empty-is-missing and --missing-code VALUE (repeatable).
+struct MissingValueArguments {
+  bool emptyIsMissing = false;
+  std::vector<std::string> codes;  // each a number, checked as the option is parsed
+
+  MissingValues Rule() const;
+};
+void AddMissingValueOptions(CLI::App& command, MissingValueArguments& into);
 
 // What `plot` draws, for the help of sorvane-cli and of sorvane-plot alike.
 inline constexpr std::string_view kPlotDescription =

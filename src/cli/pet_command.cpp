@@ -15,6 +15,7 @@ struct PetArguments {
   std::vector<std::string> names;
   std::string listFile;
   unsigned jobs = std::max(1u, std::thread::hardware_concurrency());
+  MissingValueArguments missing;
 };
 
 void RunPet(CliContext& context, const PetArguments& arguments) {
@@ -23,7 +24,8 @@ void RunPet(CliContext& context, const PetArguments& arguments) {
   const auto names = context.NamesToProcess(arguments.names, arguments.listFile, folder->PetData(), "data files");
   if (!names) return;
   ConsoleNotices notices;
-  const RunSummary summary = ProcessPetFiles(*names, *folder, notices, RunOptions{arguments.jobs});
+  const RunSummary summary =
+      ProcessPetFiles(*names, *folder, notices, RunOptions{arguments.jobs, arguments.missing.Rule()});
   notices.Show(PetJobEndNotice());
   std::cout << summary.processed << " of " << names->size() << " file" << (names->size() == 1 ? "" : "s")
             << " processed; results in " << folder->Output().string() << '\n';
@@ -40,13 +42,17 @@ void AddPetCommand(CLI::App& app, CliContext& context) {
       "data/PET_DATA, or a path (it holds a '/') to a file read where it is; without NAMEs, every\n"
       ".csv and .txt file of data/PET_DATA, in name order. Each result\n"
       "is OUTPUT/<name less its last four characters>_PET.csv; a refused file leaves no result\n"
-      "and an older one of the same name untouched.");
+      "and an older one of the same name untouched. An empty parameter field is read as 0 (each\n"
+      "file says how many it had) unless --empty-is-missing says it holds no reading; a field\n"
+      "holding a --missing-code holds none either. A method whose parameter holds no reading in\n"
+      "a row leaves its value of that row empty.");
   command->add_option("NAME", arguments->names, "Weather files in data/PET_DATA, or paths to weather files");
   auto* list = command->add_option("--list", arguments->listFile,
                                    "Read the names from this DataFileList (one name per line) instead")
                    ->type_name("FILE");
   command->add_option("--jobs,-j", arguments->jobs, "Files processed at once (default: the number of cores)")
       ->check(CLI::Range(1u, 1024u));
+  AddMissingValueOptions(*command, arguments->missing);
   list->excludes(command->get_option("NAME"));
   command->callback([&context, arguments] { RunPet(context, *arguments); });
 }

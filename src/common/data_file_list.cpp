@@ -48,7 +48,7 @@ std::optional<std::vector<ListedName>> ReadDataFileList(FieldReader& reader, std
 }
 
 std::string ListedNameRefusal(const ListedName& entry) {
-  const std::string what = entry.problem + (entry.name.empty() ? "" : " ('" + entry.name + "')");
+  const std::string what = entry.problem + (entry.name.empty() ? "" : " ('" + EscapedText(entry.name) + "')");
   if (entry.line > 0) return Located(entry.listName, entry.line, what + "; nothing is processed for it");
   return what + "; nothing is processed for it";
 }

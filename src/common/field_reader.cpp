@@ -248,6 +248,11 @@ FieldReader::Status FieldReader::ReadLine(std::string& line) {
   return Status::Ok;
 }
 
+std::string_view FieldReader::Beginning() {
+  Available();
+  return std::string_view(data_ + pos_, end_ - pos_);
+}
+
 bool FieldReader::SkipBlankRest() {
   afterComma_ = false;
   for (;;) {

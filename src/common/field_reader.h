@@ -74,6 +74,10 @@ class FieldReader {
   // here). Ok, EndOfFile when no line is left, TooLong or ReadError.
   Status ReadLine(std::string& line);
 
+  // The unread bytes in the buffer, reading the first block when nothing was read yet:
+  // before the first read, the file's first bytes (up to a block of 256 KiB).
+  std::string_view Beginning();
+
   // Skips spaces and line ends; true when nothing else is left before the end of the
   // file (blank lines at the end of a file end its data like the end of the file).
   bool SkipBlankRest();

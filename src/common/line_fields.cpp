@@ -1,5 +1,7 @@
 #include "common/line_fields.h"
 
+#include "common/text.h"
+
 namespace sorvane {
 
 namespace {

@@ -1,5 +1,7 @@
 #include "common/notices.h"
 
+#include "common/text.h"
+
 namespace sorvane {
 
 std::string PaddedNotice(std::string_view message, int trailingSpaces) {
@@ -19,10 +21,7 @@ std::string Located(std::string_view file, long line, std::string_view what) {
 
 std::string QuotedField(std::string_view text) {
   constexpr std::size_t kShown = 40;  // a 10 MB field is named by its beginning
-  std::string shown(text.substr(0, kShown));
-  for (char& c : shown)
-    if (static_cast<unsigned char>(c) < 0x20 || static_cast<unsigned char>(c) > 0x7E) c = '?';
-  return "'" + shown + (text.size() > kShown ? "...'" : "'");
+  return "'" + EscapedText(text.substr(0, kShown)) + (text.size() > kShown ? "...'" : "'");
 }
 
 std::string NotANumber(std::size_t fieldNumber, std::string_view head, std::string_view text) {

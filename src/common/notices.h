@@ -12,6 +12,7 @@ namespace sorvane {
 
 enum class NoticeKind {
   Information,  // the jobs' own notices ("JOB END", ...) and reports that need no action
+  Warning,      // an input was processed, but not all of it was used as it may look
   Refusal,      // an input was not processed; the text names the file, line and field
   ProgramEnd,   // shown, then the program ends (the window closes)
 };
@@ -62,6 +63,31 @@ std::string Located(std::string_view file, long line, std::string_view what);
 
 inline Notice Information(std::string text) { return {NoticeKind::Information, std::move(text)}; }
 inline Notice Refusal(std::string text) { return {NoticeKind::Refusal, std::move(text)}; }
+inline Notice Warning(std::string text) { return {NoticeKind::Warning, std::move(text)}; }
+
+// Passes every notice on except warnings, which it keeps to be shown together, one
+// per line, in a single notice: a window shows one message box for the warnings of a
+// whole run instead of one per file.
+class GatheredWarnings : public Notices {
+ public:
+  explicit GatheredWarnings(Notices& next) : next_(next) {}
+  void Show(const Notice& notice) override {
+    if (notice.kind != NoticeKind::Warning) return next_.Show(notice);
+    gathered_ += (gathered_.empty() ? "" : "\n") + notice.text;
+  }
+  void Progress(std::size_t fileIndex, std::size_t fileCount, std::string_view fileName) override {
+    next_.Progress(fileIndex, fileCount, fileName);
+  }
+  // Shows the warnings gathered so far, if any, as one notice.
+  void ShowGathered() {
+    if (!gathered_.empty()) next_.Show(Warning(std::move(gathered_)));
+    gathered_.clear();
+  }
+
+ private:
+  Notices& next_;
+  std::string gathered_;
+};
 
 // The notices that several jobs share, with their exact padding.
 std::string NoDataFileNotice();       // "NO Data file selected"

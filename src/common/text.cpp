@@ -18,6 +18,61 @@ std::string NormaliseHead(std::string_view text) {
   return head;
 }
 
+namespace {
+
+// The length of the well-formed UTF-8 sequence of two to four bytes at the start of
+// `text`, or 0 (overlong forms, surrogates and values beyond U+10FFFF are not well-formed).
+std::size_t Utf8SequenceLength(std::string_view text) {
+  const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
+  const unsigned char lead = byte(0);
+  std::size_t length = 0;
+  unsigned char low = 0x80, high = 0xBF;  // the range of the second byte
+  if (lead >= 0xC2 && lead <= 0xDF) {
+    length = 2;
+  } else if (lead >= 0xE0 && lead <= 0xEF) {
+    length = 3;
+    if (lead == 0xE0) low = 0xA0;
+    if (lead == 0xED) high = 0x9F;
+  } else if (lead >= 0xF0 && lead <= 0xF4) {
+    length = 4;
+    if (lead == 0xF0) low = 0x90;
+    if (lead == 0xF4) high = 0x8F;
+  }
+  if (length == 0 || text.size() < length || byte(1) < low || byte(1) > high) return 0;
+  for (std::size_t i = 2; i < length; ++i)
+    if (byte(i) < 0x80 || byte(i) > 0xBF) return 0;
+  return length;
+}
+
+// U+0080..U+009F, the control characters of Latin-1 written as UTF-8.
+bool IsC1Control(std::string_view text) {
+  return static_cast<unsigned char>(text[0]) == 0xC2 && static_cast<unsigned char>(text[1]) < 0xA0;
+}
+
+}  // namespace
+
+std::string EscapedText(std::string_view text) {
+  static constexpr char kHex[] = "0123456789abcdef";
+  std::string shown;
+  shown.reserve(text.size());
+  while (!text.empty()) {
+    const unsigned char c = static_cast<unsigned char>(text.front());
+    std::size_t length = 1;
+    if (c >= 0x20 && c < 0x7F) {
+      shown.push_back(text.front());
+    } else if (c >= 0x80 && (length = Utf8SequenceLength(text)) > 0 && !IsC1Control(text)) {
+      shown.append(text.substr(0, length));
+    } else {
+      length = 1;
+      shown += "\\x";
+      shown.push_back(kHex[c >> 4]);
+      shown.push_back(kHex[c & 0xF]);
+    }
+    text.remove_prefix(length);
+  }
+  return shown;
+}
+
 bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
   if (a.size() != b.size()) return false;
   for (std::size_t i = 0; i < a.size(); ++i)

@@ -16,6 +16,11 @@ inline std::string_view TrimSpaces(std::string_view text) {
 
 std::string ToUpperAscii(std::string_view text);
 
+// Text from a user's file as a message may show it: valid UTF-8 stays as it is, while
+// control bytes and bytes that are no UTF-8 are written \xNN, so that a message never
+// carries a raw byte a terminal or a message box would garble ("6\x005", "\xff\xfeS").
+std::string EscapedText(std::string_view text);
+
 // Upper-cased with every space removed: how header lines and heads are compared.
 std::string NormaliseHead(std::string_view text);
 

@@ -20,7 +20,11 @@ struct StationHeader {
 // Parameter codes in file heads: TMAX 1, TMIN 2, RH1 3, RH2 4, WS 5, SS 6, EVP 7.
 enum class Parameter { None = 0, TMAX, TMIN, RH1, RH2, WS, SS, EVP };
 inline constexpr std::array<std::string_view, 8> kParameterHeads{"", "TMAX", "TMIN", "RH1", "RH2", "WS", "SS", "EVP"};
-inline constexpr int kMaxParameterColumns = 7;
+
+// A set of parameters, one bit per Parameter (bit 1 TMAX ... bit 7 EVP).
+using ParameterSet = unsigned;
+inline constexpr ParameterSet Bit(Parameter p) { return ParameterSet{1} << static_cast<int>(p); }
+inline constexpr bool Holds(ParameterSet set, Parameter p) { return (set & Bit(p)) != 0; }
 
 struct WeatherRecord {
   PeriodType Period = PeriodType::Date;

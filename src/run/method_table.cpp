@@ -4,20 +4,27 @@ namespace sorvane {
 
 namespace {
 
-bool HeadWordsOccur(const MethodEntry& method, std::string_view header) {
+bool HeadWordsMet(const MethodEntry& method, ParameterSet columns) {
   for (std::string_view word : method.headWords)
-    if (!word.empty() && header.find(word) == std::string_view::npos) return false;
+    if (!word.empty() && (ParametersOfHeadWord(word) & columns) == 0) return false;
   return true;
 }
 
 }  // namespace
 
-std::vector<int> AvailableMethods(std::string_view normalisedHeaderLine, PeriodType period) {
+ParameterSet ParametersOfHeadWord(std::string_view word) {
+  if (word == "RH") return kHumidities;
+  for (std::size_t code = 1; code < kParameterHeads.size(); ++code)
+    if (kParameterHeads[code] == word) return Bit(static_cast<Parameter>(code));
+  return 0;
+}
+
+std::vector<int> AvailableMethods(ParameterSet columns, PeriodType period) {
   std::vector<int> available;
   for (const MethodEntry& method : kMethodTable) {
     // Thornthwaite is a monthly method: its column exists only in monthly files.
     if (method.id == MethodId::Thornthwaite && period != PeriodType::Month) continue;
-    if (HeadWordsOccur(method, normalisedHeaderLine)) available.push_back(static_cast<int>(method.id));
+    if (HeadWordsMet(method, columns)) available.push_back(static_cast<int>(method.id));
   }
   return available;
 }

@@ -9,6 +9,7 @@
 
 #include "common/field_reader.h"
 #include "common/text.h"
+#include "run/column_use.h"
 #include "run/heat_index_table.h"
 #include "run/method_table.h"
 #include "run/pet_result_writer.h"
@@ -35,6 +36,7 @@ struct RunFolders {
   const AppFolder& app;
   fs::path petData;
   fs::path output;
+  const MissingValues& missing;
 };
 
 FileResult RefusedWith(std::string text) {
@@ -58,19 +60,34 @@ struct EmptyValues {
   }
 };
 
+// The warnings a file's header gives before its rows are read: heads that are not used,
+// parameters that methods take as 0 for want of a column.
+void WarnAboutColumns(const std::string& shown, const WeatherFileHeader& header, const std::vector<int>& methods,
+                      std::vector<Notice>& notices) {
+  if (const auto unused = UnusedParameterHeads(header); !unused.empty())
+    notices.push_back(Warning(shown + ": " + UnusedHeadsNotice(unused)));
+  std::string absentText;
+  for (const AbsentParameter& absent : AbsentParameters(header.RecognisedColumns(), methods))
+    absentText += (absentText.empty() ? "" : "; ") + AbsentParameterText(absent);
+  if (!absentText.empty()) notices.push_back(Warning(shown + ": " + absentText));
+}
+
 FileResult ProcessFile(const ListedName& entry, const RunFolders& folders, RowTermsMaker& terms) {
   if (!entry.problem.empty()) return RefusedWith(ListedNameRefusal(entry));
   const fs::path path = FileOf(entry, folders.petData);
-  const std::string shown = folders.app.Display(path);
+  const std::string shown = EscapedText(folders.app.Display(path));  // a file name may hold any byte
   std::string error;
   auto fields = FieldReader::Open(path, &error);
   if (!fields) return RefusedWith(shown + ": cannot be opened (" + error + ")" + std::string(kFileNotProcessed));
 
   WeatherFileReader reader(std::move(*fields));
+  reader.SetMissingValues(folders.missing);
   const auto header = reader.ReadHeader();
   if (!header) return RefusedWith(Located(shown, reader.Problem().line, reader.Problem().what) + std::string(kFileNotProcessed));
 
-  const std::vector<int> methods = AvailableMethods(header->NormalisedHeaderLine, header->Period);
+  const std::vector<int> methods = AvailableMethods(header->RecognisedColumns(), header->Period);
+  FileResult result;
+  WarnAboutColumns(shown, *header, methods, result.notices);
   // The heat index table matters only to the Thornthwaite column; files without one
   // do not read it.
   std::optional<double> heatIndex;
@@ -89,15 +106,23 @@ FileResult ProcessFile(const ListedName& entry, const RunFolders& folders, RowTe
                        ": cannot be written (" + error + ")" + std::string(kFileNotProcessed));
 
   std::vector<MethodFunction> computing;
-  for (int id : methods) computing.push_back(MethodEntryFor(id).compute);
+  std::vector<ParameterSet> reading;  // per method, the parameters its formula reads
+  for (int id : methods) {
+    computing.push_back(MethodEntryFor(id).compute);
+    reading.push_back(ParametersOf(id));
+  }
   EmptyValues empty;
   WeatherRecord record;
   WeatherFileReader::Step step;
   std::vector<double> values(computing.size());
   while ((step = reader.NextRecord(record)) == WeatherFileReader::Step::Record) {
     const RowTerms rowTerms = terms.For(record, station.days);
+    // A method whose parameter holds no reading in this row leaves its value empty, as
+    // one that cannot compute it does.
+    const ParameterSet missing = reader.MissingInLastRecord();
     for (std::size_t m = 0; m < computing.size(); ++m) {
-      values[m] = computing[m](record, header->Station, station.constants, rowTerms);
+      values[m] = (missing & reading[m]) != 0 ? kNotComputable
+                                              : computing[m](record, header->Station, station.constants, rowTerms);
       if (!std::isfinite(values[m])) empty.Note(reader.LineOfLastRecord(), methods[m]);
     }
     writer->WriteRow(record, values);
@@ -108,7 +133,8 @@ FileResult ProcessFile(const ListedName& entry, const RunFolders& folders, RowTe
     return RefusedWith(folders.app.Display(writer->Target()) + ": writing failed (" + error +
                        "); an older result of that name is left as it was");
 
-  FileResult result;
+  if (reader.EmptyFields().count > 0 && !folders.missing.emptyIsMissing)
+    result.notices.push_back(Warning(shown + ": " + EmptyFieldsNotice(reader.EmptyFields())));
   if (empty.count > 0)
     result.notices.push_back(Information(shown + ": " + std::to_string(empty.count) +
                                          (empty.count == 1 ? " value" : " values") +
@@ -207,7 +233,7 @@ RunSummary ProcessPetFiles(const std::vector<ListedName>& names, const AppFolder
     return summary;
   }
   RemoveStaleTemporaries(*output);
-  const RunFolders folders{folder, folder.PetData(), *output};
+  const RunFolders folders{folder, folder.PetData(), *output, options.missing};
   const unsigned jobs = std::clamp<unsigned>(options.jobs, 1, static_cast<unsigned>(names.size()));
   if (jobs > 1) {
     ProcessInParallel(names, folders, notices, jobs, summary);
@@ -240,11 +266,15 @@ JobReport RunPetJob(std::string_view chosenDataFile, const AppFolder& folder, No
     notices.Show(PetJobEndNotice());
     return report;
   }
-  const RunSummary summary = ProcessPetFiles(*names, folder, notices, options);
+  // The window keeps the format's rule: an empty field is 0.
+  const RunOptions windowOptions{options.jobs, MissingValues{}};
+  GatheredWarnings gathered(notices);
+  const RunSummary summary = ProcessPetFiles(*names, folder, gathered, windowOptions);
   report.anyRefused = summary.refused > 0;
   std::error_code ignored;
   fs::remove(folder.DataFileList(), ignored);
   report.listUsedUp = true;
+  gathered.ShowGathered();
   notices.Show(PetJobEndNotice());
   return report;
 }

@@ -11,6 +11,7 @@
 #include "common/data_file_list.h"
 #include "common/job_report.h"
 #include "common/notices.h"
+#include "run/weather_file_reader.h"
 
 namespace sorvane {
 
@@ -19,6 +20,7 @@ inline constexpr std::string_view kFileNotProcessed = "; the file is not process
 
 struct RunOptions {
   unsigned jobs = 1;  // files processed at once; notices still come in list order
+  MissingValues missing;
 };
 
 struct RunSummary {

@@ -6,6 +6,8 @@
 #include "common/calendar.h"
 #include "common/field_reader.h"
 #include "common/numbers.h"
+#include "common/text.h"
+#include "run/column_use.h"
 #include "run/heat_index_table.h"
 #include "run/method_table.h"
 #include "run/pet_runner.h"
@@ -28,6 +30,10 @@ bool IsMissingValueCode(double value) {
   return std::find(kMissingValueCodes.begin(), kMissingValueCodes.end(), value) != kMissingValueCodes.end();
 }
 
+bool IsDeclaredCode(double value, const MissingValues& missing) {
+  return std::find(missing.codes.begin(), missing.codes.end(), value) != missing.codes.end();
+}
+
 // A day length to two decimals, as people read it (11.171529 h -> "11.17").
 std::string HoursText(double hours) { return ShortestText(std::round(hours * 100) / 100); }
 
@@ -44,17 +50,30 @@ std::string PeriodText(const WeatherRecord& record) {
 class RowChecker {
  public:
   RowChecker(const WeatherFileHeader& header, const std::vector<int>& methods, const PreparedStation& station,
-             FindingSink& sink, WeatherCheckReport& report)
-      : header_(header), methods_(methods), station_(station), sink_(sink), report_(report) {}
+             const MissingValues& missing, FindingSink& sink, WeatherCheckReport& report)
+      : header_(header), methods_(methods), station_(station), missing_(missing), sink_(sink), report_(report) {}
 
-  void Check(const WeatherRecord& record, const std::vector<ParsedNumber>& values, long line) {
+  // What the header line leaves unsaid: heads not used, parameters taken as 0.
+  void CheckHeader(const std::vector<int>& runMethods) {
+    line_ = 4;
+    for (const std::string& head : UnusedParameterHeads(header_))
+      Emit(FindingKind::IgnoredHead, head, head,
+           "'" + head + "' is not used: a column is used only when its head is one of TMAX, TMIN, RH1, RH2, WS, SS, "
+           "EVP");
+    for (const AbsentParameter& absent : AbsentParameters(header_.RecognisedColumns(), runMethods))
+      Emit(FindingKind::AbsentParameter, kParameterHeads[static_cast<std::size_t>(absent.parameter)], "",
+           AbsentParameterText(absent));
+  }
+
+  void Check(const WeatherRecord& record, const std::vector<ParsedNumber>& values, ParameterSet noReading,
+             long line) {
     line_ = line;
     const RowTerms terms = terms_.For(record, station_.days);
     const auto plain = CheckFields(values);
     CheckPairs(plain);
     CheckSunshine(terms.day, plain);
     if (record.Period == PeriodType::Date) CheckDateOrder(record);
-    CheckPetValues(record, terms);
+    CheckPetValues(record, terms, noReading);
   }
 
  private:
@@ -77,7 +96,12 @@ class RowChecker {
       auto& slot = plain[static_cast<std::size_t>(code)];
       slot.reset();
       const ParsedNumber& number = values[column];
-      if (number.status != NumberStatus::Value) continue;  // an empty field counts as 0
+      if (number.status == NumberStatus::Empty) {
+        const std::string_view word = kParameterHeads[static_cast<std::size_t>(code)];
+        Emit(FindingKind::EmptyField, word, "",
+             std::string(word) + (missing_.emptyIsMissing ? " is empty: no reading" : " is empty and read as 0"));
+      }
+      if (number.status != NumberStatus::Value) continue;
       if (ReportedAsOddReading(code, number.value)) continue;
       slot = number.value;
     }
@@ -93,6 +117,8 @@ class RowChecker {
       Emit(kind, word, text, std::string(word) + " " + text + std::string(what));
       return true;
     };
+    if (IsDeclaredCode(value, missing_))
+      return report(FindingKind::MissingValueCode, " is a declared missing-value code");
     if (IsMissingValueCode(value)) return report(FindingKind::MissingValueCode, " looks like a missing-value code");
     const bool humidity = code == Parameter::RH1 || code == Parameter::RH2;
     if (humidity && !(value >= 0 && value <= 100))  // %
@@ -156,10 +182,12 @@ class RowChecker {
     latestLine_ = line_;
   }
 
-  void CheckPetValues(const WeatherRecord& record, const RowTerms& terms) {
+  void CheckPetValues(const WeatherRecord& record, const RowTerms& terms, ParameterSet noReading) {
     for (int id : methods_) {
       const MethodEntry& method = MethodEntryFor(id);
-      if (std::isfinite(method.compute(record, header_.Station, station_.constants, terms))) continue;
+      const bool computed = (noReading & ParametersOf(id)) == 0 &&
+                            std::isfinite(method.compute(record, header_.Station, station_.constants, terms));
+      if (computed) continue;
       const std::string_view name = method.name;
       Emit(FindingKind::EmptyPetValue, name, "", std::string(name) + " would be empty");
     }
@@ -169,6 +197,7 @@ class RowChecker {
   const std::vector<int>& methods_;
   const PreparedStation& station_;
   RowTermsMaker terms_;
+  const MissingValues& missing_;
   FindingSink& sink_;
   WeatherCheckReport& report_;
   long line_ = 0;
@@ -183,7 +212,8 @@ Notice NotProcessed(const std::string& shown, const LineProblem& problem) {
 
 }  // namespace
 
-WeatherCheckReport CheckWeatherFile(const ListedName& entry, const AppFolder& folder, FindingSink& sink) {
+WeatherCheckReport CheckWeatherFile(const ListedName& entry, const AppFolder& folder, FindingSink& sink,
+                                    const MissingValues& missing) {
   WeatherCheckReport report;
   report.file = entry.name;
   if (!entry.problem.empty()) {
@@ -191,7 +221,7 @@ WeatherCheckReport CheckWeatherFile(const ListedName& entry, const AppFolder& fo
     return report;
   }
   const fs::path path = FileOf(entry, folder.PetData());
-  const std::string shown = folder.Display(path);
+  const std::string shown = EscapedText(folder.Display(path));  // a file name may hold any byte
   report.file = shown;
   std::string error;
   auto fields = FieldReader::Open(path, &error);
@@ -200,13 +230,14 @@ WeatherCheckReport CheckWeatherFile(const ListedName& entry, const AppFolder& fo
     return report;
   }
   WeatherFileReader reader(std::move(*fields));
+  reader.SetMissingValues(missing);
   report.header = reader.ReadHeader();
   if (!report.header) {
     report.refusal = NotProcessed(shown, reader.Problem());
     return report;
   }
   const WeatherFileHeader& header = *report.header;
-  report.methods = AvailableMethods(header.NormalisedHeaderLine, header.Period);
+  report.methods = AvailableMethods(header.RecognisedColumns(), header.Period);
 
   // The methods computed here: all the run computes, less Thornthwaite when the run
   // would refuse the file for want of a heat index (its rows are still worth checking).
@@ -223,13 +254,14 @@ WeatherCheckReport CheckWeatherFile(const ListedName& entry, const AppFolder& fo
   }
   const PreparedStation station = PrepareStation(header.Station, heatIndex);
 
-  RowChecker checker(header, computed, station, sink, report);
+  RowChecker checker(header, computed, station, missing, sink, report);
+  checker.CheckHeader(report.methods);
   WeatherRecord record;
   WeatherFileReader::Step step;
   while ((step = reader.NextRecord(record)) == WeatherFileReader::Step::Record) {
     if (report.rows++ == 0) report.firstPeriod = PeriodText(record);
     report.lastPeriod = PeriodText(record);
-    checker.Check(record, reader.LastRowValues(), reader.LineOfLastRecord());
+    checker.Check(record, reader.LastRowValues(), reader.MissingInLastRecord(), reader.LineOfLastRecord());
   }
   if (step == WeatherFileReader::Step::Problem && !report.refusal) report.refusal = NotProcessed(shown, reader.Problem());
   return report;

@@ -18,12 +18,15 @@
 namespace sorvane {
 
 enum class FindingKind {
+  IgnoredHead,            // a head that contains a parameter word but is none of the seven
+  AbsentParameter,        // a method that runs takes a parameter without a column as 0
   TmaxBelowTmin,
   HumidityOutOfRange,     // RH1 or RH2 below 0 % or above 100 %
   Rh2AboveRh1,
   BelowZero,              // WS, SS or EVP
   SunshineLongerThanDay,  // SS above the day length N of the record's day
-  MissingValueCode,       // -99, -999, -9999 or 9999
+  MissingValueCode,       // -99, -999, -9999 or 9999, or a code the user declared
+  EmptyField,             // an empty field of a recognised parameter column
   DateOutOfOrder,         // daily files: earlier than a date above it
   DateRepeated,
   DaysMissing,            // daily files: a gap between two rows
@@ -36,13 +39,16 @@ struct FindingKindEntry {
   std::string_view title;  // the heading of the text report
 };
 
-inline constexpr std::array<FindingKindEntry, 10> kFindingKinds{{
+inline constexpr std::array<FindingKindEntry, 13> kFindingKinds{{
+    {FindingKind::IgnoredHead, "ignored-head", "heads not used"},
+    {FindingKind::AbsentParameter, "absent-parameter", "parameters without a column, taken as 0"},
     {FindingKind::TmaxBelowTmin, "tmax-below-tmin", "TMAX below TMIN"},
     {FindingKind::HumidityOutOfRange, "humidity-out-of-range", "humidity below 0 or above 100"},
     {FindingKind::Rh2AboveRh1, "rh2-above-rh1", "RH2 above RH1"},
     {FindingKind::BelowZero, "below-zero", "wind, sunshine or pan evaporation below 0"},
     {FindingKind::SunshineLongerThanDay, "sunshine-longer-than-day", "sunshine longer than the day"},
     {FindingKind::MissingValueCode, "missing-value-code", "values that look like missing-value codes"},
+    {FindingKind::EmptyField, "empty-field", "empty fields"},
     {FindingKind::DateOutOfOrder, "date-out-of-order", "dates out of order"},
     {FindingKind::DateRepeated, "date-repeated", "dates repeated"},
     {FindingKind::DaysMissing, "days-missing", "days missing"},
@@ -51,6 +57,7 @@ inline constexpr std::array<FindingKindEntry, 10> kFindingKinds{{
 static_assert(kFindingKinds[static_cast<int>(FindingKind::EmptyPetValue)].kind == FindingKind::EmptyPetValue);
 static_assert(kFindingKinds[static_cast<int>(FindingKind::SunshineLongerThanDay)].kind ==
               FindingKind::SunshineLongerThanDay);
+static_assert(kFindingKinds[static_cast<int>(FindingKind::EmptyField)].kind == FindingKind::EmptyField);
 
 inline const FindingKindEntry& EntryFor(FindingKind kind) { return kFindingKinds[static_cast<std::size_t>(kind)]; }
 
@@ -58,9 +65,9 @@ inline const FindingKindEntry& EntryFor(FindingKind kind) { return kFindingKinds
 inline constexpr std::array<double, 4> kMissingValueCodes{-99, -999, -9999, 9999};
 
 struct Finding {
-  long line = 0;  // the data row's line in the file
+  long line = 0;  // the data row's line in the file; 4, the header line, for heads and absent parameters
   FindingKind kind = FindingKind::TmaxBelowTmin;
-  std::string field;   // the parameter (TMAX ... EVP), "Date", or a method's column name
+  std::string field;   // the parameter (TMAX ... EVP), "Date", a method's column name, or an ignored head
   std::string value;   // the field's value in its shortest form, or the date; empty for an empty PET value
   std::string detail;  // the finding in words, field and value included: "TMAX 12.4 is below TMIN 14.1"
 };
@@ -86,8 +93,10 @@ struct WeatherCheckReport {
   long FindingCount() const;
 };
 
-// Checks the weather file `entry` names in data/PET_DATA of `folder`; the findings go to
-// `sink` as they are found, the rest is in the report.
-WeatherCheckReport CheckWeatherFile(const ListedName& entry, const AppFolder& folder, FindingSink& sink);
+// Checks the weather file `entry` names in data/PET_DATA of `folder`, with the fields
+// that hold no reading by `missing` as a run with the same rule sees them; the findings
+// go to `sink` as they are found, the rest is in the report.
+WeatherCheckReport CheckWeatherFile(const ListedName& entry, const AppFolder& folder, FindingSink& sink,
+                                    const MissingValues& missing = {});
 
 }  // namespace sorvane

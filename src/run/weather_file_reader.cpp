@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 
+#include "common/file_kind.h"
 #include "common/numbers.h"
 #include "common/text.h"
 
@@ -31,6 +32,17 @@ std::optional<int> Digits(std::string_view text, std::size_t maxDigits, bool exa
 std::string_view WithoutByteOrderMark(std::string_view text) {
   return text.starts_with("\xEF\xBB\xBF") ? text.substr(3) : text;
 }
+
+std::string_view PeriodHeadsOf(PeriodType period) {
+  switch (period) {
+    case PeriodType::Date: return "a daily file begins Date";
+    case PeriodType::Week: return "a weekly file begins Year,Week";
+    case PeriodType::Month: return "a monthly file begins Year,Month";
+  }
+  return "";
+}
+
+std::string FieldsText(int count) { return std::to_string(count) + (count == 1 ? " field" : " fields"); }
 
 }  // namespace
 
@@ -100,6 +112,10 @@ bool WeatherFileReader::Refuse(long line, std::string what) {
 }
 
 std::optional<WeatherFileHeader> WeatherFileReader::ReadHeader() {
+  if (const auto why = WhyNotCommaSeparatedText(fields_.Beginning())) {
+    Refuse(0, *why);
+    return std::nullopt;
+  }
   std::string line;
   auto readWholeLine = [&](long number, std::string_view missing) {
     const auto status = fields_.ReadLine(line);
@@ -138,11 +154,6 @@ std::optional<WeatherFileHeader> WeatherFileReader::ReadHeader() {
     Refuse(4, "the header line has no head for the period number (Year,Week or Year,Month)");
     return std::nullopt;
   }
-  if (header_.ParameterColumns > kMaxParameterColumns) {
-    Refuse(4, "the header line names " + std::to_string(header_.ParameterColumns) +
-                  " parameter columns; at most 7 are allowed");
-    return std::nullopt;
-  }
   rowValues_.assign(static_cast<std::size_t>(header_.ParameterColumns), ParsedNumber{});
   FieldReader heads(line);
   int position = 0;
@@ -151,15 +162,15 @@ std::optional<WeatherFileHeader> WeatherFileReader::ReadHeader() {
       Refuse(4, "in the header line, " + std::string(FieldReader::Describe(head.status)));
       return std::nullopt;
     }
-    if (++position > periodHeads) {
-      header_.ColumnHeads.emplace_back(TrimSpaces(head.text));
-      const std::string normalised = NormaliseHead(head.text);
+    const std::string normalised = NormaliseHead(head.text);
+    if (++position <= periodHeads && !CheckPeriodHeads(normalised, position)) return std::nullopt;
+    if (position > periodHeads) {
+      header_.ColumnHeads.push_back(EscapedText(TrimSpaces(head.text)));
       const auto code = std::find(kParameterHeads.begin() + 1, kParameterHeads.end(), normalised);
       header_.ColumnCodes.push_back(code == kParameterHeads.end()
                                         ? Parameter::None
                                         : static_cast<Parameter>(code - kParameterHeads.begin()));
-      // At most 7 columns get here: wider header lines were refused above.
-      columnTargets_[header_.ColumnCodes.size() - 1] = FieldOf(header_.ColumnCodes.back());
+      columnTargets_.push_back(FieldOf(header_.ColumnCodes.back()));
     }
     if (head.end == FieldReader::End::FileEnd) break;
   }
@@ -168,6 +179,15 @@ std::optional<WeatherFileHeader> WeatherFileReader::ReadHeader() {
     return std::nullopt;
   }
   return header_;
+}
+
+// A parameter word where a period head belongs (Week,TMAX,TMIN: a weekly file without
+// its year) would make the first parameter the period number of every row.
+bool WeatherFileReader::CheckPeriodHeads(std::string_view normalisedHead, int position) {
+  if (std::find(kParameterHeads.begin() + 1, kParameterHeads.end(), normalisedHead) == kParameterHeads.end())
+    return true;
+  return Refuse(4, "head " + std::to_string(position) + " '" + std::string(normalisedHead) +
+                       "' stands where the period heads belong; " + std::string(PeriodHeadsOf(header_.Period)));
 }
 
 bool WeatherFileReader::ReadCoordinates(int line2Commas) {
@@ -241,30 +261,109 @@ bool WeatherFileReader::ReadPeriodFields(WeatherRecord& record, const FieldReade
   if (year.status != NumberStatus::Value)
     return Refuse(recordLine_, NotANumber(1, "Year", text));
   const std::string_view numberHead = header_.Period == PeriodType::Week ? "Week" : "Month";
-  if (key.EndsLine())
-    return Refuse(recordLine_, "the row ends after field 1; field 2 (" + std::string(numberHead) + ") is missing");
+  if (key.EndsLine()) ContinueRow(1);
   const auto numberField = fields_.Next();
   if (!RequireField(numberField, 2, numberHead)) return false;
   const ParsedNumber number = ParseNumber(numberField.text);
   if (number.status != NumberStatus::Value)
     return Refuse(recordLine_, NotANumber(2, numberHead, numberField.text));
-  if (header_.Period == PeriodType::Month &&
-      !(number.value >= 1 && number.value <= 12 && number.value == static_cast<int>(number.value)))
-    return Refuse(recordLine_, "field 2 (Month) " + QuotedField(TrimSpaces(numberField.text)) +
-                                   " is not a month number from 1 to 12");
+  const bool monthly = header_.Period == PeriodType::Month;
+  const int lastNumber = monthly ? 12 : 53;
+  if (!(number.value >= 1 && number.value <= lastNumber && number.value == static_cast<int>(number.value)))
+    return Refuse(numberField.line, "field 2 (" + std::string(numberHead) + ") " +
+                                        QuotedField(TrimSpaces(numberField.text)) + " is not a " +
+                                        (monthly ? "month" : "week") + " number from 1 to " +
+                                        std::to_string(lastNumber) + ShiftedRow());
   record.PeriodNumber = number.value;
   record.DayOfYear = header_.Period == PeriodType::Week ? 7 * (number.value - 1) + 4 : 30 * (number.value - 1) + 16;
   lastPeriodFieldEndsLine_ = numberField.EndsLine();
   return true;
 }
 
-bool WeatherFileReader::ReadParameter(int column, const FieldReader::Field& field, WeatherRecord& record) {
+bool WeatherFileReader::ReadParameter(int column, const FieldReader::Field& field, bool atLineStart,
+                                      WeatherRecord& record) {
   const ParsedNumber number = ParseNumber(field.text);
-  const int position = column + (header_.Period == PeriodType::Date ? 2 : 3);
-  if (number.status == NumberStatus::Invalid)
-    return Refuse(recordLine_, NotANumber(position, header_.ColumnHeads[column], field.text));
+  if (number.status == NumberStatus::Invalid) {
+    if (continuedOnLine_ != 0 && TrimSpaces(field.text) == "&")
+      return Refuse(field.line, "the row of line " + std::to_string(recordLine_) + " has " +
+                                    FieldsText(fieldsOnFirstLine_) + " of the " + std::to_string(RowFields()) +
+                                    " of the header line; the '&' that ends the data comes before the rest");
+    // A column of another head (RAIN, remarks) is dropped whatever text it holds.
+    if (header_.ColumnCodes[static_cast<std::size_t>(column)] == Parameter::None) {
+      Store(column, number, record);
+      return true;
+    }
+    const int position = column + PeriodFields() + 1;
+    return Refuse(continuedOnLine_ != 0 ? field.line : recordLine_,
+                  NotANumber(position, header_.ColumnHeads[column], field.text) + ShiftedRow());
+  }
+  if (number.status == NumberStatus::Empty &&
+      !NoteEmpty(column, field.line, atLineStart && field.EndsLine() && !field.quoted))
+    return false;
   Store(column, number, record);
   return true;
+}
+
+// An empty field of a recognised column is counted; a blank line inside a row (an empty
+// field that is a whole line) is refused, as it is between rows.
+bool WeatherFileReader::NoteEmpty(int column, long line, bool blankLine) {
+  if (blankLine) return Refuse(line, "a blank line in the middle of the data, inside the row of line " +
+                                         std::to_string(recordLine_));
+  const Parameter code = header_.ColumnCodes[static_cast<std::size_t>(column)];
+  if (code == Parameter::None) return true;
+  rowHasEmpty_ = true;
+  if (emptyFields_.count++ == 0) {
+    emptyFields_.firstLine = line;
+    emptyFields_.firstParameter = code;
+  }
+  return true;
+}
+
+// The row runs on over a line end after `fieldsSoFar` of its fields.
+void WeatherFileReader::ContinueRow(int fieldsSoFar) {
+  if (continuedOnLine_ == 0) fieldsOnFirstLine_ = fieldsSoFar;
+  continuedOnLine_ = fields_.Line();
+}
+
+// For a refusal inside a row that runs on over a line end: most such rows are a short
+// row followed by the next, which then lends its fields to it.
+std::string WeatherFileReader::ShiftedRow() const {
+  if (continuedOnLine_ == 0) return {};
+  return "; the row of line " + std::to_string(recordLine_) + " has " + FieldsText(fieldsOnFirstLine_) + " of the " +
+         std::to_string(RowFields()) + " of the header line and runs on into line " +
+         std::to_string(continuedOnLine_) + ": a short row shifts every later field, and every row must begin at "
+         "the start of a line";
+}
+
+// The row's last field does not end its line, so the next row would begin inside it.
+bool WeatherFileReader::RefuseRowEndingInsideALine() {
+  const long line = fields_.Line();
+  if (continuedOnLine_ == 0)
+    return Refuse(line, "the line holds more than the " + std::to_string(RowFields()) +
+                            " fields of a row (an extra field, or two rows on one line); every row must begin at "
+                            "the start of a line");
+  return Refuse(line, "a row would begin inside line " + std::to_string(line) + ": the row of line " +
+                          std::to_string(recordLine_) + " has " + FieldsText(fieldsOnFirstLine_) + " of the " +
+                          std::to_string(RowFields()) + " of the header line and takes the rest from line " +
+                          std::to_string(line) + ", as a short row followed by a full one does; every row must "
+                          "begin at the start of a line");
+}
+
+// By the MissingValues rule; a later column of the same parameter decides, as it does
+// for the record's value.
+ParameterSet WeatherFileReader::MissingParameters() const {
+  ParameterSet missing = 0;
+  for (std::size_t column = 0; column < rowValues_.size(); ++column) {
+    const Parameter code = header_.ColumnCodes[column];
+    if (code == Parameter::None) continue;
+    const ParsedNumber& number = rowValues_[column];
+    const bool noReading =
+        number.status == NumberStatus::Empty
+            ? missingRule_.emptyIsMissing
+            : std::find(missingRule_.codes.begin(), missingRule_.codes.end(), number.value) != missingRule_.codes.end();
+    missing = noReading ? (missing | Bit(code)) : (missing & ~Bit(code));
+  }
+  return missing;
 }
 
 void WeatherFileReader::Store(int column, ParsedNumber number, WeatherRecord& record) {
@@ -289,19 +388,19 @@ WeatherFileReader::Step WeatherFileReader::NextRecord(WeatherRecord& record) {
 
   record.TMAX = record.TMIN = record.RH1 = record.RH2 = record.WS = record.SS = record.EVP = 0;
   lastPeriodFieldEndsLine_ = key.EndsLine();
+  continuedOnLine_ = 0;
+  rowHasEmpty_ = false;
   if (!ReadPeriodFields(record, key)) return Step::Problem;
 
-  const int periodFields = header_.Period == PeriodType::Date ? 1 : 2;
-  const int rowFields = periodFields + header_.ParameterColumns;
+  const int periodFields = PeriodFields();
   bool previousEndsLine = lastPeriodFieldEndsLine_;
   for (int column = 0; column < header_.ParameterColumns; ++column) {
     const int position = periodFields + column + 1;
-    if (previousEndsLine) {
-      Refuse(recordLine_, "the row ends after field " + std::to_string(position - 1) + "; the header line has " +
-                              std::to_string(rowFields) + " fields");
-      return Step::Problem;
-    }
+    if (previousEndsLine) ContinueRow(position - 1);  // a line end separates fields as a comma does
     if (FieldReader::ShortNumber quick; fields_.NextShortNumber(quick)) {
+      if (quick.empty &&
+          !NoteEmpty(column, fields_.Line() - (quick.endsLine ? 1 : 0), previousEndsLine && quick.endsLine))
+        return Step::Problem;
       Store(column, {quick.empty ? NumberStatus::Empty : NumberStatus::Value, quick.value}, record);
       previousEndsLine = quick.endsLine;
       continue;
@@ -309,14 +408,16 @@ WeatherFileReader::Step WeatherFileReader::NextRecord(WeatherRecord& record) {
     const auto field = fields_.Next();
     if ((field.status != FieldReader::Status::Ok &&
          !RequireField(field, position, header_.ColumnHeads[static_cast<std::size_t>(column)])) ||
-        !ReadParameter(column, field, record))
+        !ReadParameter(column, field, previousEndsLine, record))
       return Step::Problem;
     previousEndsLine = field.EndsLine();
   }
   if (!previousEndsLine) {
-    Refuse(recordLine_, "the row holds more than the " + std::to_string(rowFields) + " fields of the header line");
+    RefuseRowEndingInsideALine();
     return Step::Problem;
   }
+  missing_ = 0;
+  if (rowHasEmpty_ || !missingRule_.codes.empty()) missing_ = MissingParameters();
 
   if (record.WS < 1.6) record.WS = 1.6;  // km/h: the wind floor
   record.Tmean = (record.TMAX + record.TMIN) / 2;

@@ -222,7 +222,7 @@ void MainWindow::FillMethodList() {
 
 void MainWindow::ProcessPet() {
   const WindowState state = CurrentState();
-  const RunOptions options{std::max(1u, std::thread::hardware_concurrency())};
+  const RunOptions options{std::max(1u, std::thread::hardware_concurrency()), {}};
   RunJob([&](Notices& notices) { return PetRunFromWindow(state, folder_, notices, options); });
 }
 

@@ -21,7 +21,9 @@ struct Expected {
 };
 
 const Expected kCatalogue[] = {
-    {"binary_garbage.csv", false, ":3: field 1 (latitude) '&?\"??E%&???B??+?'??????\?$).;???????*?\?' is not a number"},
+    {"binary_garbage.csv", false,
+     ":3: field 1 (latitude) '&\\xf6\"\\x9f\\xa3E%&\\xe7\\xbc\\x16B\\xae\\xb4+\\xf2'\\xd5\\x0f\\xff\\x07\\xc3\\xc2\\x06$).;"
+     "\\x83\xD5\xA9" "\\xc6\\xea\\xe1\\xec*\\x0f\\x9e' is not a number"},  // bytes escaped, UTF-8 kept
     {"empty.csv", false, ":1: the file is empty"},
     {"coordinates_only.csv", false, ":4: the file ends before line 4 (the header line)"},
     {"header_only.csv", true, nullptr},
@@ -34,13 +36,47 @@ const Expected kCatalogue[] = {
     {"month_0.csv", false, ":5: field 2 (Month) '0' is not a month number from 1 to 12"},
     {"month_13.csv", false, ":5: field 2 (Month) '13' is not a month number from 1 to 12"},
     {"no_period_word.csv", false, ":4: the header line names no period (a head with Date, Week or Month)"},
-    {"eight_columns.csv", false, ":4: the header line names 8 parameter columns; at most 7 are allowed"},
+    {"eight_columns.csv", true, nullptr},  // a RAIN column beside the seven
+    {"heads_with_units.csv", true,
+     ": heads not used: 'Tmax (\xC2\xB0" "C)', 'Tmin (\xC2\xB0" "C)', 'RH1 (%)', 'RH2 (%)', 'WS (km/h)', 'SS (h)', "
+     "'EVP (mm)'; a column is used only when its head is one of TMAX, TMIN, RH1, RH2, WS, SS, EVP"},
+    {"one_rh_column.csv", true,
+     ": heads not used: 'RH'; a column is used only when its head is one of TMAX, TMIN, RH1, RH2, WS, SS, EVP"},
+    {"rh1_without_rh2.csv", true,
+     ": no RH2 column: Modified Penman, Blaney Criddle and Penman Montieth run with RH2 = 0"},
+    {"week_without_year.csv", false,
+     ":4: head 2 'TMAX' stands where the period heads belong; a weekly file begins Year,Week"},
+    {"week_54.csv", false, ":5: field 2 (Week) '54' is not a week number from 1 to 53"},
+    {"row_over_two_lines.csv", true, nullptr},
+    {"short_row_then_full.csv", false,
+     ":7: field 5 (RH2) '01/03/1970' is not a number; the row of line 6 has 4 fields of the 8 of the header line "
+     "and runs on into line 7: a short row shifts every later field, and every row must begin at the start of a line"},
+    {"two_rows_on_one_line.csv", false,
+     ":5: the line holds more than the 3 fields of a row (an extra field, or two rows on one line); every row must "
+     "begin at the start of a line"},
+    {"semicolons.csv", false,
+     ": the file is separated by semicolons, as a spreadsheet saves CSV with a decimal comma; save it as CSV with "
+     "commas and a decimal point"},
+    {"tabs.csv", false,
+     ": the file is separated by tabs, as a spreadsheet saves tab-delimited text; save it as CSV with commas and a "
+     "decimal point"},
+    {"utf16.csv", false,
+     ": the file is UTF-16 text, as a spreadsheet saves \"Unicode text\"; save it as CSV with commas and a decimal "
+     "point (UTF-8 or plain ASCII)"},
+    {"workbook.csv", false,
+     ": the file is an Excel workbook (a zip file), not text, whatever its name says; open it in the spreadsheet and "
+     "save it as CSV with commas and a decimal point"},
+    {"empty_fields.csv", true, ": 3 empty fields were read as 0; the first on line 6 (RH1)"},
     {"line3_too_few.csv", false, ":3: line 3 holds 2 values; latitude, longitude and elevation are needed"},
     {"line3_too_many.csv", false, ":3: line 3 holds 4 values where line 2 announces 3"},
     {"unclosed_quote.csv", false, ":5: field 2 (TMAX): a double quote that is never closed"},
-    {"nul_in_field.csv", false, ":5: field 4 (RH1) '6?5' is not a number"},
-    {"row_cut_short.csv", false, ":6: the row ends after field 4; the header line has 8 fields"},
-    {"row_too_long.csv", false, ":6: the row holds more than the 8 fields of the header line"},
+    {"nul_in_field.csv", false, ":5: field 4 (RH1) '6\\x005' is not a number"},
+    {"row_cut_short.csv", false,
+     ":7: the row of line 6 has 4 fields of the 8 of the header line; the '&' that ends the data comes before "
+     "the rest"},
+    {"row_too_long.csv", false,
+     ":6: the line holds more than the 8 fields of a row (an extra field, or two rows on one line); every row must "
+     "begin at the start of a line"},
     {"blank_line_inside.csv", false, ":6: a blank line in the middle of the data"},
     {"line_10_megabytes.csv", false, ":5: field 2 (TMAX): a field or line longer than 1 MiB"},
     {"humidity_minus_99.csv", true,
@@ -84,8 +120,41 @@ TEST(BadInputCatalogue, EachFileIsProcessedOrRefusedAndTheGoodOnesStillRun) {
   EXPECT_EQ(app.Read("OUTPUT/header_only_PET.csv"),
             "Date,Modified Penman,Hargreaves,Turc,Blaney Criddle,Christiansen,PET Open pan,Penman Montieth\r\n");
   EXPECT_EQ(app.Read("OUTPUT/byte_order_mark_PET.csv").substr(0, 4), "Date");
+  // Extra columns change nothing; a row may run on over two lines; heads that are not
+  // the seven words run no method on invented zeros.
+  const std::string row = "01/01/1970,4.13,4.75,3.70,4.34,3.06,2.75,3.86\r\n";
+  const std::string header = app.Read("OUTPUT/header_only_PET.csv");
+  EXPECT_EQ(app.Read("OUTPUT/eight_columns_PET.csv"), header + row);
+  EXPECT_EQ(app.Read("OUTPUT/row_over_two_lines_PET.csv").substr(0, header.size() + row.size()), header + row);
+  EXPECT_EQ(app.Read("OUTPUT/heads_with_units_PET.csv"), "Date\r\n01/01/1970\r\n");
+  EXPECT_EQ(app.Read("OUTPUT/one_rh_column_PET.csv").substr(0, 21), "Date,Hargreaves,Turc\r");
   EXPECT_TRUE(app.Exists("OUTPUT/KESTREL_PET.csv"));
   for (const auto& name : app.Names("OUTPUT")) EXPECT_TRUE(name.ends_with("_PET.csv")) << "left behind: " << name;
+}
+
+// The same files with the options that say which fields hold no reading: only the
+// methods whose formula uses an empty or -99 parameter leave that row's value empty.
+TEST(BadInputCatalogue, MissingValuesEmptyTheValuesOfTheMethodsThatUseThem) {
+  TempAppFolder app;
+  for (const char* name : {"missing_code_minus_99.csv", "empty_fields.csv"})
+    fs::copy(fs::path(SORVANE_TEST_DATA) / "bad" / name, app.Root() / "data/PET_DATA");
+  const auto run = RunProgram(SORVANE_CLI, {"--app-folder", app.Root().string(), "pet", "--missing-code", "-99",
+                                            "--empty-is-missing", "missing_code_minus_99.csv", "empty_fields.csv"});
+  EXPECT_EQ(run.exitStatus, 0) << run.err;
+  EXPECT_TRUE(run.out.starts_with(
+      "data/PET_DATA/missing_code_minus_99.csv: 5 values could not be computed and were left empty; the first on "
+      "line 6 (Modified Penman)\n"
+      "data/PET_DATA/empty_fields.csv: 12 values could not be computed and were left empty; the first on line 6 "
+      "(Modified Penman)\n"
+      "JOB END\n"))
+      << run.out;
+  const std::string heads =
+      "Date,Modified Penman,Hargreaves,Turc,Blaney Criddle,Christiansen,PET Open pan,Penman Montieth\r\n"
+      "01/01/1970,4.13,4.75,3.70,4.34,3.06,2.75,3.86\r\n";
+  // RH2 -99: all but Hargreaves and Turc; RH1 and SS empty: all but Hargreaves; TMAX
+  // empty: all but open pan, which does not read TMAX.
+  EXPECT_EQ(app.Read("OUTPUT/missing_code_minus_99_PET.csv"), heads + "01/02/1970,,4.76,3.68,,,,\r\n");
+  EXPECT_EQ(app.Read("OUTPUT/empty_fields_PET.csv"), heads + "01/02/1970,,4.76,,,,,\r\n01/03/1970,,,,,,2.83,\r\n");
 }
 
 TEST(BadInputCatalogue, ADataFileListCannotReachOutsideItsFolder) {

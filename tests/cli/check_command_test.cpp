@@ -33,8 +33,8 @@ class CheckCommand : public ::testing::Test {
 };
 
 TEST_F(CheckCommand, ACleanFileGetsItsReportAndExitStatusZero) {
-  app.Write("data/PET_DATA/GOOD.csv", WeatherFile("Date,Tmax,TMIN,RH1,WS,SS,TMAX1",
-                                                  {"01/01/2011,30,15,80,4,9,1", "01/02/2011,30,15,80,4,9,1"}));
+  app.Write("data/PET_DATA/GOOD.csv", WeatherFile("Date,Tmax,TMIN,RH1,RH2,WS,SS,RAIN",
+                                                  {"01/01/2011,30,15,80,40,4,9,1", "01/02/2011,30,15,80,40,4,9,"}));
   const auto run = Cli({"check"});
   EXPECT_EQ(run.exitStatus, 0) << run.err;
   EXPECT_EQ(run.err, "");
@@ -44,8 +44,8 @@ TEST_F(CheckCommand, ACleanFileGetsItsReportAndExitStatusZero) {
             "  coordinates: latitude 14.41, longitude 77.37, elevation 350 m\n"
             "  period:      DATE, 01/01/2011 to 01/02/2011\n"
             "  rows:        2\n"
-            "  columns:     Tmax (TMAX), TMIN, RH1, WS, SS\n"
-            "  ignored:     TMAX1\n"
+            "  columns:     Tmax (TMAX), TMIN, RH1, RH2, WS, SS\n"
+            "  ignored:     RAIN\n"
             "  methods:     Modified Penman, Hargreaves, Turc, Blaney Criddle, Penman Montieth\n"
             "  no suspicious values\n"
             "\n"
@@ -96,6 +96,38 @@ TEST_F(CheckCommand, CsvHasOneRowPerFindingWithoutALimit) {
             "data/PET_DATA/A.csv,6,RH2,rh2-above-rh1,90\n"
             "data/PET_DATA/A.csv,6,Hargreaves,empty-pet-value,\n"
             "data/PET_DATA/A.csv,7,Date,days-missing,01/05/2011\n");
+}
+
+// What a run would get wrong without a word: heads not used, a parameter without a column,
+// empty fields, and declared missing-value codes, with the PET values they empty.
+TEST_F(CheckCommand, NamesWhatTheRunWouldTakeAsZeroAndTakesTheMissingValueOptions) {
+  app.Write("data/PET_DATA/A.csv", WeatherFile("Date,Tmax (\xC2\xB0" "C),TMAX,TMIN,RH1,WS,SS",
+                                               {"01/01/2011,30,30,15,80,4,9", "01/02/2011,,,15,-88,4,9"}));
+  const auto run = Cli({"check", "--format", "csv", "--empty-is-missing", "--missing-code", "-88", "A.csv"});
+  EXPECT_EQ(run.exitStatus, 1) << run.err;
+  EXPECT_EQ(run.out,
+            "file,line,field,kind,value\n"
+            "data/PET_DATA/A.csv,4,Tmax (\xC2\xB0" "C),ignored-head,Tmax (\xC2\xB0" "C)\n"
+            "data/PET_DATA/A.csv,4,RH2,absent-parameter,\n"
+            "data/PET_DATA/A.csv,6,TMAX,empty-field,\n"
+            "data/PET_DATA/A.csv,6,RH1,missing-value-code,-88\n"
+            "data/PET_DATA/A.csv,6,Modified Penman,empty-pet-value,\n"
+            "data/PET_DATA/A.csv,6,Hargreaves,empty-pet-value,\n"
+            "data/PET_DATA/A.csv,6,Turc,empty-pet-value,\n"
+            "data/PET_DATA/A.csv,6,Blaney Criddle,empty-pet-value,\n"
+            "data/PET_DATA/A.csv,6,Penman Montieth,empty-pet-value,\n");
+  const auto text = Cli({"check", "A.csv"});
+  EXPECT_NE(text.out.find("  methods:     Modified Penman, Hargreaves, Turc, Blaney Criddle, Penman Montieth\n"
+                          "  heads not used: 1\n"
+                          "    line 4: 'Tmax (\xC2\xB0" "C)' is not used: a column is used only when its head is one of "
+                          "TMAX, TMIN, RH1, RH2, WS, SS, EVP\n"
+                          "  parameters without a column, taken as 0: 1\n"
+                          "    line 4: no RH2 column: Modified Penman, Blaney Criddle and Penman Montieth run with "
+                          "RH2 = 0\n"),
+            std::string::npos)
+      << text.out;
+  EXPECT_NE(text.out.find("  empty fields: 1\n    line 6: TMAX is empty and read as 0\n"), std::string::npos)
+      << text.out;
 }
 
 // A file the run refuses gets the run's notice, on standard error as there.
@@ -158,6 +190,7 @@ TEST_F(CheckCommand, WrongUsageExitsWithTwo) {
   EXPECT_EQ(RunProgram(SORVANE_CLI, {"--app-folder", "/no/such/folder", "check"}).exitStatus, 2);
   EXPECT_EQ(Cli({"check", "--list", "/no/such/list.txt"}).exitStatus, 2);
   EXPECT_EQ(Cli({"check", "--list", "/no/such/list.txt", "A.csv"}).exitStatus, 2);
+  EXPECT_EQ(Cli({"check", "--missing-code", "n/a"}).exitStatus, 2);
 }
 
 }  // namespace

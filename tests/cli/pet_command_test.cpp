@@ -72,11 +72,49 @@ TEST_F(PetCommand, ReadsNamesFromADataFileListAndLeavesItInPlace) {
   EXPECT_TRUE(app.Exists("OUTPUT/A_PET.csv"));
 }
 
+// By default an empty field is read as 0, with a word; with --empty-is-missing or a
+// --missing-code it holds no reading, and only the methods that read it leave that row's
+// value empty: Hargreaves goes on, open pan (EVP, RH2) stops.
+TEST_F(PetCommand, MissingValuesEmptyOnlyTheValuesOfTheMethodsThatUseThem) {
+  const std::string file = Lines({"Station", "Latitude,Longitude,Elevation", "14.41,77.37,350",
+                                  "Date,TMAX,TMIN,RH1,RH2,WS,EVP", "01/01/1970,30,20,80,40,4,5",
+                                  "01/02/1970,30,20,80,40,4,", "01/03/1970,31,20,80,-99,4,5", "&"});
+  app.Write("data/PET_DATA/M.csv", file);
+  const auto plain = Cli({"pet", "M.csv"});
+  EXPECT_EQ(plain.exitStatus, 0) << plain.err;
+  EXPECT_TRUE(plain.out.starts_with("data/PET_DATA/M.csv: 1 empty field was read as 0; the first on line 6 (EVP)\n"))
+      << plain.out;
+  const std::string asZero = app.Read("OUTPUT/M_PET.csv");
+  const auto lines = [](const std::string& text) {
+    std::vector<std::string> split;
+    for (std::size_t start = 0, end; (end = text.find("\r\n", start)) != std::string::npos; start = end + 2)
+      split.push_back(text.substr(start, end - start));
+    return split;
+  };
+  const auto withoutLastValue = [](const std::string& line) { return line.substr(0, line.rfind(',') + 1); };
+
+  const auto missing = Cli({"pet", "--empty-is-missing", "--missing-code", "-99", "--missing-code=9999", "M.csv"});
+  EXPECT_EQ(missing.exitStatus, 0) << missing.err;
+  EXPECT_TRUE(missing.out.starts_with(
+                  "data/PET_DATA/M.csv: 2 values could not be computed and were left empty; the first on line 6 "
+                  "(PET Open pan)\nJOB END\n"))
+      << missing.out;
+  const auto before = lines(asZero), after = lines(app.Read("OUTPUT/M_PET.csv"));
+  ASSERT_EQ(before.size(), 4u);
+  ASSERT_EQ(after.size(), 4u);
+  EXPECT_EQ(after[0], "Date,Hargreaves,PET Open pan");
+  EXPECT_EQ(after[1], before[1]);
+  EXPECT_EQ(after[2], withoutLastValue(before[2]));
+  EXPECT_EQ(after[3], withoutLastValue(before[3]));
+  EXPECT_NE(before[3], withoutLastValue(before[3]));
+}
+
 TEST_F(PetCommand, WrongUsageExitsWithTwo) {
   EXPECT_EQ(Cli({"pet", "--jobs", "0"}).exitStatus, 2);
   EXPECT_EQ(Cli({"frobnicate"}).exitStatus, 2);
   EXPECT_EQ(Cli({}).exitStatus, 2);
   EXPECT_EQ(RunProgram(SORVANE_CLI, {"--app-folder", "/no/such/folder", "pet"}).exitStatus, 2);
+  EXPECT_EQ(Cli({"pet", "--missing-code", "n/a"}).exitStatus, 2);
   const auto missingList = Cli({"pet", "--list", "/no/such/list.txt"});
   EXPECT_EQ(missingList.exitStatus, 2);
   EXPECT_EQ(missingList.err, "/no/such/list.txt: the list of data files cannot be read (No such file or directory)\n");

@@ -96,6 +96,11 @@ TEST(DataFileList, ReadsNamesAndMarksTheOnesThatCannotBeProcessed) {
   EXPECT_FALSE(ReadDataFileList(temp.path() / "missing.txt", &error));
 }
 
+TEST(DataFileList, ARefusedNameIsShownWithItsControlBytesEscaped) {
+  EXPECT_EQ(ListedNameRefusal(NamesGiven({"a\x1b[2J\xff/.."}).front()),
+            "a path that names no file ('a\\x1b[2J\\xff/..'); nothing is processed for it");
+}
+
 TEST(DataFileList, DataFilesInListsCsvAndTxtFilesInNameOrder) {
   TempFolder temp;
   for (const char* name : {"b.csv", "a.TXT", "c.xlsx", ".hidden.csv", "A.csv"}) WriteFile(temp.path() / name, "");

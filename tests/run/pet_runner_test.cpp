@@ -155,6 +155,28 @@ TEST_F(PetRun, ValuesThatCannotBeComputedAreLeftEmptyAndCounted) {
                 kJobEnd}));
 }
 
+// The window keeps the format's rule (an empty field is 0) and shows the warnings of a
+// whole run in one message, before "JOB END", while other notices come per file.
+TEST_F(PetRun, TheWindowGathersTheWarningsOfARunIntoOneNotice) {
+  app.Write("data/PET_DATA/A.csv", DailyFile({"01/01/1970,30,,31"}, "Date,TMAX,TMIN,Tmax (C)"));
+  app.Write("data/PET_DATA/B.csv", DailyFile({"01/01/1970,10,20"}));
+  app.Write("data/PET_DATA/C.csv", DailyFile({"01/01/1970,30,20,50"}, "Date,TMAX,TMIN,RH"));
+  List({"A.csv", "B.csv", "C.csv"});
+  Run("A.csv", RunOptions{1, MissingValues{true, {30}}});
+  EXPECT_EQ(app.Read("OUTPUT/A_PET.csv"), Lines({"Date,Hargreaves", "01/01/1970,4.88"}));  // TMIN 0, TMAX 30
+  EXPECT_EQ(Texts(notices.shown),
+            (std::vector<std::string>{
+                "data/PET_DATA/B.csv: 1 value could not be computed and was left empty; the first on line 5 "
+                "(Hargreaves)",
+                "data/PET_DATA/A.csv: heads not used: 'Tmax (C)'; a column is used only when its head is one of TMAX, "
+                "TMIN, RH1, RH2, WS, SS, EVP\n"
+                "data/PET_DATA/A.csv: 1 empty field was read as 0; the first on line 5 (TMIN)\n"
+                "data/PET_DATA/C.csv: heads not used: 'RH'; a column is used only when its head is one of TMAX, TMIN, "
+                "RH1, RH2, WS, SS, EVP",
+                kJobEnd}));
+  EXPECT_EQ(notices.shown[1].kind, NoticeKind::Warning);
+}
+
 TEST_F(PetRun, PolarStationsGiveValuesOrEmptyFieldsButNeverNan) {
   for (const char* latitude : {"89", "-89"}) {
     app.Write("data/PET_DATA/P.csv",
@@ -182,7 +204,7 @@ TEST_F(PetRun, ManyJobsGiveTheSameFilesAndNoticesAsOne) {
   const std::initializer_list<std::string_view> names{"DAILY.csv", "BAD.csv", "WEEKLY.csv", "EMPTY.csv", "missing",
                                                       "MONTHLY.csv", "DAILY.csv", "BAD.csv"};
   List(names);
-  Run("x", RunOptions{1});
+  Run("x", RunOptions{1, {}});
   const auto sequentialNotices = notices.shown;
   std::vector<std::string> sequentialFiles;
   for (const auto& name : app.Names("OUTPUT")) sequentialFiles.push_back(app.Read("OUTPUT/" + name));
@@ -191,7 +213,7 @@ TEST_F(PetRun, ManyJobsGiveTheSameFilesAndNoticesAsOne) {
     std::filesystem::remove_all(app.Root() / "OUTPUT");
     notices.shown.clear();
     List(names);
-    Run("x", RunOptions{jobs});
+    Run("x", RunOptions{jobs, {}});
     EXPECT_EQ(notices.shown, sequentialNotices) << jobs << " jobs";
     std::vector<std::string> files;
     for (const auto& name : app.Names("OUTPUT")) files.push_back(app.Read("OUTPUT/" + name));
@@ -209,7 +231,7 @@ TEST_F(PetRun, ProgressNamesEveryListedFileInOrder) {
   app.Write("data/PET_DATA/A.csv", DailyFile({"01/01/1970,30,20"}));
   app.Write("data/PET_DATA/B.csv", DailyFile({"01/01/1970,31,20"}));
   app.Write("dir.txt", Lines({"A.csv", "B.csv", "A.csv"}));
-  RunPetJob("A.csv", AppFolder(app.Root()), log, RunOptions{2});
+  RunPetJob("A.csv", AppFolder(app.Root()), log, RunOptions{2, {}});
   EXPECT_EQ(log.seen, (std::vector<std::string>{"1/3 A.csv", "2/3 B.csv", "3/3 A.csv"}));
   EXPECT_EQ(Texts(log.shown), std::vector<std::string>{kJobEnd});
 }

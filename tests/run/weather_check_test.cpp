@@ -29,13 +29,13 @@ class KeptFindings : public FindingSink {
 
 class WeatherCheck : public ::testing::Test {
  protected:
-  WeatherCheckReport Check(std::string_view name) {
+  WeatherCheckReport Check(std::string_view name, const MissingValues& missing = {}) {
     found.texts.clear();
-    return CheckWeatherFile(NamesGiven({std::string(name)}).front(), AppFolder(app.Root()), found);
+    return CheckWeatherFile(NamesGiven({std::string(name)}).front(), AppFolder(app.Root()), found, missing);
   }
-  std::vector<std::string> FindingsOf(std::string_view content) {
+  std::vector<std::string> FindingsOf(std::string_view content, const MissingValues& missing = {}) {
     app.Write("data/PET_DATA/F.csv", content);
-    const WeatherCheckReport report = Check("F.csv");
+    const WeatherCheckReport report = Check("F.csv", missing);
     EXPECT_FALSE(report.refusal) << report.refusal->text;
     EXPECT_EQ(report.FindingCount(), static_cast<long>(found.texts.size()));
     return found.texts;
@@ -91,10 +91,12 @@ const PlantedFault kCatalogue[] = {
       "7 empty-pet-value Modified Penman : Modified Penman would be empty",
       "7 empty-pet-value Penman Montieth : Penman Montieth would be empty",
       "8 below-zero WS -99.5: WS -99.5 is below 0"}},
-    {"empty fields count as 0 and are not findings",
+    {"empty fields count as 0, each a finding of its own",
      kAllHeads,
      {"01/01/2011,29.9,15.6,83,40,3.7,10.2,4.9", "01/02/2011,29.9,15.6,,,,,"},
-     {}},
+     {"6 empty-field RH1 : RH1 is empty and read as 0", "6 empty-field RH2 : RH2 is empty and read as 0",
+      "6 empty-field WS : WS is empty and read as 0", "6 empty-field SS : SS is empty and read as 0",
+      "6 empty-field EVP : EVP is empty and read as 0"}},
     {"dates repeated, missing and out of order, each against the latest date above it",
      "Date,TMAX,TMIN",
      {"01/01/2011,30,15", "01/02/2011,30,15", "01/02/2011,30,15", "01/04/2011,30,15", "01/08/2011,30,15",
@@ -112,10 +114,22 @@ const PlantedFault kCatalogue[] = {
      {"01/01/2011,-99,15,30", "01/02/2011,30,15,10"},
      {"5 missing-value-code TMAX -99: TMAX -99 looks like a missing-value code",
       "6 tmax-below-tmin TMAX 10: TMAX 10 is below TMIN 15", "6 empty-pet-value Hargreaves : Hargreaves would be empty"}},
-    {"columns of unknown heads are not checked",
-     "Date,TMAX,TMIN,TMAX1",
-     {"01/01/2011,30,15,-99"},
-     {}},
+    {"columns of unknown heads are not checked; those that look like parameters are named",
+     "Date,TMAX,TMIN,TMAX1,RAIN,Remarks",
+     {"01/01/2011,30,15,-99,-99,calm"},
+     {"4 ignored-head TMAX1 TMAX1: 'TMAX1' is not used: a column is used only when its head is one of TMAX, TMIN, "
+      "RH1, RH2, WS, SS, EVP"}},
+    {"heads with units and a single RH column run nothing on them",
+     "Date,Tmax (\xC2\xB0" "C),TMIN,RH",
+     {"01/01/2011,30,15,60"},
+     {"4 ignored-head Tmax (\xC2\xB0" "C) Tmax (\xC2\xB0" "C): 'Tmax (\xC2\xB0" "C)' is not used: a column is used only "
+      "when its head is one of TMAX, TMIN, RH1, RH2, WS, SS, EVP",
+      "4 ignored-head RH RH: 'RH' is not used: a column is used only when its head is one of TMAX, TMIN, RH1, RH2, "
+      "WS, SS, EVP"}},
+    {"a parameter without a column that methods which run take as 0",
+     "Date,TMAX,TMIN,RH1,WS,SS",
+     {"01/01/2011,29.9,15.6,83,3.7,10.2"},
+     {"4 absent-parameter RH2 : no RH2 column: Modified Penman, Blaney Criddle and Penman Montieth run with RH2 = 0"}},
 };
 
 TEST_F(WeatherCheck, CatalogueOfPlantedFaults) {
@@ -135,8 +149,19 @@ TEST_F(WeatherCheck, ReportsWhatTheFileHoldsAndWhatWillRun) {
   EXPECT_EQ(report.rows, 2);
   EXPECT_EQ(report.firstPeriod, "01/01/2011");
   EXPECT_EQ(report.lastPeriod, "01/02/2011");
-  EXPECT_EQ(report.FindingCount(), 0);
+  EXPECT_EQ(found.texts.size(), 2u);  // TMAX1 not used, no RH2 column
   EXPECT_FALSE(report.refusal);
+}
+
+// With the run's rule of missing values, a declared code is a finding and the PET values
+// that a run leaves empty for want of a reading are those the check names.
+TEST_F(WeatherCheck, DeclaredMissingValuesAreFindingsAndEmptyThePetValuesThatUseThem) {
+  const MissingValues rule{true, {-88}};
+  EXPECT_EQ(FindingsOf(WeatherFile("Date,TMAX,TMIN,EVP,RH1,RH2,WS", {"01/01/2011,-88,15,5,80,40,4", "01/02/2011,30,15,5,,40,4"}), rule),
+            (std::vector<std::string>{"5 missing-value-code TMAX -88: TMAX -88 is a declared missing-value code",
+                                      "5 empty-pet-value Hargreaves : Hargreaves would be empty",
+                                      "6 empty-field RH1 : RH1 is empty: no reading",
+                                      "6 empty-pet-value PET Open pan : PET Open pan would be empty"}));
 }
 
 TEST_F(WeatherCheck, WeeklyFilesTakeTheFourthDayOfTheWeekAndHaveNoDateChecks) {

@@ -107,11 +107,11 @@ TEST(NextRecord, DayOfYearCountsEveryFourthYearAsLeap) {
 }
 
 TEST(NextRecord, WeeksAndMonthsTakeTheirRepresentativeDay) {
-  const Read weeks = ReadAll(File("Year,Week,TMAX", "1971,1,30\r\n1971,53,30\r\n1971, 2.5 ,30\r\n"));
+  const Read weeks = ReadAll(File("Year,Week,TMAX", "1971,1,30\r\n1971,53,30\r\n1971, 2 ,30\r\n"));
   ASSERT_EQ(weeks.records.size(), 3u);
   EXPECT_EQ(weeks.records[0].DayOfYear, 4);
   EXPECT_EQ(weeks.records[1].DayOfYear, 368);
-  EXPECT_EQ(weeks.records[2].PeriodNumber, 2.5);
+  EXPECT_EQ(weeks.records[2].PeriodNumber, 2);
   const Read months = ReadAll(File("Year,Month,TMAX", "1985,2,30\r\n1985,12,30\r\n"));
   ASSERT_EQ(months.records.size(), 2u);
   EXPECT_EQ(months.records[0].DayOfYear, 46);
@@ -138,6 +138,70 @@ TEST(NextRecord, ColumnsGoByTheirHeadsAndTheLaterOfTwoWins) {
   EXPECT_EQ(read.records[0].SS, 0);
 }
 
+// A line end separates fields as a comma does, so a row may run on over several lines.
+TEST(NextRecord, ARowMayRunOnOverSeveralLines) {
+  const Read daily = ReadAll(File("Date,TMAX,TMIN,RH1", "01/01/1970,29.6\r\n4\r\n65\r\n01/02/1970\r\n30,5,70\r\n&\r\n"));
+  ASSERT_FALSE(daily.refused) << daily.problem.what;
+  ASSERT_EQ(daily.records.size(), 2u);
+  EXPECT_EQ(daily.records[0].TMIN, 4);
+  EXPECT_EQ(daily.records[0].RH1, 65);
+  EXPECT_EQ(daily.records[1].TMAX, 30);
+  EXPECT_EQ(daily.records[1].RH1, 70);
+  const Read weekly = ReadAll(File("Year,Week,TMAX", "1971\r\n1,30\r\n1971,2\r\n31\r\n"));
+  ASSERT_EQ(weekly.records.size(), 2u) << weekly.problem.what;
+  EXPECT_EQ(weekly.records[1].PeriodNumber, 2);
+  EXPECT_EQ(weekly.records[1].TMAX, 31);
+}
+
+// A RAIN or remarks column beside the seven parameters is read and dropped.
+TEST(NextRecord, AnyNumberOfColumnsIsReadAndUnknownHeadsAreDropped) {
+  const Read read = ReadAll(File("Date,TMAX,TMIN,RH1,RH2,WS,SS,EVP,RAIN,ET,Remarks",
+                                 "01/01/1970,29.6,4,65,25,4,10.2,4.2,12,5.1,\"dry, windy\"\r\n"));
+  ASSERT_EQ(read.records.size(), 1u) << read.problem.what;
+  EXPECT_EQ(read.header->ParameterColumns, 10);
+  EXPECT_EQ(read.records[0].EVP, 4.2);
+  EXPECT_EQ(read.header->RecognisedColumns(), 0xFEu);
+}
+
+TEST(NextRecord, EmptyFieldsOfUsedColumnsAreCountedAndTheFirstNamed) {
+  const std::string content =
+      File("Date,RAIN,TMAX,TMIN", "01/01/1970,,30,20\r\n01/02/1970,1,,\r\n01/03/1970,1,30,\r\n");
+  WeatherFileReader reader{FieldReader(content)};
+  ASSERT_TRUE(reader.ReadHeader());
+  WeatherRecord record;
+  while (reader.NextRecord(record) == Step::Record) EXPECT_EQ(reader.MissingInLastRecord(), 0u);
+  EXPECT_EQ(reader.EmptyFields().count, 3);
+  EXPECT_EQ(reader.EmptyFields().firstLine, 6);
+  EXPECT_EQ(reader.EmptyFields().firstParameter, Parameter::TMAX);
+}
+
+// By the user's rule, an empty field or a code holds no reading; the later of two
+// columns of one parameter decides, as it does for the value.
+TEST(NextRecord, MissingValuesAreTheParametersWithoutAReading) {
+  struct Case {
+    MissingValues rule;
+    const char* row;
+    ParameterSet missing;
+  };
+  const Case cases[] = {
+      {{true, {}}, "01/01/1970,,20,50,", Bit(Parameter::TMAX) | Bit(Parameter::RH1)},
+      {{false, {}}, "01/01/1970,,20,50,", 0},
+      {{false, {-99}}, "01/01/1970,-99,-99,-99,", Bit(Parameter::TMAX) | Bit(Parameter::TMIN)},
+      {{false, {-99, 9999}}, "01/01/1970,30,9999,-99,50", Bit(Parameter::TMIN)},
+      {{true, {-99}}, "01/01/1970,30,20,,-99", Bit(Parameter::RH1)},
+      {{true, {}}, "01/01/1970,30,20,,50", 0},
+  };
+  for (const Case& c : cases) {
+    const std::string content = File("Date,TMAX,TMIN,RH1,RH1", std::string(c.row) + "\r\n");
+    WeatherFileReader reader{FieldReader(content)};
+    reader.SetMissingValues(c.rule);
+    ASSERT_TRUE(reader.ReadHeader());
+    WeatherRecord record;
+    ASSERT_EQ(reader.NextRecord(record), Step::Record) << c.row;
+    EXPECT_EQ(reader.MissingInLastRecord(), c.missing) << c.row;
+  }
+}
+
 TEST(NextRecord, TheDataEndAtTheAmpersandOrTheEndOfTheFile) {
   EXPECT_EQ(ReadAll(File("Date,TMAX", "  &  \r\n01/01/1970,x\r\n")).records.size(), 0u);
   EXPECT_EQ(ReadAll(File("Date,TMAX", "01/01/1970,30\r\n&,1,2\r\ngarbage")).records.size(), 1u);
@@ -161,8 +225,25 @@ TEST(WeatherFileReader, RefusesWhatItCannotReadExactly) {
       {"header only", "Kestrel\r\nLatitude,Longitude,Elevation\r\n14.41,77.37,350\r\n", 4,
        "the file ends before line 4 (the header line)"},
       {"no period word", File("Day,TMAX", ""), 4, "the header line names no period (a head with Date, Week or Month)"},
-      {"eight parameter columns", File("Date,TMAX,TMIN,RH1,RH2,WS,SS,EVP,EVP", ""), 4,
-       "the header line names 8 parameter columns; at most 7 are allowed"},
+      {"a weekly file without its year", File("Week,TMAX,TMIN", "1,30,20\r\n"), 4,
+       "head 2 'TMAX' stands where the period heads belong; a weekly file begins Year,Week"},
+      {"a monthly file without its year", File("Month,Tmax", "1,30\r\n"), 4,
+       "head 2 'TMAX' stands where the period heads belong; a monthly file begins Year,Month"},
+      {"semicolons and decimal commas", "Kestrel\r\nLatitude;Longitude;Elevation\r\n14,41;77,37;350\r\n", 0,
+       "the file is separated by semicolons, as a spreadsheet saves CSV with a decimal comma; save it as CSV with "
+       "commas and a decimal point"},
+      {"tabs", "Kestrel\r\nLatitude\tLongitude\tElevation\r\n14.41\t77.37\t350\r\nDate\tTMAX\r\n", 0,
+       "the file is separated by tabs, as a spreadsheet saves tab-delimited text; save it as CSV with commas and a "
+       "decimal point"},
+      {"UTF-16 with its byte order mark", std::string("\xFF\xFEK\0e\0s\0\r\0\n\0", 12), 0,
+       "the file is UTF-16 text, as a spreadsheet saves \"Unicode text\"; save it as CSV with commas and a decimal "
+       "point (UTF-8 or plain ASCII)"},
+      {"UTF-16 without one", std::string("K\0e\0s\0t\0r\0e\0l\0\r\0\n\0", 18), 0,
+       "the file is UTF-16 text, as a spreadsheet saves \"Unicode text\"; save it as CSV with commas and a decimal "
+       "point (UTF-8 or plain ASCII)"},
+      {"a workbook", std::string("PK\x03\x04\x14\0\x06\0", 8), 0,
+       "the file is an Excel workbook (a zip file), not text, whatever its name says; open it in the spreadsheet "
+       "and save it as CSV with commas and a decimal point"},
       {"quoted comma in the header", File("Date,\"TMAX,TMIN\"", ""), 4,
        "the header line holds a comma inside double quotes"},
       {"line 3 too few", File("Date,TMAX", "", "14.41,77.37"), 3,
@@ -187,18 +268,35 @@ TEST(WeatherFileReader, RefusesWhatItCannotReadExactly) {
       {"month 13", File("Year,Month,TMAX", "1985,13,30\r\n"), 5, "field 2 (Month) '13' is not a month number from 1 to 12"},
       {"month 2.5", File("Year,Month,TMAX", "1985,2.5,30\r\n"), 5, "field 2 (Month) '2.5' is not a month number from 1 to 12"},
       {"year not a number", File("Year,Week,TMAX", "1971,1,30\r\nl971,2,30\r\n"), 6, "field 1 (Year) 'l971' is not a number"},
-      {"row cut short", File("Date,TMAX,TMIN", "01/01/1970,29.6\r\n01/02/1970,29.5,3\r\n"), 5,
-       "the row ends after field 2; the header line has 3 fields"},
-      {"row too long", File("Date,TMAX,TMIN", "01/01/1970,29.6,4,7\r\n"), 5,
-       "the row holds more than the 3 fields of the header line"},
+      {"week 0", File("Year,Week,TMAX", "1971,0,30\r\n"), 5, "field 2 (Week) '0' is not a week number from 1 to 53"},
+      {"week 54", File("Year,Week,TMAX", "1971,54,30\r\n"), 5, "field 2 (Week) '54' is not a week number from 1 to 53"},
+      {"week 2.5", File("Year,Week,TMAX", "1971,2.5,30\r\n"), 5, "field 2 (Week) '2.5' is not a week number from 1 to 53"},
+      {"short row followed by a full one", File("Date,TMAX,TMIN", "01/01/1970,29.6\r\n01/02/1970,29.5,3\r\n"), 6,
+       "field 3 (TMIN) '01/02/1970' is not a number; the row of line 5 has 2 fields of the 3 of the header line and "
+       "runs on into line 6: a short row shifts every later field, and every row must begin at the start of a line"},
+      {"short weekly row followed by a full one", File("Year,Week,TMAX,TMIN", "1971,1,30\r\n1971,2,31,20\r\n"), 6,
+       "a row would begin inside line 6: the row of line 5 has 3 fields of the 4 of the header line and takes the "
+       "rest from line 6, as a short row followed by a full one does; every row must begin at the start of a line"},
+      {"short row before the end", File("Date,TMAX,TMIN", "01/01/1970,29.6\r\n&\r\n"), 6,
+       "the row of line 5 has 2 fields of the 3 of the header line; the '&' that ends the data comes before the rest"},
+      {"row with an extra field", File("Date,TMAX,TMIN", "01/01/1970,29.6,4,7\r\n"), 5,
+       "the line holds more than the 3 fields of a row (an extra field, or two rows on one line); every row must "
+       "begin at the start of a line"},
+      {"two rows on one line", File("Date,TMAX,TMIN", "01/01/1970,29.6,4,01/02/1970,29.5,3\r\n"), 5,
+       "the line holds more than the 3 fields of a row (an extra field, or two rows on one line); every row must "
+       "begin at the start of a line"},
+      {"blank line inside a row", File("Date,TMAX,TMIN", "01/01/1970,29.6\r\n\r\n4\r\n"), 6,
+       "a blank line in the middle of the data, inside the row of line 5"},
       {"file ends inside a row", File("Date,TMAX,TMIN", "01/01/1970,29.6"), 5,
-       "the row ends after field 2; the header line has 3 fields"},
+       "the file ends inside a row: field 3 (TMIN) is missing"},
       {"blank line in the middle", File("Date,TMAX", "01/01/1970,30\r\n\r\n01/02/1970,30\r\n"), 6,
        "a blank line in the middle of the data"},
       {"quote never closed", File("Date,TMAX", "01/01/1970,\"30\r\n01/02/1970,30\r\n"), 5,
        "field 2 (TMAX): a double quote that is never closed"},
       {"NUL inside a field", File("Date,TMAX", std::string("01/01/1970,3\0" "0\r\n", 17)), 5,
-       "field 2 (TMAX) '3?0' is not a number"},
+       "field 2 (TMAX) '3\\x000' is not a number"},
+      {"bytes that are no UTF-8", File("Date,TMAX", "01/01/1970,\xB0" "C\r\n"), 5,
+       "field 2 (TMAX) '\\xb0C' is not a number"},
   };
   for (const Case& c : cases) {
     const Read read = ReadAll(c.content);

@@ -42,6 +42,7 @@ class ProcessTest : public QObject {
  private slots:
   void petRunsTheListedFiles();
   void petWithoutADataFile();
+  void petGathersTheWarningsOfTheRunIntoOneBox();
   void coefficientRunWritesTheMarkedMethods();
   void coefficientRunWithoutADataFile();
   void adjusterRunsOnTheGeneratedCoefficients();
@@ -70,6 +71,28 @@ void ProcessTest::petRunsTheListedFiles() {
   QVERIFY(!ui.folder.Exists("dir.txt"));
   QVERIFY(ui.window->isVisible());
   QCOMPARE(QApplication::activeModalWidget(), nullptr);  // the progress dialog is gone
+}
+
+// Two files whose heads are not all used and one with an empty field: one box for the
+// warnings of the whole run, then JOB END, and the empty field still counts as 0.
+void ProcessTest::petGathersTheWarningsOfTheRunIntoOneBox() {
+  WindowUnderTest ui;
+  const std::string top = "S\r\nLatitude,Longitude,Elevation\r\n14.41,77.37,350\r\n";
+  ui.folder.Write("data/PET_DATA/A.csv", top + "Date,TMAX,TMIN,RH\r\n01/01/1970,30,20,50\r\n&\r\n");
+  ui.folder.Write("data/PET_DATA/B.csv", top + "Date,TMAX,TMIN,Tmax (C)\r\n01/01/1970,30,,31\r\n&\r\n");
+  ui.PickModule(QStringLiteral("Sorvane"));
+  ui.BrowseAnswering(ui.folder.Path("data/PET_DATA/A.csv"));
+  ui.Click("pet");
+
+  QCOMPARE(ui.presenter.texts.size(), 2);
+  QCOMPARE(ui.presenter.texts[0].split(QLatin1Char('\n')),
+           (QStringList{QStringLiteral("data/PET_DATA/A.csv: heads not used: 'RH'; a column is used only when its "
+                                       "head is one of TMAX, TMIN, RH1, RH2, WS, SS, EVP"),
+                        QStringLiteral("data/PET_DATA/B.csv: heads not used: 'Tmax (C)'; a column is used only when "
+                                       "its head is one of TMAX, TMIN, RH1, RH2, WS, SS, EVP"),
+                        QStringLiteral("data/PET_DATA/B.csv: 1 empty field was read as 0; the first on line 5 (TMIN)")}));
+  QCOMPARE(ui.presenter.texts[1], kJobEnd15);
+  QCOMPARE(ui.folder.Read("OUTPUT/B_PET.csv"), std::string("Date,Hargreaves\r\n01/01/1970,4.88\r\n"));
 }
 
 // Text1 holding only spaces: the no-data-file notice, then JOB END; the list stays.

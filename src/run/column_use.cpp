@@ -1,0 +1,69 @@
+#include "run/column_use.h"
+
+#include "common/text.h"
+#include "run/method_table.h"
+
+namespace sorvane {
+
+namespace {
+
+constexpr std::array<std::string_view, 6> kHeadWords{"TMAX", "TMIN", "RH", "WS", "SS", "EVP"};
+
+// "A", "A and B", "A, B and C"
+std::string Listed(const std::vector<std::string>& items) {
+  std::string text;
+  for (std::size_t i = 0; i < items.size(); ++i)
+    text += (i == 0 ? "" : i + 1 == items.size() ? " and " : ", ") + items[i];
+  return text;
+}
+
+}  // namespace
+
+std::vector<std::string> UnusedParameterHeads(const WeatherFileHeader& header) {
+  std::vector<std::string> heads;
+  for (std::size_t column = 0; column < header.ColumnCodes.size(); ++column) {
+    if (header.ColumnCodes[column] != Parameter::None) continue;
+    const std::string normalised = NormaliseHead(header.ColumnHeads[column]);
+    for (std::string_view word : kHeadWords)
+      if (normalised.find(word) != std::string::npos) {
+        heads.push_back(header.ColumnHeads[column]);
+        break;
+      }
+  }
+  return heads;
+}
+
+std::string UnusedHeadsNotice(const std::vector<std::string>& heads) {
+  std::string text = "heads not used: ";
+  for (std::size_t i = 0; i < heads.size(); ++i) text += (i == 0 ? "'" : ", '") + heads[i] + "'";
+  return text + "; a column is used only when its head is one of TMAX, TMIN, RH1, RH2, WS, SS, EVP";
+}
+
+std::vector<AbsentParameter> AbsentParameters(ParameterSet columns, const std::vector<int>& methods) {
+  std::vector<AbsentParameter> absent;
+  for (std::size_t code = 1; code < kParameterHeads.size(); ++code) {
+    const Parameter parameter = static_cast<Parameter>(code);
+    if (Holds(columns, parameter)) continue;
+    AbsentParameter entry{parameter, {}};
+    for (int id : methods)
+      if (Holds(ParametersOf(id), parameter)) entry.methods.push_back(id);
+    if (!entry.methods.empty()) absent.push_back(std::move(entry));
+  }
+  return absent;
+}
+
+std::string AbsentParameterText(const AbsentParameter& absent) {
+  const std::string word(kParameterHeads[static_cast<std::size_t>(absent.parameter)]);
+  std::vector<std::string> names;
+  for (int id : absent.methods) names.emplace_back(MethodEntryFor(id).name);
+  return "no " + word + " column: " + Listed(names) + (names.size() == 1 ? " runs" : " run") + " with " + word +
+         " = 0";
+}
+
+std::string EmptyFieldsNotice(const EmptyFieldTally& empty) {
+  return std::to_string(empty.count) + (empty.count == 1 ? " empty field was" : " empty fields were") +
+         " read as 0; the first on line " + std::to_string(empty.firstLine) + " (" +
+         std::string(kParameterHeads[static_cast<std::size_t>(empty.firstParameter)]) + ")";
+}
+
+}  // namespace sorvane

@@ -1,0 +1,33 @@
+// What a weather file's columns leave unsaid, told once per file by a run and a check
+// alike: heads that look like parameters but are not used, parameters that a method
+// which runs takes as 0 for want of a column, and empty fields read as 0.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "run/weather_file_reader.h"
+
+namespace sorvane {
+
+// The heads (as written) of the columns that are not used although they contain a
+// head word (TMAX, TMIN, RH, WS, SS, EVP): 'Tmax (°C)', 'RH', 'TMAX1', 'PRESSURE'.
+std::vector<std::string> UnusedParameterHeads(const WeatherFileHeader& header);
+
+// "heads not used: 'Tmax (°C)', 'RH'; a column is used only when its head is one of ..."
+std::string UnusedHeadsNotice(const std::vector<std::string>& heads);
+
+// A parameter without a column that methods which run take as 0.
+struct AbsentParameter {
+  Parameter parameter = Parameter::None;
+  std::vector<int> methods;  // MethodIds, ascending
+};
+std::vector<AbsentParameter> AbsentParameters(ParameterSet columns, const std::vector<int>& methods);
+
+// "no RH2 column: Modified Penman and Penman Montieth run with RH2 = 0"
+std::string AbsentParameterText(const AbsentParameter& absent);
+
+// "3 empty fields were read as 0; the first on line 8 (TMAX)"
+std::string EmptyFieldsNotice(const EmptyFieldTally& empty);
+
+}  // namespace sorvane

@@ -1,0 +1,58 @@
+#include "common/file_kind.h"
+
+#include <gtest/gtest.h>
+
+#include "common/text.h"
+
+namespace sorvane {
+namespace {
+
+using namespace std::string_literals;
+
+// The beginnings of files a spreadsheet writes, and what each is called.
+TEST(WhyNotCommaSeparatedText, NamesWhatTheFileIs) {
+  struct Case {
+    std::string beginning;
+    const char* startsWith;  // nullptr: may be comma-separated text
+  };
+  const Case cases[] = {
+      {"Kestrel\r\nLatitude,Longitude,Elevation\r\n14.41,77.37,350\r\nDate,TMAX\r\n", nullptr},
+      {"Kestrel; Ridge\tNorth\r\nLatitude,Longitude,Elevation\r\n", nullptr},  // line 1 is free text
+      {"PKestrel\r\nLatitude,Longitude,Elevation\r\n", nullptr},
+      {"", nullptr},
+      {"Kestrel\r\nLatitude;Longitude;Elevation\r\n14,41;77,37;350\r\n", "the file is separated by semicolons"},
+      {"Kestrel\r\nLatitude;Longitude;Elevation\r\n14.41;77.37;350\r\n", "the file is separated by semicolons"},
+      {"Kestrel\nLatitude\tLongitude\tElevation\n", "the file is separated by tabs"},
+      {"\xFF\xFE" "K\0"s, "the file is UTF-16 text"},
+      {"\xFE\xFF\0K"s, "the file is UTF-16 text"},
+      {"K\0e\0s\0t\0r\0e\0l\0\r\0\n\0"s, "the file is UTF-16 text"},
+      {"PK\x03\x04\x14\0"s, "the file is an Excel workbook (a zip file)"},
+      {"\xD0\xCF\x11\xE0\xA1\xB1", "the file is an Excel 97-2003 workbook"},
+  };
+  for (const Case& c : cases) {
+    const auto why = WhyNotCommaSeparatedText(c.beginning);
+    if (!c.startsWith) {
+      EXPECT_FALSE(why) << EscapedText(c.beginning) << ": " << *why;
+      continue;
+    }
+    ASSERT_TRUE(why) << EscapedText(c.beginning);
+    EXPECT_TRUE(why->starts_with(c.startsWith)) << *why;
+    EXPECT_TRUE(why->ends_with("save it as CSV with commas and a decimal point") ||
+                why->ends_with("(UTF-8 or plain ASCII)"))
+        << *why;
+  }
+}
+
+TEST(EscapedText, KeepsUtf8AndEscapesControlAndStrayBytes) {
+  EXPECT_EQ(EscapedText("Tmax (\xC2\xB0" "C)"), "Tmax (\xC2\xB0" "C)");
+  EXPECT_EQ(EscapedText("6\0" "5"s), "6\\x005");
+  EXPECT_EQ(EscapedText("a\tb\r\n\x7F"), "a\\x09b\\x0d\\x0a\\x7f");
+  EXPECT_EQ(EscapedText("\xB0" "C"), "\\xb0C");              // Latin-1 degree sign: no UTF-8
+  EXPECT_EQ(EscapedText("\xC2\x85"), "\\xc2\\x85");            // a C1 control written as UTF-8
+  EXPECT_EQ(EscapedText("\xE2\x82"), "\\xe2\\x82");            // a sequence cut short
+  EXPECT_EQ(EscapedText("\xED\xA0\x80"), "\\xed\\xa0\\x80");   // a surrogate
+  EXPECT_EQ(EscapedText("\xF0\x9F\x8C\xA7"), "\xF0\x9F\x8C\xA7");
+}
+
+}  // namespace
+}  // namespace sorvane
