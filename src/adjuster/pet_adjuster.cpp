@@ -12,6 +12,7 @@
 #include "common/atomic_file.h"
 #include "common/field_reader.h"
 #include "common/numbers.h"
+#include "common/platform.h"
 #include "common/text.h"
 
 namespace sorvane {
@@ -302,7 +303,7 @@ AdjustSummary AdjustPetResults(const std::string& coefficientFile, const AppFold
     return {};
   }
   AdjustSummary summary;
-  if (const auto stop = Adjust(fs::path(std::string(path)), folder)) {
+  if (const auto stop = Adjust(platform::PathFromUtf8(path), folder)) {
     notices.Show(*stop);
     if (stop->kind == NoticeKind::ProgramEnd) {
       summary.programEnds = true;

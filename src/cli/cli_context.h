@@ -10,6 +10,7 @@
 
 #include "common/app_folder.h"
 #include "common/data_file_list.h"
+#include "common/platform.h"
 
 namespace sorvane::cli {
 

@@ -56,6 +56,16 @@ TEST(WhyNotBareName, KeepsNamesInsideTheirFolder) {
   for (const char* good : {"STN1.csv", "a..b.csv", "x", "rain.xlsx"}) EXPECT_EQ(WhyNotBareName(good), "") << good;
 }
 
+TEST(WhyNotBareName, RefusesWhatWindowsWouldReadAsAnotherFile) {
+  for (const char* bad : {"C:x.csv", "c:STN1.csv", "x.csv:stream", "STN1.csv.", "STN1.csv ", "STN1.", "CON", "con.csv",
+                          "Nul.txt", "AUX", "prn.csv", "COM1", "com9.csv", "LPT1.txt", "lpt0", "CON .csv",
+                          "CONIN$", "conout$.txt"})
+    EXPECT_NE(WhyNotBareName(bad), "") << bad;
+  for (const char* good : {"CONSTANT.csv", "COM10.csv", "COMA.csv", "NULL.csv", "xCON.csv", "AUX_STATION.csv",
+                           "LPT.csv", ".hidden.csv", "\xc3\xa9t\xc3\xa9.csv"})
+    EXPECT_EQ(WhyNotBareName(good), "") << good;
+}
+
 TEST(AppFolder, MatchesFolderNamesWithoutRegardToCase) {
   TempFolder temp;
   fs::create_directories(temp.path() / "output");
