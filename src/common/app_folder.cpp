@@ -49,8 +49,8 @@ std::optional<fs::path> AppFolder::EnsureOutput(std::string* error) const {
 std::string AppFolder::Display(const fs::path& path) const {
   const fs::path relative = path.lexically_relative(root_);
   if (relative.empty() || *relative.begin() == "..") return platform::Utf8(path);
-  const std::u8string generic = relative.generic_u8string();  // '/' between folders on every system
-  return std::string(generic.begin(), generic.end());
+  // '/' between folders on every system.
+  return platform::Utf8(fs::path(relative.generic_string<fs::path::value_type>()));
 }
 
 fs::path SkeletonFolder() {

@@ -6,6 +6,8 @@
 // Names are UTF-8 inside the program, on every system: file names from the command
 // line, from lists and from folder listings are turned into paths with PathFromUtf8 and
 // back with Utf8, never with path's own narrow conversion (the ANSI code page on Windows).
+// Neither throws: on POSIX a name's bytes pass as they are, whatever they are; on Windows
+// a byte that is not UTF-8 becomes U+FFFD (and names no file).
 #pragma once
 
 #include <cstddef>
@@ -17,14 +19,8 @@
 
 namespace sorvane::platform {
 
-inline std::filesystem::path PathFromUtf8(std::string_view text) {
-  return std::filesystem::path(std::u8string_view(reinterpret_cast<const char8_t*>(text.data()), text.size()));
-}
-
-inline std::string Utf8(const std::filesystem::path& path) {
-  const std::u8string text = path.u8string();
-  return std::string(reinterpret_cast<const char*>(text.data()), text.size());
-}
+std::filesystem::path PathFromUtf8(std::string_view text);
+std::string Utf8(const std::filesystem::path& path);
 
 // Files are handled by C file descriptors in binary mode (no line-end translation) that
 // child processes do not inherit. Failures set errno, except where `error` is given.

@@ -24,6 +24,9 @@ int Open(const fs::path& path, int flags, std::string* error) {
 
 }  // namespace
 
+fs::path PathFromUtf8(std::string_view text) { return fs::path(text); }
+std::string Utf8(const fs::path& path) { return path.native(); }
+
 int OpenForReading(const fs::path& path, std::string* error) {
   const int fd = Open(path, O_RDONLY, error);
   if (fd < 0) return fd;

@@ -29,9 +29,24 @@ std::string SystemMessage(DWORD code) {
   return std::system_category().message(static_cast<int>(code));
 }
 
-std::string Utf8FromWide(const wchar_t* text) { return Utf8(fs::path(text)); }
-
 }  // namespace
+
+fs::path PathFromUtf8(std::string_view text) {
+  if (text.empty()) return {};
+  const int size = static_cast<int>(text.size());
+  std::wstring wide(::MultiByteToWideChar(CP_UTF8, 0, text.data(), size, nullptr, 0), L'\0');
+  ::MultiByteToWideChar(CP_UTF8, 0, text.data(), size, wide.data(), static_cast<int>(wide.size()));
+  return fs::path(std::move(wide));
+}
+
+std::string Utf8(const fs::path& path) {
+  const std::wstring& wide = path.native();
+  if (wide.empty()) return {};
+  const int size = static_cast<int>(wide.size());
+  std::string text(::WideCharToMultiByte(CP_UTF8, 0, wide.data(), size, nullptr, 0, nullptr, nullptr), '\0');
+  ::WideCharToMultiByte(CP_UTF8, 0, wide.data(), size, text.data(), static_cast<int>(text.size()), nullptr, nullptr);
+  return text;
+}
 
 int OpenForReading(const fs::path& path, std::string* error) {
   std::error_code ec;
@@ -103,7 +118,7 @@ std::vector<std::string> Arguments(int argc, char** argv) {
   wchar_t** wide = ::CommandLineToArgvW(::GetCommandLineW(), &count);
   if (wide == nullptr) return std::vector<std::string>(argv, argv + argc);
   std::vector<std::string> words;
-  for (int i = 0; i < count; ++i) words.push_back(Utf8FromWide(wide[i]));
+  for (int i = 0; i < count; ++i) words.push_back(Utf8(fs::path(wide[i])));
   ::LocalFree(wide);
   // UTF-8 on the console too, so that names outside the ANSI code page print as they are.
   ::SetConsoleOutputCP(CP_UTF8);

@@ -8,6 +8,7 @@
 #include <thread>
 
 #include "common/field_reader.h"
+#include "common/platform.h"
 #include "common/text.h"
 #include "methods/heat_index.h"
 #include "methods/solar_geometry.h"
@@ -88,9 +89,11 @@ FileResult ProcessFile(const ListedName& entry, const RunFolders& folders) {
   constants.Days = &days;
 
   auto writer = PetResultWriter::Create(folders.output, entry.name, header->Period, methods, &error);
-  if (!writer)
-    return RefusedWith(folders.app.Display(folders.output / ResultFileName(entry.name, "_PET.csv")) +
-                       ": cannot be written (" + error + ")" + std::string(kFileNotProcessed));
+  if (!writer) {
+    const auto result = folders.output / platform::PathFromUtf8(ResultFileName(entry.name, "_PET.csv"));
+    return RefusedWith(folders.app.Display(result) + ": cannot be written (" + error + ")" +
+                       std::string(kFileNotProcessed));
+  }
 
   std::vector<const PetMethod*> computing;
   for (int id : methods) computing.push_back(&MethodFor(id));
