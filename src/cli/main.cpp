@@ -22,9 +22,10 @@ int main(int argc, char** argv) {
   app.option_defaults()->always_capture_default();
   // "/x" is a path here on every system, never an option (before the subcommands, which inherit it).
   app.allow_windows_style_options(false);
-  app.add_option_function<std::string>(
-         "--app-folder", [&context](const std::string& folder) { context.appFolderOption = sorvane::platform::PathFromUtf8(folder); },
-         "The ApplicationFolder to work in")
+  auto takeFolder = [&context](const std::string& folder) {
+    context.appFolderOption = sorvane::platform::PathFromUtf8(folder);
+  };
+  app.add_option_function<std::string>("--app-folder", takeFolder, "The ApplicationFolder to work in")
       ->type_name("DIR");
   app.require_subcommand(1);
   app.fallthrough(false);
