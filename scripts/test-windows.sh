@@ -127,7 +127,7 @@ compare() {  # compare CASE [large]
       diff "$file" "${file/\/linux./\/windows.}" | head -6 || true
     done
   else
-    echo "identical: $case ($(find "$work/$case/linux" -type f | wc -l) files$note)"
+    echo "${note:+alike, }identical: $case ($(find "$work/$case/linux" -type f | wc -l) files$note)"
   fi
 }
 
