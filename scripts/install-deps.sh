@@ -1,15 +1,26 @@
 #!/usr/bin/env bash
 # Installs the Debian 12 packages Sorvane builds and tests with (run as root).
 # Packages already present are not asked for again, so a ready machine needs no network.
+#
+#   scripts/install-deps.sh            everything
+#   scripts/install-deps.sh windows    only what the Windows build and its Wine test need
 set -euo pipefail
 
-packages=(
-  g++ cmake make pkg-config
-  libcli11-dev libgtest-dev libgmock-dev libbenchmark-dev
-  qt6-base-dev qt6-charts-dev libqt6opengl6-dev qt6-svg-dev xvfb xauth fonts-liberation
-  locales time python3
-  clang-14 libclang-rt-14-dev
+# The cross build for Windows (CLI11 is header-only: the host's headers serve it) and
+# Wine to run it.
+windows_packages=(
+  cmake make libcli11-dev g++-mingw-w64-x86-64-posix wine64 zip unzip python3
 )
+packages=("${windows_packages[@]}")
+if [[ ${1:-} != windows ]]; then
+  packages+=(
+    g++ pkg-config
+    libgtest-dev libgmock-dev libbenchmark-dev
+    qt6-base-dev qt6-charts-dev libqt6opengl6-dev qt6-svg-dev xvfb xauth fonts-liberation
+    locales time
+    clang-14 libclang-rt-14-dev
+  )
+fi
 
 missing=()
 for package in "${packages[@]}"; do

@@ -12,6 +12,7 @@
 #include "common/field_reader.h"
 #include "common/line_fields.h"
 #include "common/numbers.h"
+#include "common/platform.h"
 #include "common/text.h"
 #include "run/pet_result_reader.h"
 
@@ -254,7 +255,7 @@ JobReport AdjustPetResults(std::string_view coefficientFile, const AppFolder& fo
     return {};
   }
   JobReport report;
-  if (const auto stop = Adjust(fs::path(std::string(path)), folder)) {
+  if (const auto stop = Adjust(platform::PathFromUtf8(path), folder)) {
     notices.Show(*stop);
     if (stop->kind == NoticeKind::ProgramEnd) {
       report.programEnds = true;

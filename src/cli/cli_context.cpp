@@ -45,7 +45,7 @@ std::optional<std::vector<ListedName>> CliContext::NamesToProcess(const std::vec
                                                                   std::string_view listKind) {
   if (listFile.empty()) return NamesGiven(given.empty() ? DataFilesIn(dataFolder) : given);
   std::string error;
-  auto listed = ReadDataFileList(listFile, &error);
+  auto listed = ReadDataFileList(platform::PathFromUtf8(listFile), &error);
   if (!listed) {
     std::cerr << listFile << ": the list of " << listKind << " cannot be read (" << error << ")\n";
     exitStatus = kExitUsage;
@@ -53,15 +53,14 @@ std::optional<std::vector<ListedName>> CliContext::NamesToProcess(const std::vec
   return listed;
 }
 
-std::filesystem::path ThisExecutable(const char* argv0) {
-  std::error_code ec;
-  auto self = std::filesystem::read_symlink("/proc/self/exe", ec);
-  return ec ? std::filesystem::absolute(argv0) : self;
-}
+std::filesystem::path ThisExecutable(const char* argv0) { return platform::ThisExecutable(argv0); }
 
 int ParseAndRun(CLI::App& app, int argc, char** argv, const CliContext& context) {
+  std::vector<std::string> words = platform::Arguments(argc, argv);
+  std::vector<char*> pointers;
+  for (auto& word : words) pointers.push_back(word.data());
   try {
-    app.parse(argc, argv);
+    app.parse(static_cast<int>(pointers.size()), pointers.data());
   } catch (const CLI::ParseError& e) {
     return app.exit(e) == 0 ? 0 : kExitUsage;
   }

@@ -10,6 +10,7 @@
 
 #include "common/app_folder.h"
 #include "common/data_file_list.h"
+#include "common/platform.h"
 #include "run/weather_file_reader.h"
 
 namespace sorvane::cli {

@@ -89,7 +89,7 @@ void RunCoeff(CliContext& context, const CoeffArguments& arguments) {
   }
   notices.Show(CoefficientJobEndNotice());
   std::cout << summary.processed << " of " << names->size() << " station list" << (names->size() == 1 ? "" : "s")
-            << " processed; results in " << folder->Output().string() << '\n';
+            << " processed; results in " << platform::Utf8(folder->Output()) << '\n';
   context.exitStatus = summary.refused > 0 ? kExitRefused : kExitOk;
 }
 

@@ -12,12 +12,13 @@ void AddInitCommand(CLI::App& app, CliContext& context) {
   command->add_option("DIR", *target, "Folder to make; files already there are kept")->required();
   command->callback([&context, target] {
     std::string error;
-    if (!MakeAppFolder(*target, &error)) {
+    const std::filesystem::path folder = platform::PathFromUtf8(*target);
+    if (!MakeAppFolder(folder, &error)) {
       std::cerr << "sorvane-cli: " << error << '\n';
       context.exitStatus = kExitUsage;
       return;
     }
-    std::cout << "ApplicationFolder ready: " << std::filesystem::absolute(*target).string() << '\n';
+    std::cout << "ApplicationFolder ready: " << platform::Utf8(std::filesystem::absolute(folder)) << '\n';
   });
 }
 

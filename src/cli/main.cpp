@@ -14,13 +14,18 @@ int main(int argc, char** argv) {
       "Every path lies in the ApplicationFolder: weather files in data/PET_DATA, station lists\n"
       "in data/COEFFI_DATA, reference tables in support, results in OUTPUT. The folder is\n"
       "--app-folder DIR, else $SORVANE_HOME, else the folder of this program when it holds\n"
-      "support/, else $XDG_DATA_HOME/sorvane (default ~/.local/share/sorvane), made on first use.\n\n"
+      "support/, else " + std::string(sorvane::platform::kPerUserAppFolderHelp) + ", made on first use.\n\n"
       "Notices go to standard output, refusals (naming file, line and field) to standard error.\n"
       "Exit status: 0 every file processed, 1 some input refused, 2 wrong usage,\n"
       "3 a notice ended the program (duplicate station, missing or non-daily PET result).",
       "sorvane-cli"};
   app.option_defaults()->always_capture_default();
-  app.add_option("--app-folder", context.appFolderOption, "The ApplicationFolder to work in")
+  // "/x" is a path here on every system, never an option (before the subcommands, which inherit it).
+  app.allow_windows_style_options(false);
+  auto takeFolder = [&context](const std::string& folder) {
+    context.appFolderOption = sorvane::platform::PathFromUtf8(folder);
+  };
+  app.add_option_function<std::string>("--app-folder", takeFolder, "The ApplicationFolder to work in")
       ->type_name("DIR");
   app.require_subcommand(1);
   app.fallthrough(false);

@@ -28,7 +28,7 @@ void RunPet(CliContext& context, const PetArguments& arguments) {
       ProcessPetFiles(*names, *folder, notices, RunOptions{arguments.jobs, arguments.missing.Rule()});
   notices.Show(PetJobEndNotice());
   std::cout << summary.processed << " of " << names->size() << " file" << (names->size() == 1 ? "" : "s")
-            << " processed; results in " << folder->Output().string() << '\n';
+            << " processed; results in " << platform::Utf8(folder->Output()) << '\n';
   context.exitStatus = summary.refused > 0 ? kExitRefused : kExitOk;
 }
 

@@ -2,8 +2,6 @@
 // charts are drawn with Qt by the program sorvane-plot beside this one, so that the other
 // subcommands start without loading Qt; a build without the Qt user interface has no
 // charts and says so.
-#include <unistd.h>
-
 #include <iostream>
 
 #include "cli/cli_context.h"
@@ -13,21 +11,18 @@ namespace sorvane::cli {
 namespace {
 
 void RunPlot(CliContext& context, const std::vector<std::string>& arguments) {
-  const std::filesystem::path plotter = context.executable.parent_path() / "sorvane-plot";
-  if (::access(plotter.c_str(), X_OK) != 0) {
+  const auto plotter = platform::ProgramBeside(context.executable, "sorvane-plot");
+  if (!plotter) {
     std::cerr << "sorvane-cli plot: this build has no charts (it was built without the Qt user interface)\n";
     context.exitStatus = kExitUsage;
     return;
   }
-  std::vector<std::string> words{plotter.string()};
-  if (context.appFolderOption) words.insert(words.end(), {"--app-folder", context.appFolderOption->string()});
+  std::vector<std::string> words{platform::Utf8(*plotter)};
+  if (context.appFolderOption) words.insert(words.end(), {"--app-folder", platform::Utf8(*context.appFolderOption)});
   words.insert(words.end(), arguments.begin(), arguments.end());
-  std::vector<char*> argv;
-  for (auto& word : words) argv.push_back(word.data());
-  argv.push_back(nullptr);
   std::cout.flush();
-  ::execv(plotter.c_str(), argv.data());
-  std::cerr << "sorvane-cli plot: " << plotter.string() << " cannot be started\n";
+  platform::RunInstead(*plotter, words);
+  std::cerr << "sorvane-cli plot: " << platform::Utf8(*plotter) << " cannot be started\n";
   context.exitStatus = kExitUsage;
 }
 

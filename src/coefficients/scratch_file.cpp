@@ -1,13 +1,11 @@
 #include "coefficients/scratch_file.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
 #include <cerrno>
 #include <cstring>
 
 #include "common/field_reader.h"
 #include "common/line_fields.h"
+#include "common/platform.h"
 
 namespace sorvane {
 
@@ -15,7 +13,7 @@ namespace {
 
 bool WriteAll(int fd, std::string_view text) {
   while (!text.empty()) {
-    const ssize_t written = ::write(fd, text.data(), text.size());
+    const long written = platform::WriteSome(fd, text.data(), text.size());
     if (written < 0 && errno == EINTR) continue;
     if (written <= 0) return false;
     text.remove_prefix(static_cast<std::size_t>(written));
@@ -24,10 +22,11 @@ bool WriteAll(int fd, std::string_view text) {
 }
 
 bool WriteScratch(const std::filesystem::path& scratch, std::string_view text, std::string* error) {
-  const int fd = ::open(scratch.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
-  bool ok = fd >= 0 && WriteAll(fd, text);
+  const int fd = platform::CreateOrEmptyFile(scratch, error);
+  if (fd < 0) return false;
+  bool ok = WriteAll(fd, text);
   if (!ok && error) *error = std::strerror(errno);
-  if (fd >= 0 && ::close(fd) != 0 && ok) {
+  if (!platform::CloseFile(fd) && ok) {
     ok = false;
     if (error) *error = std::strerror(errno);
   }

@@ -1,8 +1,8 @@
 #include "common/app_folder.h"
 
-#include <cstdlib>
 #include <system_error>
 
+#include "common/platform.h"
 #include "common/text.h"
 
 namespace sorvane {
@@ -10,11 +10,11 @@ namespace sorvane {
 namespace fs = std::filesystem;
 
 fs::path ChildIgnoringCase(const fs::path& folder, std::string_view name) {
-  fs::path exact = folder / fs::path(std::string(name));
+  fs::path exact = folder / platform::PathFromUtf8(name);
   std::error_code ec;
   if (fs::exists(exact, ec)) return exact;
   for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
-    if (EqualsIgnoringCase(it->path().filename().string(), name)) return it->path();
+    if (EqualsIgnoringCase(platform::Utf8(it->path().filename()), name)) return it->path();
   }
   return exact;
 }
@@ -28,7 +28,7 @@ fs::path AppFolder::Support() const { return ChildIgnoringCase(root_, "support")
 fs::path AppFolder::Output() const { return ChildIgnoringCase(root_, "OUTPUT"); }
 fs::path AppFolder::HeatIndexTable() const { return ChildIgnoringCase(Support(), "heat_index_data.csv"); }
 fs::path AppFolder::CoefficientTable() const { return ChildIgnoringCase(Support(), "Coefficients.csv"); }
-fs::path AppFolder::Scratch(std::string_view name) const { return root_ / fs::path(std::string(name)); }
+fs::path AppFolder::Scratch(std::string_view name) const { return root_ / platform::PathFromUtf8(name); }
 
 std::optional<fs::path> AppFolder::EnsureOutput(std::string* error) const {
   const fs::path output = Output();
@@ -48,33 +48,33 @@ std::optional<fs::path> AppFolder::EnsureOutput(std::string* error) const {
 
 std::string AppFolder::Display(const fs::path& path) const {
   const fs::path relative = path.lexically_relative(root_);
-  if (relative.empty() || *relative.begin() == "..") return path.string();
-  return relative.generic_string();
+  if (relative.empty() || *relative.begin() == "..") return platform::Utf8(path);
+  // '/' between folders on every system.
+  return platform::Utf8(fs::path(relative.generic_string<fs::path::value_type>()));
 }
 
 fs::path SkeletonFolder() {
   std::error_code ec;
-  const fs::path installed = SORVANE_SKELETON_INSTALL_DIR;
+  const fs::path installed = platform::InstalledSkeleton();
   if (fs::is_directory(installed / "support", ec)) return installed;
   return SORVANE_SKELETON_SOURCE_DIR;
 }
 
+// Only the skeleton's folders are copied: on Windows the skeleton is the program's own
+// folder, which also holds the program and the results of its runs.
 bool MakeAppFolder(const fs::path& target, std::string* error) {
+  const fs::path skeleton = SkeletonFolder();
   std::error_code ec;
-  fs::create_directories(target, ec);
-  if (!ec)
-    fs::copy(SkeletonFolder(), target, fs::copy_options::recursive | fs::copy_options::skip_existing, ec);
+  fs::create_directories(target / "OUTPUT", ec);
+  for (const char* folder : {"data", "support"}) {
+    if (!ec)
+      fs::copy(skeleton / folder, target / folder, fs::copy_options::recursive | fs::copy_options::skip_existing, ec);
+  }
   if (ec) {
-    if (error) *error = target.string() + ": the ApplicationFolder cannot be made (" + ec.message() + ")";
+    if (error) *error = platform::Utf8(target) + ": the ApplicationFolder cannot be made (" + ec.message() + ")";
     return false;
   }
   return true;
-}
-
-static std::optional<fs::path> FromEnvironment(const char* name) {
-  const char* value = std::getenv(name);
-  if (value == nullptr || *value == '\0') return std::nullopt;
-  return fs::path(value);
 }
 
 std::optional<fs::path> LocateAppFolder(const std::optional<fs::path>& explicitFolder, const fs::path& executable,
@@ -82,23 +82,19 @@ std::optional<fs::path> LocateAppFolder(const std::optional<fs::path>& explicitF
   std::error_code ec;
   auto existing = [&](const fs::path& folder) -> std::optional<fs::path> {
     if (fs::is_directory(folder, ec)) return folder;
-    if (error) *error = folder.string() + ": no such ApplicationFolder (make one with 'sorvane-cli init DIR')";
+    if (error) *error = platform::Utf8(folder) + ": no such ApplicationFolder (make one with 'sorvane-cli init DIR')";
     return std::nullopt;
   };
   if (explicitFolder) return existing(*explicitFolder);
-  if (auto home = FromEnvironment("SORVANE_HOME")) return existing(*home);
+  if (auto home = platform::EnvironmentPath("SORVANE_HOME")) return existing(*home);
   const fs::path beside = executable.parent_path();
   if (!beside.empty() && fs::is_directory(ChildIgnoringCase(beside, "support"), ec)) return beside;
-  fs::path user;
-  if (auto xdg = FromEnvironment("XDG_DATA_HOME")) {
-    user = *xdg / "sorvane";
-  } else if (auto home = FromEnvironment("HOME")) {
-    user = *home / ".local" / "share" / "sorvane";
-  } else {
+  const auto user = platform::PerUserAppFolder();
+  if (!user) {
     if (error) *error = "no ApplicationFolder: set SORVANE_HOME or give --app-folder";
     return std::nullopt;
   }
-  if (!fs::is_directory(user / "support", ec) && !MakeAppFolder(user, error)) return std::nullopt;
+  if (!fs::is_directory(*user / "support", ec) && !MakeAppFolder(*user, error)) return std::nullopt;
   return user;
 }
 

@@ -1,13 +1,12 @@
 #include "common/atomic_file.h"
 
-#include <fcntl.h>
-#include <signal.h>
-#include <unistd.h>
-
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <charconv>
 #include <cstring>
+
+#include "common/platform.h"
 
 namespace sorvane {
 
@@ -21,12 +20,14 @@ std::atomic<long long> writeBudgetForTesting{-1};
 // ".STN1_PET.csv.<pid>-<n>.sorvane-tmp": hidden, beside its target, and naming the
 // process that writes it so a later run can tell a leftover from a file in use.
 fs::path TemporaryFor(const fs::path& target) {
-  std::string name = "." + target.filename().string() + "." + std::to_string(::getpid()) + "-" +
-                     std::to_string(temporaryCounter.fetch_add(1)) + std::string(kTemporarySuffix);
+  fs::path name(".");
+  name += target.filename();
+  name += "." + std::to_string(platform::ThisProcessId()) + "-" + std::to_string(temporaryCounter.fetch_add(1)) +
+          std::string(kTemporarySuffix);
   return target.parent_path() / name;
 }
 
-ssize_t WriteSome(int fd, const char* data, std::size_t size) {
+long WriteSome(int fd, const char* data, std::size_t size) {
   long long budget = writeBudgetForTesting.load();
   if (budget >= 0) {
     if (budget == 0) {
@@ -36,7 +37,7 @@ ssize_t WriteSome(int fd, const char* data, std::size_t size) {
     size = std::min<std::size_t>(size, static_cast<std::size_t>(budget));
     writeBudgetForTesting.fetch_sub(static_cast<long long>(size));
   }
-  return ::write(fd, data, size);
+  return platform::WriteSome(fd, data, size);
 }
 
 }  // namespace
@@ -47,11 +48,8 @@ std::optional<AtomicFile> AtomicFile::Create(const fs::path& target, std::string
   AtomicFile file;
   file.target_ = target;
   file.temporary_ = TemporaryFor(target);
-  file.fd_ = ::open(file.temporary_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-  if (file.fd_ < 0) {
-    if (error) *error = std::strerror(errno);
-    return std::nullopt;
-  }
+  file.fd_ = platform::CreateNewFile(file.temporary_, error);
+  if (file.fd_ < 0) return std::nullopt;
   file.buffer_.reserve(kFlushBytes + 4096);
   return std::optional<AtomicFile>(std::move(file));
 }
@@ -70,9 +68,10 @@ AtomicFile::AtomicFile(AtomicFile&& other) noexcept
 AtomicFile::~AtomicFile() { Discard(); }
 
 void AtomicFile::Discard() {
-  if (fd_ >= 0) ::close(fd_);
+  if (fd_ >= 0) platform::CloseFile(fd_);
   fd_ = -1;
-  if (!temporary_.empty()) ::unlink(temporary_.c_str());
+  std::error_code ignored;
+  if (!temporary_.empty()) fs::remove(temporary_, ignored);
   temporary_.clear();
 }
 
@@ -80,7 +79,7 @@ void AtomicFile::Flush() {
   const char* data = buffer_.data();
   std::size_t left = buffer_.size();
   while (left > 0 && writeErrno_ == 0) {
-    const ssize_t written = WriteSome(fd_, data, left);
+    const long written = WriteSome(fd_, data, left);
     if (written < 0) {
       if (errno != EINTR) writeErrno_ = errno;
       continue;
@@ -98,7 +97,7 @@ bool AtomicFile::Finish(std::string* error) {
     return false;
   }
   Flush();
-  if (::close(fd_) != 0 && writeErrno_ == 0) writeErrno_ = errno;
+  if (!platform::CloseFile(fd_) && writeErrno_ == 0) writeErrno_ = errno;
   fd_ = -1;
   if (writeErrno_ != 0) {
     if (error) *error = std::strerror(writeErrno_);
@@ -112,8 +111,7 @@ bool AtomicFile::Finish(std::string* error) {
 
 bool AtomicFile::Commit(std::string* error) {
   if (!Finish(error)) return false;
-  if (::rename(temporary_.c_str(), target_.c_str()) != 0) {
-    if (error) *error = std::strerror(errno);
+  if (!platform::ReplaceWith(temporary_, target_, error)) {
     Discard();
     return false;
   }
@@ -124,7 +122,7 @@ bool AtomicFile::Commit(std::string* error) {
 void RemoveStaleTemporaries(const fs::path& folder) {
   std::error_code ec;
   for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
-    const std::string name = it->path().filename().string();
+    const std::string name = platform::Utf8(it->path().filename());
     if (name.size() <= kTemporarySuffix.size() || !name.ends_with(kTemporarySuffix)) continue;
     // The pid stands between the last '.' before the suffix and the following '-'.
     const std::string_view stem(name.data(), name.size() - kTemporarySuffix.size());
@@ -134,7 +132,7 @@ void RemoveStaleTemporaries(const fs::path& folder) {
     long pid = 0;
     const auto [ptr, parsed] = std::from_chars(stem.data() + dot + 1, stem.data() + dash, pid);
     if (parsed != std::errc{} || ptr != stem.data() + dash || pid <= 0) continue;
-    if (::kill(static_cast<pid_t>(pid), 0) == 0 || errno == EPERM) continue;  // still running
+    if (platform::ProcessRuns(pid)) continue;
     std::error_code ignored;
     fs::remove(it->path(), ignored);
   }

@@ -5,6 +5,7 @@
 #include "common/app_folder.h"
 #include "common/field_reader.h"
 #include "common/notices.h"
+#include "common/platform.h"
 #include "common/text.h"
 
 namespace sorvane {
@@ -24,7 +25,7 @@ std::optional<std::vector<ListedName>> ReadDataFileList(const fs::path& list, st
   if (!reader) return std::nullopt;
   auto names = ReadDataFileList(*reader, error);
   if (names)
-    for (auto& entry : *names) entry.listName = list.filename().string();
+    for (auto& entry : *names) entry.listName = platform::Utf8(list.filename());
   return names;
 }
 
@@ -86,7 +87,7 @@ std::vector<std::string> DataFilesIn(const fs::path& folder) {
   std::vector<std::string> names;
   std::error_code ec;
   for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
-    const std::string name = it->path().filename().string();
+    const std::string name = platform::Utf8(it->path().filename());
     if (!it->is_regular_file(ec) || name.starts_with(".")) continue;
     if (EndsWithIgnoringCase(name, ".csv") || EndsWithIgnoringCase(name, ".txt")) names.push_back(name);
   }
@@ -142,7 +143,7 @@ bool WriteDataFileList(const AppFolder& folder, const fs::path& browsedFolder, s
   std::vector<std::string> names;
   std::error_code ec;
   for (fs::directory_iterator it(browsedFolder, ec), end; !ec && it != end; it.increment(ec)) {
-    const std::string name = it->path().filename().string();
+    const std::string name = platform::Utf8(it->path().filename());
     std::error_code typeError;
     if (name.starts_with(".") || !it->is_regular_file(typeError)) continue;
     // A name with a line end in it cannot stand on one line of the list.
@@ -150,7 +151,7 @@ bool WriteDataFileList(const AppFolder& folder, const fs::path& browsedFolder, s
     if (MatchesWildcard(name, pattern)) names.push_back(name);
   }
   if (ec) {
-    if (error) *error = browsedFolder.string() + ": the folder cannot be listed (" + ec.message() + ")";
+    if (error) *error = platform::Utf8(browsedFolder) + ": the folder cannot be listed (" + ec.message() + ")";
     return false;
   }
   std::sort(names.begin(), names.end());  // a directory has no order of its own

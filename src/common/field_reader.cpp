@@ -1,11 +1,10 @@
 #include "common/field_reader.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
+
+#include "common/platform.h"
 
 namespace sorvane {
 
@@ -18,17 +17,8 @@ FieldReader::FieldReader(std::string_view content)
     : data_(content.data()), capacity_(content.size()), end_(content.size()), eof_(true) {}
 
 std::optional<FieldReader> FieldReader::Open(const std::filesystem::path& path, std::string* error) {
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) {
-    if (error) *error = std::strerror(errno);
-    return std::nullopt;
-  }
-  struct stat info {};
-  if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-    if (error) *error = S_ISDIR(info.st_mode) ? "it is a folder, not a file" : "it is not an ordinary file";
-    ::close(fd);
-    return std::nullopt;
-  }
+  const int fd = platform::OpenForReading(path, error);
+  if (fd < 0) return std::nullopt;
   FieldReader reader;
   reader.fd_ = fd;
   // Left uninitialised: only the bytes read are ever looked at, and zeroing 256 KiB
@@ -56,7 +46,7 @@ FieldReader::FieldReader(FieldReader&& other) noexcept
 }
 
 FieldReader::~FieldReader() {
-  if (fd_ >= 0) ::close(fd_);
+  if (fd_ >= 0) platform::CloseFile(fd_);
 }
 
 bool FieldReader::Refill(std::size_t& keepFrom) {
@@ -80,7 +70,7 @@ bool FieldReader::Refill(std::size_t& keepFrom) {
     capacity_ = grown;
   }
   for (;;) {
-    const ssize_t got = ::read(fd_, buffer + end_, capacity_ - end_);
+    const long got = platform::ReadSome(fd_, buffer + end_, capacity_ - end_);
     if (got < 0 && errno == EINTR) continue;
     if (got < 0) readError_ = true;
     if (got <= 0) {

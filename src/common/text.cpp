@@ -1,5 +1,7 @@
 #include "common/text.h"
 
+#include <array>
+
 namespace sorvane {
 
 static char UpperAscii(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
@@ -92,11 +94,29 @@ std::string ResultFileName(std::string_view dataFileName, std::string_view suffi
   return name;
 }
 
+// Windows opens its devices in place of these names, in any case and whatever follows
+// the first dot ("nul.csv" and "Com1 .txt" are devices too).
+static bool NamesADevice(std::string_view name) {
+  static constexpr std::array<std::string_view, 6> kDevices{"CON", "PRN", "AUX", "NUL", "CONIN$", "CONOUT$"};
+  const std::string_view stem = name.substr(0, name.find('.'));
+  const std::string_view trimmed = stem.substr(0, stem.find_last_not_of(' ') + 1);
+  for (const std::string_view device : kDevices)
+    if (EqualsIgnoringCase(trimmed, device)) return true;
+  const bool numberedPort = trimmed.size() == 4 && (EqualsIgnoringCase(trimmed.substr(0, 3), "COM") ||
+                                                    EqualsIgnoringCase(trimmed.substr(0, 3), "LPT"));
+  return numberedPort && trimmed[3] >= '0' && trimmed[3] <= '9';
+}
+
 std::string WhyNotBareName(std::string_view name) {
   if (name.empty()) return "an empty name";
   if (name.find_first_of("/\\") != std::string_view::npos) return "a name holding a path separator";
   if (name == "." || name == "..") return "a name that leaves its folder";
   if (name.find('\0') != std::string_view::npos) return "a name holding a NUL byte";
+  // What Windows would silently read as another file: a drive ("C:x.csv") or a stream
+  // ("x.csv:y"), a name less its last dots and spaces, a device.
+  if (name.find(':') != std::string_view::npos) return "a name holding a colon (a drive or a stream on Windows)";
+  if (name.back() == '.' || name.back() == ' ') return "a name ending in a dot or a space";
+  if (NamesADevice(name)) return "a name that Windows keeps for a device";
   return {};
 }
 

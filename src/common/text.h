@@ -32,8 +32,10 @@ bool EndsWithIgnoringCase(std::string_view text, std::string_view suffix);
 // characters keeps its whole name ("ABCDEFG" -> "ABC_PET.csv", "ab" -> "ab_PET.csv").
 std::string ResultFileName(std::string_view dataFileName, std::string_view suffix);
 
-// A bare file name that cannot leave its folder: not empty, no path separator,
-// not "." or "..", no NUL. Returns the reason when it is not, else an empty string.
+// A bare file name that cannot leave its folder and names the same file on every system:
+// not empty, no path separator, not "." or "..", no NUL, no colon, no dot or space at
+// its end, no device name of Windows (CON, NUL, COM1...). Returns the reason when it is
+// not, else an empty string.
 std::string WhyNotBareName(std::string_view name);
 
 }  // namespace sorvane

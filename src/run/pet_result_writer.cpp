@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "common/numbers.h"
+#include "common/platform.h"
 #include "common/text.h"
 #include "run/method_table.h"
 
@@ -20,7 +21,8 @@ static std::string_view PeriodHeads(PeriodType period) {
 std::optional<PetResultWriter> PetResultWriter::Create(const std::filesystem::path& outputFolder,
                                                        std::string_view dataFileName, PeriodType period,
                                                        const std::vector<int>& methods, std::string* error) {
-  auto file = AtomicFile::Create(outputFolder / ResultFileName(dataFileName, "_PET.csv"), error);
+  const auto name = platform::PathFromUtf8(ResultFileName(dataFileName, "_PET.csv"));
+  auto file = AtomicFile::Create(outputFolder / name, error);
   if (!file) return std::nullopt;
   std::string& out = file->Buffer();
   out.append(PeriodHeads(period));

@@ -8,6 +8,7 @@
 #include <thread>
 
 #include "common/field_reader.h"
+#include "common/platform.h"
 #include "common/text.h"
 #include "run/column_use.h"
 #include "run/heat_index_table.h"
@@ -101,9 +102,11 @@ FileResult ProcessFile(const ListedName& entry, const RunFolders& folders, RowTe
   const PreparedStation station = PrepareStation(header->Station, heatIndex);
 
   auto writer = PetResultWriter::Create(folders.output, entry.name, header->Period, methods, &error);
-  if (!writer)
-    return RefusedWith(folders.app.Display(folders.output / ResultFileName(entry.name, "_PET.csv")) +
-                       ": cannot be written (" + error + ")" + std::string(kFileNotProcessed));
+  if (!writer) {
+    const auto result = folders.output / platform::PathFromUtf8(ResultFileName(entry.name, "_PET.csv"));
+    return RefusedWith(folders.app.Display(result) + ": cannot be written (" + error + ")" +
+                       std::string(kFileNotProcessed));
+  }
 
   std::vector<MethodFunction> computing;
   std::vector<ParameterSet> reading;  // per method, the parameters its formula reads

@@ -10,18 +10,13 @@
 #include <optional>
 
 #include "common/app_folder.h"
+#include "common/platform.h"
 #include "ui/app_setup.h"
 #include "ui/file_dialog.h"
 #include "ui/main_window.h"
 #include "ui/notice_presenter.h"
 
 namespace {
-
-std::filesystem::path ThisExecutable(const char* argv0) {
-  std::error_code ec;
-  auto self = std::filesystem::read_symlink("/proc/self/exe", ec);
-  return ec ? std::filesystem::absolute(argv0) : self;
-}
 
 // Shows the window with its help text and saves a picture of it: the README's screenshot.
 int SaveScreenshot(sorvane::ui::MainWindow& window, const QString& file) {
@@ -54,7 +49,7 @@ int main(int argc, char** argv) {
   std::optional<std::filesystem::path> explicitFolder;
   if (parser.isSet(appFolderOption)) explicitFolder = parser.value(appFolderOption).toStdString();
   std::string error;
-  const auto folder = sorvane::LocateAppFolder(explicitFolder, ThisExecutable(argv[0]), &error);
+  const auto folder = sorvane::LocateAppFolder(explicitFolder, sorvane::platform::ThisExecutable(argv[0]), &error);
   if (!folder) {
     QMessageBox::critical(nullptr, QStringLiteral("Sorvane"), QString::fromStdString(error));
     return 2;

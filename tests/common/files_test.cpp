@@ -9,6 +9,8 @@
 #include "common/app_folder.h"
 #include "common/atomic_file.h"
 #include "common/data_file_list.h"
+#include "common/field_reader.h"
+#include "common/platform.h"
 #include "common/text.h"
 
 namespace sorvane {
@@ -54,6 +56,16 @@ TEST(WhyNotBareName, KeepsNamesInsideTheirFolder) {
   for (const char* bad : {"../../etc/passwd", "/etc/passwd", "..", ".", "a/b.csv", "a\\b.csv", ""})
     EXPECT_NE(WhyNotBareName(bad), "") << bad;
   for (const char* good : {"STN1.csv", "a..b.csv", "x", "rain.xlsx"}) EXPECT_EQ(WhyNotBareName(good), "") << good;
+}
+
+TEST(WhyNotBareName, RefusesWhatWindowsWouldReadAsAnotherFile) {
+  for (const char* bad : {"C:x.csv", "c:STN1.csv", "x.csv:stream", "STN1.csv.", "STN1.csv ", "STN1.", "CON", "con.csv",
+                          "Nul.txt", "AUX", "prn.csv", "COM1", "com9.csv", "LPT1.txt", "lpt0", "CON .csv",
+                          "CONIN$", "conout$.txt"})
+    EXPECT_NE(WhyNotBareName(bad), "") << bad;
+  for (const char* good : {"CONSTANT.csv", "COM10.csv", "COMA.csv", "NULL.csv", "xCON.csv", "AUX_STATION.csv",
+                           "LPT.csv", ".hidden.csv", "\xc3\xa9t\xc3\xa9.csv"})
+    EXPECT_EQ(WhyNotBareName(good), "") << good;
 }
 
 TEST(AppFolder, MatchesFolderNamesWithoutRegardToCase) {
@@ -155,6 +167,30 @@ TEST(AtomicFile, StaleTemporariesOfEndedProcessesAreRemoved) {
   EXPECT_TRUE(fs::exists(temp.path() / mine));
   EXPECT_FALSE(fs::exists(temp.path() / left));
   EXPECT_TRUE(fs::exists(temp.path() / "C_PET.csv"));
+}
+
+TEST(Platform, NamesPassThroughPathsUnchanged) {
+  // Latin, Greek and CJK letters, and bytes that are no UTF-8 at all (an old list in a
+  // one-byte code page), which POSIX names may hold.
+  for (const std::string name : {"STN1.csv", "\xc3\x91" "and\xc3\xba R\xc3\xado.csv", "\xce\x9a\xce\xad\xcf\x81.csv",
+                                 "\xe6\xb0\x94\xe8\xb1\xa1.txt", "caf\xe9.csv"})
+    EXPECT_EQ(platform::Utf8(platform::PathFromUtf8(name)), name);
+}
+
+TEST(Platform, ANonAsciiResultIsWrittenReadAndListedUnderItsName) {
+  TempFolder temp;
+  const std::string name = "\xc3\x91" "and\xc3\xba.csv";
+  const fs::path target = temp.path() / platform::PathFromUtf8(name);
+  std::string error;
+  auto file = AtomicFile::Create(target, &error);
+  ASSERT_TRUE(file) << error;
+  file->Write("a,b\r\n");
+  ASSERT_TRUE(file->Commit(&error)) << error;
+  EXPECT_EQ(DataFilesIn(temp.path()), std::vector<std::string>{name});
+  auto reader = FieldReader::Open(ChildIgnoringCase(temp.path(), name), &error);
+  ASSERT_TRUE(reader) << error;
+  EXPECT_EQ(reader->Next().text, "a");
+  EXPECT_TRUE(platform::ProcessRuns(platform::ThisProcessId()));
 }
 
 }  // namespace

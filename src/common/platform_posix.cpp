@@ -1,0 +1,100 @@
+// The platform layer on Linux and other POSIX systems.
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+
+#include "common/platform.h"
+
+namespace sorvane::platform {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+int Open(const fs::path& path, int flags, std::string* error) {
+  const int fd = ::open(path.c_str(), flags | O_CLOEXEC, 0666);
+  if (fd < 0 && error) *error = std::strerror(errno);
+  return fd;
+}
+
+}  // namespace
+
+fs::path PathFromUtf8(std::string_view text) { return fs::path(text); }
+std::string Utf8(const fs::path& path) { return path.native(); }
+
+int OpenForReading(const fs::path& path, std::string* error) {
+  const int fd = Open(path, O_RDONLY, error);
+  if (fd < 0) return fd;
+  struct stat info {};
+  if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+    if (error) *error = S_ISDIR(info.st_mode) ? "it is a folder, not a file" : "it is not an ordinary file";
+    ::close(fd);
+    return -1;
+  }
+  return fd;
+}
+
+int CreateNewFile(const fs::path& path, std::string* error) { return Open(path, O_WRONLY | O_CREAT | O_EXCL, error); }
+
+int CreateOrEmptyFile(const fs::path& path, std::string* error) {
+  return Open(path, O_WRONLY | O_CREAT | O_TRUNC, error);
+}
+
+long ReadSome(int fd, char* data, std::size_t size) { return ::read(fd, data, size); }
+long WriteSome(int fd, const char* data, std::size_t size) { return ::write(fd, data, size); }
+bool CloseFile(int fd) { return ::close(fd) == 0; }
+
+bool ReplaceWith(const fs::path& from, const fs::path& to, std::string* error) {
+  if (::rename(from.c_str(), to.c_str()) == 0) return true;
+  if (error) *error = std::strerror(errno);
+  return false;
+}
+
+long ThisProcessId() { return static_cast<long>(::getpid()); }
+
+bool ProcessRuns(long pid) { return ::kill(static_cast<pid_t>(pid), 0) == 0 || errno == EPERM; }
+
+fs::path ThisExecutable(const char* argv0) {
+  std::error_code ec;
+  auto self = fs::read_symlink("/proc/self/exe", ec);
+  return ec ? fs::absolute(argv0) : self;
+}
+
+std::vector<std::string> Arguments(int argc, char** argv) { return std::vector<std::string>(argv, argv + argc); }
+
+std::optional<fs::path> EnvironmentPath(const char* name) {
+  const char* value = std::getenv(name);
+  if (value == nullptr || *value == '\0') return std::nullopt;
+  return fs::path(value);
+}
+
+const std::string_view kPerUserAppFolderHelp = "$XDG_DATA_HOME/sorvane (default ~/.local/share/sorvane)";
+
+std::optional<fs::path> PerUserAppFolder() {
+  if (auto xdg = EnvironmentPath("XDG_DATA_HOME")) return *xdg / "sorvane";
+  if (auto home = EnvironmentPath("HOME")) return *home / ".local" / "share" / "sorvane";
+  return std::nullopt;
+}
+
+fs::path InstalledSkeleton() { return SORVANE_SKELETON_INSTALL_DIR; }
+
+std::optional<fs::path> ProgramBeside(const fs::path& executable, std::string_view name) {
+  fs::path program = executable.parent_path() / fs::path(name);
+  if (::access(program.c_str(), X_OK) != 0) return std::nullopt;
+  return program;
+}
+
+void RunInstead(const fs::path& program, const std::vector<std::string>& words) {
+  std::vector<std::string> copies = words;
+  std::vector<char*> argv;
+  for (auto& word : copies) argv.push_back(word.data());
+  argv.push_back(nullptr);
+  ::execv(program.c_str(), argv.data());
+}
+
+}  // namespace sorvane::platform
