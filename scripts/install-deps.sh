@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs the Debian 12 packages Sorvane builds and tests with (run as root).
+# Installs the Debian 12 packages Sorvane builds and tests with (run as root), and the
+# packages named as arguments (scripts/package.sh asks for its packaging tools so).
 # Packages already present are not asked for again, so a ready machine needs no network.
 set -euo pipefail
 
@@ -7,8 +8,9 @@ packages=(
   g++ cmake make pkg-config
   libcli11-dev libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev qt6-charts-dev libqt6opengl6-dev qt6-svg-dev xvfb xauth fonts-liberation
-  locales time python3
+  locales time python3 help2man
   clang-14 libclang-rt-14-dev
+  "$@"
 )
 
 missing=()

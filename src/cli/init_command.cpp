@@ -12,7 +12,7 @@ void AddInitCommand(CLI::App& app, CliContext& context) {
   command->add_option("DIR", *target, "Folder to make; files already there are kept")->required();
   command->callback([&context, target] {
     std::string error;
-    if (!MakeAppFolder(*target, &error)) {
+    if (!MakeAppFolder(*target, context.executable, &error)) {
       std::cerr << "sorvane-cli: " << error << '\n';
       context.exitStatus = kExitUsage;
       return;

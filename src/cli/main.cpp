@@ -20,6 +20,8 @@ int main(int argc, char** argv) {
       "3 a notice ended the program (duplicate station, missing or non-daily PET result).",
       "sorvane-cli"};
   app.option_defaults()->always_capture_default();
+  app.set_help_all_flag("--help-all", "Print this help with every subcommand's options, and exit");
+  app.set_version_flag("--version", "sorvane " SORVANE_VERSION, "Print the version and exit");
   app.add_option("--app-folder", context.appFolderOption, "The ApplicationFolder to work in")
       ->type_name("DIR");
   app.require_subcommand(1);

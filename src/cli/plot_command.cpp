@@ -12,7 +12,16 @@ namespace sorvane::cli {
 
 namespace {
 
-void RunPlot(CliContext& context, const std::vector<std::string>& arguments) {
+// The words sorvane-plot is started with: the options checked here, defaults spelt out.
+std::vector<std::string> PlotterWords(const CliContext& context, const PlotArguments& arguments) {
+  std::vector<std::string> words;
+  if (context.appFolderOption) words.insert(words.end(), {"--app-folder", context.appFolderOption->string()});
+  words.insert(words.end(), {"--out", arguments.out, "--width", std::to_string(arguments.width), "--height",
+                             std::to_string(arguments.height), "--", arguments.result});
+  return words;
+}
+
+void RunPlot(CliContext& context, const PlotArguments& arguments) {
   const std::filesystem::path plotter = context.executable.parent_path() / "sorvane-plot";
   if (::access(plotter.c_str(), X_OK) != 0) {
     std::cerr << "sorvane-cli plot: this build has no charts (it was built without the Qt user interface)\n";
@@ -20,8 +29,7 @@ void RunPlot(CliContext& context, const std::vector<std::string>& arguments) {
     return;
   }
   std::vector<std::string> words{plotter.string()};
-  if (context.appFolderOption) words.insert(words.end(), {"--app-folder", context.appFolderOption->string()});
-  words.insert(words.end(), arguments.begin(), arguments.end());
+  for (auto& word : PlotterWords(context, arguments)) words.push_back(std::move(word));
   std::vector<char*> argv;
   for (auto& word : words) argv.push_back(word.data());
   argv.push_back(nullptr);
@@ -35,8 +43,9 @@ void RunPlot(CliContext& context, const std::vector<std::string>& arguments) {
 
 void AddPlotCommand(CLI::App& app, CliContext& context) {
   auto* command = app.add_subcommand("plot", std::string(kPlotDescription));
-  command->prefix_command();  // everything after "plot" goes to sorvane-plot, --help included
-  command->callback([&context, command] { RunPlot(context, command->remaining()); });
+  auto arguments = std::make_shared<PlotArguments>();
+  AddPlotOptions(*command, *arguments);
+  command->callback([&context, arguments] { RunPlot(context, *arguments); });
 }
 
 }  // namespace sorvane::cli

@@ -52,18 +52,19 @@ std::string AppFolder::Display(const fs::path& path) const {
   return relative.generic_string();
 }
 
-fs::path SkeletonFolder() {
+fs::path SkeletonFolder(const fs::path& executable) {
   std::error_code ec;
-  const fs::path installed = SORVANE_SKELETON_INSTALL_DIR;
-  if (fs::is_directory(installed / "support", ec)) return installed;
+  // SORVANE_SKELETON_INSTALL_DIR is relative to the folder the programs install in.
+  const fs::path installed = (executable.parent_path() / SORVANE_SKELETON_INSTALL_DIR).lexically_normal();
+  if (!executable.empty() && fs::is_directory(installed / "support", ec)) return installed;
   return SORVANE_SKELETON_SOURCE_DIR;
 }
 
-bool MakeAppFolder(const fs::path& target, std::string* error) {
+bool MakeAppFolder(const fs::path& target, const fs::path& executable, std::string* error) {
   std::error_code ec;
   fs::create_directories(target, ec);
   if (!ec)
-    fs::copy(SkeletonFolder(), target, fs::copy_options::recursive | fs::copy_options::skip_existing, ec);
+    fs::copy(SkeletonFolder(executable), target, fs::copy_options::recursive | fs::copy_options::skip_existing, ec);
   if (ec) {
     if (error) *error = target.string() + ": the ApplicationFolder cannot be made (" + ec.message() + ")";
     return false;
@@ -98,7 +99,7 @@ std::optional<fs::path> LocateAppFolder(const std::optional<fs::path>& explicitF
     if (error) *error = "no ApplicationFolder: set SORVANE_HOME or give --app-folder";
     return std::nullopt;
   }
-  if (!fs::is_directory(user / "support", ec) && !MakeAppFolder(user, error)) return std::nullopt;
+  if (!fs::is_directory(user / "support", ec) && !MakeAppFolder(user, executable, error)) return std::nullopt;
   return user;
 }
 
