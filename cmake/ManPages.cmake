@@ -27,8 +27,11 @@ function(sorvane_man_page program summary)
   add_custom_command(
     OUTPUT ${page}.gz
     COMMAND ${CMAKE_COMMAND} -E make_directory ${sorvane_man_dir}
+    # Every program's --version says "sorvane <version>"; given here, the page takes its
+    # name from the program's own file name instead.
     COMMAND ${SORVANE_HELP2MAN} --no-info --no-discard-stderr --section=1 --name=${summary}
-            --help-option=${help_option} --output=${page} $<TARGET_FILE:${program}>
+            --version-string=${PROJECT_VERSION} --help-option=${help_option} --output=${page}
+            $<TARGET_FILE:${program}>
     COMMAND ${SORVANE_GZIP} -9nf ${page}
     DEPENDS ${program}
     COMMENT "Manual page ${program}.1"

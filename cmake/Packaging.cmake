@@ -29,9 +29,9 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "potential evapotranspiration from station weather files")
+# CPack puts the summary above the description as its synopsis.
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
-    "potential evapotranspiration from station weather files
-Sorvane computes potential evapotranspiration (PET) from daily, weekly or
+    "Sorvane computes potential evapotranspiration (PET) from daily, weekly or
 monthly station weather files by eight published methods (Modified Penman,
 Hargreaves, Turc, Thornthwaite, Blaney-Criddle, Christiansen, open pan and
 FAO Penman-Monteith). A coefficient generator interpolates per-station

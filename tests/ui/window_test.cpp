@@ -28,6 +28,13 @@ QStringList MethodNamesOfTable(const std::string& table) {
   return names;
 }
 
+// The visible About window, or nullptr.
+QWidget* ShownAbout() {
+  for (QWidget* w : QApplication::topLevelWidgets())
+    if (w->objectName() == QLatin1String("about_f") && w->isVisible()) return w;
+  return nullptr;
+}
+
 std::string SortedFileList(const std::vector<std::string>& names) {
   std::string list;
   for (const auto& name : names) list += name + "\r\n";
@@ -62,6 +69,10 @@ class WindowTest : public QObject {
   void browseFillsTheMethodList();
   void browseAgainClearsTheMarks();
   void browseInAdjusterViewChangesText1Only();
+  void browseOpensInTheModulesDataFolder_data();
+  void browseOpensInTheModulesDataFolder();
+  void aFileFromElsewhereIsTakenOnlyAsACopyInTheDataFolder_data();
+  void aFileFromElsewhereIsTakenOnlyAsACopyInTheDataFolder();
   void methodListFaultsShowANoticeAndLeaveTheListEmpty_data();
   void methodListFaultsShowANoticeAndLeaveTheListEmpty();
 
@@ -71,6 +82,8 @@ class WindowTest : public QObject {
   void aboutWindowLayout();
   void aboutIsOneWindowAndDoesNotBlock();
   void closedAboutIsDiscardedAndOpensAfresh();
+  void aboutClosesWithEscapeAndWithItsCloseButton();
+  void aboutOpensCentredOnTheMainWindow();
 };
 
 void WindowTest::opensWithNoModuleChosen() {
@@ -321,24 +334,28 @@ void WindowTest::browseWritesTheDataFileList_data() {
   QTest::addColumn<QString>("module");
   QTest::addColumn<QString>("chosen");
   QTest::addColumn<QString>("expected");
-  QTest::newRow("csv in Sorvane") << kSorvane << "STN1.csv" << "STN1.csv\r\nSTN2.csv\r\n";
-  QTest::newRow("txt in Sorvane") << kSorvane << "notes.txt" << "notes.txt\r\n";
-  QTest::newRow("csv in Coefficients Generator") << kGenerator << "STN2.csv" << "STN1.csv\r\nSTN2.csv\r\n";
+  QTest::addColumn<QString>("folder");
+  QTest::newRow("csv in Sorvane") << kSorvane << "STN1.csv" << "STN1.csv\r\nSTN2.csv\r\n" << "data/PET_DATA/";
+  QTest::newRow("txt in Sorvane") << kSorvane << "notes.txt" << "notes.txt\r\n" << "data/PET_DATA/";
+  QTest::newRow("csv in Coefficients Generator") << kGenerator << "STN2.csv" << "STN1.csv\r\nSTN2.csv\r\n"
+                                                 << "data/COEFFI_DATA/";
 }
 
-// STN1.csv, STN2.csv and notes.txt in the browsed folder, a folder and a hidden file too.
+// STN1.csv, STN2.csv and notes.txt in the module's data folder, a folder and a hidden file too.
 void WindowTest::browseWritesTheDataFileList() {
   QFETCH(QString, module);
   QFETCH(QString, chosen);
   QFETCH(QString, expected);
+  QFETCH(QString, folder);
   WindowUnderTest ui;
-  for (const char* name : {"browsed/STN2.csv", "browsed/STN1.csv", "browsed/notes.txt", "browsed/.hidden.csv"})
-    ui.folder.Write(name, "x\r\n");
-  std::filesystem::create_directories(ui.folder.Root() / "browsed" / "old.csv");
+  const std::string browsed = folder.toStdString();
+  std::filesystem::remove_all(ui.folder.Root() / browsed);
+  for (const char* name : {"STN2.csv", "STN1.csv", "notes.txt", ".hidden.csv"}) ui.folder.Write(browsed + name, "x\r\n");
+  std::filesystem::create_directories(ui.folder.Root() / browsed / "old.csv");
   ui.PickModule(module);
-  ui.BrowseAnswering(ui.folder.Path("browsed/" + chosen.toStdString()));
+  ui.BrowseAnswering(ui.folder.Path(browsed + chosen.toStdString()));
 
-  QCOMPARE(ui.Text1()->text(), ui.folder.Path("browsed/" + chosen.toStdString()));
+  QCOMPARE(ui.Text1()->text(), ui.folder.Path(browsed + chosen.toStdString()));
   QCOMPARE(QString::fromStdString(ui.folder.Read("dir.txt")), expected);
   // The dialog offered the three choices of the filter, the first one preselected.
   const std::vector<FileFilter> filters{{"CSV Files [*.csv]", "*.csv"},
@@ -376,7 +393,7 @@ void WindowTest::cancelledBrowseKeepsThePreviousName() {
   ui.BrowseAnswering(std::nullopt);
   QCOMPARE(ui.Text1()->text(), chosen);
   QCOMPARE(ui.folder.Read("dir.txt"),
-           SortedFileList({"KESTREL.csv", "KESTREL_MONTHLY.csv", "KESTREL_WEEKLY.csv"}));
+           SortedFileList({"KESTREL.csv", "KESTREL_LOGGER.csv", "KESTREL_MONTHLY.csv", "KESTREL_WEEKLY.csv"}));
 }
 
 void WindowTest::browseFillsTheMethodList() {
@@ -415,12 +432,71 @@ void WindowTest::browseAgainClearsTheMarks() {
 void WindowTest::browseInAdjusterViewChangesText1Only() {
   WindowUnderTest ui;
   ui.PickModule(kAdjuster);
-  const QString chosen = ui.folder.Path("data/COEFFI_DATA/stations.csv");
+  ui.folder.Write("OUTPUT/stations_COEFFI.csv", "x\r\n");
+  const QString chosen = ui.folder.Path("OUTPUT/stations_COEFFI.csv");
   ui.BrowseAnswering(chosen);
   QCOMPARE(ui.Text1()->text(), chosen);
   QVERIFY(!ui.folder.Exists("dir.txt"));
   QCOMPARE(ui.List2()->count(), 0);
   QCOMPARE(ui.List2()->height(), TwipsToPixels(330));
+}
+
+void WindowTest::browseOpensInTheModulesDataFolder_data() {
+  QTest::addColumn<QString>("module");
+  QTest::addColumn<QString>("folder");
+  QTest::newRow("Sorvane") << kSorvane << "data/PET_DATA";
+  QTest::newRow("Coefficients Generator") << kGenerator << "data/COEFFI_DATA";
+  QTest::newRow("PET Adjuster") << kAdjuster << "OUTPUT";
+}
+
+void WindowTest::browseOpensInTheModulesDataFolder() {
+  QFETCH(QString, module);
+  QFETCH(QString, folder);
+  WindowUnderTest ui;
+  ui.PickModule(module);
+  ui.BrowseAnswering(std::nullopt);
+  QCOMPARE(ui.dialog.lastStartFolder, ui.folder.Path(folder.toStdString()));
+}
+
+void WindowTest::aFileFromElsewhereIsTakenOnlyAsACopyInTheDataFolder_data() {
+  QTest::addColumn<QString>("module");
+  QTest::addColumn<QString>("folder");
+  QTest::addColumn<QString>("reads");
+  QTest::newRow("Sorvane") << kSorvane << "data/PET_DATA" << "the PET run reads weather files from";
+  QTest::newRow("Coefficients Generator") << kGenerator << "data/COEFFI_DATA"
+                                          << "the coefficient generator reads station lists from";
+  QTest::newRow("PET Adjuster") << kAdjuster << "OUTPUT" << "the PET adjuster reads coefficient files from";
+}
+
+// Declined, nothing changes; agreed, the file is copied and the copy is the one taken.
+void WindowTest::aFileFromElsewhereIsTakenOnlyAsACopyInTheDataFolder() {
+  QFETCH(QString, module);
+  QFETCH(QString, folder);
+  QFETCH(QString, reads);
+  WindowUnderTest ui;
+  ui.folder.Write("elsewhere/FAR.csv", "far\r\n");
+  ui.PickModule(module);
+
+  ui.BrowseAnswering(ui.folder.Path("elsewhere/FAR.csv"));
+  const QString question = QStringLiteral("FAR.csv is not in the folder %1:\n%2\n\nCopy it there and use the copy?")
+                               .arg(reads, ui.folder.Path(folder.toStdString()));
+  QCOMPARE(ui.presenter.questions, QStringList{question});
+  QCOMPARE(ui.Text1()->text(), QString());
+  QVERIFY(!ui.folder.Exists("dir.txt"));
+  QVERIFY(!ui.folder.Exists(folder.toStdString() + "/FAR.csv"));
+
+  ui.presenter.answers.push_back(true);
+  ui.BrowseAnswering(ui.folder.Path("elsewhere/FAR.csv"));
+  const std::string copy = folder.toStdString() + "/FAR.csv";
+  QCOMPARE(ui.folder.Read(copy), std::string("far\r\n"));
+  QCOMPARE(ui.Text1()->text(), ui.folder.Path(copy));
+  if (module == kSorvane) QVERIFY(ui.folder.Read("dir.txt").find("FAR.csv\r\n") != std::string::npos);
+  QVERIFY(ui.presenter.texts.isEmpty());
+
+  // A second copy replaces the first, and the question says so.
+  ui.presenter.answers.push_back(true);
+  ui.BrowseAnswering(ui.folder.Path("elsewhere/FAR.csv"));
+  QCOMPARE(ui.presenter.questions.last(), question + QStringLiteral("\nThe file of that name there is replaced."));
 }
 
 void WindowTest::methodListFaultsShowANoticeAndLeaveTheListEmpty_data() {
@@ -581,6 +657,39 @@ void WindowTest::closedAboutIsDiscardedAndOpensAfresh() {
   QCOMPARE(CountTopLevel("about_f"), 0);
   ui.Click("Command3");
   QCOMPARE(CountTopLevel("about_f"), 1);
+}
+
+void WindowTest::aboutClosesWithEscapeAndWithItsCloseButton() {
+  WindowUnderTest ui;
+  ui.Click("Command3");
+  QWidget* about = ShownAbout();
+  QVERIFY(about != nullptr);
+  QTest::keyClick(about, Qt::Key_Escape);
+  QTRY_COMPARE(CountTopLevel("about_f"), 0);
+
+  ui.Click("Command3");
+  about = ShownAbout();
+  QVERIFY(about != nullptr);
+  auto* close = about->findChild<QPushButton*>(QStringLiteral("Close"));
+  QVERIFY(close != nullptr);
+  QCOMPARE(close->text(), QStringLiteral("Close"));
+  QVERIFY(about->rect().contains(close->geometry()));
+  for (auto* label : about->findChildren<QLabel*>())
+    QVERIFY2(!label->geometry().intersects(close->geometry()), qPrintable(label->objectName()));
+  QTest::mouseClick(close, Qt::LeftButton);
+  QTRY_COMPARE(CountTopLevel("about_f"), 0);
+}
+
+void WindowTest::aboutOpensCentredOnTheMainWindow() {
+  WindowUnderTest ui;
+  ui.window->move(100, 80);
+  ui.Click("Command3");
+  QWidget* about = ShownAbout();
+  QVERIFY(about != nullptr);
+  const QPoint offset = about->frameGeometry().center() - ui.window->frameGeometry().center();
+  // Within the rounding of two odd sizes halved.
+  QVERIFY2(qAbs(offset.x()) <= 2 && qAbs(offset.y()) <= 2,
+           qPrintable(QStringLiteral("%1,%2").arg(offset.x()).arg(offset.y())));
 }
 
 SORVANE_UI_TEST_MAIN(WindowTest)
