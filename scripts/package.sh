@@ -7,11 +7,13 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh dpkg-dev file lintian
 
-# Debian's hardening flags (stack protector, fortified calls, read-only relocations); the
-# optimisation of the Release build and -ffp-contract=off come after them and stand.
-export CXXFLAGS="$(dpkg-buildflags --get CXXFLAGS) $(dpkg-buildflags --get CPPFLAGS)"
-export LDFLAGS="$(dpkg-buildflags --get LDFLAGS)"
+# Debian's hardening flags (stack protector, fortified calls, read-only relocations bound
+# at start); the optimisation of the Release build and -ffp-contract=off come after them
+# and stand.
+export DEB_BUILD_MAINT_OPTIONS=hardening=+all
 cmake -S . -B build-package -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=/usr \
+  -DCMAKE_CXX_FLAGS="$(dpkg-buildflags --get CXXFLAGS) $(dpkg-buildflags --get CPPFLAGS)" \
+  -DCMAKE_EXE_LINKER_FLAGS="$(dpkg-buildflags --get LDFLAGS)" \
   -DSORVANE_BUILD_TESTS=OFF -DSORVANE_BUILD_BENCH=OFF >/dev/null
 cmake --build build-package -j "$(nproc)"
 
