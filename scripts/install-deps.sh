@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
-# Installs the Debian 12 packages Sorvane builds and tests with (run as root).
+# Installs the Debian 12 packages Sorvane builds and tests with (run as root), and the
+# packages named as arguments (scripts/package.sh asks for its packaging tools so).
 # Packages already present are not asked for again, so a ready machine needs no network.
 #
-#   scripts/install-deps.sh            everything
-#   scripts/install-deps.sh windows    only what the Windows build and its Wine test need
+#   scripts/install-deps.sh                everything
+#   scripts/install-deps.sh PACKAGE...     everything, and these packages too
+#   scripts/install-deps.sh windows        only what the Windows build and its Wine test need
 set -euo pipefail
 
 # The cross build for Windows (CLI11 is header-only: the host's headers serve it) and
@@ -17,8 +19,9 @@ if [[ ${1:-} != windows ]]; then
     g++ pkg-config
     libgtest-dev libgmock-dev libbenchmark-dev
     qt6-base-dev qt6-charts-dev libqt6opengl6-dev qt6-svg-dev xvfb xauth fonts-liberation
-    locales time
+    locales time help2man
     clang-14 libclang-rt-14-dev
+    "$@"
   )
 fi
 

@@ -9,6 +9,7 @@ Files written, under the ApplicationFolder (default: appfolder/ beside this
 script's folder, or the folder given as the only argument):
 
   data/PET_DATA/KESTREL.csv          daily weather, 01/01/2011 to 12/31/2012
+  data/PET_DATA/KESTREL_LOGGER.csv   the daily file with a few faults typed in, for check
   data/PET_DATA/KESTREL_WEEKLY.csv   weeks 1..52 of 2011 and 2012 (EVP in mm/week)
   data/PET_DATA/KESTREL_MONTHLY.csv  months of 2009..2012 (EVP in mm/month)
   support/heat_index_data.csv        Thornthwaite heat index on a 1-degree grid
@@ -213,6 +214,34 @@ def DailyLines(series):
     return lines
 
 
+# The sample daily file as a station logger might have delivered it, for `sorvane-cli check`:
+# four values mistyped (by date: the field and what was typed), two days lost, one repeated.
+kLoggerFaults = {
+    "01/05/2011": ("TMAX", "12.2"),  # below the day's TMIN
+    "01/08/2011": ("RH1", "-99"),    # a missing-value code
+    "01/16/2011": ("SS", "13.1"),    # longer than the day
+    "01/21/2011": ("RH2", "104"),    # above 100 %
+}
+kLoggerDaysLost = ("01/30/2011", "01/31/2011")
+kLoggerDayRepeated = "02/10/2011"
+
+
+def LoggerLines(daily_lines):
+    heads = daily_lines[3].split(",")
+    lines = daily_lines[:4]
+    for line in daily_lines[4:]:
+        fields = line.split(",")
+        if fields[0] in kLoggerDaysLost:
+            continue
+        if fields[0] in kLoggerFaults:
+            head, typed = kLoggerFaults[fields[0]]
+            fields[heads.index(head)] = typed
+        lines.append(",".join(fields))
+        if fields[0] == kLoggerDayRepeated:
+            lines.append(lines[-1])
+    return lines
+
+
 def WeeklyLines(series):
     """Week w of a year is days 7(w-1)+1 .. 7w of that year; the last day or two fall in no week."""
     lines = StationHeader(["Year", "Week"])
@@ -289,7 +318,9 @@ def main(argv):
     rng = random.Random(kSeed)
     series = DailySeries(rng)
     pet_data = root / "data" / "PET_DATA"
-    WriteLines(pet_data / f"{kFileStem}.csv", DailyLines(series))
+    daily = DailyLines(series)
+    WriteLines(pet_data / f"{kFileStem}.csv", daily)
+    WriteLines(pet_data / f"{kFileStem}_LOGGER.csv", LoggerLines(daily))
     WriteLines(pet_data / f"{kFileStem}_WEEKLY.csv", WeeklyLines(series))
     WriteLines(pet_data / f"{kFileStem}_MONTHLY.csv", MonthlyLines(series))
     WriteLines(root / "support" / "heat_index_data.csv", HeatIndexLines(rng))

@@ -1,4 +1,5 @@
-// sorvane-cli adjust PATH: a run of the PET adjuster with the CoefficientFile at PATH.
+// sorvane-cli adjust PATH: a run of the PET adjuster with the CoefficientFile at PATH (a
+// bare name from OUTPUT), as the window's adj button runs one with the path in Text1.
 #include <iostream>
 
 #include "adjuster/pet_adjuster.h"
@@ -18,14 +19,17 @@ void AddAdjustCommand(CLI::App& app, CliContext& context) {
       "result ends the run (status 3). Leaves the scratch file temp.txt in the ApplicationFolder.");
   command
       ->add_option("PATH", *path,
-                   "The coefficient file (relative to the current folder), such as\n"
-                   "<ApplicationFolder>/OUTPUT/stations_COEFFI.csv")
+                   "The coefficient file: a path, or a bare name such as stations_COEFFI.csv\n"
+                   "that is no file in the current folder, taken from OUTPUT")
       ->required();
   command->callback([&context, path] {
     const auto folder = context.ResolveAppFolder();
     if (!folder) return;
+    // An empty PATH stays empty: the run says that no data file was selected.
+    const auto file = TrimSpaces(*path).empty() ? std::filesystem::path(*path) : context.HereOrInOutput(*path);
+    if (!file) return;
     ConsoleNotices notices;
-    const JobReport report = AdjustPetResults(*path, *folder, notices);
+    const JobReport report = AdjustPetResults(platform::Utf8(*file), *folder, notices);
     if (report.programEnds) {
       context.exitStatus = kExitProgramEnded;
     } else if (report.anyRefused) {

@@ -2,6 +2,7 @@
 #include <iostream>
 
 #include "cli/cli_context.h"
+#include "common/text.h"
 
 #include "common/numbers.h"
 
@@ -39,6 +40,19 @@ std::optional<AppFolder> CliContext::ResolveAppFolder() {
   return AppFolder(*folder);
 }
 
+std::optional<std::filesystem::path> CliContext::HereOrInOutput(const std::string& given) {
+  std::error_code ec;
+  if (std::filesystem::exists(given, ec) || !WhyNotBareName(given).empty()) return std::filesystem::path(given);
+  const auto folder = ResolveAppFolder();
+  if (!folder) return std::nullopt;
+  auto inOutput = ChildIgnoringCase(folder->Output(), given);
+  if (std::filesystem::exists(inOutput, ec)) return inOutput;
+  std::cerr << given << ": no such file in the current folder nor in " << folder->Output().string()
+            << "; give the file's path, or the name of a file in that folder\n";
+  exitStatus = kExitRefused;
+  return std::nullopt;
+}
+
 std::optional<std::vector<ListedName>> CliContext::NamesToProcess(const std::vector<std::string>& given,
                                                                   const std::string& listFile,
                                                                   const std::filesystem::path& dataFolder,
@@ -51,6 +65,15 @@ std::optional<std::vector<ListedName>> CliContext::NamesToProcess(const std::vec
     exitStatus = kExitUsage;
   }
   return listed;
+}
+
+void AddPlotOptions(CLI::App& command, PlotArguments& arguments) {
+  command.add_option("RESULT", arguments.result, "The PET result file, such as OUTPUT/STN1_PET.csv")->required();
+  command.add_option("--out,-o", arguments.out, "The image to write: FILE.svg or FILE.png")
+      ->required()
+      ->type_name("FILE");
+  command.add_option("--width", arguments.width, "Width in pixels")->check(CLI::Range(200, 10000))->type_name("PX");
+  command.add_option("--height", arguments.height, "Height in pixels")->check(CLI::Range(150, 10000))->type_name("PX");
 }
 
 std::filesystem::path ThisExecutable(const char* argv0) { return platform::ThisExecutable(argv0); }

@@ -27,6 +27,12 @@ struct CliContext {
   // The ApplicationFolder, or nullopt after an error on standard error (status 2).
   std::optional<AppFolder> ResolveAppFolder();
 
+  // A file named on the command line: as given when it is a file here or a path; a bare
+  // name that is no file here is taken from OUTPUT, where the runs write their results.
+  // nullopt after an error on standard error: no ApplicationFolder (status 2), or a bare
+  // name that is in neither folder (status 1; the message names both).
+  std::optional<std::filesystem::path> HereOrInOutput(const std::string& given);
+
   // The names a run processes: those given, else those of the list file `listFile`,
   // else every .csv and .txt file of `dataFolder` in name order. nullopt after an error
   // on standard error (status 2) when the list cannot be read.
@@ -55,6 +61,16 @@ inline constexpr std::string_view kPlotDescription =
     "display. Usage: plot RESULT --out FILE.svg|FILE.png [--width PX] [--height PX].\n"
     "Exit status: 0 drawn, 1 the result file unreadable or the image not written,\n"
     "2 wrong usage (or a build without charts).";
+
+// The words of `plot`, declared alike by sorvane-cli (which checks them and hands them on)
+// and by sorvane-plot (which draws), so that both say the same in --help.
+struct PlotArguments {
+  std::string result;
+  std::string out;
+  int width = 1200;  // pixels
+  int height = 600;  // pixels
+};
+void AddPlotOptions(CLI::App& command, PlotArguments& arguments);
 
 // The running program's own path (for finding the ApplicationFolder beside it).
 std::filesystem::path ThisExecutable(const char* argv0);

@@ -13,7 +13,7 @@ void AddInitCommand(CLI::App& app, CliContext& context) {
   command->callback([&context, target] {
     std::string error;
     const std::filesystem::path folder = platform::PathFromUtf8(*target);
-    if (!MakeAppFolder(folder, &error)) {
+    if (!MakeAppFolder(folder, context.executable, &error)) {
       std::cerr << "sorvane-cli: " << error << '\n';
       context.exitStatus = kExitUsage;
       return;

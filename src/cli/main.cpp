@@ -25,6 +25,8 @@ int main(int argc, char** argv) {
   auto takeFolder = [&context](const std::string& folder) {
     context.appFolderOption = sorvane::platform::PathFromUtf8(folder);
   };
+  app.set_help_all_flag("--help-all", "Print this help with every subcommand's options, and exit");
+  app.set_version_flag("--version", "sorvane " SORVANE_VERSION, "Print the version and exit");
   app.add_option_function<std::string>("--app-folder", takeFolder, "The ApplicationFolder to work in")
       ->type_name("DIR");
   app.require_subcommand(1);

@@ -10,7 +10,16 @@ namespace sorvane::cli {
 
 namespace {
 
-void RunPlot(CliContext& context, const std::vector<std::string>& arguments) {
+// The words sorvane-plot is started with: the options checked here, defaults spelt out.
+std::vector<std::string> PlotterWords(const CliContext& context, const PlotArguments& arguments) {
+  std::vector<std::string> words;
+  if (context.appFolderOption) words.insert(words.end(), {"--app-folder", platform::Utf8(*context.appFolderOption)});
+  words.insert(words.end(), {"--out", arguments.out, "--width", std::to_string(arguments.width), "--height",
+                             std::to_string(arguments.height), "--", arguments.result});
+  return words;
+}
+
+void RunPlot(CliContext& context, const PlotArguments& arguments) {
   const auto plotter = platform::ProgramBeside(context.executable, "sorvane-plot");
   if (!plotter) {
     std::cerr << "sorvane-cli plot: this build has no charts (it was built without the Qt user interface)\n";
@@ -18,8 +27,7 @@ void RunPlot(CliContext& context, const std::vector<std::string>& arguments) {
     return;
   }
   std::vector<std::string> words{platform::Utf8(*plotter)};
-  if (context.appFolderOption) words.insert(words.end(), {"--app-folder", platform::Utf8(*context.appFolderOption)});
-  words.insert(words.end(), arguments.begin(), arguments.end());
+  for (auto& word : PlotterWords(context, arguments)) words.push_back(std::move(word));
   std::cout.flush();
   platform::RunInstead(*plotter, words);
   std::cerr << "sorvane-cli plot: " << platform::Utf8(*plotter) << " cannot be started\n";
@@ -30,8 +38,9 @@ void RunPlot(CliContext& context, const std::vector<std::string>& arguments) {
 
 void AddPlotCommand(CLI::App& app, CliContext& context) {
   auto* command = app.add_subcommand("plot", std::string(kPlotDescription));
-  command->prefix_command();  // everything after "plot" goes to sorvane-plot, --help included
-  command->callback([&context, command] { RunPlot(context, command->remaining()); });
+  auto arguments = std::make_shared<PlotArguments>();
+  AddPlotOptions(*command, *arguments);
+  command->callback([&context, arguments] { RunPlot(context, *arguments); });
 }
 
 }  // namespace sorvane::cli

@@ -12,23 +12,6 @@ namespace sorvane::cli {
 
 namespace {
 
-struct PlotArguments {
-  std::string result;
-  std::string out;
-  int width = 1200;  // pixels
-  int height = 600;  // pixels
-};
-
-// The result file as given; a bare name that is no file here is looked up in the
-// OUTPUT folder of the ApplicationFolder, where the runs write their results.
-std::optional<std::filesystem::path> ResultPath(CliContext& context, const std::string& given) {
-  std::error_code ec;
-  if (std::filesystem::exists(given, ec) || !WhyNotBareName(given).empty()) return std::filesystem::path(given);
-  const auto folder = context.ResolveAppFolder();
-  if (!folder) return std::nullopt;
-  return ChildIgnoringCase(folder->Output(), given);
-}
-
 // The rows of a readable result file; nullopt after a message on standard error.
 std::optional<plot::PetResultTable> ReadResult(const std::filesystem::path& path) {
   const std::string shown = path.string();
@@ -60,7 +43,7 @@ void RunPlot(CliContext& context, const PlotArguments& arguments) {
     context.exitStatus = kExitUsage;
     return;
   }
-  const auto path = ResultPath(context, arguments.result);
+  const auto path = context.HereOrInOutput(arguments.result);
   if (!path) return;
   const auto table = ReadResult(*path);
   if (!table) {
@@ -83,17 +66,6 @@ void RunPlot(CliContext& context, const PlotArguments& arguments) {
 
 }  // namespace
 
-void AddPlotOptions(CLI::App& command, CliContext& context) {
-  auto arguments = std::make_shared<PlotArguments>();
-  command.add_option("RESULT", arguments->result, "The PET result file, such as OUTPUT/STN1_PET.csv")->required();
-  command.add_option("--out,-o", arguments->out, "The image to write: FILE.svg or FILE.png")
-      ->required()
-      ->type_name("FILE");
-  command.add_option("--width", arguments->width, "Width in pixels")->check(CLI::Range(200, 10000));
-  command.add_option("--height", arguments->height, "Height in pixels")->check(CLI::Range(150, 10000));
-  command.callback([&context, arguments] { RunPlot(context, *arguments); });
-}
-
 }  // namespace sorvane::cli
 
 int main(int argc, char** argv) {
@@ -101,7 +73,10 @@ int main(int argc, char** argv) {
   CliContext context;
   context.executable = ThisExecutable(argv[0]);
   CLI::App app{std::string(kPlotDescription), "sorvane-cli plot"};
+  app.set_version_flag("--version", "sorvane " SORVANE_VERSION, "Print the version and exit");
   app.add_option("--app-folder", context.appFolderOption, "The ApplicationFolder to work in")->type_name("DIR");
-  AddPlotOptions(app, context);
+  PlotArguments arguments;
+  AddPlotOptions(app, arguments);
+  app.callback([&context, &arguments] { RunPlot(context, arguments); });
   return ParseAndRun(app, argc, argv, context);
 }

@@ -53,17 +53,17 @@ std::string AppFolder::Display(const fs::path& path) const {
   return platform::Utf8(fs::path(relative.generic_string<fs::path::value_type>()));
 }
 
-fs::path SkeletonFolder() {
+fs::path SkeletonFolder(const fs::path& executable) {
   std::error_code ec;
-  const fs::path installed = platform::InstalledSkeleton();
-  if (fs::is_directory(installed / "support", ec)) return installed;
+  const fs::path installed = platform::InstalledSkeleton(executable);
+  if (!executable.empty() && fs::is_directory(installed / "support", ec)) return installed;
   return SORVANE_SKELETON_SOURCE_DIR;
 }
 
 // Only the skeleton's folders are copied: on Windows the skeleton is the program's own
 // folder, which also holds the program and the results of its runs.
-bool MakeAppFolder(const fs::path& target, std::string* error) {
-  const fs::path skeleton = SkeletonFolder();
+bool MakeAppFolder(const fs::path& target, const fs::path& executable, std::string* error) {
+  const fs::path skeleton = SkeletonFolder(executable);
   std::error_code ec;
   fs::create_directories(target / "OUTPUT", ec);
   for (const char* folder : {"data", "support"}) {
@@ -94,7 +94,7 @@ std::optional<fs::path> LocateAppFolder(const std::optional<fs::path>& explicitF
     if (error) *error = "no ApplicationFolder: set SORVANE_HOME or give --app-folder";
     return std::nullopt;
   }
-  if (!fs::is_directory(*user / "support", ec) && !MakeAppFolder(*user, error)) return std::nullopt;
+  if (!fs::is_directory(*user / "support", ec) && !MakeAppFolder(*user, executable, error)) return std::nullopt;
   return user;
 }
 

@@ -46,11 +46,13 @@ class AppFolder {
 std::optional<std::filesystem::path> LocateAppFolder(const std::optional<std::filesystem::path>& explicitFolder,
                                                      const std::filesystem::path& executable, std::string* error);
 
-// Makes a fresh ApplicationFolder at `target` from the installed skeleton; files that
-// already exist there are kept.
-bool MakeAppFolder(const std::filesystem::path& target, std::string* error);
+// Makes a fresh ApplicationFolder at `target` from the skeleton installed with the
+// program at `executable`; files that already exist there are kept.
+bool MakeAppFolder(const std::filesystem::path& target, const std::filesystem::path& executable,
+                   std::string* error);
 
-// The skeleton that installs with the program (or, in a build tree, the source one).
-std::filesystem::path SkeletonFolder();
+// The skeleton installed with the program at `executable` (share/sorvane/appfolder beside
+// its bin folder); for a program in a build tree, or none given, the source one.
+std::filesystem::path SkeletonFolder(const std::filesystem::path& executable = {});
 
 }  // namespace sorvane

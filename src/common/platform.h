@@ -59,8 +59,8 @@ std::optional<std::filesystem::path> EnvironmentPath(const char* name);
 extern const std::string_view kPerUserAppFolderHelp;
 std::optional<std::filesystem::path> PerUserAppFolder();
 
-// Where the ApplicationFolder skeleton was installed with the program.
-std::filesystem::path InstalledSkeleton();
+// Where the ApplicationFolder skeleton was installed with the program at `executable`.
+std::filesystem::path InstalledSkeleton(const std::filesystem::path& executable);
 
 // The program `name` beside `executable` (name.exe on Windows); nullopt when missing or
 // not runnable.

@@ -81,7 +81,11 @@ std::optional<fs::path> PerUserAppFolder() {
   return std::nullopt;
 }
 
-fs::path InstalledSkeleton() { return SORVANE_SKELETON_INSTALL_DIR; }
+// SORVANE_SKELETON_INSTALL_DIR is relative to the folder the programs install in, so an
+// unpacked package, an install under any prefix and a build tree all find their own.
+fs::path InstalledSkeleton(const fs::path& executable) {
+  return (executable.parent_path() / SORVANE_SKELETON_INSTALL_DIR).lexically_normal();
+}
 
 std::optional<fs::path> ProgramBeside(const fs::path& executable, std::string_view name) {
   fs::path program = executable.parent_path() / fs::path(name);

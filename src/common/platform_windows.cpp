@@ -139,7 +139,7 @@ std::optional<fs::path> PerUserAppFolder() {
 }
 
 // The zip for Windows holds the skeleton beside the program.
-fs::path InstalledSkeleton() { return ThisExecutable("").parent_path(); }
+fs::path InstalledSkeleton(const fs::path& executable) { return executable.parent_path(); }
 
 std::optional<fs::path> ProgramBeside(const fs::path& executable, std::string_view name) {
   fs::path program = executable.parent_path() / PathFromUtf8(std::string(name) + ".exe");

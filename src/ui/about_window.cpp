@@ -1,6 +1,8 @@
 #include "ui/about_window.h"
 
+#include <QKeyEvent>
 #include <QLabel>
+#include <QPushButton>
 #include <array>
 #include <string_view>
 
@@ -34,6 +36,9 @@ constexpr std::array<AboutLabel, 6> kAboutLabels{{
     {"Label7", kSoftwareAuthors, {4320, 3720, 3495, 735}, {"Arial", 8.25}},
 }};
 
+// Beside the credits of the authors, above the free space right of the disclaimer.
+constexpr Placement kCloseButtonTwips{6600, 3120, 1035, 375};
+
 }  // namespace
 
 AboutWindow::AboutWindow() : QWidget(nullptr, Qt::Window) {
@@ -53,6 +58,20 @@ AboutWindow::AboutWindow() : QWidget(nullptr, Qt::Window) {
     palette.setColor(QPalette::WindowText, QColor::fromRgb(design.rgb));
     label->setPalette(palette);
   }
+  auto* closeButton = new QPushButton(QStringLiteral("Close"), this);
+  closeButton->setObjectName(QStringLiteral("Close"));
+  closeButton->setFont(DesignedFont({}));
+  closeButton->setGeometry(Pixels(kCloseButtonTwips.left), Pixels(kCloseButtonTwips.top),
+                           Pixels(kCloseButtonTwips.width), Pixels(kCloseButtonTwips.height));
+  connect(closeButton, &QPushButton::clicked, this, &QWidget::close);
+}
+
+void AboutWindow::keyPressEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_Escape) {
+    close();
+    return;
+  }
+  QWidget::keyPressEvent(event);
 }
 
 }  // namespace sorvane::ui

@@ -1,5 +1,5 @@
-// The About window: the program's name, a short disclaimer and the credits. It is shown
-// without blocking the main window.
+// The About window: the program's name, a short disclaimer and the credits, and a Close
+// button. It is shown without blocking the main window.
 #pragma once
 
 #include <QWidget>
@@ -11,6 +11,10 @@ class AboutWindow : public QWidget {
  public:
   // A top-level window of its own: it stays open when the main window closes.
   AboutWindow();
+
+ protected:
+  // Escape closes the window, as its Close button and its close box do.
+  void keyPressEvent(QKeyEvent* event) override;
 };
 
 }  // namespace sorvane::ui

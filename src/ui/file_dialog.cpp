@@ -28,8 +28,9 @@ QString CaseInsensitivePattern(const QString& pattern) {
 }
 
 std::optional<QString> QtFileDialog::ChooseFile(QWidget* parent, const std::vector<FileFilter>& filters,
-                                                int preselected) {
-  QFileDialog dialog(parent, QStringLiteral("Open"), folder_.isEmpty() ? QDir::currentPath() : folder_);
+                                                int preselected, const QString& startFolder) {
+  const QString folder = !startFolder.isEmpty() ? startFolder : folder_.isEmpty() ? QDir::currentPath() : folder_;
+  QFileDialog dialog(parent, QStringLiteral("Open"), folder);
   dialog.setAcceptMode(QFileDialog::AcceptOpen);
   dialog.setFileMode(QFileDialog::ExistingFile);
   // The labels show the patterns already; the case-blind globs behind them stay hidden.

@@ -27,18 +27,20 @@ std::vector<FileFilter> ParseFileFilter(std::string_view filter);
 class FileDialog {
  public:
   virtual ~FileDialog() = default;
-  // Shows the modal dialog with `filters`, `filters[preselected]` chosen; the full path
-  // of the chosen file, or nullopt when the user cancels.
+  // Shows the modal dialog with `filters`, `filters[preselected]` chosen, open in
+  // `startFolder` (when empty: where the dialog itself chooses); the full path of the
+  // chosen file, or nullopt when the user cancels.
   virtual std::optional<QString> ChooseFile(QWidget* parent, const std::vector<FileFilter>& filters,
-                                            int preselected) = 0;
+                                            int preselected, const QString& startFolder) = 0;
 };
 
-// Qt's own file dialog. It opens in the folder of the previous choice (the folder the
-// program was started in at first), and matches the patterns without regard to case.
+// Qt's own file dialog. Without a start folder it opens in the folder of the previous
+// choice (the folder the program was started in at first); it matches the patterns
+// without regard to case.
 class QtFileDialog : public FileDialog {
  public:
-  std::optional<QString> ChooseFile(QWidget* parent, const std::vector<FileFilter>& filters,
-                                    int preselected) override;
+  std::optional<QString> ChooseFile(QWidget* parent, const std::vector<FileFilter>& filters, int preselected,
+                                    const QString& startFolder) override;
 
  private:
   QString folder_;

@@ -33,6 +33,12 @@ void JobProgressDialog::ShowFile(std::size_t fileIndex, std::size_t fileCount, c
   label_->setText(tr("File %1 of %2\n%3").arg(fileIndex + 1).arg(fileCount).arg(fileName));
 }
 
+void JobProgressDialog::ShowFinished() {
+  bar_->setRange(0, std::max(1, bar_->maximum()));
+  bar_->setValue(bar_->maximum());
+  label_->setText(tr("Done"));
+}
+
 void JobProgressDialog::closeEvent(QCloseEvent* event) { event->ignore(); }
 
 namespace {
@@ -44,9 +50,13 @@ class UiThreadNotices : public Notices {
   UiThreadNotices(JobProgressDialog& dialog, NoticePresenter& presenter) : dialog_(dialog), presenter_(presenter) {}
 
   void Show(const Notice& notice) override {
-    const QString text = QString::fromStdString(notice.text);
     QMetaObject::invokeMethod(
-        &dialog_, [this, &text] { presenter_.Present(&dialog_, text); }, Qt::BlockingQueuedConnection);
+        &dialog_,
+        [this, &notice] {
+          if (IsClosingNotice(notice)) dialog_.ShowFinished();
+          presenter_.Present(&dialog_, QString::fromStdString(notice.text), IconFor(notice));
+        },
+        Qt::BlockingQueuedConnection);
   }
 
   void Progress(std::size_t fileIndex, std::size_t fileCount, std::string_view fileName) override {
@@ -101,7 +111,7 @@ std::optional<JobOutcome> RunJobBehindProgress(QWidget* window, NoticePresenter&
   if (failure) {
     // The core reports its faults as notices; whatever is thrown past it is shown too,
     // and the window keeps the state it had.
-    presenter.Present(window, QStringLiteral("The job stopped: ") + WhatStopped(failure));
+    presenter.Present(window, QStringLiteral("The job stopped: ") + WhatStopped(failure), NoticeIcon::Warning);
     return std::nullopt;
   }
   return outcome;

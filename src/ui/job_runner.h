@@ -25,6 +25,8 @@ class JobProgressDialog : public QDialog {
   explicit JobProgressDialog(QWidget* parent);
   // `fileIndex` counts from 0; the name is the file about to be processed.
   void ShowFile(std::size_t fileIndex, std::size_t fileCount, const QString& fileName);
+  // The job has done its work: the bar stands full before the closing notice shows.
+  void ShowFinished();
 
  public slots:
   void reject() override {}  // Escape does not end a job

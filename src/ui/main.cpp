@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QTimer>
 #include <filesystem>
+#include <cstdio>
 #include <optional>
 
 #include "common/app_folder.h"
@@ -28,15 +29,31 @@ int SaveScreenshot(sorvane::ui::MainWindow& window, const QString& file) {
   return 1;
 }
 
+// The help names the program as it is installed, not by the path it was started with.
+int PrintHelpOrVersion(const QCommandLineParser& parser, bool help) {
+  if (!help) {
+    std::fputs("sorvane " SORVANE_VERSION "\n", stdout);
+    return 0;
+  }
+  QString text = parser.helpText();
+  const qsizetype usageEnd = text.indexOf(QLatin1Char('\n'));
+  text.replace(0, usageEnd, QStringLiteral("Usage: sorvane [options]"));
+  std::fputs(qPrintable(text), stdout);
+  return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-  QApplication app(argc, argv);
-  sorvane::ui::SetUpApplication();
-
   QCommandLineParser parser;
-  parser.setApplicationDescription(QStringLiteral("Sorvane: potential evapotranspiration from station weather files."));
-  parser.addHelpOption();
+  parser.setApplicationDescription(QStringLiteral(
+      "Sorvane: potential evapotranspiration from station weather files. The window works in one\n"
+      "ApplicationFolder: weather files in data/PET_DATA, station lists in data/COEFFI_DATA,\n"
+      "reference tables in support, results in OUTPUT. It is --app-folder DIR, else $SORVANE_HOME,\n"
+      "else the folder of this program when it holds support/, else $XDG_DATA_HOME/sorvane\n"
+      "(default ~/.local/share/sorvane), made from the installed sample folder on first use."));
+  const QCommandLineOption helpOption = parser.addHelpOption();
+  const QCommandLineOption versionOption = parser.addVersionOption();
   const QCommandLineOption appFolderOption(QStringLiteral("app-folder"),
                                            QStringLiteral("The ApplicationFolder to work in."), QStringLiteral("DIR"));
   QCommandLineOption screenshotOption(QStringLiteral("screenshot"),
@@ -44,7 +61,17 @@ int main(int argc, char** argv) {
   screenshotOption.setFlags(QCommandLineOption::HiddenFromHelp);
   parser.addOption(appFolderOption);
   parser.addOption(screenshotOption);
+
+  // --help and --version only print: they need no display, so that they work over a
+  // remote shell and when the manual page is made during the build.
+  QStringList arguments;
+  for (int i = 0; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
+  (void)parser.parse(arguments);  // what is wrong is said by process() below
+  const bool onlyText = parser.isSet(helpOption) || parser.isSet(versionOption);
+  if (onlyText) return PrintHelpOrVersion(parser, parser.isSet(helpOption));
+  QApplication app(argc, argv);
   parser.process(app);
+  sorvane::ui::SetUpApplication();
 
   std::optional<std::filesystem::path> explicitFolder;
   if (parser.isSet(appFolderOption)) explicitFolder = parser.value(appFolderOption).toStdString();
@@ -63,5 +90,5 @@ int main(int argc, char** argv) {
   QObject::connect(&window, &sorvane::ui::MainWindow::ProgramEnds, &app, &QCoreApplication::quit,
                    Qt::QueuedConnection);
   window.show();
-  return app.exec();
+  return QApplication::exec();
 }

@@ -188,22 +188,61 @@ void MainWindow::ApplyModuleView(const QString& module) {
   }
 }
 
+// Browse opens in the data folder of the module named by Combo1 (typed or picked), and
+// takes a file chosen elsewhere only as a copy in that folder, where the module's job
+// will look for it.
 void MainWindow::Browse() {
-  const auto chosen = fileDialog_.ChooseFile(this, ParseFileFilter(kBrowseFilter), 0);
-  if (chosen) {
-    dialogFileName_ = *chosen;
-    browsedFolder_ = std::filesystem::path(chosen->toStdString()).parent_path();
+  const QString module = combo1_->currentText();
+  const auto data = DataFolderOf(module);
+  const QString start = data ? QString::fromStdString(data->folder.string()) : QString();
+  if (const auto chosen = fileDialog_.ChooseFile(this, ParseFileFilter(kBrowseFilter), 0, start)) {
+    const auto taken = data ? TakeIntoDataFolder(*chosen, *data) : chosen;
+    if (!taken) return;  // Text1 and the DataFileList stay as they were
+    dialogFileName_ = *taken;
+    browsedFolder_ = std::filesystem::path(taken->toStdString()).parent_path();
   }
   text1_->setText(dialogFileName_);
 
-  // Browse follows the text of Combo1, typed or picked.
-  const QString module = combo1_->currentText();
   if (module == FromView(kModuleNames[0])) {
     WriteDataFileList();
   } else if (module == FromView(kModuleNames[1])) {
     WriteDataFileList();
     FillMethodList();
   }
+}
+
+std::optional<MainWindow::ModuleData> MainWindow::DataFolderOf(const QString& module) const {
+  if (module == FromView(kModuleNames[0])) return ModuleData{folder_.PetData(), "the PET run reads weather files from"};
+  if (module == FromView(kModuleNames[1]))
+    return ModuleData{folder_.CoefficientData(), "the coefficient generator reads station lists from"};
+  if (module == FromView(kModuleNames[2]))
+    return ModuleData{folder_.Output(), "the PET adjuster reads coefficient files from"};
+  return std::nullopt;
+}
+
+// `chosen` when it lies in the module's data folder; else, when the user agrees, the
+// path of its copy there; nullopt when the user declines or the copy fails.
+std::optional<QString> MainWindow::TakeIntoDataFolder(const QString& chosen, const ModuleData& data) {
+  namespace fs = std::filesystem;
+  const fs::path file(chosen.toStdString());
+  std::error_code ec;
+  if (fs::equivalent(file.parent_path(), data.folder, ec)) return chosen;
+
+  const fs::path copy = data.folder / file.filename();
+  QString question = QStringLiteral("%1 is not in the folder %2:\n%3\n\nCopy it there and use the copy?")
+                         .arg(QString::fromStdString(file.filename().string()), QString::fromUtf8(data.reads),
+                              QString::fromStdString(data.folder.string()));
+  if (fs::exists(copy, ec))
+    question += QStringLiteral("\nThe file of that name there is replaced.");
+  if (!presenter_.Ask(this, question)) return std::nullopt;
+
+  fs::create_directories(data.folder, ec);
+  if (!ec) fs::copy_file(file, copy, fs::copy_options::overwrite_existing, ec);
+  if (ec) {
+    ShowNotice(file.string() + ": cannot be copied to " + data.folder.string() + " (" + ec.message() + ")");
+    return std::nullopt;
+  }
+  return QString::fromStdString(copy.string());
 }
 
 void MainWindow::WriteDataFileList() {
@@ -250,6 +289,7 @@ void MainWindow::ShowAbout() {
   if (!about_) {
     about_ = new AboutWindow();
     about_->setAttribute(Qt::WA_DeleteOnClose);
+    about_->move(frameGeometry().center() - about_->rect().center());  // centred on the main window
   }
   about_->show();
   about_->raise();
@@ -295,7 +335,10 @@ void MainWindow::SetMethodEntries(const std::vector<std::string>& entries, const
 
 void MainWindow::SetList2HeightTwips(int twips) { list2_->resize(list2_->width(), Pixels(twips)); }
 
-void MainWindow::ShowNotice(const std::string& text) { presenter_.Present(this, QString::fromStdString(text)); }
+// The window's own notices: each tells of something that went wrong.
+void MainWindow::ShowNotice(const std::string& text) {
+  presenter_.Present(this, QString::fromStdString(text), NoticeIcon::Warning);
+}
 
 // After a notice that ends the program: every window closes and the program exits.
 void MainWindow::EndProgram() {

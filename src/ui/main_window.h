@@ -6,6 +6,7 @@
 #include <QPointer>
 #include <QWidget>
 #include <filesystem>
+#include <optional>
 
 #include "common/app_folder.h"
 #include "ui/window_jobs.h"
@@ -39,7 +40,14 @@ class MainWindow : public QWidget {
  private:
   void BuildControls();
   void ApplyModuleView(const QString& module);
+  // The folder a module's job reads its data files from, and how a notice says so.
+  struct ModuleData {
+    std::filesystem::path folder;
+    const char* reads;  // "the PET run reads weather files from"
+  };
   void Browse();
+  std::optional<ModuleData> DataFolderOf(const QString& module) const;
+  std::optional<QString> TakeIntoDataFolder(const QString& chosen, const ModuleData& data);
   void WriteDataFileList();
   void FillMethodList();
   void ProcessPet();

@@ -2,14 +2,35 @@
 
 #include <QMessageBox>
 
+#include "common/text.h"
+
 namespace sorvane::ui {
 
-void MessageBoxPresenter::Present(QWidget* parent, const QString& text) {
-  QMessageBox box(QMessageBox::Information, QString(), text, QMessageBox::Ok, parent);
+NoticeIcon IconFor(const Notice& notice) {
+  // "NO Data file selected" is the jobs' own notice, yet it tells of a mistake to correct.
+  if (notice.kind != NoticeKind::Information || notice.text == NoDataFileNotice()) return NoticeIcon::Warning;
+  return NoticeIcon::Information;
+}
+
+bool IsClosingNotice(const Notice& notice) {
+  return notice.kind == NoticeKind::ProgramEnd || TrimSpaces(notice.text) == "JOB END";
+}
+
+void MessageBoxPresenter::Present(QWidget* parent, const QString& text, NoticeIcon icon) {
+  QMessageBox box(icon == NoticeIcon::Warning ? QMessageBox::Warning : QMessageBox::Information, QString(), text,
+                  QMessageBox::Ok, parent);
   box.setObjectName(QStringLiteral("UserNotice"));
   // The notices' own spaces centre them in the box as designed; keep them as they are.
   box.setTextFormat(Qt::PlainText);
   box.exec();
+}
+
+bool MessageBoxPresenter::Ask(QWidget* parent, const QString& question) {
+  QMessageBox box(QMessageBox::Question, QString(), question, QMessageBox::Yes | QMessageBox::No, parent);
+  box.setObjectName(QStringLiteral("UserQuestion"));
+  box.setTextFormat(Qt::PlainText);
+  box.setDefaultButton(QMessageBox::Yes);
+  return box.exec() == QMessageBox::Yes;
 }
 
 }  // namespace sorvane::ui

@@ -1,24 +1,39 @@
-// How the window shows a notice, behind an interface so that tests can record notices
-// instead of clicking message boxes.
+// How the window shows a notice or asks a question, behind an interface so that tests can
+// record notices and answer questions instead of clicking message boxes.
 #pragma once
 
 #include <QString>
+
+#include "common/notices.h"
 
 class QWidget;
 
 namespace sorvane::ui {
 
+// What the message box shows beside the text: refusals and errors warn, "JOB END" and the
+// reports of a run inform.
+enum class NoticeIcon { Information, Warning };
+
+NoticeIcon IconFor(const Notice& notice);
+
+// The notice a job ends with: "JOB END", or one that ends the program. The progress
+// dialog stands at its end before it is shown.
+bool IsClosingNotice(const Notice& notice);
+
 class NoticePresenter {
  public:
   virtual ~NoticePresenter() = default;
   // Shows `text` and returns when the user has dismissed it. Called on the UI thread.
-  virtual void Present(QWidget* parent, const QString& text) = 0;
+  virtual void Present(QWidget* parent, const QString& text, NoticeIcon icon) = 0;
+  // Asks `question`; true when the user answers yes.
+  virtual bool Ask(QWidget* parent, const QString& question) = 0;
 };
 
-// A modal information message box with an empty title and an OK button.
+// A modal message box with an empty title and an OK button (Yes and No for a question).
 class MessageBoxPresenter : public NoticePresenter {
  public:
-  void Present(QWidget* parent, const QString& text) override;
+  void Present(QWidget* parent, const QString& text, NoticeIcon icon) override;
+  bool Ask(QWidget* parent, const QString& question) override;
 };
 
 }  // namespace sorvane::ui

@@ -47,6 +47,19 @@ TEST(AdjustCommand, WritesTheAdjustedFileOfTheFirstStation) {
   EXPECT_EQ(app.Read("temp.txt"), Lines({"Hargreaves,,Turc,"}));
 }
 
+TEST(AdjustCommand, ABareNameIsTakenFromOutputAndOneFoundNowhereSaysWhereItWasLookedFor) {
+  TempAppFolder app(TestData("adjuster/appfolder"));
+  const auto run = RunCli(app.Root(), {"adjust", "STN1_COEFFI.csv"});
+  EXPECT_EQ(run.exitStatus, 0) << run.err;
+  EXPECT_TRUE(app.Exists("OUTPUT/STN1_PET_ADJ.csv"));
+
+  const auto missing = RunCli(app.Root(), {"adjust", "NONE_COEFFI.csv"});
+  EXPECT_EQ(missing.exitStatus, 1);
+  EXPECT_EQ(missing.out, "");
+  EXPECT_EQ(missing.err, "NONE_COEFFI.csv: no such file in the current folder nor in " +
+                             app.Path("OUTPUT").string() + "; give the file's path, or the name of a file in that folder\n");
+}
+
 TEST(AdjustCommand, AnEmptyPathIsTheNoDataFileNoticeAndAUsageError) {
   TempAppFolder app(TestData("adjuster/appfolder"));
   const auto run = RunCli(app.Root(), {"adjust", " "});

@@ -167,12 +167,16 @@ TEST_F(CheckCommand, CsvQuotesFieldsThatHoldCommas) {
             "the file is not processed\"\n");
 }
 
-TEST_F(CheckCommand, TheBundledSampleFilesAreClean) {
+// Every sample file is clean but KESTREL_LOGGER.csv, whose faults were typed in on purpose.
+TEST_F(CheckCommand, TheBundledSampleFilesAreCleanButTheLoggerCopy) {
   const auto init = RunProgram(SORVANE_CLI, {"init", (app.Root() / "fresh").string()});
   ASSERT_EQ(init.exitStatus, 0) << init.err;
   const auto run = RunProgram(SORVANE_CLI, {"--app-folder", (app.Root() / "fresh").string(), "check"});
-  EXPECT_EQ(run.exitStatus, 0) << run.out << run.err;
-  EXPECT_TRUE(run.out.ends_with("3 files checked: 3 clean, 0 with suspicious values, 0 refused\n")) << run.out;
+  EXPECT_EQ(run.exitStatus, 1) << run.out << run.err;
+  EXPECT_TRUE(run.out.ends_with("4 files checked: 3 clean, 1 with suspicious values, 0 refused\n")) << run.out;
+  const auto logger = run.out.find("data/PET_DATA/KESTREL_LOGGER.csv\n");
+  ASSERT_NE(logger, std::string::npos) << run.out;
+  EXPECT_NE(run.out.find("  9 suspicious values\n", logger), std::string::npos) << run.out;
 }
 
 TEST_F(CheckCommand, TakesTheNamesOfADataFileListAsPetDoes) {

@@ -91,6 +91,26 @@ TEST(AppFolder, MakesAMissingOutputFolderAndRefusesAFileInItsPlace) {
   EXPECT_EQ(error, "OUTPUT: a file stands where the results folder should be");
 }
 
+// An installation anywhere: PREFIX/bin/sorvane-cli makes ApplicationFolders from
+// PREFIX/share/sorvane/appfolder; a program without one beside it uses the source skeleton.
+TEST(AppFolder, TheSkeletonIsFoundRelativeToTheProgram) {
+  TempFolder prefix;
+  const fs::path program = prefix.path() / "bin" / "sorvane-cli";
+  EXPECT_EQ(SkeletonFolder(program), fs::path(SORVANE_SOURCE_DIR) / "appfolder");
+
+  const fs::path installed = prefix.path() / "share" / "sorvane" / "appfolder";
+  fs::create_directories(installed / "support");
+  fs::create_directories(installed / "data" / "PET_DATA");
+  fs::create_directories(program.parent_path());
+  WriteFile(installed / "support" / "marker.csv", "installed");
+  EXPECT_EQ(SkeletonFolder(program), installed);
+
+  TempFolder made;
+  std::string error;
+  ASSERT_TRUE(MakeAppFolder(made.path() / "app", program, &error)) << error;
+  EXPECT_EQ(ReadFile(made.path() / "app" / "support" / "marker.csv"), "installed");
+}
+
 TEST(DataFileList, ReadsNamesAndMarksTheOnesThatCannotBeProcessed) {
   TempFolder temp;
   WriteFile(temp.path() / "dir.txt", "A.csv\r\n\r\n../../etc/passwd\r\n/etc/passwd\r\n B.csv \r\n\r\n\r\n");

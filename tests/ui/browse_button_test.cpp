@@ -42,6 +42,10 @@ class BrowseTest : public QObject {
   void browseFillsTheMethodList();
   void browseAgainClearsTheMarks();
   void browseInAdjusterViewChangesText1Only();
+  void browseOpensInTheModulesDataFolder_data();
+  void browseOpensInTheModulesDataFolder();
+  void aFileFromElsewhereIsTakenOnlyAsACopyInTheDataFolder_data();
+  void aFileFromElsewhereIsTakenOnlyAsACopyInTheDataFolder();
   void methodListFaultsShowANoticeAndLeaveTheListEmpty_data();
   void methodListFaultsShowANoticeAndLeaveTheListEmpty();
 };
@@ -87,24 +91,28 @@ void BrowseTest::browseWritesTheDataFileList_data() {
   QTest::addColumn<QString>("module");
   QTest::addColumn<QString>("chosen");
   QTest::addColumn<QString>("expected");
-  QTest::newRow("csv in Sorvane") << kSorvane << "STN1.csv" << "STN1.csv\r\nSTN2.csv\r\n";
-  QTest::newRow("txt in Sorvane") << kSorvane << "notes.txt" << "notes.txt\r\n";
-  QTest::newRow("csv in Coefficients Generator") << kGenerator << "STN2.csv" << "STN1.csv\r\nSTN2.csv\r\n";
+  QTest::addColumn<QString>("folder");
+  QTest::newRow("csv in Sorvane") << kSorvane << "STN1.csv" << "STN1.csv\r\nSTN2.csv\r\n" << "data/PET_DATA/";
+  QTest::newRow("txt in Sorvane") << kSorvane << "notes.txt" << "notes.txt\r\n" << "data/PET_DATA/";
+  QTest::newRow("csv in Coefficients Generator") << kGenerator << "STN2.csv" << "STN1.csv\r\nSTN2.csv\r\n"
+                                                 << "data/COEFFI_DATA/";
 }
 
-// STN1.csv, STN2.csv and notes.txt in the browsed folder, a folder and a hidden file too.
+// STN1.csv, STN2.csv and notes.txt in the module's data folder, a folder and a hidden file too.
 void BrowseTest::browseWritesTheDataFileList() {
   QFETCH(QString, module);
   QFETCH(QString, chosen);
   QFETCH(QString, expected);
+  QFETCH(QString, folder);
   WindowUnderTest ui;
-  for (const char* name : {"browsed/STN2.csv", "browsed/STN1.csv", "browsed/notes.txt", "browsed/.hidden.csv"})
-    ui.folder.Write(name, "x\r\n");
-  std::filesystem::create_directories(ui.folder.Root() / "browsed" / "old.csv");
+  const std::string browsed = folder.toStdString();
+  std::filesystem::remove_all(ui.folder.Root() / browsed);
+  for (const char* name : {"STN2.csv", "STN1.csv", "notes.txt", ".hidden.csv"}) ui.folder.Write(browsed + name, "x\r\n");
+  std::filesystem::create_directories(ui.folder.Root() / browsed / "old.csv");
   ui.PickModule(module);
-  ui.BrowseAnswering(ui.folder.Path("browsed/" + chosen.toStdString()));
+  ui.BrowseAnswering(ui.folder.Path(browsed + chosen.toStdString()));
 
-  QCOMPARE(ui.Text1()->text(), ui.folder.Path("browsed/" + chosen.toStdString()));
+  QCOMPARE(ui.Text1()->text(), ui.folder.Path(browsed + chosen.toStdString()));
   QCOMPARE(QString::fromStdString(ui.folder.Read("dir.txt")), expected);
   // The dialog offered the three choices of the filter, the first one preselected.
   const std::vector<FileFilter> filters{{"CSV Files [*.csv]", "*.csv"},
@@ -142,7 +150,7 @@ void BrowseTest::cancelledBrowseKeepsThePreviousName() {
   ui.BrowseAnswering(std::nullopt);
   QCOMPARE(ui.Text1()->text(), chosen);
   QCOMPARE(ui.folder.Read("dir.txt"),
-           SortedFileList({"KESTREL.csv", "KESTREL_MONTHLY.csv", "KESTREL_WEEKLY.csv"}));
+           SortedFileList({"KESTREL.csv", "KESTREL_LOGGER.csv", "KESTREL_MONTHLY.csv", "KESTREL_WEEKLY.csv"}));
 }
 
 void BrowseTest::browseFillsTheMethodList() {
@@ -181,12 +189,71 @@ void BrowseTest::browseAgainClearsTheMarks() {
 void BrowseTest::browseInAdjusterViewChangesText1Only() {
   WindowUnderTest ui;
   ui.PickModule(kAdjuster);
-  const QString chosen = ui.folder.Path("data/COEFFI_DATA/stations.csv");
+  ui.folder.Write("OUTPUT/stations_COEFFI.csv", "x\r\n");
+  const QString chosen = ui.folder.Path("OUTPUT/stations_COEFFI.csv");
   ui.BrowseAnswering(chosen);
   QCOMPARE(ui.Text1()->text(), chosen);
   QVERIFY(!ui.folder.Exists("dir.txt"));
   QCOMPARE(ui.List2()->count(), 0);
   QCOMPARE(ui.List2()->height(), TwipsToPixels(330));
+}
+
+void BrowseTest::browseOpensInTheModulesDataFolder_data() {
+  QTest::addColumn<QString>("module");
+  QTest::addColumn<QString>("folder");
+  QTest::newRow("Sorvane") << kSorvane << "data/PET_DATA";
+  QTest::newRow("Coefficients Generator") << kGenerator << "data/COEFFI_DATA";
+  QTest::newRow("PET Adjuster") << kAdjuster << "OUTPUT";
+}
+
+void BrowseTest::browseOpensInTheModulesDataFolder() {
+  QFETCH(QString, module);
+  QFETCH(QString, folder);
+  WindowUnderTest ui;
+  ui.PickModule(module);
+  ui.BrowseAnswering(std::nullopt);
+  QCOMPARE(ui.dialog.lastStartFolder, ui.folder.Path(folder.toStdString()));
+}
+
+void BrowseTest::aFileFromElsewhereIsTakenOnlyAsACopyInTheDataFolder_data() {
+  QTest::addColumn<QString>("module");
+  QTest::addColumn<QString>("folder");
+  QTest::addColumn<QString>("reads");
+  QTest::newRow("Sorvane") << kSorvane << "data/PET_DATA" << "the PET run reads weather files from";
+  QTest::newRow("Coefficients Generator") << kGenerator << "data/COEFFI_DATA"
+                                          << "the coefficient generator reads station lists from";
+  QTest::newRow("PET Adjuster") << kAdjuster << "OUTPUT" << "the PET adjuster reads coefficient files from";
+}
+
+// Declined, nothing changes; agreed, the file is copied and the copy is the one taken.
+void BrowseTest::aFileFromElsewhereIsTakenOnlyAsACopyInTheDataFolder() {
+  QFETCH(QString, module);
+  QFETCH(QString, folder);
+  QFETCH(QString, reads);
+  WindowUnderTest ui;
+  ui.folder.Write("elsewhere/FAR.csv", "far\r\n");
+  ui.PickModule(module);
+
+  ui.BrowseAnswering(ui.folder.Path("elsewhere/FAR.csv"));
+  const QString question = QStringLiteral("FAR.csv is not in the folder %1:\n%2\n\nCopy it there and use the copy?")
+                               .arg(reads, ui.folder.Path(folder.toStdString()));
+  QCOMPARE(ui.presenter.questions, QStringList{question});
+  QCOMPARE(ui.Text1()->text(), QString());
+  QVERIFY(!ui.folder.Exists("dir.txt"));
+  QVERIFY(!ui.folder.Exists(folder.toStdString() + "/FAR.csv"));
+
+  ui.presenter.answers.push_back(true);
+  ui.BrowseAnswering(ui.folder.Path("elsewhere/FAR.csv"));
+  const std::string copy = folder.toStdString() + "/FAR.csv";
+  QCOMPARE(ui.folder.Read(copy), std::string("far\r\n"));
+  QCOMPARE(ui.Text1()->text(), ui.folder.Path(copy));
+  if (module == kSorvane) QVERIFY(ui.folder.Read("dir.txt").find("FAR.csv\r\n") != std::string::npos);
+  QVERIFY(ui.presenter.texts.isEmpty());
+
+  // A second copy replaces the first, and the question says so.
+  ui.presenter.answers.push_back(true);
+  ui.BrowseAnswering(ui.folder.Path("elsewhere/FAR.csv"));
+  QCOMPARE(ui.presenter.questions.last(), question + QStringLiteral("\nThe file of that name there is replaced."));
 }
 
 void BrowseTest::methodListFaultsShowANoticeAndLeaveTheListEmpty_data() {

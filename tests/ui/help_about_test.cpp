@@ -20,7 +20,20 @@ class HelpAboutTest : public QObject {
   void aboutWindowLayout();
   void aboutIsOneWindowAndDoesNotBlock();
   void closedAboutIsDiscardedAndOpensAfresh();
+  void aboutClosesWithEscapeAndWithItsCloseButton();
+  void aboutOpensCentredOnTheMainWindow();
 };
+
+namespace {
+
+// The visible About window, or nullptr.
+QWidget* ShownAbout() {
+  for (QWidget* w : QApplication::topLevelWidgets())
+    if (w->objectName() == QLatin1String("about_f") && w->isVisible()) return w;
+  return nullptr;
+}
+
+}  // namespace
 
 void HelpAboutTest::helpTextTable() {
   const auto& text = HelpText();
@@ -148,6 +161,39 @@ void HelpAboutTest::closedAboutIsDiscardedAndOpensAfresh() {
   QCOMPARE(CountTopLevel("about_f"), 0);
   ui.Click("Command3");
   QCOMPARE(CountTopLevel("about_f"), 1);
+}
+
+void HelpAboutTest::aboutClosesWithEscapeAndWithItsCloseButton() {
+  WindowUnderTest ui;
+  ui.Click("Command3");
+  QWidget* about = ShownAbout();
+  QVERIFY(about != nullptr);
+  QTest::keyClick(about, Qt::Key_Escape);
+  QTRY_COMPARE(CountTopLevel("about_f"), 0);
+
+  ui.Click("Command3");
+  about = ShownAbout();
+  QVERIFY(about != nullptr);
+  auto* close = about->findChild<QPushButton*>(QStringLiteral("Close"));
+  QVERIFY(close != nullptr);
+  QCOMPARE(close->text(), QStringLiteral("Close"));
+  QVERIFY(about->rect().contains(close->geometry()));
+  for (auto* label : about->findChildren<QLabel*>())
+    QVERIFY2(!label->geometry().intersects(close->geometry()), qPrintable(label->objectName()));
+  QTest::mouseClick(close, Qt::LeftButton);
+  QTRY_COMPARE(CountTopLevel("about_f"), 0);
+}
+
+void HelpAboutTest::aboutOpensCentredOnTheMainWindow() {
+  WindowUnderTest ui;
+  ui.window->move(100, 80);
+  ui.Click("Command3");
+  QWidget* about = ShownAbout();
+  QVERIFY(about != nullptr);
+  const QPoint offset = about->frameGeometry().center() - ui.window->frameGeometry().center();
+  // Within the rounding of two odd sizes halved.
+  QVERIFY2(qAbs(offset.x()) <= 2 && qAbs(offset.y()) <= 2,
+           qPrintable(QStringLiteral("%1,%2").arg(offset.x()).arg(offset.y())));
 }
 
 SORVANE_UI_TEST_MAIN(HelpAboutTest)

@@ -20,6 +20,10 @@ namespace {
 const QString kJobEnd15 = QStringLiteral("          JOB END               ");
 const QString kJobEnd20 = QStringLiteral("          JOB END                    ");
 const QString kNoDataFile = QStringLiteral("          NO Data file selected          ");
+// The faulty sample file KESTREL_LOGGER.csv: a run says what it could not compute.
+const QString kLoggerEmptyValues = QStringLiteral(
+    "data/PET_DATA/KESTREL_LOGGER.csv: 3 values could not be computed and were left empty; the first on line 9 "
+    "(Hargreaves)");
 
 std::string FirstLine(const std::string& text) { return text.substr(0, text.find("\r\n")); }
 
@@ -28,7 +32,8 @@ std::string FirstLine(const std::string& text) { return text.substr(0, text.find
 class CallbackPresenter : public NoticePresenter {
  public:
   explicit CallbackPresenter(std::function<void(const QString&)> onNotice) : onNotice_(std::move(onNotice)) {}
-  void Present(QWidget*, const QString& text) override { onNotice_(text); }
+  void Present(QWidget*, const QString& text, NoticeIcon) override { onNotice_(text); }
+  bool Ask(QWidget*, const QString&) override { return false; }
 
  private:
   std::function<void(const QString&)> onNotice_;
@@ -50,6 +55,7 @@ class ProcessTest : public QObject {
   void programEnds();
 
   void jobRunsOffTheUiThreadBehindTheProgressDialog();
+  void iconsAndTheBarAtEachNotice();
   void progressNamesTheFile();
   void aJobThatThrowsIsReported();
 };
@@ -58,12 +64,15 @@ void ProcessTest::petRunsTheListedFiles() {
   WindowUnderTest ui;
   ui.PickModule(QStringLiteral("Sorvane"));
   ui.BrowseAnswering(ui.folder.Path("data/PET_DATA/KESTREL.csv"));
-  QCOMPARE(ui.folder.Read("dir.txt"), std::string("KESTREL.csv\r\nKESTREL_MONTHLY.csv\r\nKESTREL_WEEKLY.csv\r\n"));
+  QCOMPARE(ui.folder.Read("dir.txt"),
+           std::string("KESTREL.csv\r\nKESTREL_LOGGER.csv\r\nKESTREL_MONTHLY.csv\r\nKESTREL_WEEKLY.csv\r\n"));
   ui.Click("pet");
 
-  QCOMPARE(ui.presenter.texts, QStringList{kJobEnd15});
+  QCOMPARE(ui.presenter.texts, (QStringList{kLoggerEmptyValues, kJobEnd15}));
+  QCOMPARE(ui.presenter.icons, (QList<NoticeIcon>{NoticeIcon::Information, NoticeIcon::Information}));
   QVERIFY(ui.presenter.allOnUiThread);
-  QCOMPARE(ui.presenter.modalAbove, QStringList{QStringLiteral("JobProgress")});
+  QCOMPARE(ui.presenter.modalAbove, (QStringList{"JobProgress", "JobProgress"}));
+  QCOMPARE(ui.presenter.progressPercent.last(), 100);  // the bar stands full before JOB END
   QCOMPARE(FirstLine(ui.folder.Read("OUTPUT/KESTREL_PET.csv")).substr(0, 5), std::string("Date,"));
   QCOMPARE(FirstLine(ui.folder.Read("OUTPUT/KESTREL_WEEKLY_PET.csv")).substr(0, 10), std::string("Year,Week,"));
   QCOMPARE(FirstLine(ui.folder.Read("OUTPUT/KESTREL_MONTHLY_PET.csv")).substr(0, 11), std::string("Year,Month,"));
@@ -78,6 +87,7 @@ void ProcessTest::petRunsTheListedFiles() {
 void ProcessTest::petGathersTheWarningsOfTheRunIntoOneBox() {
   WindowUnderTest ui;
   const std::string top = "S\r\nLatitude,Longitude,Elevation\r\n14.41,77.37,350\r\n";
+  std::filesystem::remove_all(ui.folder.Root() / "data" / "PET_DATA");  // these two files alone
   ui.folder.Write("data/PET_DATA/A.csv", top + "Date,TMAX,TMIN,RH\r\n01/01/1970,30,20,50\r\n&\r\n");
   ui.folder.Write("data/PET_DATA/B.csv", top + "Date,TMAX,TMIN,Tmax (C)\r\n01/01/1970,30,,31\r\n&\r\n");
   ui.PickModule(QStringLiteral("Sorvane"));
@@ -104,6 +114,7 @@ void ProcessTest::petWithoutADataFile() {
   QTest::keyClicks(ui.Text1(), QStringLiteral("   "));
   ui.Click("pet");
   QCOMPARE(ui.presenter.texts, (QStringList{kNoDataFile, kJobEnd15}));
+  QCOMPARE(ui.presenter.icons, (QList<NoticeIcon>{NoticeIcon::Warning, NoticeIcon::Information}));
   QVERIFY(ui.folder.Exists("dir.txt"));
   QVERIFY(!ui.folder.Exists("OUTPUT/KESTREL_PET.csv"));
   QCOMPARE(ui.Text1()->text(), QStringLiteral("   "));
@@ -163,7 +174,7 @@ void ProcessTest::adjusterRunsOnTheGeneratedCoefficients() {
   ui.BrowseAnswering(coefficients);
   ui.Click("adj");
 
-  QCOMPARE(ui.presenter.texts, (QStringList{kJobEnd15, kJobEnd15, kJobEnd20}));
+  QCOMPARE(ui.presenter.texts, (QStringList{kLoggerEmptyValues, kJobEnd15, kJobEnd15, kJobEnd20}));
   // Every method of the daily result has coefficients: the heads are the same.
   QCOMPARE(FirstLine(ui.folder.Read("OUTPUT/KESTREL_PET_ADJ.csv")),
            FirstLine(ui.folder.Read("OUTPUT/KESTREL_PET.csv")));
@@ -207,13 +218,15 @@ void ProcessTest::programEnds() {
   } else {
     const std::string station = tag == "result file missing" ? "NOSUCH" : "WEEKLY";
     ui.folder.Write("OUTPUT/WEEKLY_PET.csv", "Year,Week,Hargreaves\r\n2011,1,30.1\r\n");
-    ui.folder.Write("chosen/one_COEFFI.csv", "Station,Latitude,Longitude,Hargreaves,\r\n,,,Intercept,Slope\r\n" +
+    ui.folder.Write("OUTPUT/one_COEFFI.csv", "Station,Latitude,Longitude,Hargreaves,\r\n,,,Intercept,Slope\r\n" +
                                                  station + ",14.41,77.37,.5,.8\r\n");
-    ui.BrowseAnswering(ui.folder.Path("chosen/one_COEFFI.csv"));
+    ui.BrowseAnswering(ui.folder.Path("OUTPUT/one_COEFFI.csv"));
     ui.Click("adj");
   }
 
   QCOMPARE(ui.presenter.texts, QStringList{notice});
+  QCOMPARE(ui.presenter.icons, QList<NoticeIcon>{NoticeIcon::Warning});
+  QCOMPARE(ui.presenter.progressPercent, QList<int>{100});
   QCOMPARE(ends.count(), 1);
   QVERIFY(!ui.window->isVisible());
   QTRY_COMPARE(CountTopLevel("about_f"), 0);
@@ -245,6 +258,24 @@ void ProcessTest::jobRunsOffTheUiThreadBehindTheProgressDialog() {
   QCOMPARE(QApplication::activeModalWidget(), nullptr);
 }
 
+// Refusals warn, reports inform; the bar stands where the run is until the closing
+// notice, and full at it.
+void ProcessTest::iconsAndTheBarAtEachNotice() {
+  QWidget window;
+  window.show();
+  RecordingPresenter presenter;
+  RunJobBehindProgress(&window, presenter, [&](Notices& notices) {
+    notices.Progress(0, 4, "A.csv");
+    notices.Show(Refusal("A.csv:5: field 3 (TMIN) 'warm' is not a number; the file is not processed"));
+    notices.Progress(1, 4, "B.csv");
+    notices.Show(Information("B.csv: 1 value could not be computed"));
+    notices.Show(Information(JobEndNotice(15)));
+    return JobOutcome{};
+  });
+  QCOMPARE(presenter.icons, (QList<NoticeIcon>{NoticeIcon::Warning, NoticeIcon::Information, NoticeIcon::Information}));
+  QCOMPARE(presenter.progressPercent, (QList<int>{0, 25, 100}));
+}
+
 void ProcessTest::progressNamesTheFile() {
   QWidget window;
   window.show();
@@ -271,6 +302,7 @@ void ProcessTest::aJobThatThrowsIsReported() {
   });
   QVERIFY(!outcome.has_value());
   QCOMPARE(presenter.texts, QStringList{"The job stopped: the disk went away"});
+  QCOMPARE(presenter.icons, QList<NoticeIcon>{NoticeIcon::Warning});
 }
 
 SORVANE_UI_TEST_MAIN(ProcessTest)

@@ -1,6 +1,7 @@
 #include "ui_test_support.h"
 
 #include <QAbstractItemView>
+#include <QProgressBar>
 #include <QStyle>
 #include <QStyleOptionViewItem>
 #include <QThread>
@@ -12,10 +13,11 @@ namespace sorvane::ui::testing {
 namespace fs = std::filesystem;
 
 std::optional<QString> AnsweringFileDialog::ChooseFile(QWidget*, const std::vector<FileFilter>& filters,
-                                                       int preselected) {
+                                                       int preselected, const QString& startFolder) {
   ++shown;
   lastFilters = filters;
   lastPreselected = preselected;
+  lastStartFolder = startFolder;
   if (answers.empty()) return std::nullopt;
   const bool cancelled = !answers.front().has_value();
   const QString path = answers.front().value_or(QString());
@@ -24,11 +26,22 @@ std::optional<QString> AnsweringFileDialog::ChooseFile(QWidget*, const std::vect
   return path;
 }
 
-void RecordingPresenter::Present(QWidget*, const QString& text) {
+void RecordingPresenter::Present(QWidget*, const QString& text, NoticeIcon icon) {
   texts << text;
+  icons << icon;
   QWidget* modal = QApplication::activeModalWidget();
   modalAbove << (modal ? modal->objectName() : QString());
+  const auto* bar = modal ? modal->findChild<QProgressBar*>() : nullptr;
+  progressPercent << (bar && bar->maximum() > 0 ? 100 * bar->value() / bar->maximum() : -1);
   allOnUiThread = allOnUiThread && QThread::currentThread() == qApp->thread();
+}
+
+bool RecordingPresenter::Ask(QWidget*, const QString& question) {
+  questions << question;
+  if (answers.empty()) return false;
+  const bool yes = answers.front();
+  answers.pop_front();
+  return yes;
 }
 
 AppFolderCopy::AppFolderCopy() {

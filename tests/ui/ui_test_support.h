@@ -34,24 +34,32 @@ inline const QString kAdjuster = QStringLiteral("PET Adjuster");
 // Answers each Browse with the next queued answer (nullopt: the user cancels).
 class AnsweringFileDialog : public FileDialog {
  public:
-  std::optional<QString> ChooseFile(QWidget* parent, const std::vector<FileFilter>& filters,
-                                    int preselected) override;
+  std::optional<QString> ChooseFile(QWidget* parent, const std::vector<FileFilter>& filters, int preselected,
+                                    const QString& startFolder) override;
 
   std::deque<std::optional<QString>> answers;
   int shown = 0;
   std::vector<FileFilter> lastFilters;
   int lastPreselected = -1;
+  QString lastStartFolder;
 };
 
-// Records each notice's text, and how it was shown: on the UI thread, above a modal
-// progress dialog while a job runs.
+// Records each notice's text, and how it was shown: with which icon, on the UI thread,
+// above a modal progress dialog while a job runs, and how far that dialog's bar stood.
+// Answers each question with the next queued answer (none left: no).
 class RecordingPresenter : public NoticePresenter {
  public:
-  void Present(QWidget* parent, const QString& text) override;
+  void Present(QWidget* parent, const QString& text, NoticeIcon icon) override;
+  bool Ask(QWidget* parent, const QString& question) override;
 
   QStringList texts;
-  QStringList modalAbove;  // the object name of the active modal window at each notice
+  QList<NoticeIcon> icons;
+  QStringList modalAbove;       // the object name of the active modal window at each notice
+  QList<int> progressPercent;   // the progress dialog's bar at each notice; -1 without one
   bool allOnUiThread = true;
+
+  std::deque<bool> answers;
+  QStringList questions;
 };
 
 // A fresh copy of the bundled ApplicationFolder in a temporary folder.

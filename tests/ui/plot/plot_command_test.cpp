@@ -74,8 +74,8 @@ TEST_F(PlotCommand, AFileThatIsNoResultIsRefusedWithItsLine) {
 
   const auto missing = Plot({"NOPE_PET.csv", "--out", Out("no.svg")});
   EXPECT_EQ(missing.exitStatus, 1);
-  EXPECT_EQ(missing.err, (App() / "OUTPUT" / "NOPE_PET.csv").string() +
-                             ": cannot be opened (No such file or directory); no chart is drawn\n");
+  EXPECT_EQ(missing.err, "NOPE_PET.csv: no such file in the current folder nor in " + (App() / "OUTPUT").string() +
+                             "; give the file's path, or the name of a file in that folder\n");
 }
 
 TEST_F(PlotCommand, WrongUsageExitsWithTwo) {
