@@ -58,7 +58,14 @@ TEST(ReadHeader, DailyHeaderWithTwoParameters) {
 }
 
 TEST(ReadHeader, PeriodWordsAreTestedInOrderAndTheLastMatchWins) {
-  EXPECT_EQ(ReadAll(File("Date,TMAX,MONTHLYEVP", "")).header->Period, PeriodType::Month);
+  const Read monthly = ReadAll(File("Date,MONTHLYEVP,TMAX", ""));
+  ASSERT_TRUE(monthly.header);
+  EXPECT_EQ(monthly.header->Period, PeriodType::Month);
+  // A daily file with such a head is taken for monthly, and TMAX then stands where the
+  // month number belongs: refused rather than read with shifted columns.
+  const Read shifted = ReadAll(File("Date,TMAX,MONTHLYEVP", ""));
+  EXPECT_TRUE(shifted.refused);
+  EXPECT_EQ(shifted.problem.what, "head 2 'TMAX' stands where the period heads belong; a monthly file begins Year,Month");
   EXPECT_EQ(ReadAll(File("Year,Week,TMAX", "")).header->Period, PeriodType::Week);
   EXPECT_EQ(ReadAll(File("year,month,TMAX", "")).header->Period, PeriodType::Month);
 }
