@@ -4,6 +4,7 @@
 #include "cli/cli_context.h"
 
 #include "common/numbers.h"
+#include "common/text.h"
 
 namespace sorvane::cli {
 
@@ -51,6 +52,14 @@ std::optional<std::vector<ListedName>> CliContext::NamesToProcess(const std::vec
     exitStatus = kExitUsage;
   }
   return listed;
+}
+
+std::optional<std::filesystem::path> CliContext::ResultPath(const std::string& given) {
+  std::error_code ec;
+  if (std::filesystem::exists(given, ec) || !WhyNotBareName(given).empty()) return std::filesystem::path(given);
+  const auto folder = ResolveAppFolder();
+  if (!folder) return std::nullopt;
+  return ChildIgnoringCase(folder->Output(), given);
 }
 
 std::filesystem::path ThisExecutable(const char* argv0) { return platform::ThisExecutable(argv0); }

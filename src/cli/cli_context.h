@@ -34,6 +34,11 @@ struct CliContext {
                                                         const std::string& listFile,
                                                         const std::filesystem::path& dataFolder,
                                                         std::string_view listKind);
+
+  // A result file as given; a bare name that is no file here is looked up in the OUTPUT
+  // folder of the ApplicationFolder, where the runs write their results. nullopt after an
+  // error on standard error (status 2).
+  std::optional<std::filesystem::path> ResultPath(const std::string& given);
 };
 
 // The options of pet and check that say which fields hold no reading:
@@ -70,5 +75,7 @@ void AddMethodsCommand(CLI::App& app, CliContext& context);
 void AddAdjustCommand(CLI::App& app, CliContext& context);
 void AddCheckCommand(CLI::App& app, CliContext& context);
 void AddPlotCommand(CLI::App& app, CliContext& context);
+void AddCalibrateCommand(CLI::App& app, CliContext& context);
+void AddSummaryCommand(CLI::App& app, CliContext& context);
 
 }  // namespace sorvane::cli

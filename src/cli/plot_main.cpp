@@ -19,16 +19,6 @@ struct PlotArguments {
   int height = 600;  // pixels
 };
 
-// The result file as given; a bare name that is no file here is looked up in the
-// OUTPUT folder of the ApplicationFolder, where the runs write their results.
-std::optional<std::filesystem::path> ResultPath(CliContext& context, const std::string& given) {
-  std::error_code ec;
-  if (std::filesystem::exists(given, ec) || !WhyNotBareName(given).empty()) return std::filesystem::path(given);
-  const auto folder = context.ResolveAppFolder();
-  if (!folder) return std::nullopt;
-  return ChildIgnoringCase(folder->Output(), given);
-}
-
 // The rows of a readable result file; nullopt after a message on standard error.
 std::optional<plot::PetResultTable> ReadResult(const std::filesystem::path& path) {
   const std::string shown = path.string();
@@ -60,7 +50,7 @@ void RunPlot(CliContext& context, const PlotArguments& arguments) {
     context.exitStatus = kExitUsage;
     return;
   }
-  const auto path = ResultPath(context, arguments.result);
+  const auto path = context.ResultPath(arguments.result);
   if (!path) return;
   const auto table = ReadResult(*path);
   if (!table) {
