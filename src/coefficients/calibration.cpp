@@ -90,10 +90,16 @@ std::optional<ReferenceSource> FindReference(const StationComputation& computati
   return source;
 }
 
-// The pairs of one file, or the refusal that leaves it out.
+std::string_view PeriodAdjective(PeriodType period) {
+  return period == PeriodType::Date ? "daily" : period == PeriodType::Week ? "weekly" : "monthly";
+}
+
+// The pairs of one file, or the refusal that leaves it out. A table holds coefficients
+// of one period: `period` is that of the files before it.
 std::optional<StationCalibration> CalibrateFile(const ListedName& entry, const AppFolder& folder,
                                                 const CalibrationReference& reference, const MissingValues& missing,
-                                                RowTermsMaker& terms, std::string& refusal) {
+                                                std::optional<PeriodType> period, RowTermsMaker& terms,
+                                                std::string& refusal) {
   if (!entry.problem.empty()) {
     refusal = ListedNameRefusal(entry);
     return std::nullopt;
@@ -108,8 +114,11 @@ std::optional<StationCalibration> CalibrateFile(const ListedName& entry, const A
   std::string why;
   const auto source = FindReference(*computation, reference, why);
   StationCalibration station{ResultFileName(entry.name, ""), computation->Header().Station.Latitude,
-                             computation->Header().Station.Longitude, {}};
+                             computation->Header().Station.Longitude, computation->Header().Period, {}};
   if (station.name.find(',') != std::string::npos) why = "its station name holds a comma, which a table cannot hold";
+  if (period && station.period != *period)
+    why = "a " + std::string(PeriodAdjective(station.period)) + " file among " +
+          std::string(PeriodAdjective(*period)) + " ones (the coefficients of a table hold for one period)";
   if (!why.empty()) {
     refusal = shown + ": " + why + std::string(kFileNotProcessed);
     return std::nullopt;
@@ -186,7 +195,9 @@ Calibration Calibrate(const std::vector<ListedName>& names, const AppFolder& fol
   for (std::size_t index = 0; index < names.size(); ++index) {
     notices.Progress(index, names.size(), names[index].name);
     std::string refusal;
-    auto station = CalibrateFile(names[index], folder, reference, missing, terms, refusal);
+    std::optional<PeriodType> period;
+    if (!calibration.stations.empty()) period = calibration.stations.front().period;
+    auto station = CalibrateFile(names[index], folder, reference, missing, period, terms, refusal);
     if (station) {
       calibration.stations.push_back(std::move(*station));
     } else {

@@ -71,6 +71,7 @@ struct StationCalibration {
   std::string name;  // the weather file's name less its last four characters
   double latitudeDegrees = 0;
   double longitudeDegrees = 0;
+  PeriodType period = PeriodType::Date;    // every station of a calibration has the same
   std::vector<MethodCalibration> methods;  // the methods of the file but the reference, ascending
 };
 

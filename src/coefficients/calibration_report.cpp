@@ -24,6 +24,7 @@ void AppendField(std::string& out, double value) {
 
 std::string Fixed(double value, int decimals = 3) {
   if (!std::isfinite(value)) return "-";
+  if (std::fabs(value) < 0.5 * std::pow(10.0, -decimals)) value = 0;  // never "-0.000"
   char buffer[64];
   const auto end = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, decimals).ptr;
   return std::string(buffer, end);

@@ -37,11 +37,20 @@ TEST(CalibrateCommand, TheTableServesTheCoefficientGenerator) {
                    "KESTREL,14.6,77.1,-.06,.89,-1.26,1.32,-.79,1.39,.69,.87,1.73,.72,1.66,.82"}));
 }
 
-TEST(CalibrateCommand, CrossValidationNeedsTwoStations) {
+// The bundled weekly and monthly files are refused: a table holds coefficients of one period.
+TEST(CalibrateCommand, CrossValidationWritesItsFileBesideTheTable) {
   TempAppFolder app(Bundled());
+  std::string second = app.Read("data/PET_DATA/KESTREL.csv");
+  second.replace(second.find("14.41,77.37"), 11, "15.02,76.88");
+  app.Write("data/PET_DATA/WREN.csv", second);
   const auto run = RunCli(app.Root(), {"calibrate", "--against", "Penman Montieth", "--cross-validate", "--out",
                                        (app.Root() / "net.csv").string()});
-  ASSERT_EQ(run.exitStatus, 0) << run.err;
+  EXPECT_EQ(run.exitStatus, 1);
+  EXPECT_EQ(run.err,
+            "data/PET_DATA/KESTREL_MONTHLY.csv: a monthly file among daily ones (the coefficients of a table hold "
+            "for one period); the file is not processed\n"
+            "data/PET_DATA/KESTREL_WEEKLY.csv: a weekly file among daily ones (the coefficients of a table hold "
+            "for one period); the file is not processed\n");
   EXPECT_NE(run.out.find("Cross-validation, each station interpolated from the others:\n"), std::string::npos);
   EXPECT_EQ(app.Read("net_crossval.csv").substr(0, 40), "Station,Method,Fitted intercept,Fitted s");
   EXPECT_TRUE(app.Exists("net_stats.csv"));

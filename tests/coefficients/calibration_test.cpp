@@ -163,7 +163,7 @@ TEST(Calibration, AnObservedColumnAFileLacksRefusesTheFile) {
 
 // A station of pairs lying exactly on y = intercept + slope x.
 StationCalibration OnLine(std::string name, double latitude, double longitude, double intercept, double slope) {
-  StationCalibration station{std::move(name), latitude, longitude, {{kHargreaves, {}}}};
+  StationCalibration station{std::move(name), latitude, longitude, PeriodType::Date, {{kHargreaves, {}}}};
   for (double x : {1.0, 2.0, 3.0}) station.methods[0].moments.Add(x, intercept + slope * x);
   return station;
 }
