@@ -136,7 +136,10 @@ std::optional<StationCalibration> CalibrateFile(const ListedName& entry, const A
       y = values[static_cast<std::size_t>(source->methodIndex)];
     } else {
       const ParsedNumber& observed = computation->Reader().LastRowValues()[static_cast<std::size_t>(source->column)];
-      if (observed.status == NumberStatus::Value) y = observed.value;
+      // The observed column keeps the run's rule of which numbers hold no reading.
+      const bool noReading =
+          std::find(missing.codes.begin(), missing.codes.end(), observed.value) != missing.codes.end();
+      if (observed.status == NumberStatus::Value && !noReading) y = observed.value;
     }
     if (!std::isfinite(y)) continue;
     std::size_t k = 0;
