@@ -19,7 +19,7 @@ namespace sorvane {
 std::string CoefficientTableText(const Calibration& calibration);
 
 // Per station and method (the reference left out): pairs, intercept, slope, r², and the
-// RMSE and mean bias of the value against the reference before and after adjustment.
+// RMSE and mean bias (value less reference) before and after adjustment.
 std::string CalibrationStatsText(const Calibration& calibration);
 std::string CalibrationStatsSummary(const Calibration& calibration);
 
