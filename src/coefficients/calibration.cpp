@@ -157,34 +157,30 @@ std::optional<StationCalibration> CalibrateFile(const ListedName& entry, const A
   return station;
 }
 
-// The methods every station can be fitted by; a notice for each that a station cannot.
+// The methods every station can be fitted by; a notice for each station that cannot fit
+// a method another station computes. A method no file computes is no news.
 std::vector<int> TableMethods(const std::vector<StationCalibration>& stations, int referenceMethod,
                               Notices& notices) {
   std::vector<int> fitted;
   for (const MethodEntry& entry : kMethodTable) {
     const int id = static_cast<int>(entry.id);
     if (id == referenceMethod) continue;
-    bool everywhere = !stations.empty();
-    bool anywhere = false;
+    std::vector<std::string> why;  // per station
+    bool computed = false;
     for (const StationCalibration& station : stations) {
       const MethodCalibration* calibration = FindMethod(station, id);
-      anywhere = anywhere || calibration != nullptr;
-      const std::string why = calibration ? WhyNotFitted(*calibration) : "not computed from its columns";
-      if (!why.empty()) {
-        everywhere = false;
-        if (calibration)
-          notices.Show(Information(station.name + ": " + std::string(entry.name) +
-                                   " is left out of the table (" + why + ")"));
-      }
+      computed = computed || calibration != nullptr;
+      why.push_back(calibration ? WhyNotFitted(*calibration) : "not computed from its columns");
     }
-    if (everywhere) {
-      fitted.push_back(id);
-    } else if (anywhere) {
-      for (const StationCalibration& station : stations)
-        if (!FindMethod(station, id))
-          notices.Show(Information(station.name + ": " + std::string(entry.name) +
-                                   " is left out of the table (not computed from its columns)"));
+    if (!computed) continue;
+    bool everywhere = true;
+    for (std::size_t s = 0; s < stations.size(); ++s) {
+      if (why[s].empty()) continue;
+      everywhere = false;
+      notices.Show(Information(stations[s].name + ": " + std::string(entry.name) + " is left out of the table (" +
+                               why[s] + ")"));
     }
+    if (everywhere) fitted.push_back(id);
   }
   return fitted;
 }
