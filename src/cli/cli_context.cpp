@@ -2,9 +2,8 @@
 #include <iostream>
 
 #include "cli/cli_context.h"
-#include "common/text.h"
-
 #include "common/numbers.h"
+#include "common/text.h"
 
 namespace sorvane::cli {
 

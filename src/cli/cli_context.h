@@ -56,7 +56,8 @@ void AddMissingValueOptions(CLI::App& command, MissingValueArguments& into);
 inline constexpr std::string_view kPlotDescription =
     "Draw a PET result file (daily, weekly or monthly) as a chart: one line per method column\n"
     "against the period, a legend with the method names, empty values left as gaps. Daily files\n"
-    "spanning two years or more are drawn as monthly means (the title says so). RESULT is a\n"
+    "spanning two years or more are drawn as monthly means (the title says so). A summary file\n"
+    "(sorvane-cli summary) is drawn as its monthly totals. RESULT is a\n"
     "path; a bare name that is no file in the current folder is taken from OUTPUT. Needs no\n"
     "display. Usage: plot RESULT --out FILE.svg|FILE.png [--width PX] [--height PX].\n"
     "Exit status: 0 drawn, 1 the result file unreadable or the image not written,\n"
@@ -86,5 +87,7 @@ void AddMethodsCommand(CLI::App& app, CliContext& context);
 void AddAdjustCommand(CLI::App& app, CliContext& context);
 void AddCheckCommand(CLI::App& app, CliContext& context);
 void AddPlotCommand(CLI::App& app, CliContext& context);
+void AddCalibrateCommand(CLI::App& app, CliContext& context);
+void AddSummaryCommand(CLI::App& app, CliContext& context);
 
 }  // namespace sorvane::cli

@@ -39,6 +39,8 @@ int main(int argc, char** argv) {
   AddAdjustCommand(app, context);
   AddCheckCommand(app, context);
   AddPlotCommand(app, context);
+  AddCalibrateCommand(app, context);
+  AddSummaryCommand(app, context);
 
   return ParseAndRun(app, argc, argv, context);
 }

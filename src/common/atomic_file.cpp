@@ -138,4 +138,11 @@ void RemoveStaleTemporaries(const fs::path& folder) {
   }
 }
 
+bool WriteWholeFile(const std::filesystem::path& path, std::string_view text, std::string* error) {
+  auto file = AtomicFile::Create(path, error);
+  if (!file) return false;
+  file->Write(text);
+  return file->Commit(error);
+}
+
 }  // namespace sorvane

@@ -60,6 +60,9 @@ class AtomicFile {
   bool finished_ = false;
 };
 
+// Writes `text` to `path` as an AtomicFile. False (and `error`) when it cannot.
+bool WriteWholeFile(const std::filesystem::path& path, std::string_view text, std::string* error);
+
 // The mark every temporary result file carries at the end of its name.
 inline constexpr std::string_view kTemporarySuffix = ".sorvane-tmp";
 

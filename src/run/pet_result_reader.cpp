@@ -100,7 +100,7 @@ bool PetResultReader::ReadPeriod(PetResultRow& row) {
     const std::string_view text = TrimSpaces(line_[k]);
     const ParsedNumber number = ParseNumber(text);
     if (number.status == NumberStatus::Invalid) return Fail(row.line, NotANumber(k + 1, heads[k], text));
-    if (number.status == NumberStatus::Empty)
+    if (number.status == NumberStatus::Empty && !(k == 1 && emptyNumbersAllowed_))
       return Fail(row.line, "field " + std::to_string(k + 1) + " (" + std::string(heads[k]) + ") is empty");
     *targets[k] = number.value;
   }

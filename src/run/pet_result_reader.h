@@ -36,6 +36,10 @@ class PetResultReader {
   HeadsRead ReadPeriodHeads();
   PeriodType Period() const { return period_; }
 
+  // Rows whose period number (Week or Month) is empty are read, with number 0: the year
+  // rows of a summary file ("Year,Month,Days,..."). Otherwise such a row is a Problem.
+  void AllowEmptyPeriodNumbers() { emptyNumbersAllowed_ = true; }
+
   // The rest of line 1, leading and trailing spaces trimmed: the method heads, for a
   // reader that splits them itself (the adjuster splits them through a scratch file).
   // nullopt when the line cannot be read.
@@ -62,6 +66,7 @@ class PetResultReader {
   FieldReader fields_;
   PeriodType period_ = PeriodType::Date;
   bool headsEndLine1_ = false;
+  bool emptyNumbersAllowed_ = false;
   std::vector<std::string> methods_;
   std::vector<std::string> line_;  // the fields of the current row, reused
   LineProblem problem_;

@@ -11,12 +11,10 @@
 #include "common/platform.h"
 #include "common/text.h"
 #include "run/column_use.h"
-#include "run/heat_index_table.h"
 #include "run/method_table.h"
 #include "run/pet_result_writer.h"
 #include "run/row_terms_maker.h"
-#include "run/station_setup.h"
-#include "run/weather_file_reader.h"
+#include "run/station_computation.h"
 
 namespace sorvane {
 
@@ -78,56 +76,28 @@ FileResult ProcessFile(const ListedName& entry, const RunFolders& folders, RowTe
   const fs::path path = FileOf(entry, folders.petData);
   const std::string shown = EscapedText(folders.app.Display(path));  // a file name may hold any byte
   std::string error;
-  auto fields = FieldReader::Open(path, &error);
-  if (!fields) return RefusedWith(shown + ": cannot be opened (" + error + ")" + std::string(kFileNotProcessed));
-
-  WeatherFileReader reader(std::move(*fields));
-  reader.SetMissingValues(folders.missing);
-  const auto header = reader.ReadHeader();
-  if (!header) return RefusedWith(Located(shown, reader.Problem().line, reader.Problem().what) + std::string(kFileNotProcessed));
-
-  const std::vector<int> methods = AvailableMethods(header->RecognisedColumns(), header->Period);
+  auto computation = StationComputation::Open(path, shown, folders.app, folders.missing, error);
+  if (!computation) return RefusedWith(error + std::string(kFileNotProcessed));
+  const WeatherFileHeader& header = computation->Header();
+  const std::vector<int>& methods = computation->Methods();
   FileResult result;
-  WarnAboutColumns(shown, *header, methods, result.notices);
-  // The heat index table matters only to the Thornthwaite column; files without one
-  // do not read it.
-  std::optional<double> heatIndex;
-  if (std::find(methods.begin(), methods.end(), kThornthwaiteId) != methods.end()) {
-    std::string problem;
-    heatIndex = StationHeatIndex(folders.app, header->Station.Latitude, header->Station.Longitude, &problem);
-    if (!heatIndex)
-      return RefusedWith(shown + ": its Thornthwaite column needs the heat index table, but " + problem +
-                         std::string(kFileNotProcessed));
-  }
-  const PreparedStation station = PrepareStation(header->Station, heatIndex);
+  WarnAboutColumns(shown, header, methods, result.notices);
 
-  auto writer = PetResultWriter::Create(folders.output, entry.name, header->Period, methods, &error);
+  auto writer = PetResultWriter::Create(folders.output, entry.name, header.Period, methods, &error);
   if (!writer) {
     const auto result = folders.output / platform::PathFromUtf8(ResultFileName(entry.name, "_PET.csv"));
     return RefusedWith(folders.app.Display(result) + ": cannot be written (" + error + ")" +
                        std::string(kFileNotProcessed));
   }
 
-  std::vector<MethodFunction> computing;
-  std::vector<ParameterSet> reading;  // per method, the parameters its formula reads
-  for (int id : methods) {
-    computing.push_back(MethodEntryFor(id).compute);
-    reading.push_back(ParametersOf(id));
-  }
   EmptyValues empty;
   WeatherRecord record;
   WeatherFileReader::Step step;
-  std::vector<double> values(computing.size());
-  while ((step = reader.NextRecord(record)) == WeatherFileReader::Step::Record) {
-    const RowTerms rowTerms = terms.For(record, station.days);
-    // A method whose parameter holds no reading in this row leaves its value empty, as
-    // one that cannot compute it does.
-    const ParameterSet missing = reader.MissingInLastRecord();
-    for (std::size_t m = 0; m < computing.size(); ++m) {
-      values[m] = (missing & reading[m]) != 0 ? kNotComputable
-                                              : computing[m](record, header->Station, station.constants, rowTerms);
+  std::vector<double> values;
+  const WeatherFileReader& reader = computation->Reader();
+  while ((step = computation->Next(terms, record, values)) == WeatherFileReader::Step::Record) {
+    for (std::size_t m = 0; m < values.size(); ++m)
       if (!std::isfinite(values[m])) empty.Note(reader.LineOfLastRecord(), methods[m]);
-    }
     writer->WriteRow(record, values);
   }
   if (step == WeatherFileReader::Step::Problem)

@@ -254,7 +254,7 @@ ChartPlan PlanPetChart(const PetResultTable& table, std::string_view fileName, s
   const std::string_view periodName = table.period == PeriodType::Date    ? "daily"
                                       : table.period == PeriodType::Week ? "weekly"
                                                                           : "monthly";
-  plan.title = std::string(fileName) + ": " + std::string(periodName) + " PET";
+  plan.title = std::string(fileName) + ": " + std::string(periodName) + (table.monthlyTotals ? " PET totals" : " PET");
   if (!periods.empty()) {
     plan.xMin = periods.front().x;
     plan.xMax = periods.back().x;

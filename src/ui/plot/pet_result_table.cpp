@@ -17,10 +17,16 @@ std::optional<PetResultTable> ReadPetResultTable(FieldReader file, LineProblem& 
   PetResultTable table;
   table.period = reader.Period();
   for (const std::string& head : reader.MethodHeads()) table.methods.emplace_back(TrimSpaces(head));
+  table.monthlyTotals = table.period == PeriodType::Month && !table.methods.empty() && table.methods[0] == "Days";
+  if (table.monthlyTotals) {
+    reader.AllowEmptyPeriodNumbers();
+    table.methods.erase(table.methods.begin());
+  }
 
   sorvane::PetResultRow read;
   PetResultReader::Step step;
   while ((step = reader.NextRow(read)) == PetResultReader::Step::Row) {
+    if (table.monthlyTotals && read.number == 0) continue;  // a year's row
     PetResultRow row{read.line, {}, read.year, read.number, {}};
     if (table.period == PeriodType::Date) {
       const std::string_view text = TrimSpaces(read.periodKey);
@@ -31,7 +37,8 @@ std::optional<PetResultTable> ReadPetResultTable(FieldReader file, LineProblem& 
       }
       row.date = *date;
     }
-    for (const auto& value : read.values) row.values.push_back(value.value_or(std::numeric_limits<double>::quiet_NaN()));
+    for (std::size_t m = table.monthlyTotals ? 1 : 0; m < read.values.size(); ++m)
+      row.values.push_back(read.values[m].value_or(std::numeric_limits<double>::quiet_NaN()));
     table.rows.push_back(std::move(row));
   }
   if (step == PetResultReader::Step::Problem) {

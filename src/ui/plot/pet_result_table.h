@@ -25,11 +25,13 @@ struct PetResultTable {
   PeriodType period = PeriodType::Date;
   std::vector<std::string> methods;  // the column heads after the period heads
   std::vector<PetResultRow> rows;    // in file order
+  bool monthlyTotals = false;        // the months of a summary file ("Year,Month,Days,...")
 };
 
 // Reads a whole PetResultFile (header "Date,..." or "Year,Week,..." or "Year,Month,...",
 // then rows of as many fields, the dates of daily rows true dates of the calendar).
-// nullopt and `problem` when it is not one.
+// A summary file ("Year,Month,Days,...") is read as the monthly file of its months: its
+// year rows and its Days column are left out. nullopt and `problem` when it is not one.
 std::optional<PetResultTable> ReadPetResultTable(FieldReader file, LineProblem& problem);
 
 }  // namespace sorvane::plot

@@ -101,6 +101,16 @@ TEST(ChartPlan, WeeklyFileYearAndWeekOnTheAxis) {
   EXPECT_EQ(plan.lines[0].segments[0].size(), 104u);
 }
 
+TEST(ChartPlan, SummaryFileDrawsItsMonthlyTotals) {
+  const ChartPlan plan = PlanPetChart(
+      Table("Year,Month,Days,Hargreaves\r\n2011,1,31,130.0\r\n2011,2,28,120.0\r\n2011,,59,\r\n"),
+      "S_PET_SUMMARY.csv");
+  EXPECT_EQ(plan.title, "S_PET_SUMMARY.csv: monthly PET totals, 2011-01 to 2011-02");
+  EXPECT_EQ(plan.yTitle, "PET (mm per month)");
+  ASSERT_EQ(plan.lines.size(), 1u);
+  EXPECT_EQ(plan.lines[0].segments[0].size(), 2u);
+}
+
 TEST(ChartPlan, MonthlyFileYearAndMonthOnTheAxis) {
   std::string content = "Year,Month,Hargreaves,Thornthwaite\r\n";
   for (int year = 2009; year <= 2012; ++year)

@@ -31,6 +31,30 @@ TEST(PetResultTable, ReadsADailyFileWithEmptyValuesAsNoValue) {
   EXPECT_EQ(table->rows[1].values[1], 0.37);
 }
 
+// A summary file is drawn as its monthly totals: year rows and the Days column left out.
+TEST(PetResultTable, ReadsTheMonthsOfASummaryFile) {
+  LineProblem problem;
+  const auto table = Read(
+      "Year,Month,Days,Hargreaves,Turc\r\n"
+      "2016,2,29,120.50,\r\n"
+      "2016,,29,,\r\n"
+      "2017,1,31,130.25,99.0\r\n",
+      problem);
+  ASSERT_TRUE(table) << problem.what;
+  EXPECT_TRUE(table->monthlyTotals);
+  EXPECT_EQ(table->period, PeriodType::Month);
+  EXPECT_EQ(table->methods, (std::vector<std::string>{"Hargreaves", "Turc"}));
+  ASSERT_EQ(table->rows.size(), 2u);
+  EXPECT_EQ(table->rows[0].values[0], 120.5);
+  EXPECT_TRUE(std::isnan(table->rows[0].values[1]));
+  EXPECT_EQ(table->rows[1].line, 4);
+  EXPECT_EQ(table->rows[1].number, 1);
+  EXPECT_EQ(table->rows[1].values[1], 99.0);
+  // Elsewhere an empty month is still refused.
+  EXPECT_FALSE(Read("Year,Month,Hargreaves\r\n2016,,1\r\n", problem));
+  EXPECT_EQ(problem.what, "field 2 (Month) is empty");
+}
+
 TEST(PetResultTable, ReadsTheSpacedPeriodNumbersOfWeeklyAndMonthlyFiles) {
   LineProblem problem;
   const auto weekly = Read("Year,Week,Hargreaves\r\n1971, 1 ,29.48\r\n1971, 53 ,.0\r\n", problem);

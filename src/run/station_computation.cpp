@@ -1,0 +1,67 @@
+#include "run/station_computation.h"
+
+#include <algorithm>
+
+#include "run/heat_index_table.h"
+#include "run/method_table.h"
+
+namespace sorvane {
+
+StationComputation::StationComputation(WeatherFileReader reader, WeatherFileHeader header, std::vector<int> methods,
+                                       PreparedStation station)
+    : reader_(std::move(reader)), header_(std::move(header)), methods_(std::move(methods)),
+      station_(std::move(station)) {
+  for (int id : methods_) {
+    computing_.push_back(MethodEntryFor(id).compute);
+    reading_.push_back(ParametersOf(id));
+  }
+}
+
+std::optional<StationComputation> StationComputation::Open(const std::filesystem::path& path,
+                                                           const std::string& shown, const AppFolder& app,
+                                                           const MissingValues& missing, std::string& refusal) {
+  std::string error;
+  auto fields = FieldReader::Open(path, &error);
+  if (!fields) {
+    refusal = shown + ": cannot be opened (" + error + ")";
+    return std::nullopt;
+  }
+  WeatherFileReader reader(std::move(*fields));
+  reader.SetMissingValues(missing);
+  auto header = reader.ReadHeader();
+  if (!header) {
+    refusal = Located(shown, reader.Problem().line, reader.Problem().what);
+    return std::nullopt;
+  }
+  std::vector<int> methods = AvailableMethods(header->RecognisedColumns(), header->Period);
+  // The heat index table matters only to the Thornthwaite column; files without one
+  // do not read it.
+  std::optional<double> heatIndex;
+  if (std::find(methods.begin(), methods.end(), kThornthwaiteId) != methods.end()) {
+    std::string problem;
+    heatIndex = StationHeatIndex(app, header->Station.Latitude, header->Station.Longitude, &problem);
+    if (!heatIndex) {
+      refusal = shown + ": its Thornthwaite column needs the heat index table, but " + problem;
+      return std::nullopt;
+    }
+  }
+  PreparedStation station = PrepareStation(header->Station, heatIndex);
+  return StationComputation(std::move(reader), std::move(*header), std::move(methods), std::move(station));
+}
+
+WeatherFileReader::Step StationComputation::Next(RowTermsMaker& terms, WeatherRecord& record,
+                                                 std::vector<double>& values) {
+  const WeatherFileReader::Step step = reader_.NextRecord(record);
+  if (step != WeatherFileReader::Step::Record) return step;
+  const RowTerms rowTerms = terms.For(record, station_.days);
+  // A method whose parameter holds no reading in this row leaves its value empty, as
+  // one that cannot compute it does.
+  const ParameterSet missing = reader_.MissingInLastRecord();
+  values.resize(computing_.size());
+  for (std::size_t m = 0; m < computing_.size(); ++m)
+    values[m] = (missing & reading_[m]) != 0 ? kNotComputable
+                                             : computing_[m](record, header_.Station, station_.constants, rowTerms);
+  return step;
+}
+
+}  // namespace sorvane

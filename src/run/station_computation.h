@@ -1,0 +1,51 @@
+// StationComputation: a weather file opened for computing, the same for a run and for any
+// other job that needs its PET values: the header read, the methods it allows chosen,
+// the station prepared; then each record with the value of every method, at full
+// precision, row by row.
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "common/app_folder.h"
+#include "methods/method_table.h"
+#include "run/row_terms_maker.h"
+#include "run/station_setup.h"
+#include "run/weather_file_reader.h"
+
+namespace sorvane {
+
+class StationComputation {
+ public:
+  // Opens `path` (shown in notices as `shown`) and reads its header. nullopt, with the
+  // refusal in `refusal` (without its closing "; the file is not processed"), when the
+  // file cannot be opened or its header read, or its Thornthwaite column finds no heat
+  // index.
+  static std::optional<StationComputation> Open(const std::filesystem::path& path, const std::string& shown,
+                                                const AppFolder& app, const MissingValues& missing,
+                                                std::string& refusal);
+
+  const WeatherFileHeader& Header() const { return header_; }
+  const std::vector<int>& Methods() const { return methods_; }  // MethodIds, ascending
+  const WeatherFileReader& Reader() const { return reader_; }
+
+  // The next record into `record` and the value of each method of Methods() into
+  // `values` (kNotComputable where a method cannot compute it, or a parameter it reads
+  // holds no reading); End or Problem as the reader says.
+  WeatherFileReader::Step Next(RowTermsMaker& terms, WeatherRecord& record, std::vector<double>& values);
+
+ private:
+  StationComputation(WeatherFileReader reader, WeatherFileHeader header, std::vector<int> methods,
+                     PreparedStation station);
+
+  WeatherFileReader reader_;
+  WeatherFileHeader header_;
+  std::vector<int> methods_;
+  PreparedStation station_;
+  std::vector<MethodFunction> computing_;
+  std::vector<ParameterSet> reading_;  // per method, the parameters its formula reads
+};
+
+}  // namespace sorvane
