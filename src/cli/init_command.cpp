@@ -2,6 +2,7 @@
 #include <iostream>
 
 #include "cli/cli_context.h"
+#include "common/text.h"
 
 namespace sorvane::cli {
 
@@ -12,13 +13,21 @@ void AddInitCommand(CLI::App& app, CliContext& context) {
   command->add_option("DIR", *target, "Folder to make; files already there are kept")->required();
   command->callback([&context, target] {
     std::string error;
+    // An empty DIR would be the current folder, filled with the skeleton unasked.
+    if (TrimSpaces(*target).empty()) {
+      std::cerr << "sorvane-cli init: DIR is empty; name the folder to make\n";
+      context.exitStatus = kExitUsage;
+      return;
+    }
     const std::filesystem::path folder = platform::PathFromUtf8(*target);
     if (!MakeAppFolder(folder, context.executable, &error)) {
       std::cerr << "sorvane-cli: " << error << '\n';
       context.exitStatus = kExitUsage;
       return;
     }
-    std::cout << "ApplicationFolder ready: " << platform::Utf8(std::filesystem::absolute(folder)) << '\n';
+    std::error_code ec;
+    const std::filesystem::path shown = std::filesystem::absolute(folder, ec);
+    std::cout << "ApplicationFolder ready: " << platform::Utf8(ec ? folder : shown) << '\n';
   });
 }
 

@@ -113,6 +113,7 @@ TEST_F(PetCommand, WrongUsageExitsWithTwo) {
   EXPECT_EQ(Cli({"pet", "--jobs", "0"}).exitStatus, 2);
   EXPECT_EQ(Cli({"frobnicate"}).exitStatus, 2);
   EXPECT_EQ(Cli({}).exitStatus, 2);
+  EXPECT_EQ(RunProgram(SORVANE_CLI, {"init", ""}).exitStatus, 2);
   EXPECT_EQ(RunProgram(SORVANE_CLI, {"--app-folder", "/no/such/folder", "pet"}).exitStatus, 2);
   EXPECT_EQ(Cli({"pet", "--missing-code", "n/a"}).exitStatus, 2);
   const auto missingList = Cli({"pet", "--list", "/no/such/list.txt"});
