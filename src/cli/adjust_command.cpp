@@ -1,5 +1,5 @@
 // sorvane-cli adjust PATH: a run of the PET adjuster with the CoefficientFile at PATH (a
-// bare name from OUTPUT), as the window's adj button runs one with the path in Text1.
+// bare name from OUTPUT), as the window's adjuster runs one with the chosen file.
 #include <iostream>
 
 #include "adjuster/pet_adjuster.h"
