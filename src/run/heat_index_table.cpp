@@ -1,11 +1,13 @@
 #include "run/heat_index_table.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "common/notices.h"
 #include "common/numbers.h"
 #include "methods/heat_index.h"
 #include "methods/inverse_distance.h"
+#include "run/method_table.h"
 
 namespace sorvane {
 
@@ -93,6 +95,16 @@ std::optional<double> StationHeatIndex(const AppFolder& folder, double latitude,
   auto heatIndex = InterpolateHeatIndex(*reader, latitude, longitude, problem);
   if (!heatIndex) *error = Located(table, problem.line, problem.what);
   return heatIndex;
+}
+
+bool HeatIndexForMethods(const std::vector<int>& methods, const AppFolder& folder, const StationHeader& station,
+                         std::string_view shown, std::optional<double>& heatIndex, std::string& refusal) {
+  heatIndex.reset();
+  if (std::find(methods.begin(), methods.end(), kThornthwaiteId) == methods.end()) return true;
+  std::string problem;
+  heatIndex = StationHeatIndex(folder, station.Latitude, station.Longitude, &problem);
+  if (!heatIndex) refusal = std::string(shown) + ": its Thornthwaite column needs the heat index table, but " + problem;
+  return heatIndex.has_value();
 }
 
 }  // namespace sorvane

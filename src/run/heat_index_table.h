@@ -5,10 +5,13 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "common/app_folder.h"
 #include "common/field_reader.h"
 #include "common/notices.h"
+#include "methods/weather_record.h"
 
 namespace sorvane {
 
@@ -23,5 +26,11 @@ std::optional<double> InterpolateHeatIndex(FieldReader& table, double latitudeDe
 // the ApplicationFolder, or nullopt and `error`, naming the table and line.
 std::optional<double> StationHeatIndex(const AppFolder& folder, double latitudeDegrees, double longitudeDegrees,
                                        std::string* error);
+
+// The heat index a file's methods need: none without a Thornthwaite column (such files
+// do not read the table), else the station's. False, with `refusal` naming the file
+// `shown` and the table's fault, when the table gives none.
+bool HeatIndexForMethods(const std::vector<int>& methods, const AppFolder& folder, const StationHeader& station,
+                         std::string_view shown, std::optional<double>& heatIndex, std::string& refusal);
 
 }  // namespace sorvane

@@ -34,17 +34,8 @@ std::optional<StationComputation> StationComputation::Open(const std::filesystem
     return std::nullopt;
   }
   std::vector<int> methods = AvailableMethods(header->RecognisedColumns(), header->Period);
-  // The heat index table matters only to the Thornthwaite column; files without one
-  // do not read it.
   std::optional<double> heatIndex;
-  if (std::find(methods.begin(), methods.end(), kThornthwaiteId) != methods.end()) {
-    std::string problem;
-    heatIndex = StationHeatIndex(app, header->Station.Latitude, header->Station.Longitude, &problem);
-    if (!heatIndex) {
-      refusal = shown + ": its Thornthwaite column needs the heat index table, but " + problem;
-      return std::nullopt;
-    }
-  }
+  if (!HeatIndexForMethods(methods, app, header->Station, shown, heatIndex, refusal)) return std::nullopt;
   PreparedStation station = PrepareStation(header->Station, heatIndex);
   return StationComputation(std::move(reader), std::move(*header), std::move(methods), std::move(station));
 }

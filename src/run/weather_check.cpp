@@ -243,14 +243,10 @@ WeatherCheckReport CheckWeatherFile(const ListedName& entry, const AppFolder& fo
   // would refuse the file for want of a heat index (its rows are still worth checking).
   std::vector<int> computed = report.methods;
   std::optional<double> heatIndex;
-  if (std::find(computed.begin(), computed.end(), kThornthwaiteId) != computed.end()) {
-    std::string problem;
-    heatIndex = StationHeatIndex(folder, header.Station.Latitude, header.Station.Longitude, &problem);
-    if (!heatIndex) {
-      report.refusal = Refusal(shown + ": its Thornthwaite column needs the heat index table, but " + problem +
-                               std::string(kFileNotProcessed));
-      std::erase(computed, kThornthwaiteId);
-    }
+  std::string refusal;
+  if (!HeatIndexForMethods(computed, folder, header.Station, shown, heatIndex, refusal)) {
+    report.refusal = Refusal(refusal + std::string(kFileNotProcessed));
+    std::erase(computed, kThornthwaiteId);
   }
   const PreparedStation station = PrepareStation(header.Station, heatIndex);
 
