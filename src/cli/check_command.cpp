@@ -25,7 +25,7 @@ struct CheckArguments {
   std::vector<std::string> names;
   std::string listFile;
   std::string format = "text";
-  MissingValueArguments missing;
+  ReadingArguments reading;
 };
 
 // Keeps the first findings of each kind for the text report.
@@ -73,6 +73,19 @@ std::string Joined(const std::vector<std::string>& items) {
   return text;
 }
 
+// The unit of each recognised column and its conversion, when a head names a unit or
+// the wind a height.
+void PrintUnits(const WeatherFileHeader& header) {
+  bool named = false;
+  for (std::size_t column = 0; column < header.ColumnCodes.size(); ++column)
+    named = named || (header.ColumnCodes[column] != Parameter::None &&
+                      header.ColumnHeads[column] != kParameterHeads[static_cast<std::size_t>(header.ColumnCodes[column])]);
+  if (!named) return;
+  for (std::size_t column = 0; column < header.ColumnCodes.size(); ++column)
+    if (header.ColumnCodes[column] != Parameter::None)
+      std::cout << (column == 0 ? "  units:       " : "               ") << header.ColumnUnits[column] << '\n';
+}
+
 // The parameter columns, recognised or ignored, as their heads are written; a head that
 // is recognised under another spelling shows the word it stands for.
 void PrintColumns(const WeatherFileHeader& header) {
@@ -88,6 +101,7 @@ void PrintColumns(const WeatherFileHeader& header) {
     recognised.push_back(head == word ? head : head + " (" + std::string(word) + ")");
   }
   std::cout << "  columns:     " << Joined(recognised) << '\n' << "  ignored:     " << Joined(ignored) << '\n';
+  PrintUnits(header);
 }
 
 void PrintHeader(const WeatherCheckReport& report) {
@@ -100,6 +114,7 @@ void PrintHeader(const WeatherCheckReport& report) {
             << (report.rows == 0 ? "no data rows" : report.firstPeriod + " to " + report.lastPeriod) << '\n'
             << "  rows:        " << report.rows << '\n';
   PrintColumns(header);
+  for (const std::string& note : header.ReadingNotes) std::cout << "  note:        " << note << '\n';
   std::vector<std::string> methods;
   for (int id : report.methods) methods.emplace_back(MethodEntryFor(id).name);
   std::cout << "  methods:     " << Joined(methods) << '\n';
@@ -125,7 +140,7 @@ struct Tally {
   int clean = 0, warned = 0, refused = 0;
 };
 
-void CheckAsText(const std::vector<ListedName>& names, const AppFolder& folder, const MissingValues& missing,
+void CheckAsText(const std::vector<ListedName>& names, const AppFolder& folder, const ReadingRules& missing,
                  Tally& tally) {
   ConsoleNotices notices;
   for (std::size_t index = 0; index < names.size(); ++index) {
@@ -148,7 +163,7 @@ void CheckAsText(const std::vector<ListedName>& names, const AppFolder& folder, 
             << tally.refused << " refused\n";
 }
 
-void CheckAsCsv(const std::vector<ListedName>& names, const AppFolder& folder, const MissingValues& missing,
+void CheckAsCsv(const std::vector<ListedName>& names, const AppFolder& folder, const ReadingRules& missing,
                 Tally& tally) {
   ConsoleNotices notices;
   std::cout << "file,line,field,kind,value\n";
@@ -171,7 +186,7 @@ void RunCheck(CliContext& context, const CheckArguments& arguments) {
   const auto names = context.NamesToProcess(arguments.names, arguments.listFile, folder->PetData(), "data files");
   if (!names) return;
   Tally tally;
-  const MissingValues missing = arguments.missing.Rule();
+  const ReadingRules missing = arguments.reading.Rules();
   if (arguments.format == "csv")
     CheckAsCsv(*names, *folder, missing, tally);
   else
@@ -203,7 +218,7 @@ void AddCheckCommand(CLI::App& app, CliContext& context) {
       ->excludes(command->get_option("NAME"));
   command->add_option("--format", arguments->format, "text (a report per file) or csv (file,line,field,kind,value)")
       ->check(CLI::IsMember({"text", "csv"}));
-  AddMissingValueOptions(*command, arguments->missing);
+  AddReadingOptions(*command, arguments->reading);
   command->callback([&context, arguments] { RunCheck(context, *arguments); });
 }
 

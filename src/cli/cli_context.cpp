@@ -7,25 +7,59 @@
 
 namespace sorvane::cli {
 
-MissingValues MissingValueArguments::Rule() const {
-  MissingValues rule{emptyIsMissing, {}};
-  for (const std::string& code : codes) rule.codes.push_back(ParseNumber(code).value);
-  return rule;
+ReadingRules ReadingArguments::Rules() const {
+  ReadingRules rules;
+  rules.missing.emptyIsMissing = emptyIsMissing;
+  for (const std::string& code : codes) {
+    const ParsedNumber number = ParseNumber(code);
+    if (number.status == NumberStatus::Value) {
+      rules.missing.codes.push_back(number.value);
+    } else {
+      rules.missing.texts.emplace_back(TrimSpaces(code));
+    }
+  }
+  for (const std::string& column : columns) {
+    const std::size_t equals = column.find('=');
+    rules.columns.push_back({column.substr(0, equals), column.substr(equals + 1)});
+  }
+  rules.windHeight = windHeight;
+  rules.dayFirst = dayFirst;
+  return rules;
 }
 
-void AddMissingValueOptions(CLI::App& command, MissingValueArguments& into) {
+void AddReadingOptions(CLI::App& command, ReadingArguments& into) {
   command.add_flag("--empty-is-missing", into.emptyIsMissing,
                    "An empty parameter field holds no reading (by default it is read as 0)");
-  const CLI::Validator number(
-      [](std::string& text) {
-        return ParseNumber(text).status == NumberStatus::Value ? std::string() : "'" + text + "' is not a number";
-      },
-      "NUMBER");
+  const CLI::Validator notEmpty(
+      [](std::string& text) { return TrimSpaces(text).empty() ? std::string("an empty missing-value code") : ""; },
+      "VALUE");
   command
-      .add_option("--missing-code", into.codes, "A parameter field holding this number holds no reading (repeatable)")
+      .add_option("--missing-code", into.codes,
+                  "A parameter field holding this number or text (NA, \"#N/A\") holds no reading (repeatable)")
       ->type_name("VALUE")
       ->allow_extra_args(false)
-      ->check(number);
+      ->check(notEmpty);
+  const CLI::Validator naming(
+      [](std::string& text) {
+        const std::size_t equals = text.find('=');
+        if (equals == std::string::npos || TrimSpaces(text.substr(0, equals)).empty())
+          return "'" + text + "' is not HEAD=WORD";
+        return std::string();
+      },
+      "HEAD=WORD");
+  command
+      .add_option("--column", into.columns,
+                  "The file's column HEAD is the parameter or period WORD, with an optional unit: \"TX=TMAX\",\n"
+                  "\"FG=WS (m/s)\", \"Data=Date\"; an empty WORD leaves the column unused (repeatable)")
+      ->type_name("HEAD=WORD")
+      ->allow_extra_args(false)
+      ->check(naming);
+  command
+      .add_option("--wind-height", into.windHeight,
+                  "The wind was measured this many metres above ground; it is brought to 2 m (FAO-56 eq. 47)")
+      ->type_name("METRES")
+      ->check(CLI::Range(kLowestWindHeight, kHighestWindHeight));
+  command.add_flag("--day-first", into.dayFirst, "Slashed dates are day/month/year (by default month/day/year)");
 }
 
 std::optional<AppFolder> CliContext::ResolveAppFolder() {

@@ -42,15 +42,20 @@ struct CliContext {
                                                         std::string_view listKind);
 };
 
-// The options of pet and check that say which fields hold no reading:
-// --empty-is-missing and --missing-code VALUE (repeatable).
-struct MissingValueArguments {
+// The options of pet, check and calibrate that say how weather files are read: which
+// fields hold no reading (--empty-is-missing, --missing-code VALUE|TEXT), which column is
+// which (--column HEAD=WORD), the wind's height (--wind-height METRES) and the order of
+// slashed dates (--day-first).
+struct ReadingArguments {
   bool emptyIsMissing = false;
-  std::vector<std::string> codes;  // each a number, checked as the option is parsed
+  std::vector<std::string> codes;    // numbers or texts
+  std::vector<std::string> columns;  // HEAD=WORD, checked as the option is parsed
+  std::optional<double> windHeight;  // metres
+  bool dayFirst = false;
 
-  MissingValues Rule() const;
+  ReadingRules Rules() const;
 };
-void AddMissingValueOptions(CLI::App& command, MissingValueArguments& into);
+void AddReadingOptions(CLI::App& command, ReadingArguments& into);
 
 // What `plot` draws, for the help of sorvane-cli and of sorvane-plot alike.
 inline constexpr std::string_view kPlotDescription =

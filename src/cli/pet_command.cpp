@@ -15,7 +15,7 @@ struct PetArguments {
   std::vector<std::string> names;
   std::string listFile;
   unsigned jobs = std::max(1u, std::thread::hardware_concurrency());
-  MissingValueArguments missing;
+  ReadingArguments reading;
 };
 
 void RunPet(CliContext& context, const PetArguments& arguments) {
@@ -25,7 +25,7 @@ void RunPet(CliContext& context, const PetArguments& arguments) {
   if (!names) return;
   ConsoleNotices notices;
   const RunSummary summary =
-      ProcessPetFiles(*names, *folder, notices, RunOptions{arguments.jobs, arguments.missing.Rule()});
+      ProcessPetFiles(*names, *folder, notices, RunOptions{arguments.jobs, arguments.reading.Rules()});
   notices.Show(PetJobEndNotice());
   std::cout << summary.processed << " of " << names->size() << " file" << (names->size() == 1 ? "" : "s")
             << " processed; results in " << platform::Utf8(folder->Output()) << '\n';
@@ -52,7 +52,7 @@ void AddPetCommand(CLI::App& app, CliContext& context) {
                    ->type_name("FILE");
   command->add_option("--jobs,-j", arguments->jobs, "Files processed at once (default: the number of cores)")
       ->check(CLI::Range(1u, 1024u));
-  AddMissingValueOptions(*command, arguments->missing);
+  AddReadingOptions(*command, arguments->reading);
   list->excludes(command->get_option("NAME"));
   command->callback([&context, arguments] { RunPet(context, *arguments); });
 }

@@ -97,7 +97,7 @@ std::string_view PeriodAdjective(PeriodType period) {
 // The pairs of one file, or the refusal that leaves it out. A table holds coefficients
 // of one period: `period` is that of the files before it.
 std::optional<StationCalibration> CalibrateFile(const ListedName& entry, const AppFolder& folder,
-                                                const CalibrationReference& reference, const MissingValues& missing,
+                                                const CalibrationReference& reference, const ReadingRules& rules,
                                                 std::optional<PeriodType> period, RowTermsMaker& terms,
                                                 std::string& refusal) {
   if (!entry.problem.empty()) {
@@ -106,7 +106,8 @@ std::optional<StationCalibration> CalibrateFile(const ListedName& entry, const A
   }
   const fs::path path = FileOf(entry, folder.PetData());
   const std::string shown = EscapedText(folder.Display(path));
-  auto computation = StationComputation::Open(path, shown, folder, missing, refusal);
+  auto computation = StationComputation::Open(path, shown, folder, rules, refusal);
+  const MissingValues& missing = rules.missing;
   if (!computation) {
     refusal += kFileNotProcessed;
     return std::nullopt;
@@ -188,7 +189,7 @@ std::vector<int> TableMethods(const std::vector<StationCalibration>& stations, i
 }  // namespace
 
 Calibration Calibrate(const std::vector<ListedName>& names, const AppFolder& folder,
-                      const CalibrationReference& reference, const MissingValues& missing, Notices& notices) {
+                      const CalibrationReference& reference, const ReadingRules& rules, Notices& notices) {
   Calibration calibration;
   RowTermsMaker terms;
   for (std::size_t index = 0; index < names.size(); ++index) {
@@ -196,7 +197,7 @@ Calibration Calibrate(const std::vector<ListedName>& names, const AppFolder& fol
     std::string refusal;
     std::optional<PeriodType> period;
     if (!calibration.stations.empty()) period = calibration.stations.front().period;
-    auto station = CalibrateFile(names[index], folder, reference, missing, period, terms, refusal);
+    auto station = CalibrateFile(names[index], folder, reference, rules, period, terms, refusal);
     if (station) {
       calibration.stations.push_back(std::move(*station));
     } else {

@@ -85,7 +85,7 @@ struct Calibration {
 // each method. Shows a refusal for each file that cannot be used and a notice for each
 // method left out of the table, naming station, method and why.
 Calibration Calibrate(const std::vector<ListedName>& names, const AppFolder& folder,
-                      const CalibrationReference& reference, const MissingValues& missing, Notices& notices);
+                      const CalibrationReference& reference, const ReadingRules& rules, Notices& notices);
 
 // The fit of `method` at `station`; nullptr when the station has no such method.
 const MethodCalibration* FindMethod(const StationCalibration& station, int method);

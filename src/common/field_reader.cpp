@@ -40,6 +40,8 @@ FieldReader::FieldReader(FieldReader&& other) noexcept
       readError_(other.readError_),
       pendingLineFeed_(other.pendingLineFeed_),
       afterComma_(other.afterComma_),
+      separator_(other.separator_),
+      decimalPoint_(other.decimalPoint_),
       line_(other.line_) {
   other.fd_ = -1;
   other.data_ = nullptr;
@@ -130,7 +132,7 @@ FieldReader::Field FieldReader::NextAnyWay() {
   for (;;) {
     while (i < end_) {
       const char c = data_[i];
-      if (c == ',' || c == '\r' || c == '\n') break;
+      if (c == separator_ || c == '\r' || c == '\n') break;
       ++i;
     }
     if (i < end_ || i - start > kMaxFieldBytes) break;
@@ -146,7 +148,7 @@ FieldReader::Field FieldReader::NextAnyWay() {
   if (i == end_) {
     pos_ = end_;
     field.end = End::FileEnd;
-  } else if (data_[i] == ',') {
+  } else if (data_[i] == separator_) {
     pos_ = i + 1;
     field.end = End::Comma;
     afterComma_ = true;
@@ -197,7 +199,7 @@ FieldReader::Field FieldReader::ReadQuoted() {
     if (readError_) return {Status::ReadError, {}, End::FileEnd, true, field.line};
     pos_ = end_;
     field.end = End::FileEnd;
-  } else if (data_[j] == ',') {
+  } else if (data_[j] == separator_) {
     pos_ = j + 1;
     field.end = End::Comma;
     afterComma_ = true;
@@ -250,6 +252,32 @@ bool FieldReader::SkipBlankRest() {
     if (!Available()) return !readError_;
     const char c = data_[pos_];
     if (c == ' ') {
+      ++pos_;
+    } else if (c == '\r' || c == '\n') {
+      ConsumeLineEnd(pos_);
+    } else {
+      return false;
+    }
+  }
+}
+
+bool FieldReader::RestOfLineIsEmptyFields() const {
+  if (pendingLineFeed_) return false;
+  for (std::size_t i = pos_; i < end_; ++i) {
+    const char c = data_[i];
+    if (c == '\r' || c == '\n') return true;
+    if (c != ' ' && c != separator_) return false;
+  }
+  return eof_;
+}
+
+bool FieldReader::SkipEmptyRowsRest() {
+  afterComma_ = false;
+  for (;;) {
+    ApplyPendingLineFeed();
+    if (!Available()) return !readError_;
+    const char c = data_[pos_];
+    if (c == ' ' || c == separator_) {
       ++pos_;
     } else if (c == '\r' || c == '\n') {
       ConsumeLineEnd(pos_);

@@ -82,6 +82,24 @@ class FieldReader {
   // file (blank lines at the end of a file end its data like the end of the file).
   bool SkipBlankRest();
 
+  // Fields end at `separator` instead of a comma, and the short numbers of
+  // NextShortNumber take `decimalPoint` for their point: a file saved with semicolons
+  // and decimal commas, or with tabs. Set before the first field.
+  void UseSeparators(char separator, char decimalPoint) {
+    separator_ = separator;
+    decimalPoint_ = decimalPoint;
+  }
+  char Separator() const { return separator_; }
+  char DecimalPoint() const { return decimalPoint_; }
+
+  // True when the rest of the current line, as far as the buffer holds it, is nothing
+  // but separators and spaces up to its line end: a row of empty fields. Reads nothing.
+  bool RestOfLineIsEmptyFields() const;
+
+  // Skips separators, spaces and line ends; true when nothing else is left before the
+  // end of the file (rows of empty fields at its end, as a spreadsheet saves them).
+  bool SkipEmptyRowsRest();
+
   // The line the next read begins on, counted from 1.
   long Line() const { return line_; }
 
@@ -106,7 +124,9 @@ class FieldReader {
   bool eof_ = false;
   bool readError_ = false;
   bool pendingLineFeed_ = false;  // a CR ended the buffer: an LF that follows belongs to it
-  bool afterComma_ = false;       // a comma was the last delimiter: one more field follows
+  bool afterComma_ = false;       // a separator was the last delimiter: one more field follows
+  char separator_ = ',';
+  char decimalPoint_ = '.';
   long line_ = 1;
 };
 
@@ -114,14 +134,15 @@ class FieldReader {
 // out without a refill. Everything else is left to NextAnyWay.
 inline bool FieldReader::NextInBuffer(Field& field) {
   if (pendingLineFeed_ || readError_) return false;
+  const char separator = separator_;
   std::size_t i = pos_;
   while (i < end_ && data_[i] == ' ') ++i;
   if (i == end_ || data_[i] == '"') return false;
   const std::size_t start = i;
-  while (i < end_ && data_[i] != ',' && data_[i] != '\r' && data_[i] != '\n') ++i;
+  while (i < end_ && data_[i] != separator && data_[i] != '\r' && data_[i] != '\n') ++i;
   if (i == end_ || i - start > kMaxFieldBytes) return false;
   field = {Status::Ok, std::string_view(data_ + start, i - start), End::Comma, false, line_};
-  afterComma_ = data_[i] == ',';
+  afterComma_ = data_[i] == separator;
   if (afterComma_) {
     pos_ = i + 1;
   } else {
@@ -135,6 +156,7 @@ inline bool FieldReader::NextShortNumber(ShortNumber& number) {
   if (pendingLineFeed_ || readError_) return false;
   const char* const data = data_;
   const std::size_t end = end_;
+  const char separator = separator_;
   auto digitAt = [data](std::size_t at) { return static_cast<unsigned>(static_cast<unsigned char>(data[at])) - '0'; };
   std::size_t i = pos_;
   while (i < end && data[i] == ' ') ++i;
@@ -146,7 +168,7 @@ inline bool FieldReader::NextShortNumber(ShortNumber& number) {
   for (unsigned digit; i < end && (digit = digitAt(i)) <= 9; ++i) digits = digits * 10 + digit;
   std::size_t digitCount = i - wholeStart;
   std::size_t decimals = 0;
-  if (i < end && data[i] == '.') {
+  if (i < end && data[i] == decimalPoint_) {
     const std::size_t decimalsStart = ++i;
     for (unsigned digit; i < end && (digit = digitAt(i)) <= 9; ++i) digits = digits * 10 + digit;
     decimals = i - decimalsStart;
@@ -155,12 +177,12 @@ inline bool FieldReader::NextShortNumber(ShortNumber& number) {
   while (i < end && data[i] == ' ') ++i;
   if (i == end || i - start > kMaxFieldBytes) return false;
   const char delimiter = data[i];
-  if (delimiter != ',' && delimiter != '\r' && delimiter != '\n') return false;
+  if (delimiter != separator && delimiter != '\r' && delimiter != '\n') return false;
   const bool empty = i == start;
   if (!empty && (digitCount == 0 || digitCount > kMostShortDecimalDigits)) return false;
   number.value = empty ? 0 : ShortDecimalValue(digits, static_cast<int>(decimals), negative);
   number.empty = empty;
-  afterComma_ = delimiter == ',';
+  afterComma_ = delimiter == separator;
   number.endsLine = !afterComma_;
   if (afterComma_) {
     pos_ = i + 1;

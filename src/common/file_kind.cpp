@@ -50,7 +50,7 @@ bool SemicolonsWithDecimalCommas(std::string_view header) {
 
 }  // namespace
 
-std::optional<std::string> WhyNotCommaSeparatedText(std::string_view beginning) {
+std::optional<std::string> WhyNotText(std::string_view beginning) {
   if (beginning.starts_with("PK\x03\x04"))
     return "the file is an Excel workbook (a zip file), not text, whatever its name says; open it in the "
            "spreadsheet and " + std::string(kSaveAsCsv);
@@ -60,6 +60,11 @@ std::optional<std::string> WhyNotCommaSeparatedText(std::string_view beginning) 
   if (LooksLikeUtf16(beginning))
     return "the file is UTF-16 text, as a spreadsheet saves \"Unicode text\"; " + std::string(kSaveAsCsv) +
            " (UTF-8 or plain ASCII)";
+  return std::nullopt;
+}
+
+std::optional<std::string> WhyNotCommaSeparatedText(std::string_view beginning) {
+  if (auto why = WhyNotText(beginning)) return why;
   const std::string_view header = HeaderLines(beginning);
   if (SeparatedBy(header, ';') || SemicolonsWithDecimalCommas(header))
     return "the file is separated by semicolons, as a spreadsheet saves CSV with a decimal comma; " +
@@ -67,6 +72,30 @@ std::optional<std::string> WhyNotCommaSeparatedText(std::string_view beginning) 
   if (SeparatedBy(header, '\t'))
     return "the file is separated by tabs, as a spreadsheet saves tab-delimited text; " + std::string(kSaveAsCsv);
   return std::nullopt;
+}
+
+namespace {
+
+// Line `index` (from 0) of the header lines, without its line end.
+std::string_view HeaderLine(std::string_view header, int index) {
+  for (int line = 0; line < index; ++line) {
+    const std::size_t end = header.find_first_of("\r\n");
+    if (end == std::string_view::npos) return {};
+    header.remove_prefix(end + ((header[end] == '\r' && end + 1 < header.size() && header[end + 1] == '\n') ? 2 : 1));
+  }
+  return header.substr(0, header.find_first_of("\r\n"));
+}
+
+}  // namespace
+
+FieldSeparators SeparatorsOf(std::string_view beginning) {
+  const std::string_view header = HeaderLines(beginning);
+  const std::string_view headerLine = HeaderLine(header, 3);
+  if (headerLine.find(',') != std::string_view::npos) return {};
+  const bool commaInCoordinates = HeaderLine(header, 2).find(',') != std::string_view::npos;
+  if (headerLine.find('\t') != std::string_view::npos) return {'\t', commaInCoordinates ? ',' : '.'};
+  if (headerLine.find(';') != std::string_view::npos) return {';', ','};
+  return {};
 }
 
 }  // namespace sorvane

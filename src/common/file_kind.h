@@ -15,4 +15,18 @@ namespace sorvane {
 // the file has them.
 std::optional<std::string> WhyNotCommaSeparatedText(std::string_view beginning);
 
+// The same for a file that may also be separated by semicolons or tabs: only what is no
+// text at all (a workbook, UTF-16).
+std::optional<std::string> WhyNotText(std::string_view beginning);
+
+// How a weather file separates its fields, told from its header line (line 4): by
+// commas, or, when the header line holds no comma, by tabs or semicolons. Semicolons go
+// with decimal commas, as a spreadsheet saves CSV where the comma is the decimal sign;
+// tabs with decimal commas when line 3 (the coordinates) holds a comma.
+struct FieldSeparators {
+  char separator = ',';
+  char decimalPoint = '.';
+};
+FieldSeparators SeparatorsOf(std::string_view beginning);
+
 }  // namespace sorvane

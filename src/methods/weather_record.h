@@ -17,11 +17,14 @@ struct StationHeader {
   double Elevation = 0;     // metres
 };
 
-// Parameter codes in file heads: TMAX 1, TMIN 2, RH1 3, RH2 4, WS 5, SS 6, EVP 7.
-enum class Parameter { None = 0, TMAX, TMIN, RH1, RH2, WS, SS, EVP };
-inline constexpr std::array<std::string_view, 8> kParameterHeads{"", "TMAX", "TMIN", "RH1", "RH2", "WS", "SS", "EVP"};
+// Parameter codes in file heads: TMAX 1, TMIN 2, RH1 3, RH2 4, WS 5, SS 6, EVP 7, and the
+// readings of modern stations: measured radiation RS 8, dew point TDEW 9, mean humidity RH 10.
+enum class Parameter { None = 0, TMAX, TMIN, RH1, RH2, WS, SS, EVP, RS, TDEW, RH };
+inline constexpr std::array<std::string_view, 11> kParameterHeads{"",   "TMAX", "TMIN", "RH1",  "RH2", "WS",
+                                                                  "SS", "EVP",  "RS",   "TDEW", "RH"};
+static_assert(kParameterHeads[static_cast<int>(Parameter::RH)] == "RH");
 
-// A set of parameters, one bit per Parameter (bit 1 TMAX ... bit 7 EVP).
+// A set of parameters, one bit per Parameter (bit 1 TMAX ... bit 10 RH).
 using ParameterSet = unsigned;
 inline constexpr ParameterSet Bit(Parameter p) { return ParameterSet{1} << static_cast<int>(p); }
 inline constexpr bool Holds(ParameterSet set, Parameter p) { return (set & Bit(p)) != 0; }
@@ -39,6 +42,9 @@ struct WeatherRecord {
   double WS = 0;    // km/h, raised to 1.6 when below
   double SS = 0;    // hours of bright sunshine
   double EVP = 0;   // mm of open pan evaporation over the record's period
+  double RS = 0;    // MJ m-2 day-1
+  double TDEW = 0;  // degrees C
+  double RH = 0;    // %
   double Tmean = 0; // (TMAX + TMIN) / 2, degrees C
 };
 

@@ -22,7 +22,11 @@ std::string Listed(const std::vector<std::string>& items) {
 std::vector<std::string> UnusedParameterHeads(const WeatherFileHeader& header) {
   std::vector<std::string> heads;
   for (std::size_t column = 0; column < header.ColumnCodes.size(); ++column) {
-    if (header.ColumnCodes[column] != Parameter::None) continue;
+    // Columns that no method reads yet are warned about as unknown heads are.
+    const Parameter code = header.ColumnCodes[column];
+    if ((code != Parameter::None && Holds(kParametersOfMethods, code)) ||
+        (column < header.ColumnIgnored.size() && header.ColumnIgnored[column]))
+      continue;
     const std::string normalised = NormaliseHead(header.ColumnHeads[column]);
     for (std::string_view word : kHeadWords)
       if (normalised.find(word) != std::string::npos) {
@@ -58,6 +62,13 @@ std::string AbsentParameterText(const AbsentParameter& absent) {
   for (int id : absent.methods) names.emplace_back(MethodEntryFor(id).name);
   return "no " + word + " column: " + Listed(names) + (names.size() == 1 ? " runs" : " run") + " with " + word +
          " = 0";
+}
+
+std::string RepeatedPeriodNotice(PeriodType period, const WeatherFileReader& reader) {
+  const std::string unit = period == PeriodType::Week ? "week" : "month";
+  return "line " + std::to_string(reader.FirstRepeatLine()) + " repeats the year and " + unit + " of line " +
+         std::to_string(reader.FirstRepeatedLine()) + "; a " + (unit == "week" ? "weekly" : "monthly") +
+         " file holds one row per " + unit + " (a daily file heads its period Date, or Year,Month,Day)";
 }
 
 std::string EmptyFieldsNotice(const EmptyFieldTally& empty) {

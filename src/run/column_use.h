@@ -27,6 +27,10 @@ std::vector<AbsentParameter> AbsentParameters(ParameterSet columns, const std::v
 // "no RH2 column: Modified Penman and Penman Montieth run with RH2 = 0"
 std::string AbsentParameterText(const AbsentParameter& absent);
 
+// "line 17 repeats the year and month of line 5; a monthly file holds one row per month":
+// the first repeat of a weekly or monthly file.
+std::string RepeatedPeriodNotice(PeriodType period, const WeatherFileReader& reader);
+
 // "3 empty fields were read as 0; the first on line 8 (TMAX)"
 std::string EmptyFieldsNotice(const EmptyFieldTally& empty);
 

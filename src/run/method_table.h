@@ -28,6 +28,11 @@ inline constexpr std::array<ParameterSet, 8> kMethodParameters{
     kHumidities | Bit(Parameter::WS) | Bit(Parameter::EVP),
     kTemperatures | kHumidities | Bit(Parameter::WS) | Bit(Parameter::SS),
 };
+inline constexpr ParameterSet kParametersOfMethods = [] {
+  ParameterSet all = 0;
+  for (ParameterSet set : kMethodParameters) all |= set;
+  return all;
+}();
 static_assert(kMethodParameters[1] == kTemperatures && !Holds(kMethodParameters[4], Parameter::RH1));
 
 // The parameters a head word stands for: "RH" for RH1 and RH2, the others for their own.

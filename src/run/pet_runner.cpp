@@ -35,7 +35,7 @@ struct RunFolders {
   const AppFolder& app;
   fs::path petData;
   fs::path output;
-  const MissingValues& missing;
+  const ReadingRules& reading;
 };
 
 FileResult RefusedWith(std::string text) {
@@ -76,11 +76,12 @@ FileResult ProcessFile(const ListedName& entry, const RunFolders& folders, RowTe
   const fs::path path = FileOf(entry, folders.petData);
   const std::string shown = EscapedText(folders.app.Display(path));  // a file name may hold any byte
   std::string error;
-  auto computation = StationComputation::Open(path, shown, folders.app, folders.missing, error);
+  auto computation = StationComputation::Open(path, shown, folders.app, folders.reading, error);
   if (!computation) return RefusedWith(error + std::string(kFileNotProcessed));
   const WeatherFileHeader& header = computation->Header();
   const std::vector<int>& methods = computation->Methods();
   FileResult result;
+  for (const std::string& note : header.ReadingNotes) result.notices.push_back(Information(shown + ": " + note));
   WarnAboutColumns(shown, header, methods, result.notices);
 
   auto writer = PetResultWriter::Create(folders.output, entry.name, header.Period, methods, &error);
@@ -106,8 +107,10 @@ FileResult ProcessFile(const ListedName& entry, const RunFolders& folders, RowTe
     return RefusedWith(folders.app.Display(writer->Target()) + ": writing failed (" + error +
                        "); an older result of that name is left as it was");
 
-  if (reader.EmptyFields().count > 0 && !folders.missing.emptyIsMissing)
+  if (reader.EmptyFields().count > 0 && !folders.reading.missing.emptyIsMissing)
     result.notices.push_back(Warning(shown + ": " + EmptyFieldsNotice(reader.EmptyFields())));
+  if (reader.FirstRepeatLine() > 0)
+    result.notices.push_back(Warning(shown + ": " + RepeatedPeriodNotice(header.Period, reader)));
   if (empty.count > 0)
     result.notices.push_back(Information(shown + ": " + std::to_string(empty.count) +
                                          (empty.count == 1 ? " value" : " values") +
@@ -206,7 +209,7 @@ RunSummary ProcessPetFiles(const std::vector<ListedName>& names, const AppFolder
     return summary;
   }
   RemoveStaleTemporaries(*output);
-  const RunFolders folders{folder, folder.PetData(), *output, options.missing};
+  const RunFolders folders{folder, folder.PetData(), *output, options.reading};
   const unsigned jobs = std::clamp<unsigned>(options.jobs, 1, static_cast<unsigned>(names.size()));
   if (jobs > 1) {
     ProcessInParallel(names, folders, notices, jobs, summary);

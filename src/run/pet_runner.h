@@ -20,7 +20,7 @@ inline constexpr std::string_view kFileNotProcessed = "; the file is not process
 
 struct RunOptions {
   unsigned jobs = 1;  // files processed at once; notices still come in list order
-  MissingValues missing;
+  ReadingRules reading;
 };
 
 struct RunSummary {

@@ -19,7 +19,7 @@ StationComputation::StationComputation(WeatherFileReader reader, WeatherFileHead
 
 std::optional<StationComputation> StationComputation::Open(const std::filesystem::path& path,
                                                            const std::string& shown, const AppFolder& app,
-                                                           const MissingValues& missing, std::string& refusal) {
+                                                           const ReadingRules& rules, std::string& refusal) {
   std::string error;
   auto fields = FieldReader::Open(path, &error);
   if (!fields) {
@@ -27,7 +27,7 @@ std::optional<StationComputation> StationComputation::Open(const std::filesystem
     return std::nullopt;
   }
   WeatherFileReader reader(std::move(*fields));
-  reader.SetMissingValues(missing);
+  reader.SetRules(rules);
   auto header = reader.ReadHeader();
   if (!header) {
     refusal = Located(shown, reader.Problem().line, reader.Problem().what);

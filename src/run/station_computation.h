@@ -24,7 +24,7 @@ class StationComputation {
   // file cannot be opened or its header read, or its Thornthwaite column finds no heat
   // index.
   static std::optional<StationComputation> Open(const std::filesystem::path& path, const std::string& shown,
-                                                const AppFolder& app, const MissingValues& missing,
+                                                const AppFolder& app, const ReadingRules& rules,
                                                 std::string& refusal);
 
   const WeatherFileHeader& Header() const { return header_; }

@@ -76,6 +76,12 @@ class RowChecker {
     CheckPetValues(record, terms, noReading);
   }
 
+  void CheckRepeat(const WeatherRecord& record, long earlierLine) {
+    const std::string text = PeriodText(record);
+    Emit(FindingKind::PeriodRepeated, record.Period == PeriodType::Week ? "Week" : "Month", text,
+         text + " repeats line " + std::to_string(earlierLine));
+  }
+
  private:
   // Per parameter, the value the record holds when it is a plain reading: not empty and
   // not already reported, so that a -99 is not reported a second time as TMAX below TMIN.
@@ -120,10 +126,11 @@ class RowChecker {
     if (IsDeclaredCode(value, missing_))
       return report(FindingKind::MissingValueCode, " is a declared missing-value code");
     if (IsMissingValueCode(value)) return report(FindingKind::MissingValueCode, " looks like a missing-value code");
-    const bool humidity = code == Parameter::RH1 || code == Parameter::RH2;
+    const bool humidity = code == Parameter::RH1 || code == Parameter::RH2 || code == Parameter::RH;
     if (humidity && !(value >= 0 && value <= 100))  // %
       return report(FindingKind::HumidityOutOfRange, value < 0 ? " is below 0" : " is above 100");
-    const bool neverNegative = code == Parameter::WS || code == Parameter::SS || code == Parameter::EVP;
+    const bool neverNegative =
+        code == Parameter::WS || code == Parameter::SS || code == Parameter::EVP || code == Parameter::RS;
     if (neverNegative && value < 0) return report(FindingKind::BelowZero, " is below 0");
     return false;
   }
@@ -213,7 +220,8 @@ Notice NotProcessed(const std::string& shown, const LineProblem& problem) {
 }  // namespace
 
 WeatherCheckReport CheckWeatherFile(const ListedName& entry, const AppFolder& folder, FindingSink& sink,
-                                    const MissingValues& missing) {
+                                    const ReadingRules& rules) {
+  const MissingValues& missing = rules.missing;
   WeatherCheckReport report;
   report.file = entry.name;
   if (!entry.problem.empty()) {
@@ -230,7 +238,7 @@ WeatherCheckReport CheckWeatherFile(const ListedName& entry, const AppFolder& fo
     return report;
   }
   WeatherFileReader reader(std::move(*fields));
-  reader.SetMissingValues(missing);
+  reader.SetRules(rules);
   report.header = reader.ReadHeader();
   if (!report.header) {
     report.refusal = NotProcessed(shown, reader.Problem());
@@ -258,6 +266,7 @@ WeatherCheckReport CheckWeatherFile(const ListedName& entry, const AppFolder& fo
     if (report.rows++ == 0) report.firstPeriod = PeriodText(record);
     report.lastPeriod = PeriodText(record);
     checker.Check(record, reader.LastRowValues(), reader.MissingInLastRecord(), reader.LineOfLastRecord());
+    if (reader.RepeatOfLastRecord() > 0) checker.CheckRepeat(record, reader.RepeatOfLastRecord());
   }
   if (step == WeatherFileReader::Step::Problem && !report.refusal) report.refusal = NotProcessed(shown, reader.Problem());
   return report;

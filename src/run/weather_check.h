@@ -30,6 +30,7 @@ enum class FindingKind {
   DateOutOfOrder,         // daily files: earlier than a date above it
   DateRepeated,
   DaysMissing,            // daily files: a gap between two rows
+  PeriodRepeated,         // weekly and monthly files: a year and number an earlier row has
   EmptyPetValue,          // a method cannot compute the row: its result field is empty
 };
 
@@ -39,7 +40,7 @@ struct FindingKindEntry {
   std::string_view title;  // the heading of the text report
 };
 
-inline constexpr std::array<FindingKindEntry, 13> kFindingKinds{{
+inline constexpr std::array<FindingKindEntry, 14> kFindingKinds{{
     {FindingKind::IgnoredHead, "ignored-head", "heads not used"},
     {FindingKind::AbsentParameter, "absent-parameter", "parameters without a column, taken as 0"},
     {FindingKind::TmaxBelowTmin, "tmax-below-tmin", "TMAX below TMIN"},
@@ -52,6 +53,7 @@ inline constexpr std::array<FindingKindEntry, 13> kFindingKinds{{
     {FindingKind::DateOutOfOrder, "date-out-of-order", "dates out of order"},
     {FindingKind::DateRepeated, "date-repeated", "dates repeated"},
     {FindingKind::DaysMissing, "days-missing", "days missing"},
+    {FindingKind::PeriodRepeated, "period-repeated", "weeks or months repeated"},
     {FindingKind::EmptyPetValue, "empty-pet-value", "PET values that would be empty"},
 }};
 static_assert(kFindingKinds[static_cast<int>(FindingKind::EmptyPetValue)].kind == FindingKind::EmptyPetValue);
@@ -97,6 +99,6 @@ struct WeatherCheckReport {
 // that hold no reading by `missing` as a run with the same rule sees them; the findings
 // go to `sink` as they are found, the rest is in the report.
 WeatherCheckReport CheckWeatherFile(const ListedName& entry, const AppFolder& folder, FindingSink& sink,
-                                    const MissingValues& missing = {});
+                                    const ReadingRules& rules = {});
 
 }  // namespace sorvane

@@ -23,15 +23,6 @@ std::string_view WithoutByteOrderMark(std::string_view text) {
   return text.starts_with("\xEF\xBB\xBF") ? text.substr(3) : text;
 }
 
-std::string_view PeriodHeadsOf(PeriodType period) {
-  switch (period) {
-    case PeriodType::Date: return "a daily file begins Date";
-    case PeriodType::Week: return "a weekly file begins Year,Week";
-    case PeriodType::Month: return "a monthly file begins Year,Month";
-  }
-  return "";
-}
-
 std::string FieldsText(int count) { return std::to_string(count) + (count == 1 ? " field" : " fields"); }
 
 }  // namespace
@@ -46,6 +37,9 @@ static double WeatherRecord::*FieldOf(Parameter code) {
     case Parameter::WS: return &WeatherRecord::WS;
     case Parameter::SS: return &WeatherRecord::SS;
     case Parameter::EVP: return &WeatherRecord::EVP;
+    case Parameter::RS: return &WeatherRecord::RS;
+    case Parameter::TDEW: return &WeatherRecord::TDEW;
+    case Parameter::RH: return &WeatherRecord::RH;
     case Parameter::None: break;  // read and dropped
   }
   return nullptr;
@@ -57,10 +51,12 @@ bool WeatherFileReader::Refuse(long line, std::string what) {
 }
 
 std::optional<WeatherFileHeader> WeatherFileReader::ReadHeader() {
-  if (const auto why = WhyNotCommaSeparatedText(fields_.Beginning())) {
+  if (const auto why = WhyNotText(fields_.Beginning())) {
     Refuse(0, *why);
     return std::nullopt;
   }
+  const FieldSeparators separators = SeparatorsOf(fields_.Beginning());
+  fields_.UseSeparators(separators.separator, separators.decimalPoint);
   std::string line;
   auto readWholeLine = [&](long number, std::string_view missing) {
     const auto status = fields_.ReadLine(line);
@@ -74,70 +70,78 @@ std::optional<WeatherFileHeader> WeatherFileReader::ReadHeader() {
   for (char c : WithoutByteOrderMark(line))
     if (c != ',') name.push_back(c);
   header_.Station.StationName = std::string(TrimSpaces(name));
+  const std::string firstLine = ToUpperAscii(line);
 
   if (!readWholeLine(2, "the file ends before line 2 (the coordinate heads)")) return std::nullopt;
-  const int line2Commas = static_cast<int>(std::count(line.begin(), line.end(), ','));
-  if (!ReadCoordinates(line2Commas)) return std::nullopt;
+  const int line2Commas = static_cast<int>(std::count(line.begin(), line.end(), separators.separator));
+  if (!ReadCoordinates(line2Commas)) {
+    // A file that begins with its header line reads a date where the latitude belongs.
+    const bool headerFirst = firstLine.find("TMAX") != std::string::npos &&
+                             (firstLine.find("DATE") != std::string::npos || firstLine.find("YEAR") != std::string::npos);
+    if (headerFirst && problem_.line == 3 && problem_.what.starts_with("field 1 (latitude)"))
+      problem_.what += "; the file begins with its header line, but the station name, the heads "
+                       "Latitude,Longitude,Elevation and the coordinates (lines 1 to 3) must come before it";
+    return std::nullopt;
+  }
 
   if (!readWholeLine(4, "the file ends before line 4 (the header line)")) return std::nullopt;
-  const std::string upper = ToUpperAscii(line);
-  std::optional<PeriodType> period;  // the last matching word wins
-  if (upper.find("DATE") != std::string::npos) period = PeriodType::Date;
-  if (upper.find("WEEK") != std::string::npos) period = PeriodType::Week;
-  if (upper.find("MONTH") != std::string::npos) period = PeriodType::Month;
-  if (!period) {
-    Refuse(4, "the header line names no period (a head with Date, Week or Month)");
-    return std::nullopt;
-  }
-  header_.Period = *period;
-  header_.NormalisedHeaderLine = NormaliseHead(line);
-
-  const int commas = static_cast<int>(std::count(line.begin(), line.end(), ','));
-  const int periodHeads = *period == PeriodType::Date ? 1 : 2;
-  header_.ParameterColumns = commas - (periodHeads - 1);
-  if (header_.ParameterColumns < 0) {
-    Refuse(4, "the header line has no head for the period number (Year,Week or Year,Month)");
-    return std::nullopt;
-  }
-  rowValues_.assign(static_cast<std::size_t>(header_.ParameterColumns), ParsedNumber{});
-  FieldReader heads(line);
-  int position = 0;
-  for (auto head = heads.Next(); head.status != FieldReader::Status::EndOfFile; head = heads.Next()) {
-    if (head.status != FieldReader::Status::Ok) {
-      Refuse(4, "in the header line, " + std::string(FieldReader::Describe(head.status)));
-      return std::nullopt;
-    }
-    const std::string normalised = NormaliseHead(head.text);
-    if (++position <= periodHeads && !CheckPeriodHeads(normalised, position)) return std::nullopt;
-    if (position > periodHeads) {
-      header_.ColumnHeads.push_back(EscapedText(TrimSpaces(head.text)));
-      const auto code = std::find(kParameterHeads.begin() + 1, kParameterHeads.end(), normalised);
-      header_.ColumnCodes.push_back(code == kParameterHeads.end()
-                                        ? Parameter::None
-                                        : static_cast<Parameter>(code - kParameterHeads.begin()));
-      columnTargets_.push_back(FieldOf(header_.ColumnCodes.back()));
-    }
-    if (head.end == FieldReader::End::FileEnd) break;
-  }
-  if (position != commas + 1) {
-    Refuse(4, "the header line holds a comma inside double quotes");
-    return std::nullopt;
-  }
+  if (!ReadHeaderLine(line, separators.separator)) return std::nullopt;
+  if (header_.Period == PeriodType::Date && layout_.periodFields == PeriodFields::Date) FixDateOrder();
   return header_;
 }
 
-// A parameter word where a period head belongs (Week,TMAX,TMIN: a weekly file without
-// its year) would make the first parameter the period number of every row.
-bool WeatherFileReader::CheckPeriodHeads(std::string_view normalisedHead, int position) {
-  if (std::find(kParameterHeads.begin() + 1, kParameterHeads.end(), normalisedHead) == kParameterHeads.end())
-    return true;
-  return Refuse(4, "head " + std::to_string(position) + " '" + std::string(normalisedHead) +
-                       "' stands where the period heads belong; " + std::string(PeriodHeadsOf(header_.Period)));
+bool WeatherFileReader::ReadHeaderLine(const std::string& line, char separator) {
+  const int commas = static_cast<int>(std::count(line.begin(), line.end(), separator));
+  std::vector<std::string> heads;
+  FieldReader headFields(line);
+  headFields.UseSeparators(separator, '.');
+  for (auto head = headFields.Next(); head.status != FieldReader::Status::EndOfFile; head = headFields.Next()) {
+    if (head.status != FieldReader::Status::Ok)
+      return Refuse(4, "in the header line, " + std::string(FieldReader::Describe(head.status)));
+    heads.emplace_back(head.text);
+    if (head.end == FieldReader::End::FileEnd) break;
+  }
+  std::string why;
+  auto layout = LayOutHeader(line, heads, rules_.columns, rules_.windHeight, why);
+  if (!layout) return Refuse(4, why);
+  if (static_cast<int>(heads.size()) != commas + 1)
+    return Refuse(4, "the header line holds a comma inside double quotes");
+  layout_ = std::move(*layout);
+  header_.Period = layout_.period;
+  header_.NormalisedHeaderLine = NormaliseHead(layout_.upperLine);
+  header_.ParameterColumns = static_cast<int>(layout_.codes.size());
+  header_.ColumnCodes = layout_.codes;
+  header_.ColumnHeads = layout_.heads;
+  for (std::size_t column = 0; column < layout_.codes.size(); ++column) {
+    header_.ColumnUnits.push_back(ColumnUnitText(layout_, column));
+    columnTargets_.push_back(FieldOf(layout_.codes[column]));
+    if (layout_.units[column].convert || layout_.windHeights[column] > 0) anyConversion_ = true;
+  }
+  header_.ColumnIgnored = layout_.ignored;
+  rowValues_.assign(layout_.codes.size(), ParsedNumber{});
+  rawIsCode_.assign(layout_.codes.size(), 0);
+  return true;
+}
+
+// The order of slashed dates: --day-first, else the first date of the file's first
+// block that only one order reads, else month/day/year.
+void WeatherFileReader::FixDateOrder() {
+  if (rules_.dayFirst) {
+    dateOrder_ = DateOrder::DayFirst;
+    return;
+  }
+  fixedOrder_ = FirstDecisiveOrder(fields_.Beginning(), fields_.Line(), layout_.leadingColumns, fields_.Separator());
+  if (!fixedOrder_ || fixedOrder_->order == DateOrder::MonthFirst) return;
+  dateOrder_ = DateOrder::DayFirst;
+  header_.ReadingNotes.push_back("dates are read day/month/year, as line " + std::to_string(fixedOrder_->line) +
+                                 " ('" + fixedOrder_->text +
+                                 "') can only be read; give --day-first to say so yourself");
 }
 
 bool WeatherFileReader::ReadCoordinates(int line2Commas) {
   static constexpr const char* kNames[3] = {"latitude", "longitude", "elevation"};
   double values[3] = {0, 0, 0};
+  bool empty[3] = {false, false, false};
   std::string latitudeText;
   int count = 0;
   for (;;) {
@@ -147,9 +151,10 @@ bool WeatherFileReader::ReadCoordinates(int line2Commas) {
                                   : "the file ends inside line 3 (the coordinates)");
     if (field.status != FieldReader::Status::Ok) return Refuse(field.line, std::string(FieldReader::Describe(field.status)));
     if (count < 3) {
-      const ParsedNumber number = ParseNumber(field.text);
+      const ParsedNumber number = ParseField(field.text);
       if (number.status == NumberStatus::Invalid)
         return Refuse(3, NotANumber(count + 1, kNames[count], field.text));
+      if (number.status == NumberStatus::Empty) empty[count] = true;
       values[count] = number.value;
       if (count == 0) latitudeText = QuotedField(TrimSpaces(field.text));
     }
@@ -163,6 +168,13 @@ bool WeatherFileReader::ReadCoordinates(int line2Commas) {
   if (line2Commas > 2 && count == 3)
     return Refuse(3, "line 3 holds 3 values where line 2 (with " + std::to_string(line2Commas) +
                          " commas) announces more");
+  // The latitude enters every formula, and 0 would put the station on the equator; the
+  // longitude enters only the heat index interpolation, the elevation only the pressure.
+  if (empty[0])
+    return Refuse(3, "field 1 (latitude) is empty; write the station's latitude in decimal degrees, negative "
+                     "south of the equator");
+  for (int i = 1; i < 3; ++i)
+    if (empty[i]) header_.ReadingNotes.push_back("line 3: the " + std::string(kNames[i]) + " is empty and read as 0");
   if (!(values[0] >= -90 && values[0] <= 90))
     return Refuse(3, "field 1 (latitude) " + latitudeText + " lies beyond the poles");
   header_.Station.Latitude = values[0];
@@ -182,65 +194,27 @@ bool WeatherFileReader::RequireField(const FieldReader::Field& field, int positi
   return true;
 }
 
-bool WeatherFileReader::ReadPeriodFields(WeatherRecord& record, const FieldReader::Field& key) {
-  const std::string_view text = TrimSpaces(key.text);
-  // The key is kept apart from the reader's buffer, which the rest of the row may move:
-  // the short ones (every date) in a fixed array, without the work of a string.
-  if (text.size() <= shortPeriodKey_.size()) {
-    std::copy(text.begin(), text.end(), shortPeriodKey_.begin());
-    record.PeriodKey = std::string_view(shortPeriodKey_.data(), text.size());
-  } else {
-    periodKey_.assign(text);
-    record.PeriodKey = periodKey_;
-  }
-  record.Period = header_.Period;
-  if (header_.Period == PeriodType::Date) {
-    const auto date = ParseDate(text);
-    if (!date)
-      return Refuse(recordLine_, NotACalendarDate(text));
-    record.PeriodNumber = 0;
-    record.DayOfYear = DayOfYear(*date);
-    return true;
-  }
-  const ParsedNumber year = ParseNumber(text);
-  if (year.status != NumberStatus::Value)
-    return Refuse(recordLine_, NotANumber(1, "Year", text));
-  const std::string_view numberHead = header_.Period == PeriodType::Week ? "Week" : "Month";
-  if (key.EndsLine()) ContinueRow(1);
-  const auto numberField = fields_.Next();
-  if (!RequireField(numberField, 2, numberHead)) return false;
-  const ParsedNumber number = ParseNumber(numberField.text);
-  if (number.status != NumberStatus::Value)
-    return Refuse(recordLine_, NotANumber(2, numberHead, numberField.text));
-  const bool monthly = header_.Period == PeriodType::Month;
-  const int lastNumber = monthly ? 12 : 53;
-  if (!(number.value >= 1 && number.value <= lastNumber && number.value == static_cast<int>(number.value)))
-    return Refuse(numberField.line, "field 2 (" + std::string(numberHead) + ") " +
-                                        QuotedField(TrimSpaces(numberField.text)) + " is not a " +
-                                        (monthly ? "month" : "week") + " number from 1 to " +
-                                        std::to_string(lastNumber) + ShiftedRow());
-  record.PeriodNumber = number.value;
-  record.DayOfYear = header_.Period == PeriodType::Week ? 7 * (number.value - 1) + 4 : 30 * (number.value - 1) + 16;
-  lastPeriodFieldEndsLine_ = numberField.EndsLine();
-  return true;
-}
-
 bool WeatherFileReader::ReadParameter(int column, const FieldReader::Field& field, bool atLineStart,
                                       WeatherRecord& record) {
-  const ParsedNumber number = ParseNumber(field.text);
+  ParsedNumber number = ParseField(field.text);
   if (number.status == NumberStatus::Invalid) {
     if (continuedOnLine_ != 0 && TrimSpaces(field.text) == "&")
       return Refuse(field.line, "the row of line " + std::to_string(recordLine_) + " has " +
                                     FieldsText(fieldsOnFirstLine_) + " of the " + std::to_string(RowFields()) +
                                     " of the header line; the '&' that ends the data comes before the rest");
-    // A column of another head (RAIN, remarks) is dropped whatever text it holds.
-    if (header_.ColumnCodes[static_cast<std::size_t>(column)] == Parameter::None) {
+    // A column of another head (RAIN, remarks) is dropped whatever text it holds; a
+    // declared missing-value text ("NA") holds no reading.
+    const bool textCode = std::find(missingRule_.texts.begin(), missingRule_.texts.end(), TrimSpaces(field.text)) !=
+                          missingRule_.texts.end();
+    if (header_.ColumnCodes[static_cast<std::size_t>(column)] == Parameter::None || textCode) {
+      if (textCode) rowHasEmpty_ = true;  // decided with the empty fields, after the row
       Store(column, number, record);
       return true;
     }
     const int position = column + PeriodFields() + 1;
     return Refuse(continuedOnLine_ != 0 ? field.line : recordLine_,
-                  NotANumber(position, header_.ColumnHeads[column], field.text) + ShiftedRow());
+                  NotANumber(position, header_.ColumnHeads[column], field.text) + ShiftedRow() +
+                      MixedSeparators(field.text, false));
   }
   if (number.status == NumberStatus::Empty &&
       !NoteEmpty(column, field.line, atLineStart && field.EndsLine() && !field.quoted))
@@ -302,16 +276,58 @@ ParameterSet WeatherFileReader::MissingParameters() const {
     const Parameter code = header_.ColumnCodes[column];
     if (code == Parameter::None) continue;
     const ParsedNumber& number = rowValues_[column];
+    const bool converted = anyConversion_ && IsConverted(column);
     const bool noReading =
-        number.status == NumberStatus::Empty
-            ? missingRule_.emptyIsMissing
-            : std::find(missingRule_.codes.begin(), missingRule_.codes.end(), number.value) != missingRule_.codes.end();
+        number.status == NumberStatus::Empty     ? missingRule_.emptyIsMissing
+        : number.status == NumberStatus::Invalid ? true  // a declared missing-value text
+        : converted                              ? rawIsCode_[column] != 0
+                                                 : std::find(missingRule_.codes.begin(), missingRule_.codes.end(),
+                                                             number.value) != missingRule_.codes.end();
     missing = noReading ? (missing | Bit(code)) : (missing & ~Bit(code));
   }
   return missing;
 }
 
+bool WeatherFileReader::IsConverted(std::size_t column) const {
+  return layout_.units[column].convert != nullptr || layout_.windHeights[column] > 0;
+}
+
+// To the program's units, once, as the field is read: the unit of the head, then for
+// the wind the height it was measured at. A declared numeric code is told by the text
+// as the station wrote it, before the conversion.
+void WeatherFileReader::Convert(int column, ParsedNumber& number) {
+  const auto index = static_cast<std::size_t>(column);
+  if (!IsConverted(index)) return;
+  if (!missingRule_.codes.empty())
+    rawIsCode_[index] =
+        std::find(missingRule_.codes.begin(), missingRule_.codes.end(), number.value) != missingRule_.codes.end();
+  if (const UnitConversion convert = layout_.units[index].convert) number.value = convert(number.value);
+  if (const double height = layout_.windHeights[index]; height > 0) number.value = WindAt2m(number.value, height);
+}
+
+ParsedNumber WeatherFileReader::ParseField(std::string_view text) const {
+  if (fields_.DecimalPoint() != ',' || text.find(',') == std::string_view::npos) return ParseNumber(text);
+  std::string pointed(text);
+  std::replace(pointed.begin(), pointed.end(), ',', '.');
+  return ParseNumber(pointed);
+}
+
+// For a field that is no number or date: the line may be separated otherwise than the
+// header line, as when rows were pasted from another file.
+std::string WeatherFileReader::MixedSeparators(std::string_view text, bool periodField) const {
+  const char separator = fields_.Separator();
+  auto named = [](char c) { return c == ',' ? "commas" : c == ';' ? "semicolons" : "tabs"; };
+  for (char other : {',', ';', '\t'}) {
+    if (other == separator || (other == ',' && !periodField && fields_.DecimalPoint() == ',')) continue;
+    if (text.find(other) != std::string_view::npos)
+      return std::string("; the line is separated by ") + named(other) + " where the header line is separated by " +
+             named(separator) + ": a file takes one separator throughout";
+  }
+  return {};
+}
+
 void WeatherFileReader::Store(int column, ParsedNumber number, WeatherRecord& record) {
+  if (anyConversion_ && number.status == NumberStatus::Value) Convert(column, number);
   rowValues_[static_cast<std::size_t>(column)] = number;
   if (double WeatherRecord::*target = columnTargets_[static_cast<std::size_t>(column)]) record.*target = number.value;
 }
@@ -326,16 +342,31 @@ WeatherFileReader::Step WeatherFileReader::NextRecord(WeatherRecord& record) {
   }
   if (TrimSpaces(key.text) == "&") return Step::End;
   if (key.EndsLine() && TrimSpaces(key.text).empty() && !key.quoted) {
-    if (fields_.SkipBlankRest()) return Step::End;  // blank lines at the end end the data
+    if (fields_.SkipEmptyRowsRest()) return Step::End;  // blank lines at the end end the data
     Refuse(recordLine_, "a blank line in the middle of the data");
+    return Step::Problem;
+  }
+  // Rows of empty fields (",,,,"), as a spreadsheet saves the rows below its data, end
+  // the data when nothing else follows them.
+  if (TrimSpaces(key.text).empty() && !key.quoted && fields_.RestOfLineIsEmptyFields()) {
+    if (fields_.SkipEmptyRowsRest()) return Step::End;
+    Refuse(recordLine_, "a row of empty fields in the middle of the data");
     return Step::Problem;
   }
 
   record.TMAX = record.TMIN = record.RH1 = record.RH2 = record.WS = record.SS = record.EVP = 0;
+  record.RS = record.TDEW = record.RH = 0;
   lastPeriodFieldEndsLine_ = key.EndsLine();
   continuedOnLine_ = 0;
   rowHasEmpty_ = false;
-  if (!ReadPeriodFields(record, key)) return Step::Problem;
+  repeatOf_ = 0;
+  if (layout_.leadingColumns > 0) {
+    const auto first = SkipLeadingColumns();
+    if (!first) return Step::Problem;
+    if (!ReadPeriodFields(record, *first)) return Step::Problem;
+  } else if (!ReadPeriodFields(record, key)) {
+    return Step::Problem;
+  }
 
   const int periodFields = PeriodFields();
   bool previousEndsLine = lastPeriodFieldEndsLine_;

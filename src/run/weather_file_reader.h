@@ -17,6 +17,8 @@
 #include "common/notices.h"
 #include "common/numbers.h"
 #include "methods/weather_record.h"
+#include "run/date_forms.h"
+#include "run/header_line.h"
 
 namespace sorvane {
 
@@ -24,7 +26,19 @@ namespace sorvane {
 // empty field is a value of 0; a user may say otherwise for a run.
 struct MissingValues {
   bool emptyIsMissing = false;
-  std::vector<double> codes;  // a field holding one of these numbers holds no reading
+  std::vector<double> codes;       // a field holding one of these numbers holds no reading
+  std::vector<std::string> texts = {};  // nor one holding one of these texts ("NA", "#N/A")
+};
+
+// What the user says about how the weather files of a run are to be read.
+struct ReadingRules {
+  MissingValues missing;
+  std::vector<ColumnNaming> columns;  // --column HEAD=WORD
+  std::optional<double> windHeight;   // metres above ground of a wind column whose head says none
+  bool dayFirst = false;              // slashed dates are day/month/year
+
+  ReadingRules() = default;
+  ReadingRules(MissingValues rule) : missing(std::move(rule)) {}  // NOLINT: a rule of missing values alone
 };
 
 std::string_view PeriodWord(PeriodType type);  // "DATE", "WEEK", "MONTH"
@@ -36,6 +50,10 @@ struct WeatherFileHeader {
   int ParameterColumns = 0;          // n
   std::vector<Parameter> ColumnCodes;  // one per parameter column; None for unknown heads
   std::vector<std::string> ColumnHeads;  // the heads as written (bytes that are no text escaped), for messages
+  std::vector<bool> ColumnIgnored;       // named to nothing by the user: not used, and not warned about
+  std::vector<std::string> ColumnUnits;  // per column, its unit and conversion in words (for the check)
+  // What the reader decided for the user and says once: "dates are read day/month/year ...".
+  std::vector<std::string> ReadingNotes;
 
   // The parameters that have a column.
   ParameterSet RecognisedColumns() const {
@@ -62,6 +80,11 @@ class WeatherFileReader {
   // Which fields hold no reading; by default none (an empty field is 0). Set before
   // the first record.
   void SetMissingValues(MissingValues rule) { missingRule_ = std::move(rule); }
+  // The same with the rest of the user's rules of reading. Set before ReadHeader.
+  void SetRules(ReadingRules rules) {
+    missingRule_ = std::move(rules.missing);
+    rules_ = std::move(rules);
+  }
 
   // Reads lines 1 to 4. nullopt when the file is refused; `Problem()` says why.
   std::optional<WeatherFileHeader> ReadHeader();
@@ -83,6 +106,16 @@ class WeatherFileReader {
   // The empty fields of recognised columns read so far.
   const EmptyFieldTally& EmptyFields() const { return emptyFields_; }
 
+  // A weekly or monthly record whose year and number an earlier row has: the earlier
+  // row's line, else 0.
+  long RepeatOfLastRecord() const { return repeatOf_; }
+  // The first such repeat of the file: its line and the line it repeats (0 when none).
+  long FirstRepeatLine() const { return firstRepeat_; }
+  long FirstRepeatedLine() const { return firstRepeated_; }
+
+  // The calendar date of the last daily record.
+  const CalendarDate& LastDate() const { return lastDate_; }
+
   const LineProblem& Problem() const { return problem_; }
   long LineOfLastRecord() const { return recordLine_; }
 
@@ -90,7 +123,19 @@ class WeatherFileReader {
   bool Refuse(long line, std::string what);
   bool ReadCoordinates(int line2Commas);
   bool ReadPeriodFields(WeatherRecord& record, const FieldReader::Field& key);
-  bool CheckPeriodHeads(std::string_view head, int position);
+  bool ReadHeaderLine(const std::string& line, char separator);
+  void FixDateOrder();
+  bool ReadDate(std::string_view text, WeatherRecord& record);
+  bool RefuseDate(std::string_view text);
+  bool ReadYearMonthDay(WeatherRecord& record, double year, std::string_view yearText);
+  bool ReadNextPeriodNumber(int position, std::string_view head, int lastNumber, double& number);
+  void NoteRepeat(double year, double number);
+  std::optional<FieldReader::Field> SkipLeadingColumns();
+  ParsedNumber ParseField(std::string_view text) const;
+  std::string MixedSeparators(std::string_view text, bool periodField) const;
+  void SetPeriodKey(std::string_view text, WeatherRecord& record);
+  void Convert(int column, ParsedNumber& number);
+  bool IsConverted(std::size_t column) const;
   bool ReadParameter(int column, const FieldReader::Field& field, bool atLineStart, WeatherRecord& record);
   void Store(int column, ParsedNumber number, WeatherRecord& record);
   bool RequireField(const FieldReader::Field& field, int position, std::string_view head);
@@ -100,7 +145,7 @@ class WeatherFileReader {
   bool RefuseRowEndingInsideALine();
   ParameterSet MissingParameters() const;
 
-  int PeriodFields() const { return header_.Period == PeriodType::Date ? 1 : 2; }
+  int PeriodFields() const { return layout_.leadingColumns + layout_.periodHeads; }
   int RowFields() const { return PeriodFields() + header_.ParameterColumns; }
 
   FieldReader fields_;
@@ -117,6 +162,15 @@ class WeatherFileReader {
   int fieldsOnFirstLine_ = 0;
   long continuedOnLine_ = 0;
   MissingValues missingRule_;
+  ReadingRules rules_;
+  HeaderLayout layout_;
+  bool anyConversion_ = false;
+  std::vector<char> rawIsCode_;  // per column: a converted field held a declared code as written
+  DateOrder dateOrder_ = DateOrder::MonthFirst;
+  std::optional<FixedOrder> fixedOrder_;  // the line whose date fixed the order
+  CalendarDate lastDate_;
+  std::vector<std::pair<std::pair<double, double>, long>> periodsSeen_;  // sorted (year, number) -> line
+  long repeatOf_ = 0, firstRepeat_ = 0, firstRepeated_ = 0;
   bool rowHasEmpty_ = false;
   ParameterSet missing_ = 0;
   EmptyFieldTally emptyFields_;

@@ -158,7 +158,7 @@ TEST_F(PetRun, ValuesThatCannotBeComputedAreLeftEmptyAndCounted) {
 // The window keeps the format's rule (an empty field is 0) and shows the warnings of a
 // whole run in one message, before "JOB END", while other notices come per file.
 TEST_F(PetRun, TheWindowGathersTheWarningsOfARunIntoOneNotice) {
-  app.Write("data/PET_DATA/A.csv", DailyFile({"01/01/1970,30,,31"}, "Date,TMAX,TMIN,Tmax (C)"));
+  app.Write("data/PET_DATA/A.csv", DailyFile({"01/01/1970,30,,31"}, "Date,TMAX,TMIN,TMAX1"));
   app.Write("data/PET_DATA/B.csv", DailyFile({"01/01/1970,10,20"}));
   app.Write("data/PET_DATA/C.csv", DailyFile({"01/01/1970,30,20,50"}, "Date,TMAX,TMIN,RH"));
   List({"A.csv", "B.csv", "C.csv"});
@@ -168,7 +168,7 @@ TEST_F(PetRun, TheWindowGathersTheWarningsOfARunIntoOneNotice) {
             (std::vector<std::string>{
                 "data/PET_DATA/B.csv: 1 value could not be computed and was left empty; the first on line 5 "
                 "(Hargreaves)",
-                "data/PET_DATA/A.csv: heads not used: 'Tmax (C)'; a column is used only when its head is one of TMAX, "
+                "data/PET_DATA/A.csv: heads not used: 'TMAX1'; a column is used only when its head is one of TMAX, "
                 "TMIN, RH1, RH2, WS, SS, EVP\n"
                 "data/PET_DATA/A.csv: 1 empty field was read as 0; the first on line 5 (TMIN)\n"
                 "data/PET_DATA/C.csv: heads not used: 'RH'; a column is used only when its head is one of TMAX, TMIN, "
