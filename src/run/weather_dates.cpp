@@ -101,7 +101,15 @@ bool WeatherFileReader::ReadPeriodFields(WeatherRecord& record, const FieldReade
   SetPeriodKey(text, record);
   record.Period = header_.Period;
   record.PeriodNumber = 0;
-  if (layout_.periodFields == PeriodFields::Date) return ReadDate(text, record);
+  if (layout_.periodFields == PeriodFields::Date) {
+    // The form almost every station writes, "mm/dd/yyyy", first; its key stays as read.
+    if (dateOrder_ == DateOrder::MonthFirst)
+      if (const auto date = ParseDate(text)) {
+        record.DayOfYear = DayOfYear(*date);
+        return true;
+      }
+    return ReadDate(text, record);
+  }
   const int first = layout_.leadingColumns + 1;
   const ParsedNumber year = ParseField(text);
   if (year.status != NumberStatus::Value)
@@ -150,7 +158,6 @@ bool WeatherFileReader::ReadYearMonthDay(WeatherRecord& record, double year, std
                                    ShortestText(day) + " are no date of the calendar");
   SetPeriodKey(MonthFirstText(date), record);
   record.DayOfYear = DayOfYear(date);
-  lastDate_ = date;
   return true;
 }
 
@@ -171,19 +178,11 @@ void WeatherFileReader::NoteRepeat(double year, double number) {
 }
 
 bool WeatherFileReader::ReadDate(std::string_view text, WeatherRecord& record) {
-  // The form almost every station writes, "mm/dd/yyyy", first; its key stays as read.
-  std::optional<CalendarDate> date;
-  if (dateOrder_ == DateOrder::MonthFirst && (date = ParseDate(text))) {
-    record.DayOfYear = DayOfYear(*date);
-    lastDate_ = *date;
-    return true;
-  }
-  date = ParseStationDate(text, dateOrder_);
+  const auto date = ParseStationDate(text, dateOrder_);
   if (!date) return RefuseDate(text);
   // Every other form becomes the program's own, which the result file's readers take.
   SetPeriodKey(MonthFirstText(*date), record);
   record.DayOfYear = DayOfYear(*date);
-  lastDate_ = *date;
   return true;
 }
 

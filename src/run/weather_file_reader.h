@@ -113,9 +113,6 @@ class WeatherFileReader {
   long FirstRepeatLine() const { return firstRepeat_; }
   long FirstRepeatedLine() const { return firstRepeated_; }
 
-  // The calendar date of the last daily record.
-  const CalendarDate& LastDate() const { return lastDate_; }
-
   const LineProblem& Problem() const { return problem_; }
   long LineOfLastRecord() const { return recordLine_; }
 
@@ -168,7 +165,6 @@ class WeatherFileReader {
   std::vector<char> rawIsCode_;  // per column: a converted field held a declared code as written
   DateOrder dateOrder_ = DateOrder::MonthFirst;
   std::optional<FixedOrder> fixedOrder_;  // the line whose date fixed the order
-  CalendarDate lastDate_;
   std::vector<std::pair<std::pair<double, double>, long>> periodsSeen_;  // sorted (year, number) -> line
   long repeatOf_ = 0, firstRepeat_ = 0, firstRepeated_ = 0;
   bool rowHasEmpty_ = false;
