@@ -5,18 +5,14 @@
 #include "common/notices.h"
 #include "common/numbers.h"
 #include "common/text.h"
+#include "run/period_words.h"
 
 namespace sorvane {
 
 namespace {
 
-std::string_view PeriodHeadsOf(PeriodType period) {
-  switch (period) {
-    case PeriodType::Date: return "a daily file begins Date";
-    case PeriodType::Week: return "a weekly file begins Year,Week";
-    case PeriodType::Month: return "a monthly file begins Year,Month";
-  }
-  return "";
+std::string PeriodHeadsOf(PeriodType period) {
+  return "a " + std::string(WordsOf(period).adjective) + " file begins " + std::string(WordsOf(period).heads);
 }
 
 Parameter ParameterOfWord(std::string_view word) {
@@ -191,7 +187,7 @@ std::optional<HeaderLayout> LayOutHeader(std::string_view line, const std::vecto
     const Parameter code = ignored[i] ? Parameter::None : ParameterOfWord(words[i]);
     if (i < static_cast<std::size_t>(layout.leadingColumns)) {
       if (code == Parameter::None) continue;
-      problem = HeadAt(i, heads[i]) + " stands before the period heads; " + std::string(PeriodHeadsOf(layout.period));
+      problem = HeadAt(i, heads[i]) + " stands before the period heads; " + PeriodHeadsOf(layout.period);
       return std::nullopt;
     }
     if (i < firstParameter) {
@@ -199,7 +195,7 @@ std::optional<HeaderLayout> LayOutHeader(std::string_view line, const std::vecto
       // without its year) would make the first parameter the period number of every row.
       if (ParameterOfWord(normalised) == Parameter::None) continue;
       problem = "head " + std::to_string(i + 1) + " '" + normalised + "' stands where the period heads belong; " +
-                std::string(PeriodHeadsOf(layout.period));
+                PeriodHeadsOf(layout.period);
       return std::nullopt;
     }
     layout.heads.push_back(EscapedText(TrimSpaces(heads[i])));

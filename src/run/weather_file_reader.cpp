@@ -5,17 +5,9 @@
 #include "common/file_kind.h"
 #include "common/numbers.h"
 #include "common/text.h"
+#include "run/period_words.h"
 
 namespace sorvane {
-
-std::string_view PeriodWord(PeriodType type) {
-  switch (type) {
-    case PeriodType::Date: return "DATE";
-    case PeriodType::Week: return "WEEK";
-    case PeriodType::Month: return "MONTH";
-  }
-  return "";
-}
 
 namespace {
 

@@ -41,7 +41,6 @@ struct ReadingRules {
   ReadingRules(MissingValues rule) : missing(std::move(rule)) {}  // NOLINT: a rule of missing values alone
 };
 
-std::string_view PeriodWord(PeriodType type);  // "DATE", "WEEK", "MONTH"
 
 struct WeatherFileHeader {
   StationHeader Station;
