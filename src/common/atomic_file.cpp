@@ -110,13 +110,70 @@ bool AtomicFile::Finish(std::string* error) {
 }
 
 bool AtomicFile::Commit(std::string* error) {
-  if (!Finish(error)) return false;
-  if (!platform::ReplaceWith(temporary_, target_, error)) {
-    Discard();
-    return false;
+  AtomicFile* self = this;
+  std::string why = std::move(CommitTogether(std::span(&self, 1)).front());
+  if (why.empty()) return true;
+  if (error) *error = std::move(why);
+  return false;
+}
+
+namespace {
+
+class SystemDurableSteps final : public DurableSteps {
+ public:
+  bool FlushData(const std::vector<fs::path>& files, std::string* error) override {
+    return platform::FlushFilesData(files, error);
   }
-  temporary_.clear();
-  return true;
+  bool Replace(const fs::path& from, const fs::path& to, std::string* error) override {
+    return platform::ReplaceWith(from, to, error);
+  }
+  bool FlushFolder(const fs::path& folder, std::string* error) override {
+    return platform::FlushFolder(folder, error);
+  }
+};
+
+}  // namespace
+
+DurableSteps& SystemSteps() {
+  static SystemDurableSteps steps;
+  return steps;
+}
+
+std::vector<std::string> CommitTogether(std::span<AtomicFile* const> files, DurableSteps& steps) {
+  std::vector<std::string> why(files.size());
+  std::vector<fs::path> finished;
+  for (std::size_t i = 0; i < files.size(); ++i) {
+    if (files[i]->Finish(&why[i])) finished.push_back(files[i]->temporary_);
+  }
+  if (finished.empty()) return why;
+  // Renamed before its data is on the disk, a result could be found empty after a power cut.
+  std::string flushError;
+  if (!steps.FlushData(finished, &flushError)) {
+    for (std::size_t i = 0; i < files.size(); ++i) {
+      if (!why[i].empty()) continue;
+      why[i] = "its data cannot be flushed to the disk: " + flushError;
+      files[i]->Discard();
+    }
+    return why;
+  }
+  std::vector<fs::path> folders;
+  for (std::size_t i = 0; i < files.size(); ++i) {
+    AtomicFile& file = *files[i];
+    if (!why[i].empty()) continue;
+    if (!steps.Replace(file.temporary_, file.target_, &why[i])) {
+      if (why[i].empty()) why[i] = "the rename failed";
+      file.Discard();
+      continue;
+    }
+    file.temporary_.clear();
+    const fs::path folder = file.target_.parent_path();
+    if (std::find(folders.begin(), folders.end(), folder) == folders.end()) folders.push_back(folder);
+  }
+  // The new names are in place; a folder that cannot be flushed leaves them there, as a
+  // system without that call would, so its failure is no reason to report a result lost.
+  std::string ignored;
+  for (const fs::path& folder : folders) steps.FlushFolder(folder, &ignored);
+  return why;
 }
 
 void RemoveStaleTemporaries(const fs::path& folder) {

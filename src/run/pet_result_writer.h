@@ -29,6 +29,8 @@ class PetResultWriter {
   bool Finish(std::string* error) { return file_.Finish(error); }
   // Puts the finished file in place of any older result of the same name.
   bool Commit(std::string* error) { return file_.Commit(error); }
+  // For putting many results in place together (CommitTogether).
+  AtomicFile& File() { return file_; }
 
   const std::filesystem::path& Target() const { return file_.Target(); }
 

@@ -1,6 +1,7 @@
 #include "run/pet_runner.h"
 
 #include <algorithm>
+#include <chrono>
 #include <condition_variable>
 #include <deque>
 #include <filesystem>
@@ -118,27 +119,58 @@ FileResult ProcessFile(const ListedName& entry, const RunFolders& folders, RowTe
   return result;
 }
 
-// Shows a file's notices and puts its result in place; called in list order.
-void Complete(FileResult& file, const AppFolder& app, Notices& notices, RunSummary& summary) {
-  if (file.result) {
-    std::string error;
-    if (!file.result->Commit(&error)) {
-      file.refused = true;
-      file.notices.insert(file.notices.begin(),
-                          Refusal(app.Display(file.result->Target()) + ": cannot be put in place (" + error + ")"));
-    }
+// Finished results wait here, in list order, to be put in place together: a run of
+// thousands of small files then pays for one flush to the disk per batch, not one per
+// file. A file's notices are shown once its result is in place (or could not be put
+// there), so they still come in list order and never announce a result that is lost.
+class PendingResults {
+ public:
+  PendingResults(const AppFolder& app, Notices& notices, RunSummary& summary)
+      : app_(app), notices_(notices), summary_(summary) {}
+
+  void Add(FileResult file) {
+    if (files_.empty()) firstAdded_ = std::chrono::steady_clock::now();
+    files_.push_back(std::move(file));
+    // A batch is bounded so that a long run keeps showing its notices and never holds
+    // more than a few thousand finished results out of place.
+    if (files_.size() >= kMostFiles || std::chrono::steady_clock::now() - firstAdded_ >= kLongestWait) PutInPlace();
   }
-  for (const Notice& notice : file.notices) notices.Show(notice);
-  ++(file.refused ? summary.refused : summary.processed);
-}
+
+  void PutInPlace() {
+    std::vector<AtomicFile*> written;
+    for (FileResult& file : files_)
+      if (file.result) written.push_back(&file.result->File());
+    const std::vector<std::string> why = CommitTogether(written);
+    std::size_t next = 0;
+    for (FileResult& file : files_) {
+      if (file.result && !why[next++].empty()) {
+        file.refused = true;
+        file.notices.insert(file.notices.begin(), Refusal(app_.Display(file.result->Target()) +
+                                                          ": cannot be put in place (" + why[next - 1] + ")"));
+      }
+      for (const Notice& notice : file.notices) notices_.Show(notice);
+      ++(file.refused ? summary_.refused : summary_.processed);
+    }
+    files_.clear();
+  }
+
+ private:
+  static constexpr std::size_t kMostFiles = 1000;
+  static constexpr std::chrono::seconds kLongestWait{1};
+  const AppFolder& app_;
+  Notices& notices_;
+  RunSummary& summary_;
+  std::vector<FileResult> files_;
+  std::chrono::steady_clock::time_point firstAdded_;
+};
 
 // Files are processed by `jobs` threads, at most a few files ahead of the one whose
 // notices are shown next, so memory stays flat however long the list. The calling
 // thread is one of them: it shows notices and puts results in place in list order, and
 // while the next result is not ready it processes a file itself instead of waiting, so
 // `jobs` threads share `jobs` cores without one of them idling or being woken per file.
-void ProcessInParallel(const std::vector<ListedName>& names, const RunFolders& folders, Notices& notices,
-                       unsigned jobs, RunSummary& summary) {
+void ProcessInParallel(const std::vector<ListedName>& names, const RunFolders& folders, PendingResults& pending,
+                       Notices& notices, unsigned jobs) {
   const std::size_t ahead = std::size_t{4} * jobs;
   std::mutex mutex;
   std::condition_variable changed;
@@ -182,7 +214,7 @@ void ProcessInParallel(const std::vector<ListedName>& names, const RunFolders& f
       ready.emplace(std::move(*results[index]));
       results[index].reset();
     }
-    Complete(*ready, folders.app, notices, summary);
+    pending.Add(std::move(*ready));
     {
       std::lock_guard lock(mutex);
       nextToShow = index + 1;
@@ -208,16 +240,17 @@ RunSummary ProcessPetFiles(const std::vector<ListedName>& names, const AppFolder
   RemoveStaleTemporaries(*output);
   const RunFolders folders{folder, folder.PetData(), *output, options.missing};
   const unsigned jobs = std::clamp<unsigned>(options.jobs, 1, static_cast<unsigned>(names.size()));
+  PendingResults pending(folder, notices, summary);
   if (jobs > 1) {
-    ProcessInParallel(names, folders, notices, jobs, summary);
-    return summary;
+    ProcessInParallel(names, folders, pending, notices, jobs);
+  } else {
+    RowTermsMaker terms;
+    for (std::size_t index = 0; index < names.size(); ++index) {
+      notices.Progress(index, names.size(), names[index].name);
+      pending.Add(ProcessFile(names[index], folders, terms));
+    }
   }
-  RowTermsMaker terms;
-  for (std::size_t index = 0; index < names.size(); ++index) {
-    notices.Progress(index, names.size(), names[index].name);
-    FileResult result = ProcessFile(names[index], folders, terms);
-    Complete(result, folder, notices, summary);
-  }
+  pending.PutInPlace();
   return summary;
 }
 
