@@ -219,7 +219,7 @@ class SmallRun {
     root_ = std::filesystem::temp_directory_path() / ("sorvane_bench_" + std::to_string(::getpid()));
     std::filesystem::remove_all(root_);
     for (const char* folder : {"data/PET_DATA", "support", "OUTPUT"}) std::filesystem::create_directories(root_ / folder);
-    std::filesystem::copy_file(SkeletonFolder() / "support" / "heat_index_data.csv",
+    std::filesystem::copy_file(std::filesystem::path(SORVANE_SOURCE_DIR) / "appfolder" / "support" / "heat_index_data.csv",
                                root_ / "support" / "heat_index_data.csv");
     std::ofstream(root_ / "data/PET_DATA/STATION.csv", std::ios::binary)
         << bench::WeatherFileText({WeatherKind::Daily, rows, 1, 1});

@@ -53,18 +53,18 @@ std::string AppFolder::Display(const fs::path& path) const {
   return platform::Utf8(fs::path(relative.generic_string<fs::path::value_type>()));
 }
 
-fs::path SkeletonFolder(const fs::path& executable) {
-  std::error_code ec;
-  const fs::path installed = platform::InstalledSkeleton(executable);
-  if (!executable.empty() && fs::is_directory(installed / "support", ec)) return installed;
-  return SORVANE_SKELETON_SOURCE_DIR;
-}
+fs::path SkeletonFolder(const fs::path& executable) { return platform::InstalledSkeleton(executable); }
 
 // Only the skeleton's folders are copied: on Windows the skeleton is the program's own
 // folder, which also holds the program and the results of its runs.
 bool MakeAppFolder(const fs::path& target, const fs::path& executable, std::string* error) {
   const fs::path skeleton = SkeletonFolder(executable);
   std::error_code ec;
+  if (!fs::is_directory(skeleton / "support", ec)) {
+    if (error)
+      *error = platform::Utf8(skeleton) + ": the ApplicationFolder skeleton is missing; reinstall the program";
+    return false;
+  }
   fs::create_directories(target / "OUTPUT", ec);
   for (const char* folder : {"data", "support"}) {
     if (!ec)

@@ -52,7 +52,8 @@ bool MakeAppFolder(const std::filesystem::path& target, const std::filesystem::p
                    std::string* error);
 
 // The skeleton installed with the program at `executable` (share/sorvane/appfolder beside
-// its bin folder); for a program in a build tree, or none given, the source one.
-std::filesystem::path SkeletonFolder(const std::filesystem::path& executable = {});
+// its bin folder, or beside the program itself in a build tree); never the folder the
+// program was built from, which a copied or installed program must not depend on.
+std::filesystem::path SkeletonFolder(const std::filesystem::path& executable);
 
 }  // namespace sorvane

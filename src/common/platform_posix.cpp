@@ -124,9 +124,15 @@ std::optional<fs::path> PerUserAppFolder() {
 }
 
 // SORVANE_SKELETON_INSTALL_DIR is relative to the folder the programs install in, so an
-// unpacked package, an install under any prefix and a build tree all find their own.
+// unpacked package and an install under any prefix find their own; a build tree, whose
+// programs stand at its top, keeps it at SORVANE_SKELETON_BUILD_DIR beside them.
 fs::path InstalledSkeleton(const fs::path& executable) {
-  return (executable.parent_path() / SORVANE_SKELETON_INSTALL_DIR).lexically_normal();
+  const fs::path folder = executable.parent_path();
+  fs::path installed = (folder / SORVANE_SKELETON_INSTALL_DIR).lexically_normal();
+  std::error_code ec;
+  if (fs::is_directory(installed / "support", ec)) return installed;
+  const fs::path built = folder / SORVANE_SKELETON_BUILD_DIR;
+  return fs::is_directory(built / "support", ec) ? built : installed;
 }
 
 std::optional<fs::path> ProgramBeside(const fs::path& executable, std::string_view name) {

@@ -92,23 +92,27 @@ TEST(AppFolder, MakesAMissingOutputFolderAndRefusesAFileInItsPlace) {
 }
 
 // An installation anywhere: PREFIX/bin/sorvane-cli makes ApplicationFolders from
-// PREFIX/share/sorvane/appfolder; a program without one beside it uses the source skeleton.
+// PREFIX/share/sorvane/appfolder; a build tree keeps it in share/ beside its programs; a
+// program with neither says so, and never falls back on the folder it was built from.
 TEST(AppFolder, TheSkeletonIsFoundRelativeToTheProgram) {
   TempFolder prefix;
   const fs::path program = prefix.path() / "bin" / "sorvane-cli";
-  EXPECT_EQ(SkeletonFolder(program), fs::path(SORVANE_SOURCE_DIR) / "appfolder");
-
   const fs::path installed = prefix.path() / "share" / "sorvane" / "appfolder";
-  fs::create_directories(installed / "support");
-  fs::create_directories(installed / "data" / "PET_DATA");
   fs::create_directories(program.parent_path());
-  WriteFile(installed / "support" / "marker.csv", "installed");
-  EXPECT_EQ(SkeletonFolder(program), installed);
-
   TempFolder made;
   std::string error;
+  EXPECT_FALSE(MakeAppFolder(made.path() / "app", program, &error));
+  EXPECT_EQ(error, platform::Utf8(installed) + ": the ApplicationFolder skeleton is missing; reinstall the program");
+
+  fs::create_directories(installed / "support");
+  fs::create_directories(installed / "data" / "PET_DATA");
+  WriteFile(installed / "support" / "marker.csv", "installed");
+  EXPECT_EQ(SkeletonFolder(program), installed);
   ASSERT_TRUE(MakeAppFolder(made.path() / "app", program, &error)) << error;
   EXPECT_EQ(ReadFile(made.path() / "app" / "support" / "marker.csv"), "installed");
+
+  const fs::path inBuildTree = prefix.path() / "sorvane-cli";
+  EXPECT_EQ(SkeletonFolder(inBuildTree), installed);
 }
 
 TEST(DataFileList, ReadsNamesAndMarksTheOnesThatCannotBeProcessed) {
