@@ -5,6 +5,7 @@
 
 #include "cli/cli_context.h"
 #include "cli/console_notices.h"
+#include "cli/method_names.h"
 #include "coefficients/calibration.h"
 #include "coefficients/calibration_report.h"
 #include "coefficients/cross_validation.h"
@@ -26,22 +27,18 @@ struct CalibrateArguments {
   MissingValueArguments missing;
 };
 
-// The MethodId whose name, upper-cased without spaces, is `name`'s; 0 for none.
-int MethodNamed(const std::string& name) {
-  for (const MethodEntry& entry : kMethodTable)
-    if (NormaliseHead(entry.name) == NormaliseHead(name)) return static_cast<int>(entry.id);
-  return 0;
-}
-
 std::optional<CalibrationReference> ReferenceOf(const CalibrateArguments& arguments) {
   CalibrationReference reference;
   if (!arguments.against.empty()) {
-    reference.method = MethodNamed(arguments.against);
-    if (reference.method == 0) {
-      std::cerr << "sorvane-cli calibrate: --against '" << arguments.against
-                << "' is no method; `sorvane-cli methods` lists them\n";
+    std::vector<std::string> names;
+    for (const MethodEntry& entry : kMethodTable) names.emplace_back(entry.name);
+    const MethodNameMatch match = MatchMethodName(arguments.against, names);
+    if (match.indices.empty()) {
+      std::cerr << "sorvane-cli calibrate: --against '" << arguments.against << "' is no method ("
+                << Suggestion(match) << "); `sorvane-cli methods` lists them\n";
       return std::nullopt;
     }
+    reference.method = static_cast<int>(kMethodTable[match.indices.front()].id);
     return reference;
   }
   reference.observedHead = NormaliseHead(arguments.observed);

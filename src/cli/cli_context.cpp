@@ -52,10 +52,28 @@ std::optional<std::filesystem::path> CliContext::HereOrInOutput(const std::strin
   return std::nullopt;
 }
 
+namespace {
+
+// A bare name is looked up in the data folder alone; one that is missing there but is a
+// file of the current folder was most likely meant as that file, and is shown how.
+void PointAtFilesHere(const std::vector<std::string>& given, const std::filesystem::path& dataFolder) {
+  std::error_code ec;
+  const std::string shownFolder = platform::Utf8(dataFolder.parent_path().filename() / dataFolder.filename());
+  for (const std::string& name : given) {
+    if (!WhyNotBareName(name).empty() || std::filesystem::exists(ChildIgnoringCase(dataFolder, name), ec)) continue;
+    if (!std::filesystem::is_regular_file(platform::PathFromUtf8(name), ec)) continue;
+    std::cerr << EscapedText(name) << ": no such file in " << shownFolder << ", but there is one in the current folder: ./"
+              << EscapedText(name) << " reads it where it is\n";
+  }
+}
+
+}  // namespace
+
 std::optional<std::vector<ListedName>> CliContext::NamesToProcess(const std::vector<std::string>& given,
                                                                   const std::string& listFile,
                                                                   const std::filesystem::path& dataFolder,
                                                                   std::string_view listKind) {
+  PointAtFilesHere(given, dataFolder);
   if (listFile.empty()) return NamesGiven(given.empty() ? DataFilesIn(dataFolder) : given);
   std::string error;
   auto listed = ReadDataFileList(platform::PathFromUtf8(listFile), &error);
