@@ -3,6 +3,7 @@
 #include <iostream>
 
 #include "cli/cli_context.h"
+#include "common/version.h"
 
 int main(int argc, char** argv) {
   using namespace sorvane::cli;
@@ -26,7 +27,7 @@ int main(int argc, char** argv) {
     context.appFolderOption = sorvane::platform::PathFromUtf8(folder);
   };
   app.set_help_all_flag("--help-all", "Print this help with every subcommand's options, and exit");
-  app.set_version_flag("--version", "sorvane " SORVANE_VERSION, "Print the version and exit");
+  app.set_version_flag("--version", sorvane::kVersionText, "Print the version and licence and exit");
   app.add_option_function<std::string>("--app-folder", takeFolder, "The ApplicationFolder to work in")
       ->type_name("DIR");
   app.require_subcommand(1);

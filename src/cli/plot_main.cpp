@@ -6,6 +6,7 @@
 #include "cli/cli_context.h"
 #include "common/notices.h"
 #include "common/text.h"
+#include "common/version.h"
 #include "ui/plot/pet_chart.h"
 
 namespace sorvane::cli {
@@ -73,7 +74,7 @@ int main(int argc, char** argv) {
   CliContext context;
   context.executable = ThisExecutable(argv[0]);
   CLI::App app{std::string(kPlotDescription), "sorvane-cli plot"};
-  app.set_version_flag("--version", "sorvane " SORVANE_VERSION, "Print the version and exit");
+  app.set_version_flag("--version", sorvane::kVersionText, "Print the version and licence and exit");
   app.add_option("--app-folder", context.appFolderOption, "The ApplicationFolder to work in")->type_name("DIR");
   PlotArguments arguments;
   AddPlotOptions(app, arguments);

@@ -11,10 +11,11 @@ namespace {
 
 using testing::RunProgram;
 
-TEST(Help, VersionIsTheProjects) {
+TEST(Help, VersionIsTheProjectsWithItsLicence) {
   const auto run = RunProgram(SORVANE_CLI, {"--version"});
   EXPECT_EQ(run.exitStatus, 0);
-  EXPECT_EQ(run.out, "sorvane " SORVANE_VERSION "\n");
+  EXPECT_EQ(run.out, "sorvane " SORVANE_VERSION
+                     "\nCopyright (c) 2026 The Sorvane developers; released under the MIT License.\n");
 }
 
 TEST(Help, HelpAllListsEverySubcommandWithItsOptions) {
