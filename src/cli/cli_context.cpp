@@ -93,6 +93,13 @@ void AddPlotOptions(CLI::App& command, PlotArguments& arguments) {
   command.add_option("--height", arguments.height, "Height in pixels")->check(CLI::Range(150, 10000))->type_name("PX");
 }
 
+std::string SpacedFormatter::make_expanded(const CLI::App* sub) const {
+  std::string text = CLI::Formatter::make_expanded(sub);
+  for (const std::string_view head : {"\n  Positionals:", "\n  Options:"})
+    if (const auto at = text.find(head); at != std::string::npos) text.insert(at, "\n");
+  return text;
+}
+
 std::filesystem::path ThisExecutable(const char* argv0) { return platform::ThisExecutable(argv0); }
 
 int ParseAndRun(CLI::App& app, int argc, char** argv, const CliContext& context) {

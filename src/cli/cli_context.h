@@ -73,6 +73,14 @@ struct PlotArguments {
 };
 void AddPlotOptions(CLI::App& command, PlotArguments& arguments);
 
+// The help of --help-all as CLI11 writes it, but with a blank line before each
+// subcommand's "Positionals:" and "Options:", so that they stand apart from its
+// description, on the terminal and in the manual page that help2man makes from it.
+class SpacedFormatter : public CLI::Formatter {
+ public:
+  std::string make_expanded(const CLI::App* sub) const override;
+};
+
 // The running program's own path (for finding the ApplicationFolder beside it).
 std::filesystem::path ThisExecutable(const char* argv0);
 

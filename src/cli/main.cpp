@@ -20,6 +20,7 @@ int main(int argc, char** argv) {
       "Exit status: 0 every file processed, 1 some input refused, 2 wrong usage,\n"
       "3 a notice ended the program (duplicate station, missing or non-daily PET result).",
       "sorvane-cli"};
+  app.formatter(std::make_shared<SpacedFormatter>());  // before the subcommands, which inherit it
   app.option_defaults()->always_capture_default();
   // "/x" is a path here on every system, never an option (before the subcommands, which inherit it).
   app.allow_windows_style_options(false);
