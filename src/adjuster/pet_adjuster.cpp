@@ -197,8 +197,8 @@ struct ScratchRemoval {
 
 // The whole run after the name check. Returns the notice that stops it early, if any;
 // every file it opened is closed (and an AdjustedPetFile that must stay is in place)
-// by the time it returns.
-std::optional<Notice> Adjust(const fs::path& coefficientFile, const AppFolder& folder) {
+// by the time it returns. A whole run notes its station and file in `report`.
+std::optional<Notice> Adjust(const fs::path& coefficientFile, const AppFolder& folder, JobReport& report) {
   StationCoefficients station;
   if (auto stop = ReadFirstStation(coefficientFile, folder, station)) return stop;
 
@@ -243,6 +243,8 @@ std::optional<Notice> Adjust(const fs::path& coefficientFile, const AppFolder& f
   if (!adjusted->Commit(&error))
     return Refusal(folder.Display(adjustedPath) + ": writing failed (" + error +
                    "); an older file of that name is left as it was");
+  report.station = station.stationName;
+  report.written = adjustedPath;
   return std::nullopt;
 }
 
@@ -255,7 +257,7 @@ JobReport AdjustPetResults(std::string_view coefficientFile, const AppFolder& fo
     return {};
   }
   JobReport report;
-  if (const auto stop = Adjust(platform::PathFromUtf8(path), folder)) {
+  if (const auto stop = Adjust(platform::PathFromUtf8(path), folder, report)) {
     notices.Show(*stop);
     if (stop->kind == NoticeKind::ProgramEnd) {
       report.programEnds = true;
