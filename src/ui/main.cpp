@@ -12,6 +12,7 @@
 
 #include "common/app_folder.h"
 #include "common/platform.h"
+#include "common/version.h"
 #include "ui/app_setup.h"
 #include "ui/file_dialog.h"
 #include "ui/main_window.h"
@@ -32,7 +33,7 @@ int SaveScreenshot(sorvane::ui::MainWindow& window, const QString& file) {
 // The help names the program as it is installed, not by the path it was started with.
 int PrintHelpOrVersion(const QCommandLineParser& parser, bool help) {
   if (!help) {
-    std::fputs("sorvane " SORVANE_VERSION "\n", stdout);
+    std::puts(sorvane::kVersionText);
     return 0;
   }
   QString text = parser.helpText();
@@ -56,9 +57,9 @@ int main(int argc, char** argv) {
   const QCommandLineOption versionOption = parser.addVersionOption();
   const QCommandLineOption appFolderOption(QStringLiteral("app-folder"),
                                            QStringLiteral("The ApplicationFolder to work in."), QStringLiteral("DIR"));
-  QCommandLineOption screenshotOption(QStringLiteral("screenshot"),
-                                      QStringLiteral("Save a picture of the window and exit."), QStringLiteral("FILE"));
-  screenshotOption.setFlags(QCommandLineOption::HiddenFromHelp);
+  const QCommandLineOption screenshotOption(
+      QStringLiteral("screenshot"), QStringLiteral("Save a picture of the window, its help shown, as a PNG and exit."),
+      QStringLiteral("FILE"));
   parser.addOption(appFolderOption);
   parser.addOption(screenshotOption);
 
