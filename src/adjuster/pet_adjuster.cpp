@@ -41,8 +41,6 @@ Notice ResultFileMissingNotice(std::string_view station) {
 
 Notice NotDailyNotice() { return {NoticeKind::ProgramEnd, PaddedNotice("Daily PET values are only adjustable", 10)}; }
 
-Notice AdjusterJobEndNotice() { return Information(JobEndNotice(20)); }
-
 // Line 1 of the CoefficientFile: three heads, then the rest of the line, trimmed and
 // split into fields through temp.txt (which stays in the ApplicationFolder), taken in
 // pairs of a method name and a dropped field.
@@ -195,9 +193,8 @@ struct ScratchRemoval {
   }
 };
 
-// The whole run after the name check. Returns the notice that stops it early, if any;
-// every file it opened is closed (and an AdjustedPetFile that must stay is in place)
-// by the time it returns.
+}  // namespace
+
 std::optional<Notice> Adjust(const fs::path& coefficientFile, const AppFolder& folder) {
   StationCoefficients station;
   if (auto stop = ReadFirstStation(coefficientFile, folder, station)) return stop;
@@ -244,27 +241,6 @@ std::optional<Notice> Adjust(const fs::path& coefficientFile, const AppFolder& f
     return Refusal(folder.Display(adjustedPath) + ": writing failed (" + error +
                    "); an older file of that name is left as it was");
   return std::nullopt;
-}
-
-}  // namespace
-
-JobReport AdjustPetResults(std::string_view coefficientFile, const AppFolder& folder, Notices& notices) {
-  const std::string_view path = TrimSpaces(coefficientFile);
-  if (path.empty()) {
-    notices.Show(Information(NoDataFileNotice()));
-    return {};
-  }
-  JobReport report;
-  if (const auto stop = Adjust(platform::PathFromUtf8(path), folder)) {
-    notices.Show(*stop);
-    if (stop->kind == NoticeKind::ProgramEnd) {
-      report.programEnds = true;
-      return report;
-    }
-    report.anyRefused = stop->kind == NoticeKind::Refusal;
-  }
-  notices.Show(AdjusterJobEndNotice());
-  return report;
 }
 
 }  // namespace sorvane

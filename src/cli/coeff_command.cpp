@@ -5,9 +5,9 @@
 
 #include "cli/cli_context.h"
 #include "cli/console_notices.h"
-#include "coefficients/coefficient_generator.h"
 #include "coefficients/coefficient_table.h"
 #include "common/text.h"
+#include "jobs/coefficient_job.h"
 
 namespace sorvane::cli {
 
@@ -82,12 +82,12 @@ void RunCoeff(CliContext& context, const CoeffArguments& arguments) {
   }
 
   ConsoleNotices notices;
-  const CoefficientRunSummary summary = ProcessStationLists(*names, marks, *folder, notices);
+  const RunSummary summary = ProcessStationLists(*names, marks, *folder, notices);
   if (summary.programEnds) {
     context.exitStatus = kExitProgramEnded;
     return;
   }
-  notices.Show(CoefficientJobEndNotice());
+  notices.Show(JobEndNotice());
   std::cout << summary.processed << " of " << names->size() << " station list" << (names->size() == 1 ? "" : "s")
             << " processed; results in " << platform::Utf8(folder->Output()) << '\n';
   context.exitStatus = summary.refused > 0 ? kExitRefused : kExitOk;

@@ -3,7 +3,7 @@
 #include <iostream>
 
 #include "cli/cli_context.h"
-#include "coefficients/coefficient_generator.h"
+#include "coefficients/coefficient_table.h"
 
 namespace sorvane::cli {
 

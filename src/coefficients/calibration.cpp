@@ -5,7 +5,6 @@
 
 #include "common/text.h"
 #include "run/method_table.h"
-#include "run/pet_runner.h"
 #include "run/station_computation.h"
 
 namespace sorvane {

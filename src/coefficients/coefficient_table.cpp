@@ -2,9 +2,13 @@
 
 #include <algorithm>
 
+#include "coefficients/scratch_file.h"
 #include "common/numbers.h"
+#include "common/text.h"
 
 namespace sorvane {
+
+namespace fs = std::filesystem;
 
 namespace {
 
@@ -141,6 +145,34 @@ std::optional<CoefficientTable> ReadCoefficientTable(const std::filesystem::path
 std::optional<std::vector<std::string>> ReadTableMethodNames(const std::filesystem::path& path, LineProblem& problem) {
   std::optional<FieldReader> reader;
   return OpenAtMethodNames(path, reader, problem);
+}
+
+MethodNames ReadMethodNamesForList(const AppFolder& folder) {
+  const fs::path tablePath = folder.CoefficientTable();
+  const std::string shown = folder.Display(tablePath);
+  std::string error;
+  auto table = FieldReader::Open(tablePath, &error);
+  if (!table) return {{}, shown + ": cannot be opened (" + error + ")"};
+  std::string line1;
+  const FieldReader::Status read = table->ReadLine(line1);
+  if (read == FieldReader::Status::EndOfFile) return {{}, shown + ": the file is empty"};
+  if (read != FieldReader::Status::Ok) return {{}, Located(shown, 1, FieldReader::Describe(read))};
+  table.reset();
+
+  const fs::path scratch = folder.Scratch("out.txt");
+  std::vector<std::string> fields;
+  const ScratchSplit split = SplitThroughScratch(scratch, line1, fields, &error);
+  std::error_code ignored;
+  fs::remove(scratch, ignored);
+  if (split == ScratchSplit::WriteFailed)
+    return {{}, folder.Display(scratch) + ": the scratch file cannot be used (" + error + ")"};
+  if (split == ScratchSplit::Unreadable) return {{}, Located(shown, 1, error)};
+
+  LineProblem problem;
+  auto names = MethodNamesOf(fields, kStationHeads, 1, problem);
+  if (!names) return {{}, Located(shown, problem.line, problem.what)};
+  for (std::string& name : *names) name = std::string(TrimSpaces(name));
+  return {std::move(*names), {}};
 }
 
 }  // namespace sorvane

@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "common/app_folder.h"
 #include "common/field_reader.h"
 #include "common/line_fields.h"
 
@@ -74,5 +75,15 @@ std::optional<CoefficientTable> ReadCoefficientTable(const std::filesystem::path
 
 // Only the method names of line 1.
 std::optional<std::vector<std::string>> ReadTableMethodNames(const std::filesystem::path& path, LineProblem& problem);
+
+// The method names of line 1 of support/Coefficients.csv, each trimmed, in table order:
+// the methods a user chooses from (split through the scratch file out.txt, which is
+// deleted). On a missing or unreadable table or an odd header, `problem` holds a notice
+// and `names` is empty.
+struct MethodNames {
+  std::vector<std::string> names;
+  std::string problem;
+};
+MethodNames ReadMethodNamesForList(const AppFolder& folder);
 
 }  // namespace sorvane

@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "common/app_folder.h"
@@ -16,6 +17,9 @@
 #include "run/weather_file_reader.h"
 
 namespace sorvane {
+
+// How a refusal of a weather file ends, in a run and in a check alike.
+inline constexpr std::string_view kFileNotProcessed = "; the file is not processed";
 
 class StationComputation {
  public:

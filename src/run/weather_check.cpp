@@ -10,7 +10,7 @@
 #include "run/column_use.h"
 #include "run/heat_index_table.h"
 #include "run/method_table.h"
-#include "run/pet_runner.h"
+#include "run/station_computation.h"
 #include "run/row_terms_maker.h"
 #include "run/station_setup.h"
 

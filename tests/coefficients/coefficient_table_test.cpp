@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include "support/temp_app_folder.h"
-#include "coefficients/coefficient_generator.h"
 
 namespace sorvane {
 namespace {

@@ -1,4 +1,4 @@
-#include "run/pet_runner.h"
+#include "jobs/pet_job.h"
 
 #include <algorithm>
 #include <condition_variable>
@@ -22,12 +22,11 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// What processing one listed file produced: its notices, and its result file, finished
+// What processing one listed file produced: its outcome, and its result file, finished
 // but not yet in place (results are put in place in list order, so a name listed twice
 // ends with the later result, as in a run of one file at a time).
 struct FileResult {
-  std::vector<Notice> notices;
-  bool refused = false;
+  NameOutcome outcome;
   std::optional<PetResultWriter> result;
 };
 
@@ -38,12 +37,7 @@ struct RunFolders {
   const MissingValues& missing;
 };
 
-FileResult RefusedWith(std::string text) {
-  FileResult result;
-  result.refused = true;
-  result.notices.push_back(Refusal(std::move(text)));
-  return result;
-}
+FileResult FileRefusedWith(std::string text) { return {RefusedWith(std::move(text)), std::nullopt}; }
 
 // Counts the values a method could not compute, and where the first one was.
 struct EmptyValues {
@@ -72,21 +66,21 @@ void WarnAboutColumns(const std::string& shown, const WeatherFileHeader& header,
 }
 
 FileResult ProcessFile(const ListedName& entry, const RunFolders& folders, RowTermsMaker& terms) {
-  if (!entry.problem.empty()) return RefusedWith(ListedNameRefusal(entry));
+  if (!entry.problem.empty()) return FileRefusedWith(ListedNameRefusal(entry));
   const fs::path path = FileOf(entry, folders.petData);
   const std::string shown = EscapedText(folders.app.Display(path));  // a file name may hold any byte
   std::string error;
   auto computation = StationComputation::Open(path, shown, folders.app, folders.missing, error);
-  if (!computation) return RefusedWith(error + std::string(kFileNotProcessed));
+  if (!computation) return FileRefusedWith(error + std::string(kFileNotProcessed));
   const WeatherFileHeader& header = computation->Header();
   const std::vector<int>& methods = computation->Methods();
   FileResult result;
-  WarnAboutColumns(shown, header, methods, result.notices);
+  WarnAboutColumns(shown, header, methods, result.outcome.notices);
 
   auto writer = PetResultWriter::Create(folders.output, entry.name, header.Period, methods, &error);
   if (!writer) {
     const auto result = folders.output / platform::PathFromUtf8(ResultFileName(entry.name, "_PET.csv"));
-    return RefusedWith(folders.app.Display(result) + ": cannot be written (" + error + ")" +
+    return FileRefusedWith(folders.app.Display(result) + ": cannot be written (" + error + ")" +
                        std::string(kFileNotProcessed));
   }
 
@@ -101,15 +95,15 @@ FileResult ProcessFile(const ListedName& entry, const RunFolders& folders, RowTe
     writer->WriteRow(record, values);
   }
   if (step == WeatherFileReader::Step::Problem)
-    return RefusedWith(Located(shown, reader.Problem().line, reader.Problem().what) + std::string(kFileNotProcessed));
+    return FileRefusedWith(Located(shown, reader.Problem().line, reader.Problem().what) + std::string(kFileNotProcessed));
   if (!writer->Finish(&error))
-    return RefusedWith(folders.app.Display(writer->Target()) + ": writing failed (" + error +
+    return FileRefusedWith(folders.app.Display(writer->Target()) + ": writing failed (" + error +
                        "); an older result of that name is left as it was");
 
   if (reader.EmptyFields().count > 0 && !folders.missing.emptyIsMissing)
-    result.notices.push_back(Warning(shown + ": " + EmptyFieldsNotice(reader.EmptyFields())));
+    result.outcome.notices.push_back(Warning(shown + ": " + EmptyFieldsNotice(reader.EmptyFields())));
   if (empty.count > 0)
-    result.notices.push_back(Information(shown + ": " + std::to_string(empty.count) +
+    result.outcome.notices.push_back(Information(shown + ": " + std::to_string(empty.count) +
                                          (empty.count == 1 ? " value" : " values") +
                                          " could not be computed and " + (empty.count == 1 ? "was" : "were") +
                                          " left empty; the first on line " + std::to_string(empty.firstLine) +
@@ -118,18 +112,18 @@ FileResult ProcessFile(const ListedName& entry, const RunFolders& folders, RowTe
   return result;
 }
 
-// Shows a file's notices and puts its result in place; called in list order.
-void Complete(FileResult& file, const AppFolder& app, Notices& notices, RunSummary& summary) {
+// Puts a file's result in place; called in list order.
+NameOutcome Complete(FileResult& file, const AppFolder& app) {
   if (file.result) {
     std::string error;
     if (!file.result->Commit(&error)) {
-      file.refused = true;
-      file.notices.insert(file.notices.begin(),
-                          Refusal(app.Display(file.result->Target()) + ": cannot be put in place (" + error + ")"));
+      file.outcome.refused = true;
+      file.outcome.notices.insert(
+          file.outcome.notices.begin(),
+          Refusal(app.Display(file.result->Target()) + ": cannot be put in place (" + error + ")"));
     }
   }
-  for (const Notice& notice : file.notices) notices.Show(notice);
-  ++(file.refused ? summary.refused : summary.processed);
+  return std::move(file.outcome);
 }
 
 // Files are processed by `jobs` threads, at most a few files ahead of the one whose
@@ -182,7 +176,7 @@ void ProcessInParallel(const std::vector<ListedName>& names, const RunFolders& f
       ready.emplace(std::move(*results[index]));
       results[index].reset();
     }
-    Complete(*ready, folders.app, notices, summary);
+    ShowOutcome(Complete(*ready, folders.app), notices, summary);
     {
       std::lock_guard lock(mutex);
       nextToShow = index + 1;
@@ -198,14 +192,8 @@ RunSummary ProcessPetFiles(const std::vector<ListedName>& names, const AppFolder
                            const RunOptions& options) {
   RunSummary summary;
   if (names.empty()) return summary;
-  std::string error;
-  const auto output = folder.EnsureOutput(&error);
-  if (!output) {
-    notices.Show(Refusal(error + "; no file is processed"));
-    summary.refused = names.size();
-    return summary;
-  }
-  RemoveStaleTemporaries(*output);
+  const auto output = OutputOfRun(names, folder, "file", notices, summary);
+  if (!output) return summary;
   const RunFolders folders{folder, folder.PetData(), *output, options.missing};
   const unsigned jobs = std::clamp<unsigned>(options.jobs, 1, static_cast<unsigned>(names.size()));
   if (jobs > 1) {
@@ -213,43 +201,21 @@ RunSummary ProcessPetFiles(const std::vector<ListedName>& names, const AppFolder
     return summary;
   }
   RowTermsMaker terms;
-  for (std::size_t index = 0; index < names.size(); ++index) {
-    notices.Progress(index, names.size(), names[index].name);
-    FileResult result = ProcessFile(names[index], folders, terms);
-    Complete(result, folder, notices, summary);
-  }
-  return summary;
+  return ProcessEachInOrder(names, notices, [&](const ListedName& name) {
+    FileResult result = ProcessFile(name, folders, terms);
+    return Complete(result, folder);
+  });
 }
-
-Notice PetJobEndNotice() { return Information(JobEndNotice(15)); }
 
 JobReport RunPetJob(std::string_view chosenDataFile, const AppFolder& folder, Notices& notices,
                     const RunOptions& options) {
-  JobReport report;
-  if (TrimSpaces(chosenDataFile).empty()) {
-    notices.Show(Information(NoDataFileNotice()));
-    notices.Show(PetJobEndNotice());
-    return report;
-  }
-  std::string error;
-  const auto names = ReadDataFileList(folder.DataFileList(), &error);
-  if (!names) {
-    notices.Show(Refusal("dir.txt: the list of data files cannot be read (" + error + "); choose a data file again"));
-    report.anyRefused = true;
-    notices.Show(PetJobEndNotice());
-    return report;
-  }
-  // The window keeps the format's rule: an empty field is 0.
-  const RunOptions windowOptions{options.jobs, MissingValues{}};
-  GatheredWarnings gathered(notices);
-  const RunSummary summary = ProcessPetFiles(*names, folder, gathered, windowOptions);
-  report.anyRefused = summary.refused > 0;
-  std::error_code ignored;
-  fs::remove(folder.DataFileList(), ignored);
-  report.listUsedUp = true;
-  gathered.ShowGathered();
-  notices.Show(PetJobEndNotice());
-  return report;
+  const ListJob job{"data files", true, [&](const std::vector<ListedName>& names, Notices& shown) {
+                      GatheredWarnings gathered(shown);
+                      const RunSummary summary = ProcessPetFiles(names, folder, gathered, options);
+                      gathered.ShowGathered();
+                      return summary;
+                    }};
+  return RunListJob(chosenDataFile, folder, notices, job);
 }
 
 }  // namespace sorvane
