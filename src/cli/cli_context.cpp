@@ -1,6 +1,4 @@
 // What the subcommands of sorvane-cli (and sorvane-plot) share.
-#include <iostream>
-
 #include "cli/cli_context.h"
 #include "common/numbers.h"
 #include "common/text.h"
@@ -32,7 +30,7 @@ std::optional<AppFolder> CliContext::ResolveAppFolder() {
   std::string error;
   auto folder = LocateAppFolder(appFolderOption, executable, &error);
   if (!folder) {
-    std::cerr << "sorvane-cli: " << error << '\n';
+    ShowError("sorvane-cli: ", error);
     exitStatus = kExitUsage;
     return std::nullopt;
   }
@@ -46,8 +44,8 @@ std::optional<std::filesystem::path> CliContext::HereOrInOutput(const std::strin
   if (!folder) return std::nullopt;
   auto inOutput = ChildIgnoringCase(folder->Output(), given);
   if (std::filesystem::exists(inOutput, ec)) return inOutput;
-  std::cerr << given << ": no such file in the current folder nor in " << folder->Output().string()
-            << "; give the file's path, or the name of a file in that folder\n";
+  ShowError(given, ": no such file in the current folder nor in ", folder->Output().string(),
+            "; give the file's path, or the name of a file in that folder");
   exitStatus = kExitRefused;
   return std::nullopt;
 }
@@ -57,13 +55,13 @@ std::optional<std::vector<ListedName>> CliContext::NamesToProcess(const std::vec
                                                                   const std::filesystem::path& dataFolder,
                                                                   std::string_view listKind) {
   if (listFile.empty()) return NamesGiven(given.empty() ? DataFilesIn(dataFolder) : given);
-  std::string error;
-  auto listed = ReadDataFileList(platform::PathFromUtf8(listFile), &error);
+  auto listed = ReadDataFileList(platform::PathFromUtf8(listFile));
   if (!listed) {
-    std::cerr << listFile << ": the list of " << listKind << " cannot be read (" << error << ")\n";
+    ShowError(listFile, ": the list of ", listKind, " cannot be read (", Reason(listed.error()), ")");
     exitStatus = kExitUsage;
+    return std::nullopt;
   }
-  return listed;
+  return std::move(*listed);
 }
 
 void AddPlotOptions(CLI::App& command, PlotArguments& arguments) {
@@ -73,6 +71,20 @@ void AddPlotOptions(CLI::App& command, PlotArguments& arguments) {
       ->type_name("FILE");
   command.add_option("--width", arguments.width, "Width in pixels")->check(CLI::Range(200, 10000))->type_name("PX");
   command.add_option("--height", arguments.height, "Height in pixels")->check(CLI::Range(150, 10000))->type_name("PX");
+}
+
+int RunAtEdge(std::string_view program, const std::function<int()>& work) {
+  try {
+    return work();
+  } catch (const std::bad_alloc&) {
+    ShowError(std::string(program) + ": the memory ran out; the run stopped, and the file being written was not put in place");
+  } catch (const std::exception& e) {
+    ShowError(std::string(program) + ": the run stopped on a fault (" + EscapedText(e.what()) +
+              "); the file being written was not put in place");
+  } catch (...) {
+    ShowError(std::string(program) + ": the run stopped on an unknown fault; the file being written was not put in place");
+  }
+  return kExitFault;
 }
 
 std::filesystem::path ThisExecutable(const char* argv0) { return platform::ThisExecutable(argv0); }

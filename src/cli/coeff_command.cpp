@@ -46,8 +46,7 @@ std::optional<std::vector<bool>> MarksFromList(std::string_view list, const std:
         }
     }
     if (!found) {
-      std::cerr << "sorvane-cli: --methods: '" << entry << "' is neither a position from 1 to " << methodNames.size()
-                << " nor a method name of support/Coefficients.csv (see 'sorvane-cli methods')\n";
+      ShowError("sorvane-cli: --methods: '", entry, "' is neither a position from 1 to ", methodNames.size(), " nor a method name of support/Coefficients.csv (see 'sorvane-cli methods')");
       return std::nullopt;
     }
     if (comma == std::string_view::npos) return marks;
@@ -63,13 +62,12 @@ void RunCoeff(CliContext& context, const CoeffArguments& arguments) {
   if (!names) return;
 
   // Without --methods every method of the table is marked, whatever their number.
-  LineProblem problem;
+  Problem problem;
   const auto methodNames = ReadTableMethodNames(folder->CoefficientTable(), problem);
   std::vector<bool> marks(methodNames ? methodNames->size() : 0, true);
   if (arguments.methodsGiven) {
     if (!methodNames) {
-      std::cerr << Located(folder->Display(folder->CoefficientTable()), problem.line, problem.what)
-                << "; --methods cannot be matched with the table\n";
+      ShowError(Located(folder->Display(folder->CoefficientTable()), problem.line, problem.message), "; --methods cannot be matched with the table");
       context.exitStatus = kExitRefused;
       return;
     }

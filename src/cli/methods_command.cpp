@@ -15,7 +15,7 @@ void AddMethodsCommand(CLI::App& app, CliContext& context) {
     if (!folder) return;
     const MethodNames methods = ReadMethodNamesForList(*folder);
     if (!methods.problem.empty()) {
-      std::cerr << methods.problem << '\n';
+      ShowError(methods.problem);
       context.exitStatus = kExitRefused;
       return;
     }

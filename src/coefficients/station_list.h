@@ -31,6 +31,6 @@ enum class StationRead { Station, End, Problem };
 
 // The next row of a StationList whose heading has been read; a blank line between rows
 // is refused.
-StationRead NextStation(FieldReader& reader, std::vector<std::string>& fields, Station& station, LineProblem& problem);
+StationRead NextStation(FieldReader& reader, std::vector<std::string>& fields, Station& station, Problem& problem);
 
 }  // namespace sorvane

@@ -44,14 +44,15 @@ long WriteSome(int fd, const char* data, std::size_t size) {
 
 void AtomicFile::LimitWritesForTesting(long long bytes) { writeBudgetForTesting.store(bytes); }
 
-std::optional<AtomicFile> AtomicFile::Create(const fs::path& target, std::string* error) {
+Expected<AtomicFile> AtomicFile::Create(const fs::path& target) {
   AtomicFile file;
   file.target_ = target;
   file.temporary_ = TemporaryFor(target);
-  file.fd_ = platform::CreateNewFile(file.temporary_, error);
-  if (file.fd_ < 0) return std::nullopt;
+  std::string error;
+  file.fd_ = platform::CreateNewFile(file.temporary_, &error);
+  if (file.fd_ < 0) return Fail(Problem{platform::Utf8(target), 0, {}, std::move(error)});
   file.buffer_.reserve(kFlushBytes + 4096);
-  return std::optional<AtomicFile>(std::move(file));
+  return file;
 }
 
 AtomicFile::AtomicFile(AtomicFile&& other) noexcept
@@ -90,33 +91,31 @@ void AtomicFile::Flush() {
   buffer_.clear();
 }
 
-bool AtomicFile::Finish(std::string* error) {
-  if (finished_) return true;
-  if (fd_ < 0) {
-    if (error) *error = "the file was already given up";
-    return false;
-  }
+Expected<void> AtomicFile::Finish() {
+  if (finished_) return {};
+  if (fd_ < 0) return Fail(Problem{platform::Utf8(target_), 0, {}, "the file was already given up"});
   Flush();
   if (!platform::CloseFile(fd_) && writeErrno_ == 0) writeErrno_ = errno;
   fd_ = -1;
   if (writeErrno_ != 0) {
-    if (error) *error = std::strerror(writeErrno_);
+    Problem problem{platform::Utf8(target_), 0, {}, std::strerror(writeErrno_)};
     Discard();
-    return false;
+    return Fail(std::move(problem));
   }
   finished_ = true;
   std::string().swap(buffer_);  // a finished file waiting for its turn holds no buffer
-  return true;
+  return {};
 }
 
-bool AtomicFile::Commit(std::string* error) {
-  if (!Finish(error)) return false;
-  if (!platform::ReplaceWith(temporary_, target_, error)) {
+Expected<void> AtomicFile::Commit() {
+  if (auto finished = Finish(); !finished) return finished;
+  std::string error;
+  if (!platform::ReplaceWith(temporary_, target_, &error)) {
     Discard();
-    return false;
+    return Fail(Problem{platform::Utf8(target_), 0, {}, std::move(error)});
   }
   temporary_.clear();
-  return true;
+  return {};
 }
 
 void RemoveStaleTemporaries(const fs::path& folder) {
@@ -138,11 +137,11 @@ void RemoveStaleTemporaries(const fs::path& folder) {
   }
 }
 
-bool WriteWholeFile(const std::filesystem::path& path, std::string_view text, std::string* error) {
-  auto file = AtomicFile::Create(path, error);
-  if (!file) return false;
+Expected<void> WriteWholeFile(const std::filesystem::path& path, std::string_view text) {
+  auto file = AtomicFile::Create(path);
+  if (!file) return Fail(file.error());
   file->Write(text);
-  return file->Commit(error);
+  return file->Commit();
 }
 
 }  // namespace sorvane

@@ -9,14 +9,16 @@
 #include <string>
 #include <string_view>
 
+#include "common/problem.h"
+
 namespace sorvane {
 
 class AtomicFile {
  public:
   static constexpr std::size_t kFlushBytes = 64 * 1024;
 
-  // Opens a fresh temporary file beside `target`; nullopt (and `error`) when it cannot.
-  static std::optional<AtomicFile> Create(const std::filesystem::path& target, std::string* error);
+  // Opens a fresh temporary file beside `target`; the problem says why it cannot.
+  static Expected<AtomicFile> Create(const std::filesystem::path& target);
 
   AtomicFile(AtomicFile&& other) noexcept;
   AtomicFile& operator=(AtomicFile&&) = delete;
@@ -33,13 +35,13 @@ class AtomicFile {
     if (buffer_.size() >= kFlushBytes) Flush();
   }
 
-  // Writes what is left and closes the file, which is not yet in place. False (and
-  // `error`) when any write failed; the temporary file is then removed.
-  bool Finish(std::string* error);
+  // Writes what is left and closes the file, which is not yet in place. A problem when
+  // any write failed; the temporary file is then removed.
+  Expected<void> Finish();
 
-  // Finishes if needed and renames the file over the target. False (and `error`) when
-  // a write or the rename failed; the target is then untouched.
-  bool Commit(std::string* error);
+  // Finishes if needed and renames the file over the target. A problem when a write or
+  // the rename failed; the target is then untouched.
+  Expected<void> Commit();
 
   const std::filesystem::path& Target() const { return target_; }
 
@@ -60,8 +62,8 @@ class AtomicFile {
   bool finished_ = false;
 };
 
-// Writes `text` to `path` as an AtomicFile. False (and `error`) when it cannot.
-bool WriteWholeFile(const std::filesystem::path& path, std::string_view text, std::string* error);
+// Writes `text` to `path` as an AtomicFile; the problem says why it cannot.
+Expected<void> WriteWholeFile(const std::filesystem::path& path, std::string_view text);
 
 // The mark every temporary result file carries at the end of its name.
 inline constexpr std::string_view kTemporarySuffix = ".sorvane-tmp";

@@ -7,6 +7,8 @@
 #include <string_view>
 #include <vector>
 
+#include "common/problem.h"
+
 namespace sorvane {
 
 enum class NoticeKind {
@@ -40,12 +42,6 @@ class CollectedNotices : public Notices {
   std::vector<Notice> shown;
 };
 
-// What is wrong with an input, and on which line (0: the file as a whole).
-struct LineProblem {
-  long line = 0;
-  std::string what;
-};
-
 // A field's text as a refusal quotes it: 'text', cut after 40 bytes ("...'" then),
 // every byte that is no printable ASCII shown as '?' (it would garble what shows it).
 std::string QuotedField(std::string_view text);
@@ -59,6 +55,10 @@ std::string PaddedNotice(std::string_view message, int trailingSpaces);
 
 // "file:line: what" for a refusal; line 0 leaves the line out.
 std::string Located(std::string_view file, long line, std::string_view what);
+// The same for a problem of the file shown as `file`.
+inline std::string Located(std::string_view file, const Problem& problem) {
+  return Located(file, problem.line, problem.message);
+}
 
 inline Notice Information(std::string text) { return {NoticeKind::Information, std::move(text)}; }
 inline Notice Refusal(std::string text) { return {NoticeKind::Refusal, std::move(text)}; }

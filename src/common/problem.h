@@ -18,6 +18,15 @@ struct Problem {
   bool operator==(const Problem&) const = default;
 };
 
+// The problem as the reason within a sentence that names its file: "line 3: what", or
+// "what" for the file as a whole.
+inline std::string Reason(const Problem& problem) {
+  return problem.line > 0 ? "line " + std::to_string(problem.line) + ": " + problem.message : problem.message;
+}
+
+// A problem on line `line` (0: the file as a whole) of a file the caller names.
+inline Problem AtLine(long line, std::string message) { return Problem{{}, line, {}, std::move(message)}; }
+
 // A Problem on its way out of a function returning Expected<T>.
 struct Unexpected {
   Problem problem;

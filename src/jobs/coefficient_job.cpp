@@ -52,10 +52,9 @@ void AppendHeaderLines(std::string& out, const std::vector<std::string>& methodN
 // Puts the header lines and the rows written so far in place, then ends the program.
 NameOutcome StopAtDuplicate(AtomicFile& file, const Station& station, const AppFolder& folder) {
   NameOutcome result{{}, false, true};
-  std::string error;
-  if (!file.Commit(&error))
+  if (const auto committed = file.Commit(); !committed)
     result.notices.push_back(Refusal(folder.Display(file.Target()) + ": the rows before station '" +
-                                     station.nameAsRead + "' cannot be kept (" + error + ")"));
+                                     station.nameAsRead + "' cannot be kept (" + committed.error().message + ")"));
   result.notices.push_back(DuplicateStationNotice(station.nameAsRead));
   return result;
 }
@@ -69,7 +68,7 @@ std::optional<NameOutcome> WriteStationRows(FieldReader& reader, const Coefficie
   std::vector<std::string> fields;
   Station station;
   StationDistances distances;
-  LineProblem problem;
+  Problem problem;
   StationRead read;
   while ((read = NextStation(reader, fields, station, problem)) == StationRead::Station) {
     // A station is compared with the reference rows only when a method is selected.
@@ -100,7 +99,7 @@ std::optional<NameOutcome> WriteStationRows(FieldReader& reader, const Coefficie
     file.FlushIfFull();
   }
   if (read == StationRead::Problem)
-    return RefusedWith(Located(shown, problem.line, problem.what) + std::string(kNotProcessed));
+    return RefusedWith(Located(shown, problem.line, problem.message) + std::string(kNotProcessed));
   return std::nullopt;
 }
 
@@ -110,10 +109,10 @@ NameOutcome ProcessStationList(const ListedName& entry, const std::vector<bool>&
 
   // The table is read anew for every StationList.
   const fs::path tablePath = folder.CoefficientTable();
-  LineProblem problem;
+  Problem problem;
   const auto table = ReadCoefficientTable(tablePath, problem);
   if (!table)
-    return RefusedWith(Located(folder.Display(tablePath), problem.line, problem.what) + "; station list '" +
+    return RefusedWith(Located(folder.Display(tablePath), problem.line, problem.message) + "; station list '" +
                        entry.name + "' is not processed");
   const std::vector<std::size_t> selected = SelectedMethods(table->MethodCount(), marks);
   for (std::size_t k : selected)
@@ -124,23 +123,24 @@ NameOutcome ProcessStationList(const ListedName& entry, const std::vector<bool>&
 
   const fs::path listPath = FileOf(entry, folder.CoefficientData());
   const std::string shown = folder.Display(listPath);
-  std::string error;
-  auto reader = FieldReader::Open(listPath, &error);
-  if (!reader) return RefusedWith(shown + ": cannot be opened (" + error + ")" + std::string(kNotProcessed));
+  auto reader = FieldReader::Open(listPath);
+  if (!reader)
+    return RefusedWith(shown + ": cannot be opened (" + reader.error().message + ")" + std::string(kNotProcessed));
   std::string heading;
   const FieldReader::Status headingRead = reader->ReadLine(heading);
   if (headingRead != FieldReader::Status::Ok && headingRead != FieldReader::Status::EndOfFile)
     return RefusedWith(Located(shown, 1, FieldReader::Describe(headingRead)) + std::string(kNotProcessed));
 
   const fs::path target = ChildIgnoringCase(output, ResultFileName(entry.name, "_COEFFI.csv"));
-  auto file = AtomicFile::Create(target, &error);
+  auto file = AtomicFile::Create(target);
   if (!file)
-    return RefusedWith(folder.Display(target) + ": cannot be written (" + error + ")" + std::string(kNotProcessed));
+    return RefusedWith(folder.Display(target) + ": cannot be written (" + file.error().message + ")" +
+                       std::string(kNotProcessed));
   AppendHeaderLines(file->Buffer(), table->methodNames, selected);
 
   if (auto stopped = WriteStationRows(*reader, *table, selected, shown, *file, folder)) return std::move(*stopped);
-  if (!file->Commit(&error))
-    return RefusedWith(folder.Display(target) + ": writing failed (" + error +
+  if (const auto committed = file->Commit(); !committed)
+    return RefusedWith(folder.Display(target) + ": writing failed (" + committed.error().message +
                        "); an older file of that name is left as it was");
   return {};
 }

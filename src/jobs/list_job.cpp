@@ -11,15 +11,14 @@ NameOutcome RefusedWith(std::string text) { return {{Refusal(std::move(text))}, 
 
 std::optional<fs::path> OutputOfRun(const std::vector<ListedName>& names, const AppFolder& folder,
                                     std::string_view item, Notices& notices, RunSummary& summary) {
-  std::string error;
-  auto output = folder.EnsureOutput(&error);
+  auto output = folder.EnsureOutput();
   if (!output) {
-    notices.Show(Refusal(error + "; no " + std::string(item) + " is processed"));
+    notices.Show(Refusal(Located(output.error().file, output.error()) + "; no " + std::string(item) + " is processed"));
     summary.refused = names.size();
     return std::nullopt;
   }
   RemoveStaleTemporaries(*output);
-  return output;
+  return *output;
 }
 
 bool ShowOutcome(const NameOutcome& outcome, Notices& notices, RunSummary& summary) {
@@ -49,11 +48,10 @@ JobReport RunListJob(std::string_view chosenDataFile, const AppFolder& folder, N
     if (job.endsWithoutChoice) notices.Show(JobEndNotice());
     return report;
   }
-  std::string error;
-  const auto names = ReadDataFileList(folder.DataFileList(), &error);
+  const auto names = ReadDataFileList(folder.DataFileList());
   if (!names) {
-    notices.Show(Refusal("dir.txt: the list of " + std::string(job.listedItems) + " cannot be read (" + error +
-                         "); choose a data file again"));
+    notices.Show(Refusal("dir.txt: the list of " + std::string(job.listedItems) + " cannot be read (" +
+                         Reason(names.error()) + "); choose a data file again"));
     report.anyRefused = true;
     notices.Show(JobEndNotice());
     return report;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <condition_variable>
 #include <deque>
+#include <exception>
 #include <filesystem>
 #include <mutex>
 #include <thread>
@@ -69,18 +70,17 @@ FileResult ProcessFile(const ListedName& entry, const RunFolders& folders, RowTe
   if (!entry.problem.empty()) return FileRefusedWith(ListedNameRefusal(entry));
   const fs::path path = FileOf(entry, folders.petData);
   const std::string shown = EscapedText(folders.app.Display(path));  // a file name may hold any byte
-  std::string error;
-  auto computation = StationComputation::Open(path, shown, folders.app, folders.missing, error);
-  if (!computation) return FileRefusedWith(error + std::string(kFileNotProcessed));
+  auto computation = StationComputation::Open(path, shown, folders.app, folders.missing);
+  if (!computation) return FileRefusedWith(computation.error().message + std::string(kFileNotProcessed));
   const WeatherFileHeader& header = computation->Header();
   const std::vector<int>& methods = computation->Methods();
   FileResult result;
   WarnAboutColumns(shown, header, methods, result.outcome.notices);
 
-  auto writer = PetResultWriter::Create(folders.output, entry.name, header.Period, methods, &error);
+  auto writer = PetResultWriter::Create(folders.output, entry.name, header.Period, methods);
   if (!writer) {
     const auto result = folders.output / platform::PathFromUtf8(ResultFileName(entry.name, "_PET.csv"));
-    return FileRefusedWith(folders.app.Display(result) + ": cannot be written (" + error + ")" +
+    return FileRefusedWith(folders.app.Display(result) + ": cannot be written (" + writer.error().message + ")" +
                        std::string(kFileNotProcessed));
   }
 
@@ -95,9 +95,9 @@ FileResult ProcessFile(const ListedName& entry, const RunFolders& folders, RowTe
     writer->WriteRow(record, values);
   }
   if (step == WeatherFileReader::Step::Problem)
-    return FileRefusedWith(Located(shown, reader.Problem().line, reader.Problem().what) + std::string(kFileNotProcessed));
-  if (!writer->Finish(&error))
-    return FileRefusedWith(folders.app.Display(writer->Target()) + ": writing failed (" + error +
+    return FileRefusedWith(Located(shown, reader.LastProblem()) + std::string(kFileNotProcessed));
+  if (const auto finished = writer->Finish(); !finished)
+    return FileRefusedWith(folders.app.Display(writer->Target()) + ": writing failed (" + finished.error().message +
                        "); an older result of that name is left as it was");
 
   if (reader.EmptyFields().count > 0 && !folders.missing.emptyIsMissing)
@@ -115,12 +115,11 @@ FileResult ProcessFile(const ListedName& entry, const RunFolders& folders, RowTe
 // Puts a file's result in place; called in list order.
 NameOutcome Complete(FileResult& file, const AppFolder& app) {
   if (file.result) {
-    std::string error;
-    if (!file.result->Commit(&error)) {
+    if (const auto committed = file.result->Commit(); !committed) {
       file.outcome.refused = true;
       file.outcome.notices.insert(
           file.outcome.notices.begin(),
-          Refusal(app.Display(file.result->Target()) + ": cannot be put in place (" + error + ")"));
+          Refusal(app.Display(file.result->Target()) + ": cannot be put in place (" + committed.error().message + ")"));
     }
   }
   return std::move(file.outcome);
@@ -139,13 +138,24 @@ void ProcessInParallel(const std::vector<ListedName>& names, const RunFolders& f
   std::vector<std::optional<FileResult>> results(names.size());
   std::size_t nextToTake = 0, nextToShow = 0;
   const auto canTake = [&] { return nextToTake < names.size() && nextToTake < nextToShow + ahead; };
+  // Whatever is thrown while a file is processed (memory running out) stops the run: no
+  // thread takes another file, and the calling thread throws it again once all have ended.
+  std::exception_ptr failure;
   // Processes the next file with the lock released; the lock is held again on return.
   const auto processNext = [&](std::unique_lock<std::mutex>& lock, RowTermsMaker& terms) {
     const std::size_t index = nextToTake++;
     lock.unlock();
-    FileResult result = ProcessFile(names[index], folders, terms);
+    std::optional<FileResult> result;
+    try {
+      result.emplace(ProcessFile(names[index], folders, terms));
+    } catch (...) {
+      lock.lock();
+      if (!failure) failure = std::current_exception();
+      nextToTake = names.size();
+      return;
+    }
     lock.lock();
-    results[index].emplace(std::move(result));
+    results[index].emplace(std::move(*result));
   };
 
   auto work = [&] {
@@ -162,28 +172,40 @@ void ProcessInParallel(const std::vector<ListedName>& names, const RunFolders& f
   for (unsigned i = 1; i < jobs; ++i) workers.emplace_back(work);
   RowTermsMaker terms;
 
-  for (std::size_t index = 0; index < names.size(); ++index) {
-    notices.Progress(index, names.size(), names[index].name);
-    std::optional<FileResult> ready;
-    {
-      std::unique_lock lock(mutex);
-      while (!results[index]) {
-        if (canTake())
-          processNext(lock, terms);
-        else
-          changed.wait(lock, [&] { return results[index].has_value() || canTake(); });
+  try {
+    for (std::size_t index = 0; index < names.size(); ++index) {
+      notices.Progress(index, names.size(), names[index].name);
+      std::optional<FileResult> ready;
+      {
+        std::unique_lock lock(mutex);
+        while (!results[index] && !failure) {
+          if (canTake())
+            processNext(lock, terms);
+          else
+            changed.wait(lock, [&] { return results[index].has_value() || canTake() || failure; });
+        }
+        if (failure) break;
+        ready.emplace(std::move(*results[index]));
+        results[index].reset();
       }
-      ready.emplace(std::move(*results[index]));
-      results[index].reset();
+      ShowOutcome(Complete(*ready, folders.app), notices, summary);
+      {
+        std::lock_guard lock(mutex);
+        nextToShow = index + 1;
+      }
+      changed.notify_all();
     }
-    ShowOutcome(Complete(*ready, folders.app), notices, summary);
-    {
-      std::lock_guard lock(mutex);
-      nextToShow = index + 1;
-    }
-    changed.notify_all();
+  } catch (...) {
+    std::lock_guard lock(mutex);
+    if (!failure) failure = std::current_exception();
   }
+  {
+    std::lock_guard lock(mutex);
+    nextToTake = names.size();
+  }
+  changed.notify_all();
   for (auto& worker : workers) worker.join();
+  if (failure) std::rethrow_exception(failure);
 }
 
 }  // namespace

@@ -21,7 +21,7 @@ std::string_view RowFields(PeriodType period) {
 }  // namespace
 
 bool PetResultReader::Fail(long line, std::string what) {
-  problem_ = {line, std::move(what)};
+  problem_ = AtLine(line, std::move(what));
   return false;
 }
 
@@ -88,7 +88,7 @@ bool PetResultReader::ReadMethodHeads() {
     case LineRead::Problem:
       break;
   }
-  return Fail(1, problem_.what);
+  return Fail(1, problem_.message);
 }
 
 bool PetResultReader::ReadPeriod(PetResultRow& row) {

@@ -42,6 +42,9 @@ int PrintHelpOrVersion(const QCommandLineParser& parser, bool help) {
   return 0;
 }
 
+int RunWindow(QApplication& app, const QCommandLineParser& parser, const QCommandLineOption& appFolderOption,
+              const QCommandLineOption& screenshotOption, const char* argv0);
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -71,12 +74,29 @@ int main(int argc, char** argv) {
   if (onlyText) return PrintHelpOrVersion(parser, parser.isSet(helpOption));
   QApplication app(argc, argv);
   parser.process(app);
+  // A job's faults are caught where the window runs it; whatever else is thrown ends the
+  // program here with a message and a status, never an abort.
+  try {
+    return RunWindow(app, parser, appFolderOption, screenshotOption, argv[0]);
+  } catch (const std::exception& e) {
+    QMessageBox::critical(nullptr, QStringLiteral("Sorvane"),
+                          QStringLiteral("Sorvane stopped on a fault: ") + QString::fromUtf8(e.what()));
+  } catch (...) {
+    QMessageBox::critical(nullptr, QStringLiteral("Sorvane"), QStringLiteral("Sorvane stopped on an unknown fault"));
+  }
+  return 4;
+}
+
+namespace {
+
+int RunWindow(QApplication& app, const QCommandLineParser& parser, const QCommandLineOption& appFolderOption,
+              const QCommandLineOption& screenshotOption, const char* argv0) {
   sorvane::ui::SetUpApplication();
 
   std::optional<std::filesystem::path> explicitFolder;
   if (parser.isSet(appFolderOption)) explicitFolder = parser.value(appFolderOption).toStdString();
   std::string error;
-  const auto folder = sorvane::LocateAppFolder(explicitFolder, sorvane::platform::ThisExecutable(argv[0]), &error);
+  const auto folder = sorvane::LocateAppFolder(explicitFolder, sorvane::platform::ThisExecutable(argv0), &error);
   if (!folder) {
     QMessageBox::critical(nullptr, QStringLiteral("Sorvane"), QString::fromStdString(error));
     return 2;
@@ -92,3 +112,5 @@ int main(int argc, char** argv) {
   window.show();
   return QApplication::exec();
 }
+
+}  // namespace

@@ -134,9 +134,9 @@ TEST(Calibration, FitsEachStationLeavingOutEmptyValuesAndUnfittableMethods) {
 TEST(Calibration, TableReadsBackAsTheGeneratorReadsIt) {
   TwoStations two;
   two.app.Write("support/Coefficients.csv", CoefficientTableText(two.calibration));
-  LineProblem problem;
+  Problem problem;
   const auto table = ReadCoefficientTable(two.app.Path("support/Coefficients.csv"), problem);
-  ASSERT_TRUE(table) << problem.line << ": " << problem.what;
+  ASSERT_TRUE(table) << problem.line << ": " << problem.message;
   EXPECT_EQ(table->methodNames, std::vector<std::string>{"Hargreaves"});
   EXPECT_EQ(table->latitudesDegrees, (std::vector<double>{20.5, 12.25}));
   for (std::size_t s = 0; s < 2; ++s) {
