@@ -42,8 +42,30 @@ int PrintHelpOrVersion(const QCommandLineParser& parser, bool help) {
   return 0;
 }
 
+// The window over the ApplicationFolder, until it closes; its exit status.
 int RunWindow(QApplication& app, const QCommandLineParser& parser, const QCommandLineOption& appFolderOption,
-              const QCommandLineOption& screenshotOption, const char* argv0);
+              const QCommandLineOption& screenshotOption, const char* argv0) {
+  sorvane::ui::SetUpApplication();
+
+  std::optional<std::filesystem::path> explicitFolder;
+  if (parser.isSet(appFolderOption)) explicitFolder = parser.value(appFolderOption).toStdString();
+  std::string error;
+  const auto folder = sorvane::LocateAppFolder(explicitFolder, sorvane::platform::ThisExecutable(argv0), &error);
+  if (!folder) {
+    QMessageBox::critical(nullptr, QStringLiteral("Sorvane"), QString::fromStdString(error));
+    return 2;
+  }
+
+  sorvane::ui::QtFileDialog fileDialog;
+  sorvane::ui::MessageBoxPresenter presenter;
+  sorvane::ui::MainWindow window(sorvane::AppFolder(*folder), fileDialog, presenter);
+  if (parser.isSet(screenshotOption)) return SaveScreenshot(window, parser.value(screenshotOption));
+
+  QObject::connect(&window, &sorvane::ui::MainWindow::ProgramEnds, &app, &QCoreApplication::quit,
+                   Qt::QueuedConnection);
+  window.show();
+  return QApplication::exec();
+}
 
 }  // namespace
 
@@ -86,31 +108,3 @@ int main(int argc, char** argv) {
   }
   return 4;
 }
-
-namespace {
-
-int RunWindow(QApplication& app, const QCommandLineParser& parser, const QCommandLineOption& appFolderOption,
-              const QCommandLineOption& screenshotOption, const char* argv0) {
-  sorvane::ui::SetUpApplication();
-
-  std::optional<std::filesystem::path> explicitFolder;
-  if (parser.isSet(appFolderOption)) explicitFolder = parser.value(appFolderOption).toStdString();
-  std::string error;
-  const auto folder = sorvane::LocateAppFolder(explicitFolder, sorvane::platform::ThisExecutable(argv0), &error);
-  if (!folder) {
-    QMessageBox::critical(nullptr, QStringLiteral("Sorvane"), QString::fromStdString(error));
-    return 2;
-  }
-
-  sorvane::ui::QtFileDialog fileDialog;
-  sorvane::ui::MessageBoxPresenter presenter;
-  sorvane::ui::MainWindow window(sorvane::AppFolder(*folder), fileDialog, presenter);
-  if (parser.isSet(screenshotOption)) return SaveScreenshot(window, parser.value(screenshotOption));
-
-  QObject::connect(&window, &sorvane::ui::MainWindow::ProgramEnds, &app, &QCoreApplication::quit,
-                   Qt::QueuedConnection);
-  window.show();
-  return QApplication::exec();
-}
-
-}  // namespace

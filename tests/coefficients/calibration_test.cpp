@@ -82,10 +82,9 @@ std::string StationFile(int emptySunshine, int emptyObserved, std::string_view c
 // The pairs of Hargreaves and the observed column, gathered by the run's own engine with
 // the row of no observation skipped.
 PairMoments ExpectedHargreaves(const TempAppFolder& app, const std::string& name, int emptyObserved) {
-  std::string refusal;
-  auto computation = StationComputation::Open(app.Path("data/PET_DATA/" + name), name, app.Folder(),
-                                              MissingValues{true, {}}, refusal);
-  EXPECT_TRUE(computation) << refusal;
+  auto computation =
+      StationComputation::Open(app.Path("data/PET_DATA/" + name), name, app.Folder(), MissingValues{true, {}});
+  EXPECT_TRUE(computation) << computation.error().message;
   std::vector<double> x, y;
   RowTermsMaker terms;
   WeatherRecord record;
