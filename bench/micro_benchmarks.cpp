@@ -18,7 +18,7 @@
 #include "common/numbers.h"
 #include "methods/solar_geometry.h"
 #include "run/method_table.h"
-#include "run/pet_runner.h"
+#include "jobs/pet_job.h"
 #include "run/row_terms_maker.h"
 #include "run/station_setup.h"
 #include "run/weather_file_reader.h"

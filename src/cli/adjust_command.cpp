@@ -2,7 +2,7 @@
 // bare name from OUTPUT), as the window's adjuster runs one with the chosen file.
 #include <iostream>
 
-#include "adjuster/pet_adjuster.h"
+#include "jobs/adjust_job.h"
 #include "cli/cli_context.h"
 #include "cli/console_notices.h"
 #include "common/text.h"

@@ -6,9 +6,9 @@
 #include "cli/cli_context.h"
 #include "cli/console_notices.h"
 #include "cli/method_names.h"
-#include "coefficients/coefficient_generator.h"
 #include "coefficients/coefficient_table.h"
 #include "common/text.h"
+#include "jobs/coefficient_job.h"
 
 namespace sorvane::cli {
 
@@ -46,9 +46,9 @@ std::optional<std::vector<bool>> MarksFromList(std::string_view list, const std:
       found = !match.indices.empty();
     }
     if (!found) {
-      std::cerr << "sorvane-cli: --methods: '" << entry << "' is neither a position from 1 to " << methodNames.size()
-                << " nor a method name of support/Coefficients.csv ("
-                << (match.nearest.empty() ? "" : Suggestion(match) + " ") << "see 'sorvane-cli methods')\n";
+      ShowError("sorvane-cli: --methods: '", entry, "' is neither a position from 1 to ", methodNames.size(),
+                " nor a method name of support/Coefficients.csv (", match.nearest.empty() ? "" : Suggestion(match) + " ",
+                "see 'sorvane-cli methods')");
       return std::nullopt;
     }
     if (comma == std::string_view::npos) return marks;
@@ -64,13 +64,12 @@ void RunCoeff(CliContext& context, const CoeffArguments& arguments) {
   if (!names) return;
 
   // Without --methods every method of the table is marked, whatever their number.
-  LineProblem problem;
+  Problem problem;
   const auto methodNames = ReadTableMethodNames(folder->CoefficientTable(), problem);
   std::vector<bool> marks(methodNames ? methodNames->size() : 0, true);
   if (arguments.methodsGiven) {
     if (!methodNames) {
-      std::cerr << Located(folder->Display(folder->CoefficientTable()), problem.line, problem.what)
-                << "; --methods cannot be matched with the table\n";
+      ShowError(Located(folder->Display(folder->CoefficientTable()), problem.line, problem.message), "; --methods cannot be matched with the table");
       context.exitStatus = kExitRefused;
       return;
     }
@@ -83,12 +82,12 @@ void RunCoeff(CliContext& context, const CoeffArguments& arguments) {
   }
 
   ConsoleNotices notices;
-  const CoefficientRunSummary summary = ProcessStationLists(*names, marks, *folder, notices);
+  const RunSummary summary = ProcessStationLists(*names, marks, *folder, notices);
   if (summary.programEnds) {
     context.exitStatus = kExitProgramEnded;
     return;
   }
-  notices.Show(CoefficientJobEndNotice());
+  notices.Show(JobEndNotice());
   std::cout << summary.processed << " of " << names->size() << " station list" << (names->size() == 1 ? "" : "s")
             << " processed; results in " << platform::Utf8(folder->Output()) << '\n';
   context.exitStatus = summary.refused > 0 ? kExitRefused : kExitOk;

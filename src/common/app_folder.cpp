@@ -30,19 +30,14 @@ fs::path AppFolder::HeatIndexTable() const { return ChildIgnoringCase(Support(),
 fs::path AppFolder::CoefficientTable() const { return ChildIgnoringCase(Support(), "Coefficients.csv"); }
 fs::path AppFolder::Scratch(std::string_view name) const { return root_ / platform::PathFromUtf8(name); }
 
-std::optional<fs::path> AppFolder::EnsureOutput(std::string* error) const {
+Expected<fs::path> AppFolder::EnsureOutput() const {
   const fs::path output = Output();
   std::error_code ec;
   if (fs::is_directory(output, ec)) return output;
-  if (fs::exists(output, ec)) {
-    if (error) *error = Display(output) + ": a file stands where the results folder should be";
-    return std::nullopt;
-  }
+  if (fs::exists(output, ec))
+    return Fail(Problem{Display(output), 0, {}, "a file stands where the results folder should be"});
   fs::create_directories(output, ec);
-  if (ec) {
-    if (error) *error = Display(output) + ": the results folder cannot be made (" + ec.message() + ")";
-    return std::nullopt;
-  }
+  if (ec) return Fail(Problem{Display(output), 0, {}, "the results folder cannot be made (" + ec.message() + ")"});
   return output;
 }
 

@@ -13,6 +13,8 @@
 #include <string_view>
 #include <vector>
 
+#include "common/problem.h"
+
 namespace sorvane {
 
 class DurableSteps;
@@ -21,8 +23,8 @@ class AtomicFile {
  public:
   static constexpr std::size_t kFlushBytes = 64 * 1024;
 
-  // Opens a fresh temporary file beside `target`; nullopt (and `error`) when it cannot.
-  static std::optional<AtomicFile> Create(const std::filesystem::path& target, std::string* error);
+  // Opens a fresh temporary file beside `target`; the problem says why it cannot.
+  static Expected<AtomicFile> Create(const std::filesystem::path& target);
 
   AtomicFile(AtomicFile&& other) noexcept;
   AtomicFile& operator=(AtomicFile&&) = delete;
@@ -39,14 +41,14 @@ class AtomicFile {
     if (buffer_.size() >= kFlushBytes) Flush();
   }
 
-  // Writes what is left and closes the file, which is not yet in place. False (and
-  // `error`) when any write failed; the temporary file is then removed.
-  bool Finish(std::string* error);
+  // Writes what is left and closes the file, which is not yet in place. A problem when
+  // any write failed; the temporary file is then removed.
+  Expected<void> Finish();
 
   // Finishes if needed and puts the file durably in place of the target (as
-  // CommitTogether). False (and `error`) when a write, the flush or the rename failed;
-  // the target is then untouched.
-  bool Commit(std::string* error);
+  // CommitTogether). A problem when a write, the flush or the rename failed; the target
+  // is then untouched.
+  Expected<void> Commit();
 
   const std::filesystem::path& Target() const { return target_; }
 
@@ -66,7 +68,7 @@ class AtomicFile {
   int writeErrno_ = 0;
   bool finished_ = false;
 
-  friend std::vector<std::string> CommitTogether(std::span<AtomicFile* const>, DurableSteps&);
+  friend std::vector<Expected<void>> CommitTogether(std::span<AtomicFile* const>, DurableSteps&);
 };
 
 // The steps that make finished files durable in place, in the order CommitTogether takes
@@ -85,11 +87,11 @@ DurableSteps& SystemSteps();
 // Finishes `files` and puts them in place together: the data of all of them flushed in
 // one step, then each renamed over its target, then each folder flushed once. A run of
 // thousands of small results pays for one flush, not one per file. Gives, for each file,
-// the empty string or why it was not put in place (its target then untouched).
-std::vector<std::string> CommitTogether(std::span<AtomicFile* const> files, DurableSteps& steps = SystemSteps());
+// nothing or why it was not put in place (its target then untouched).
+std::vector<Expected<void>> CommitTogether(std::span<AtomicFile* const> files, DurableSteps& steps = SystemSteps());
 
-// Writes `text` to `path` as an AtomicFile. False (and `error`) when it cannot.
-bool WriteWholeFile(const std::filesystem::path& path, std::string_view text, std::string* error);
+// Writes `text` to `path` as an AtomicFile; the problem says why it cannot.
+Expected<void> WriteWholeFile(const std::filesystem::path& path, std::string_view text);
 
 // The mark every temporary result file carries at the end of its name.
 inline constexpr std::string_view kTemporarySuffix = ".sorvane-tmp";

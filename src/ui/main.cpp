@@ -43,6 +43,31 @@ int PrintHelpOrVersion(const QCommandLineParser& parser, bool help) {
   return 0;
 }
 
+// The window over the ApplicationFolder, until it closes; its exit status.
+int RunWindow(QApplication& app, const QCommandLineParser& parser, const QCommandLineOption& appFolderOption,
+              const QCommandLineOption& screenshotOption, const char* argv0) {
+  sorvane::ui::SetUpApplication();
+
+  std::optional<std::filesystem::path> explicitFolder;
+  if (parser.isSet(appFolderOption)) explicitFolder = parser.value(appFolderOption).toStdString();
+  std::string error;
+  const auto folder = sorvane::LocateAppFolder(explicitFolder, sorvane::platform::ThisExecutable(argv0), &error);
+  if (!folder) {
+    QMessageBox::critical(nullptr, QStringLiteral("Sorvane"), QString::fromStdString(error));
+    return 2;
+  }
+
+  sorvane::ui::QtFileDialog fileDialog;
+  sorvane::ui::MessageBoxPresenter presenter;
+  sorvane::ui::MainWindow window(sorvane::AppFolder(*folder), fileDialog, presenter);
+  if (parser.isSet(screenshotOption)) return SaveScreenshot(window, parser.value(screenshotOption));
+
+  QObject::connect(&window, &sorvane::ui::MainWindow::ProgramEnds, &app, &QCoreApplication::quit,
+                   Qt::QueuedConnection);
+  window.show();
+  return QApplication::exec();
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -72,24 +97,15 @@ int main(int argc, char** argv) {
   if (onlyText) return PrintHelpOrVersion(parser, parser.isSet(helpOption));
   QApplication app(argc, argv);
   parser.process(app);
-  sorvane::ui::SetUpApplication();
-
-  std::optional<std::filesystem::path> explicitFolder;
-  if (parser.isSet(appFolderOption)) explicitFolder = parser.value(appFolderOption).toStdString();
-  std::string error;
-  const auto folder = sorvane::LocateAppFolder(explicitFolder, sorvane::platform::ThisExecutable(argv[0]), &error);
-  if (!folder) {
-    QMessageBox::critical(nullptr, QStringLiteral("Sorvane"), QString::fromStdString(error));
-    return 2;
+  // A job's faults are caught where the window runs it; whatever else is thrown ends the
+  // program here with a message and a status, never an abort.
+  try {
+    return RunWindow(app, parser, appFolderOption, screenshotOption, argv[0]);
+  } catch (const std::exception& e) {
+    QMessageBox::critical(nullptr, QStringLiteral("Sorvane"),
+                          QStringLiteral("Sorvane stopped on a fault: ") + QString::fromUtf8(e.what()));
+  } catch (...) {
+    QMessageBox::critical(nullptr, QStringLiteral("Sorvane"), QStringLiteral("Sorvane stopped on an unknown fault"));
   }
-
-  sorvane::ui::QtFileDialog fileDialog;
-  sorvane::ui::MessageBoxPresenter presenter;
-  sorvane::ui::MainWindow window(sorvane::AppFolder(*folder), fileDialog, presenter);
-  if (parser.isSet(screenshotOption)) return SaveScreenshot(window, parser.value(screenshotOption));
-
-  QObject::connect(&window, &sorvane::ui::MainWindow::ProgramEnds, &app, &QCoreApplication::quit,
-                   Qt::QueuedConnection);
-  window.show();
-  return QApplication::exec();
+  return 4;
 }

@@ -52,12 +52,18 @@ class RecordingSteps final : public DurableSteps {
   }
 };
 
+// What CommitTogether said of each file: "" when it was put in place, else its message.
+std::vector<std::string> Said(const std::vector<Expected<void>>& placed) {
+  std::vector<std::string> said;
+  for (const Expected<void>& one : placed) said.push_back(one ? "" : one.error().message);
+  return said;
+}
+
 std::vector<AtomicFile> Written(const fs::path& folder, std::initializer_list<std::pair<const char*, const char*>> files) {
   std::vector<AtomicFile> written;
   for (const auto& [name, text] : files) {
-    std::string error;
-    auto file = AtomicFile::Create(folder / name, &error);
-    EXPECT_TRUE(file) << error;
+    auto file = AtomicFile::Create(folder / name);
+    EXPECT_TRUE(file) << file.error().message;
     file->Write(text);
     written.push_back(std::move(*file));
   }
@@ -70,7 +76,7 @@ TEST(CommitTogether, FlushesAllDataThenRenamesThenFlushesTheFolderOnce) {
   auto files = Written(output, {{"A_PET.csv", "a"}, {"B_PET.csv", "b"}});
   RecordingSteps steps;
   std::vector<AtomicFile*> batch{&files[0], &files[1]};
-  EXPECT_EQ(CommitTogether(batch, steps), (std::vector<std::string>{"", ""}));
+  EXPECT_EQ(Said(CommitTogether(batch, steps)), (std::vector<std::string>{"", ""}));
   EXPECT_EQ(steps.steps, (std::vector<std::string>{"flush tmp(A_PET.csv) tmp(B_PET.csv)",
                                                     "rename tmp(A_PET.csv) A_PET.csv",
                                                     "rename tmp(B_PET.csv) B_PET.csv", "flush folder OUTPUT"}));
@@ -87,7 +93,7 @@ TEST(CommitTogether, AFailedFlushRenamesNothingAndSaysSoForEachFile) {
   RecordingSteps steps;
   steps.failFlush = true;
   std::vector<AtomicFile*> batch{&files[0]};
-  EXPECT_EQ(CommitTogether(batch, steps),
+  EXPECT_EQ(Said(CommitTogether(batch, steps)),
             std::vector<std::string>{"its data cannot be flushed to the disk: Input/output error"});
   EXPECT_EQ(steps.steps.size(), 1u);
   EXPECT_EQ(Read(output / "A_PET.csv"), "older");

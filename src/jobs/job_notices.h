@@ -1,9 +1,11 @@
-// What a job of one of the window's buttons came to, in the core's own words. The
-// window and the command line each draw their own conclusions from it.
+// What a job came to, and the notices every job shares. A host draws its own
+// conclusions from the report: what to keep of its choices, whether to end.
 #pragma once
 
 #include <filesystem>
 #include <string>
+
+#include "common/notices.h"
 
 namespace sorvane {
 
@@ -16,5 +18,12 @@ struct JobReport {
   std::string station;
   std::filesystem::path written;
 };
+
+// "NO Data file selected", padded as a job shows it: no data file was chosen.
+std::string NoDataFileNotice();
+
+// "JOB END", the closing notice of a job: ten spaces before it, `trailingSpaces` after.
+inline constexpr int kJobEndTrailingSpaces = 15;
+Notice JobEndNotice(int trailingSpaces = kJobEndTrailingSpaces);
 
 }  // namespace sorvane

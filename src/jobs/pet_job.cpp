@@ -1,9 +1,10 @@
-#include "run/pet_runner.h"
+#include "jobs/pet_job.h"
 
 #include <algorithm>
 #include <chrono>
 #include <condition_variable>
 #include <deque>
+#include <exception>
 #include <filesystem>
 #include <mutex>
 #include <thread>
@@ -23,12 +24,11 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// What processing one listed file produced: its notices, and its result file, finished
+// What processing one listed file produced: its outcome, and its result file, finished
 // but not yet in place (results are put in place in list order, so a name listed twice
 // ends with the later result, as in a run of one file at a time).
 struct FileResult {
-  std::vector<Notice> notices;
-  bool refused = false;
+  NameOutcome outcome;
   std::optional<PetResultWriter> result;
 };
 
@@ -39,12 +39,7 @@ struct RunFolders {
   const MissingValues& missing;
 };
 
-FileResult RefusedWith(std::string text) {
-  FileResult result;
-  result.refused = true;
-  result.notices.push_back(Refusal(std::move(text)));
-  return result;
-}
+FileResult FileRefusedWith(std::string text) { return {RefusedWith(std::move(text)), std::nullopt}; }
 
 // Counts the values a method could not compute, and where the first one was.
 struct EmptyValues {
@@ -73,21 +68,20 @@ void WarnAboutColumns(const std::string& shown, const WeatherFileHeader& header,
 }
 
 FileResult ProcessFile(const ListedName& entry, const RunFolders& folders, RowTermsMaker& terms) {
-  if (!entry.problem.empty()) return RefusedWith(ListedNameRefusal(entry));
+  if (!entry.problem.empty()) return FileRefusedWith(ListedNameRefusal(entry));
   const fs::path path = FileOf(entry, folders.petData);
   const std::string shown = EscapedText(folders.app.Display(path));  // a file name may hold any byte
-  std::string error;
-  auto computation = StationComputation::Open(path, shown, folders.app, folders.missing, error);
-  if (!computation) return RefusedWith(error + std::string(kFileNotProcessed));
+  auto computation = StationComputation::Open(path, shown, folders.app, folders.missing);
+  if (!computation) return FileRefusedWith(computation.error().message + std::string(kFileNotProcessed));
   const WeatherFileHeader& header = computation->Header();
   const std::vector<int>& methods = computation->Methods();
   FileResult result;
-  WarnAboutColumns(shown, header, methods, result.notices);
+  WarnAboutColumns(shown, header, methods, result.outcome.notices);
 
-  auto writer = PetResultWriter::Create(folders.output, entry.name, header.Period, methods, &error);
+  auto writer = PetResultWriter::Create(folders.output, entry.name, header.Period, methods);
   if (!writer) {
     const auto result = folders.output / platform::PathFromUtf8(ResultFileName(entry.name, "_PET.csv"));
-    return RefusedWith(folders.app.Display(result) + ": cannot be written (" + error + ")" +
+    return FileRefusedWith(folders.app.Display(result) + ": cannot be written (" + writer.error().message + ")" +
                        std::string(kFileNotProcessed));
   }
 
@@ -102,15 +96,15 @@ FileResult ProcessFile(const ListedName& entry, const RunFolders& folders, RowTe
     writer->WriteRow(record, values);
   }
   if (step == WeatherFileReader::Step::Problem)
-    return RefusedWith(Located(shown, reader.Problem().line, reader.Problem().what) + std::string(kFileNotProcessed));
-  if (!writer->Finish(&error))
-    return RefusedWith(folders.app.Display(writer->Target()) + ": writing failed (" + error +
+    return FileRefusedWith(Located(shown, reader.LastProblem()) + std::string(kFileNotProcessed));
+  if (const auto finished = writer->Finish(); !finished)
+    return FileRefusedWith(folders.app.Display(writer->Target()) + ": writing failed (" + finished.error().message +
                        "); an older result of that name is left as it was");
 
   if (reader.EmptyFields().count > 0 && !folders.missing.emptyIsMissing)
-    result.notices.push_back(Warning(shown + ": " + EmptyFieldsNotice(reader.EmptyFields())));
+    result.outcome.notices.push_back(Warning(shown + ": " + EmptyFieldsNotice(reader.EmptyFields())));
   if (empty.count > 0)
-    result.notices.push_back(Information(shown + ": " + std::to_string(empty.count) +
+    result.outcome.notices.push_back(Information(shown + ": " + std::to_string(empty.count) +
                                          (empty.count == 1 ? " value" : " values") +
                                          " could not be computed and " + (empty.count == 1 ? "was" : "were") +
                                          " left empty; the first on line " + std::to_string(empty.firstLine) +
@@ -140,16 +134,18 @@ class PendingResults {
     std::vector<AtomicFile*> written;
     for (FileResult& file : files_)
       if (file.result) written.push_back(&file.result->File());
-    const std::vector<std::string> why = CommitTogether(written);
+    const std::vector<Expected<void>> placed = CommitTogether(written);
     std::size_t next = 0;
     for (FileResult& file : files_) {
-      if (file.result && !why[next++].empty()) {
-        file.refused = true;
-        file.notices.insert(file.notices.begin(), Refusal(app_.Display(file.result->Target()) +
-                                                          ": cannot be put in place (" + why[next - 1] + ")"));
+      if (file.result) {
+        if (const Expected<void>& committed = placed[next++]; !committed) {
+          file.outcome.refused = true;
+          file.outcome.notices.insert(file.outcome.notices.begin(),
+                                      Refusal(app_.Display(file.result->Target()) + ": cannot be put in place (" +
+                                              committed.error().message + ")"));
+        }
       }
-      for (const Notice& notice : file.notices) notices_.Show(notice);
-      ++(file.refused ? summary_.refused : summary_.processed);
+      ShowOutcome(file.outcome, notices_, summary_);
     }
     files_.clear();
   }
@@ -177,13 +173,24 @@ void ProcessInParallel(const std::vector<ListedName>& names, const RunFolders& f
   std::vector<std::optional<FileResult>> results(names.size());
   std::size_t nextToTake = 0, nextToShow = 0;
   const auto canTake = [&] { return nextToTake < names.size() && nextToTake < nextToShow + ahead; };
+  // Whatever is thrown while a file is processed (memory running out) stops the run: no
+  // thread takes another file, and the calling thread throws it again once all have ended.
+  std::exception_ptr failure;
   // Processes the next file with the lock released; the lock is held again on return.
   const auto processNext = [&](std::unique_lock<std::mutex>& lock, RowTermsMaker& terms) {
     const std::size_t index = nextToTake++;
     lock.unlock();
-    FileResult result = ProcessFile(names[index], folders, terms);
+    std::optional<FileResult> result;
+    try {
+      result.emplace(ProcessFile(names[index], folders, terms));
+    } catch (...) {
+      lock.lock();
+      if (!failure) failure = std::current_exception();
+      nextToTake = names.size();
+      return;
+    }
     lock.lock();
-    results[index].emplace(std::move(result));
+    results[index].emplace(std::move(*result));
   };
 
   auto work = [&] {
@@ -200,28 +207,40 @@ void ProcessInParallel(const std::vector<ListedName>& names, const RunFolders& f
   for (unsigned i = 1; i < jobs; ++i) workers.emplace_back(work);
   RowTermsMaker terms;
 
-  for (std::size_t index = 0; index < names.size(); ++index) {
-    notices.Progress(index, names.size(), names[index].name);
-    std::optional<FileResult> ready;
-    {
-      std::unique_lock lock(mutex);
-      while (!results[index]) {
-        if (canTake())
-          processNext(lock, terms);
-        else
-          changed.wait(lock, [&] { return results[index].has_value() || canTake(); });
+  try {
+    for (std::size_t index = 0; index < names.size(); ++index) {
+      notices.Progress(index, names.size(), names[index].name);
+      std::optional<FileResult> ready;
+      {
+        std::unique_lock lock(mutex);
+        while (!results[index] && !failure) {
+          if (canTake())
+            processNext(lock, terms);
+          else
+            changed.wait(lock, [&] { return results[index].has_value() || canTake() || failure; });
+        }
+        if (failure) break;
+        ready.emplace(std::move(*results[index]));
+        results[index].reset();
       }
-      ready.emplace(std::move(*results[index]));
-      results[index].reset();
+      pending.Add(std::move(*ready));
+      {
+        std::lock_guard lock(mutex);
+        nextToShow = index + 1;
+      }
+      changed.notify_all();
     }
-    pending.Add(std::move(*ready));
-    {
-      std::lock_guard lock(mutex);
-      nextToShow = index + 1;
-    }
-    changed.notify_all();
+  } catch (...) {
+    std::lock_guard lock(mutex);
+    if (!failure) failure = std::current_exception();
   }
+  {
+    std::lock_guard lock(mutex);
+    nextToTake = names.size();
+  }
+  changed.notify_all();
   for (auto& worker : workers) worker.join();
+  if (failure) std::rethrow_exception(failure);
 }
 
 }  // namespace
@@ -230,14 +249,8 @@ RunSummary ProcessPetFiles(const std::vector<ListedName>& names, const AppFolder
                            const RunOptions& options) {
   RunSummary summary;
   if (names.empty()) return summary;
-  std::string error;
-  const auto output = folder.EnsureOutput(&error);
-  if (!output) {
-    notices.Show(Refusal(error + "; no file is processed"));
-    summary.refused = names.size();
-    return summary;
-  }
-  RemoveStaleTemporaries(*output);
+  const auto output = OutputOfRun(names, folder, "file", notices, summary);
+  if (!output) return summary;
   const RunFolders folders{folder, folder.PetData(), *output, options.missing};
   const unsigned jobs = std::clamp<unsigned>(options.jobs, 1, static_cast<unsigned>(names.size()));
   PendingResults pending(folder, notices, summary);
@@ -254,35 +267,15 @@ RunSummary ProcessPetFiles(const std::vector<ListedName>& names, const AppFolder
   return summary;
 }
 
-Notice PetJobEndNotice() { return Information(JobEndNotice(15)); }
-
 JobReport RunPetJob(std::string_view chosenDataFile, const AppFolder& folder, Notices& notices,
                     const RunOptions& options) {
-  JobReport report;
-  if (TrimSpaces(chosenDataFile).empty()) {
-    notices.Show(Information(NoDataFileNotice()));
-    notices.Show(PetJobEndNotice());
-    return report;
-  }
-  std::string error;
-  const auto names = ReadDataFileList(folder.DataFileList(), &error);
-  if (!names) {
-    notices.Show(Refusal("dir.txt: the list of data files cannot be read (" + error + "); choose a data file again"));
-    report.anyRefused = true;
-    notices.Show(PetJobEndNotice());
-    return report;
-  }
-  // The window keeps the format's rule: an empty field is 0.
-  const RunOptions windowOptions{options.jobs, MissingValues{}};
-  GatheredWarnings gathered(notices);
-  const RunSummary summary = ProcessPetFiles(*names, folder, gathered, windowOptions);
-  report.anyRefused = summary.refused > 0;
-  std::error_code ignored;
-  fs::remove(folder.DataFileList(), ignored);
-  report.listUsedUp = true;
-  gathered.ShowGathered();
-  notices.Show(PetJobEndNotice());
-  return report;
+  const ListJob job{"data files", true, [&](const std::vector<ListedName>& names, Notices& shown) {
+                      GatheredWarnings gathered(shown);
+                      const RunSummary summary = ProcessPetFiles(names, folder, gathered, options);
+                      gathered.ShowGathered();
+                      return summary;
+                    }};
+  return RunListJob(chosenDataFile, folder, notices, job);
 }
 
 }  // namespace sorvane
