@@ -38,7 +38,7 @@ static double WeatherRecord::*FieldOf(Parameter code) {
 }
 
 bool WeatherFileReader::Refuse(long line, std::string what) {
-  problem_ = {line, std::move(what)};
+  problem_ = AtLine(line, std::move(what));
   return false;
 }
 
@@ -70,8 +70,8 @@ std::optional<WeatherFileHeader> WeatherFileReader::ReadHeader() {
     // A file that begins with its header line reads a date where the latitude belongs.
     const bool headerFirst = firstLine.find("TMAX") != std::string::npos &&
                              (firstLine.find("DATE") != std::string::npos || firstLine.find("YEAR") != std::string::npos);
-    if (headerFirst && problem_.line == 3 && problem_.what.starts_with("field 1 (latitude)"))
-      problem_.what += "; the file begins with its header line, but the station name, the heads "
+    if (headerFirst && problem_.line == 3 && problem_.message.starts_with("field 1 (latitude)"))
+      problem_.message += "; the file begins with its header line, but the station name, the heads "
                        "Latitude,Longitude,Elevation and the coordinates (lines 1 to 3) must come before it";
     return std::nullopt;
   }

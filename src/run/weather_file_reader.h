@@ -85,7 +85,7 @@ class WeatherFileReader {
     rules_ = std::move(rules);
   }
 
-  // Reads lines 1 to 4. nullopt when the file is refused; `Problem()` says why.
+  // Reads lines 1 to 4. nullopt when the file is refused; `LastProblem()` says why.
   std::optional<WeatherFileHeader> ReadHeader();
 
   // The next record into `record` (its PeriodKey views stay valid until the next call),
@@ -112,7 +112,7 @@ class WeatherFileReader {
   long FirstRepeatLine() const { return firstRepeat_; }
   long FirstRepeatedLine() const { return firstRepeated_; }
 
-  const LineProblem& Problem() const { return problem_; }
+  const Problem& LastProblem() const { return problem_; }
   long LineOfLastRecord() const { return recordLine_; }
 
  private:
@@ -146,7 +146,7 @@ class WeatherFileReader {
 
   FieldReader fields_;
   WeatherFileHeader header_;
-  LineProblem problem_;
+  Problem problem_;
   std::array<char, 16> shortPeriodKey_{};
   std::string periodKey_;  // a longer key
   std::vector<double WeatherRecord::*> columnTargets_;  // per column; null: dropped

@@ -102,16 +102,16 @@ TEST(StationShapes, ReadIntoTheProgramsUnits) {
     WeatherFileReader reader{FieldReader(content)};
     reader.SetRules(shape.rules);
     const auto header = reader.ReadHeader();
-    ASSERT_TRUE(header) << shape.name << ": " << reader.Problem().what;
+    ASSERT_TRUE(header) << shape.name << ": " << reader.LastProblem().message;
     WeatherRecord record;
-    ASSERT_EQ(reader.NextRecord(record), Step::Record) << shape.name << ": " << reader.Problem().what;
+    ASSERT_EQ(reader.NextRecord(record), Step::Record) << shape.name << ": " << reader.LastProblem().message;
     EXPECT_NEAR(record.*shape.field, shape.expected, shape.tolerance) << shape.name;
     if (!shape.key.empty()) {
       EXPECT_EQ(record.PeriodKey, shape.key) << shape.name;
     }
     Step step;
     while ((step = reader.NextRecord(record)) == Step::Record) {}
-    EXPECT_EQ(step, Step::End) << shape.name << ": " << reader.Problem().what;
+    EXPECT_EQ(step, Step::End) << shape.name << ": " << reader.LastProblem().message;
   }
 }
 
@@ -162,8 +162,8 @@ TEST(StationShapes, RefusedWithTheirLineAndReason) {
       WeatherRecord record;
       while (reader.NextRecord(record) == Step::Record) {}
     }
-    EXPECT_EQ(reader.Problem().line, refused.line) << refused.name;
-    EXPECT_EQ(reader.Problem().what, refused.message) << refused.name;
+    EXPECT_EQ(reader.LastProblem().line, refused.line) << refused.name;
+    EXPECT_EQ(reader.LastProblem().message, refused.message) << refused.name;
   }
 }
 
@@ -175,7 +175,7 @@ TEST(StationShapes, TextMissingCodesHoldNoReading) {
   reader.SetRules(rules);
   ASSERT_TRUE(reader.ReadHeader());
   WeatherRecord record;
-  ASSERT_EQ(reader.NextRecord(record), Step::Record) << reader.Problem().what;
+  ASSERT_EQ(reader.NextRecord(record), Step::Record) << reader.LastProblem().message;
   EXPECT_EQ(reader.MissingInLastRecord(), Bit(Parameter::TMAX) | Bit(Parameter::TMIN));
   ASSERT_EQ(reader.NextRecord(record), Step::Record);
   EXPECT_EQ(reader.MissingInLastRecord(), 0u);
