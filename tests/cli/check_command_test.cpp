@@ -194,7 +194,6 @@ TEST_F(CheckCommand, WrongUsageExitsWithTwo) {
   EXPECT_EQ(RunProgram(SORVANE_CLI, {"--app-folder", "/no/such/folder", "check"}).exitStatus, 2);
   EXPECT_EQ(Cli({"check", "--list", "/no/such/list.txt"}).exitStatus, 2);
   EXPECT_EQ(Cli({"check", "--list", "/no/such/list.txt", "A.csv"}).exitStatus, 2);
-  EXPECT_EQ(Cli({"check", "--missing-code", "n/a"}).exitStatus, 2);
 }
 
 }  // namespace

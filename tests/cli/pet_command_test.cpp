@@ -129,7 +129,6 @@ TEST_F(PetCommand, WrongUsageExitsWithTwo) {
   EXPECT_EQ(Cli({}).exitStatus, 2);
   EXPECT_EQ(RunProgram(SORVANE_CLI, {"init", ""}).exitStatus, 2);
   EXPECT_EQ(RunProgram(SORVANE_CLI, {"--app-folder", "/no/such/folder", "pet"}).exitStatus, 2);
-  EXPECT_EQ(Cli({"pet", "--missing-code", "n/a"}).exitStatus, 2);
   const auto missingList = Cli({"pet", "--list", "/no/such/list.txt"});
   EXPECT_EQ(missingList.exitStatus, 2);
   EXPECT_EQ(missingList.err, "/no/such/list.txt: the list of data files cannot be read (No such file or directory)\n");
