@@ -12,6 +12,7 @@
 #include "common/line_fields.h"
 #include "common/numbers.h"
 #include "common/text.h"
+#include "methods/inverse_distance.h"
 
 namespace sorvane {
 
@@ -72,6 +73,31 @@ struct Station {
   double latitudeDegrees = 0;
   double longitudeDegrees = 0;
 };
+
+// A station farther than this beyond the outermost reference stations gets coefficients
+// extrapolated from another climate.
+constexpr double kTableMarginDegrees = 1;
+
+CoordinateExtent ExtentOf(const CoefficientTable& table) {
+  CoordinateExtent extent;
+  for (std::size_t i = 0; i < table.RowCount(); ++i) extent.Add(table.latitudesDegrees[i], table.longitudesDegrees[i]);
+  return extent;
+}
+
+// "station 'X' (line 5) lies outside the reference stations of ...: the nearest, 'Y', is
+// 41.3 degrees away; its coefficients are extrapolated"
+std::string OutsideTableNotice(std::string_view shown, const Station& station, const CoefficientTable& table,
+                               const StationDistances& distances) {
+  std::size_t nearest = 0;
+  for (std::size_t i = 1; i < distances.degrees.size(); ++i)
+    if (distances.degrees[i] < distances.degrees[nearest]) nearest = i;
+  const std::string name = nearest < table.rowNames.size() ? table.rowNames[nearest] : "";
+  return Located(shown, station.line,
+                 "station '" + std::string(TrimSpaces(station.nameAsRead)) +
+                     "' lies more than 1 degree beyond the reference stations of support/Coefficients.csv; the "
+                     "nearest, '" + name + "', is " + ShortestText(std::round(distances.degrees[nearest] * 10) / 10) +
+                     " degrees away, so its coefficients are extrapolated from stations of another climate");
+}
 
 enum class StationRead { Station, End, Problem };
 
@@ -134,7 +160,9 @@ ListResult StopAtDuplicate(AtomicFile& file, const Station& station, const AppFo
 // written; otherwise how the list ended (a refusal, or the duplicate-station stop).
 std::optional<ListResult> WriteStationRows(FieldReader& reader, const CoefficientTable& table,
                                            const std::vector<std::size_t>& selected, const std::string& shown,
-                                           AtomicFile& file, const AppFolder& folder) {
+                                           AtomicFile& file, const AppFolder& folder,
+                                           std::vector<Notice>& warnings) {
+  const CoordinateExtent extent = ExtentOf(table);
   std::string& out = file.Buffer();
   std::vector<std::string> fields;
   Station station;
@@ -147,6 +175,8 @@ std::optional<ListResult> WriteStationRows(FieldReader& reader, const Coefficien
     if (!selected.empty() &&
         !DistancesFrom(table, station.latitudeDegrees, station.longitudeDegrees, distances, coincidentRow))
       return StopAtDuplicate(file, station, folder);
+    if (!selected.empty() && extent.Outside(station.latitudeDegrees, station.longitudeDegrees, kTableMarginDegrees))
+      warnings.push_back(Warning(OutsideTableNotice(shown, station, table, distances)));
 
     out += TrimSpaces(station.nameAsRead);
     out += ',';
@@ -208,11 +238,15 @@ ListResult ProcessStationList(const ListedName& entry, const std::vector<bool>& 
     return RefusedWith(folder.Display(target) + ": cannot be written (" + error + ")" + std::string(kNotProcessed));
   AppendHeaderLines(file->Buffer(), table->methodNames, selected);
 
-  if (auto stopped = WriteStationRows(*reader, *table, selected, shown, *file, folder)) return std::move(*stopped);
+  std::vector<Notice> warnings;
+  if (auto stopped = WriteStationRows(*reader, *table, selected, shown, *file, folder, warnings)) {
+    stopped->notices.insert(stopped->notices.begin(), warnings.begin(), warnings.end());
+    return std::move(*stopped);
+  }
   if (!file->Commit(&error))
     return RefusedWith(folder.Display(target) + ": writing failed (" + error +
                        "); an older file of that name is left as it was");
-  return {};
+  return {false, false, std::move(warnings)};
 }
 
 }  // namespace
@@ -260,8 +294,10 @@ JobReport RunCoefficientJob(std::string_view chosenDataFile, const std::vector<b
     notices.Show(CoefficientJobEndNotice());
     return report;
   }
-  const CoefficientRunSummary summary = ProcessStationLists(*names, selectedMethods, folder, notices);
+  GatheredWarnings gathered(notices);
+  const CoefficientRunSummary summary = ProcessStationLists(*names, selectedMethods, folder, gathered);
   report.anyRefused = summary.refused > 0;
+  gathered.ShowGathered();
   if (summary.programEnds) {
     // The program ends: the DataFileList stays.
     report.programEnds = true;

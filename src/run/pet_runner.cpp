@@ -15,6 +15,7 @@
 #include "run/pet_result_writer.h"
 #include "run/row_terms_maker.h"
 #include "run/station_computation.h"
+#include "run/value_watch.h"
 
 namespace sorvane {
 
@@ -28,6 +29,7 @@ namespace {
 struct FileResult {
   std::vector<Notice> notices;
   bool refused = false;
+  bool noMethod = false;  // written, with its period columns only
   std::optional<PetResultWriter> result;
 };
 
@@ -36,6 +38,7 @@ struct RunFolders {
   fs::path petData;
   fs::path output;
   const MissingValues& missing;
+  HeatIndexSource heatIndex;
 };
 
 FileResult RefusedWith(std::string text) {
@@ -76,12 +79,16 @@ FileResult ProcessFile(const ListedName& entry, const RunFolders& folders, RowTe
   const fs::path path = FileOf(entry, folders.petData);
   const std::string shown = EscapedText(folders.app.Display(path));  // a file name may hold any byte
   std::string error;
-  auto computation = StationComputation::Open(path, shown, folders.app, folders.missing, error);
+  auto computation = StationComputation::Open(path, shown, folders.app, folders.missing, error, folders.heatIndex);
   if (!computation) return RefusedWith(error + std::string(kFileNotProcessed));
   const WeatherFileHeader& header = computation->Header();
   const std::vector<int>& methods = computation->Methods();
   FileResult result;
   WarnAboutColumns(shown, header, methods, result.notices);
+  result.noMethod = methods.empty();
+  if (result.noMethod)
+    result.notices.push_back(Warning(shown + ": " + NoMethodText(header.RecognisedColumns(), header.Period)));
+  if (computation->HeatIndex().outsideGrid) result.notices.push_back(Warning(shown + ": " + OutsideGridNotice()));
 
   auto writer = PetResultWriter::Create(folders.output, entry.name, header.Period, methods, &error);
   if (!writer) {
@@ -95,7 +102,9 @@ FileResult ProcessFile(const ListedName& entry, const RunFolders& folders, RowTe
   WeatherFileReader::Step step;
   std::vector<double> values;
   const WeatherFileReader& reader = computation->Reader();
+  ValueWatch watch(header, folders.missing);
   while ((step = computation->Next(terms, record, values)) == WeatherFileReader::Step::Record) {
+    watch.Note(reader.LastRowValues(), reader.LineOfLastRecord());
     for (std::size_t m = 0; m < values.size(); ++m)
       if (!std::isfinite(values[m])) empty.Note(reader.LineOfLastRecord(), methods[m]);
     writer->WriteRow(record, values);
@@ -108,6 +117,7 @@ FileResult ProcessFile(const ListedName& entry, const RunFolders& folders, RowTe
 
   if (reader.EmptyFields().count > 0 && !folders.missing.emptyIsMissing)
     result.notices.push_back(Warning(shown + ": " + EmptyFieldsNotice(reader.EmptyFields())));
+  for (const std::string& warning : watch.Warnings()) result.notices.push_back(Warning(shown + ": " + warning));
   if (empty.count > 0)
     result.notices.push_back(Information(shown + ": " + std::to_string(empty.count) +
                                          (empty.count == 1 ? " value" : " values") +
@@ -130,6 +140,7 @@ void Complete(FileResult& file, const AppFolder& app, Notices& notices, RunSumma
   }
   for (const Notice& notice : file.notices) notices.Show(notice);
   ++(file.refused ? summary.refused : summary.processed);
+  if (!file.refused && file.noMethod) ++summary.withoutMethod;
 }
 
 // Files are processed by `jobs` threads, at most a few files ahead of the one whose
@@ -206,7 +217,7 @@ RunSummary ProcessPetFiles(const std::vector<ListedName>& names, const AppFolder
     return summary;
   }
   RemoveStaleTemporaries(*output);
-  const RunFolders folders{folder, folder.PetData(), *output, options.missing};
+  const RunFolders folders{folder, folder.PetData(), *output, options.missing, options.heatIndex};
   const unsigned jobs = std::clamp<unsigned>(options.jobs, 1, static_cast<unsigned>(names.size()));
   if (jobs > 1) {
     ProcessInParallel(names, folders, notices, jobs, summary);
@@ -240,7 +251,7 @@ JobReport RunPetJob(std::string_view chosenDataFile, const AppFolder& folder, No
     return report;
   }
   // The window keeps the format's rule: an empty field is 0.
-  const RunOptions windowOptions{options.jobs, MissingValues{}};
+  const RunOptions windowOptions{options.jobs, MissingValues{}, HeatIndexSource::Table};
   GatheredWarnings gathered(notices);
   const RunSummary summary = ProcessPetFiles(*names, folder, gathered, windowOptions);
   report.anyRefused = summary.refused > 0;

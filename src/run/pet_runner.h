@@ -11,6 +11,7 @@
 #include "common/data_file_list.h"
 #include "common/job_report.h"
 #include "common/notices.h"
+#include "run/heat_index_table.h"
 #include "run/weather_file_reader.h"
 
 namespace sorvane {
@@ -21,11 +22,13 @@ inline constexpr std::string_view kFileNotProcessed = "; the file is not process
 struct RunOptions {
   unsigned jobs = 1;  // files processed at once; notices still come in list order
   MissingValues missing;
+  HeatIndexSource heatIndex = HeatIndexSource::Table;
 };
 
 struct RunSummary {
   std::size_t processed = 0;
   std::size_t refused = 0;
+  std::size_t withoutMethod = 0;  // processed, but no method could run on their columns
 };
 
 // The files of a run, looked up in data/PET_DATA, in list order. Shows each file's

@@ -8,9 +8,9 @@
 namespace sorvane {
 
 StationComputation::StationComputation(WeatherFileReader reader, WeatherFileHeader header, std::vector<int> methods,
-                                       PreparedStation station)
+                                       PreparedStation station, HeatIndexUse heatIndex)
     : reader_(std::move(reader)), header_(std::move(header)), methods_(std::move(methods)),
-      station_(std::move(station)) {
+      station_(std::move(station)), heatIndex_(heatIndex) {
   for (int id : methods_) {
     computing_.push_back(MethodEntryFor(id).compute);
     reading_.push_back(ParametersOf(id));
@@ -19,7 +19,8 @@ StationComputation::StationComputation(WeatherFileReader reader, WeatherFileHead
 
 std::optional<StationComputation> StationComputation::Open(const std::filesystem::path& path,
                                                            const std::string& shown, const AppFolder& app,
-                                                           const MissingValues& missing, std::string& refusal) {
+                                                           const MissingValues& missing, std::string& refusal,
+                                                           HeatIndexSource heatIndex) {
   std::string error;
   auto fields = FieldReader::Open(path, &error);
   if (!fields) {
@@ -34,10 +35,11 @@ std::optional<StationComputation> StationComputation::Open(const std::filesystem
     return std::nullopt;
   }
   std::vector<int> methods = AvailableMethods(header->RecognisedColumns(), header->Period);
-  std::optional<double> heatIndex;
-  if (!HeatIndexForMethods(methods, app, header->Station, shown, heatIndex, refusal)) return std::nullopt;
-  PreparedStation station = PrepareStation(header->Station, heatIndex);
-  return StationComputation(std::move(reader), std::move(*header), std::move(methods), std::move(station));
+  HeatIndexUse use;
+  if (!HeatIndexForMethods(methods, app, header->Station, shown, {heatIndex, path, missing}, use, refusal))
+    return std::nullopt;
+  PreparedStation station = PrepareStation(header->Station, use.value);
+  return StationComputation(std::move(reader), std::move(*header), std::move(methods), std::move(station), use);
 }
 
 WeatherFileReader::Step StationComputation::Next(RowTermsMaker& terms, WeatherRecord& record,
