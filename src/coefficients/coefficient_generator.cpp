@@ -240,7 +240,8 @@ ListResult ProcessStationList(const ListedName& entry, const std::vector<bool>& 
 
   std::vector<Notice> warnings;
   if (auto stopped = WriteStationRows(*reader, *table, selected, shown, *file, folder, warnings)) {
-    stopped->notices.insert(stopped->notices.begin(), warnings.begin(), warnings.end());
+    // The rows written before a duplicate station are kept, and so are their warnings.
+    if (stopped->programEnds) stopped->notices.insert(stopped->notices.begin(), warnings.begin(), warnings.end());
     return std::move(*stopped);
   }
   if (!file->Commit(&error))

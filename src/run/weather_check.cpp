@@ -100,7 +100,7 @@ class RowChecker {
     CheckPairs(plain);
     CheckSunshine(terms.day, plain);
     if (record.Period == PeriodType::Date) CheckDateOrder(record);
-    CheckPetValues(record, terms, noReading);
+    CheckPetValues(record, terms, noReading, PlainParameters(plain));
   }
 
   // What only the whole file shows: columns whose values betray another unit.
@@ -223,7 +223,18 @@ class RowChecker {
     latestLine_ = line_;
   }
 
-  void CheckPetValues(const WeatherRecord& record, const RowTerms& terms, ParameterSet noReading) {
+  // The parameters with a column whose reading is plain (not reported already).
+  ParameterSet PlainParameters(const PlainValues& plain) const {
+    ParameterSet set = 0;
+    for (std::size_t code = 1; code < plain.size(); ++code)
+      if (plain[code]) set |= Bit(static_cast<Parameter>(code));
+    return set | ~header_.RecognisedColumns();
+  }
+
+  // A value from readings already reported (a -99, a negative wind) is not implausible
+  // a second time.
+  void CheckPetValues(const WeatherRecord& record, const RowTerms& terms, ParameterSet noReading,
+                      ParameterSet plainReadings) {
     for (int id : methods_) {
       const MethodEntry& method = MethodEntryFor(id);
       const double value = (noReading & ParametersOf(id)) == 0
@@ -232,7 +243,8 @@ class RowChecker {
       const std::string_view name = method.name;
       if (!std::isfinite(value)) {
         Emit(FindingKind::EmptyPetValue, name, "", std::string(name) + " would be empty");
-      } else if (const double limit = ScaleToPeriod(HighestDailyPet(method.id), record); value > limit) {
+      } else if (const double limit = ScaleToPeriod(HighestDailyPet(method.id), record);
+                 value > limit && (ParametersOf(id) & ~plainReadings) == 0) {
         Emit(FindingKind::ImplausiblePet, name, HundredthsText(value),
              std::string(name) + " " + HundredthsText(value) + " mm is above " + ShortestText(limit) +
                  " mm, more than any climate gives, from " + InputsText(record, ParametersOf(id)));
