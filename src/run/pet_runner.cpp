@@ -39,6 +39,7 @@ struct RunFolders {
   fs::path output;
   const MissingValues& missing;
   HeatIndexSource heatIndex;
+  bool nameUndeclaredCodes;
 };
 
 FileResult RefusedWith(std::string text) {
@@ -117,7 +118,8 @@ FileResult ProcessFile(const ListedName& entry, const RunFolders& folders, RowTe
 
   if (reader.EmptyFields().count > 0 && !folders.missing.emptyIsMissing)
     result.notices.push_back(Warning(shown + ": " + EmptyFieldsNotice(reader.EmptyFields())));
-  for (const std::string& warning : watch.Warnings()) result.notices.push_back(Warning(shown + ": " + warning));
+  for (const std::string& warning : watch.Warnings(folders.nameUndeclaredCodes))
+    result.notices.push_back(Warning(shown + ": " + warning));
   if (empty.count > 0)
     result.notices.push_back(Information(shown + ": " + std::to_string(empty.count) +
                                          (empty.count == 1 ? " value" : " values") +
@@ -217,7 +219,8 @@ RunSummary ProcessPetFiles(const std::vector<ListedName>& names, const AppFolder
     return summary;
   }
   RemoveStaleTemporaries(*output);
-  const RunFolders folders{folder, folder.PetData(), *output, options.missing, options.heatIndex};
+  const RunFolders folders{folder, folder.PetData(), *output, options.missing, options.heatIndex,
+                          options.nameUndeclaredCodes};
   const unsigned jobs = std::clamp<unsigned>(options.jobs, 1, static_cast<unsigned>(names.size()));
   if (jobs > 1) {
     ProcessInParallel(names, folders, notices, jobs, summary);
@@ -251,7 +254,7 @@ JobReport RunPetJob(std::string_view chosenDataFile, const AppFolder& folder, No
     return report;
   }
   // The window keeps the format's rule: an empty field is 0.
-  const RunOptions windowOptions{options.jobs, MissingValues{}, HeatIndexSource::Table};
+  const RunOptions windowOptions{options.jobs, MissingValues{}, HeatIndexSource::Table, false};
   GatheredWarnings gathered(notices);
   const RunSummary summary = ProcessPetFiles(*names, folder, gathered, windowOptions);
   report.anyRefused = summary.refused > 0;

@@ -23,6 +23,9 @@ struct RunOptions {
   unsigned jobs = 1;  // files processed at once; notices still come in list order
   MissingValues missing;
   HeatIndexSource heatIndex = HeatIndexSource::Table;
+  // Name values that look like missing-value codes but were read as readings: a user
+  // who can declare codes (--missing-code) wants to know; the window's rule has none.
+  bool nameUndeclaredCodes = true;
 };
 
 struct RunSummary {

@@ -70,9 +70,9 @@ std::string FractionHumidityText(Parameter humidity) {
   return std::string(Head(humidity)) + " holds every reading between 0 and 1.5: fractions read as per cent";
 }
 
-std::vector<std::string> ValueWatch::Warnings() const {
+std::vector<std::string> ValueWatch::Warnings(bool withCodes) const {
   std::vector<std::string> warnings;
-  if (codes_.count > 0)
+  if (withCodes && codes_.count > 0)
     warnings.push_back(std::to_string(codes_.count) +
                        (codes_.count == 1 ? " value looks like a missing-value code" : " values look like missing-value codes") +
                        " that no --missing-code declared, read as " + (codes_.count == 1 ? "a reading" : "readings") +

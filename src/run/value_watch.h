@@ -47,8 +47,9 @@ class ValueWatch {
   // some above 0.
   std::vector<Parameter> FractionHumidities() const;
 
-  // The warnings of a run, without the file's name: none for a file without such values.
-  std::vector<std::string> Warnings() const;
+  // The warnings of a run, without the file's name: none for a file without such values;
+  // undeclared codes only when `withCodes`.
+  std::vector<std::string> Warnings(bool withCodes) const;
 
  private:
   const WeatherFileHeader& header_;
