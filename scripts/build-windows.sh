@@ -2,7 +2,8 @@
 # Cross-builds sorvane-cli for 64-bit Windows with mingw-w64 into build-windows/ (Release,
 # statically linked, without the Qt programs) and packs the zip for Windows users:
 # build-windows/sorvane-<version>-windows-x64.zip, holding sorvane-cli.exe, the
-# ApplicationFolder skeleton with the sample data beside it, and README-windows.txt.
+# ApplicationFolder skeleton with the sample data beside it, README-windows.txt, the
+# licence (LICENSE.txt) and the notices of the libraries built into the program.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh windows
@@ -24,5 +25,7 @@ cp -r appfolder/data appfolder/support "$stage/"
 mkdir -p "$stage/OUTPUT"
 # Windows tools expect CR LF in a text file.
 sed 's/$/\r/' docs/README-windows.txt >"$stage/README-windows.txt"
+sed 's/$/\r/' LICENSE >"$stage/LICENSE.txt"
+sed 's/$/\r/' docs/THIRD-PARTY-windows.txt >"$stage/THIRD-PARTY.txt"
 (cd "$build/zip" && zip -q -r -X "../$name.zip" "$name")
 echo "build-windows: $build/sorvane-cli.exe ($(stat -c %s "$build/sorvane-cli.exe") bytes), $build/$name.zip"

@@ -5,7 +5,7 @@
 
 #include "cli/cli_context.h"
 #include "cli/console_notices.h"
-#include "run/pet_runner.h"
+#include "jobs/pet_job.h"
 
 namespace sorvane::cli {
 
@@ -28,7 +28,7 @@ void RunPet(CliContext& context, const PetArguments& arguments) {
   const RunSummary summary =
       ProcessPetFiles(*names, *folder, notices,
                       RunOptions{arguments.jobs, arguments.missing.Rule(), HeatIndexSourceOf(arguments.heatIndex)});
-  notices.Show(PetJobEndNotice());
+  notices.Show(JobEndNotice());
   std::cout << summary.processed << " of " << names->size() << " file" << (names->size() == 1 ? "" : "s")
             << " processed";
   if (summary.withoutMethod > 0) std::cout << " (" << summary.withoutMethod << " without any method)";

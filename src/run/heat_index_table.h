@@ -12,6 +12,7 @@
 #include "common/app_folder.h"
 #include "common/field_reader.h"
 #include "common/notices.h"
+#include "common/problem.h"
 #include "methods/inverse_distance.h"
 #include "methods/weather_record.h"
 #include "run/weather_file_reader.h"
@@ -24,7 +25,7 @@ namespace sorvane {
 // Grid points at distance 0 give the mean of their values, the limit of the weighting.
 // `extent`, when given, receives the rectangle the grid points span.
 std::optional<double> InterpolateHeatIndex(FieldReader& table, double latitudeDegrees, double longitudeDegrees,
-                                           LineProblem& problem, CoordinateExtent* extent = nullptr);
+                                           Problem& problem, CoordinateExtent* extent = nullptr);
 
 // The heat index of a station at (latitudeDegrees, longitudeDegrees) from the table of
 // the ApplicationFolder, or nullopt and `error`, naming the table and line.
@@ -55,10 +56,9 @@ struct HeatIndexUse {
 };
 
 // I = sum (T / 5)^1.514 over the mean year of the complete calendar years (all twelve
-// months, each once, with TMAX and TMIN) of the monthly file `path`; nullopt with `why`
-// when it has none, or its rows cannot be read (the reader's own words).
-std::optional<double> OwnHeatIndex(const std::filesystem::path& path, const MissingValues& missing,
-                                   int& completeYears, std::string& why);
+// months, each once, with TMAX and TMIN) of the monthly file `path`; the problem when it
+// has none, or its rows cannot be read (the reader's own words).
+Expected<double> OwnHeatIndex(const std::filesystem::path& path, const MissingValues& missing, int& completeYears);
 
 // The heat index a file's methods need: none without a Thornthwaite column (such files
 // read neither the table nor their rows twice), else the station's by `choice`. False,

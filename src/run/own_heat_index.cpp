@@ -30,17 +30,13 @@ struct YearOfMonths {
 
 }  // namespace
 
-std::optional<double> OwnHeatIndex(const std::filesystem::path& path, const MissingValues& missing,
-                                   int& completeYears, std::string& why) {
+Expected<double> OwnHeatIndex(const std::filesystem::path& path, const MissingValues& missing, int& completeYears) {
   completeYears = 0;
-  auto fields = FieldReader::Open(path, &why);
-  if (!fields) return std::nullopt;
+  auto fields = FieldReader::Open(path);
+  if (!fields) return Fail(fields.error());
   WeatherFileReader reader(std::move(*fields));
   reader.SetMissingValues(missing);
-  if (!reader.ReadHeader()) {
-    why = "line " + std::to_string(reader.Problem().line) + ": " + reader.Problem().what;
-    return std::nullopt;
-  }
+  if (!reader.ReadHeader()) return Fail(reader.LastProblem());
   std::map<std::string, YearOfMonths, std::less<>> years;
   WeatherRecord record;
   WeatherFileReader::Step step;
@@ -51,20 +47,15 @@ std::optional<double> OwnHeatIndex(const std::filesystem::path& path, const Miss
     year.mean[month] = record.Tmean;
     ++year.rows[month];
   }
-  if (step == WeatherFileReader::Step::Problem) {
-    why = "line " + std::to_string(reader.Problem().line) + ": " + reader.Problem().what;
-    return std::nullopt;
-  }
+  if (step == WeatherFileReader::Step::Problem) return Fail(reader.LastProblem());
   std::array<double, 12> sums{};  // degrees C, over the complete years
   for (const auto& [key, year] : years) {
     if (!year.Complete()) continue;
     ++completeYears;
     for (std::size_t m = 0; m < 12; ++m) sums[m] += year.mean[m];
   }
-  if (completeYears == 0) {
-    why = "the file holds no complete calendar year (all twelve months, each once, with TMAX and TMIN)";
-    return std::nullopt;
-  }
+  if (completeYears == 0)
+    return Fail("the file holds no complete calendar year (all twelve months, each once, with TMAX and TMIN)");
   std::array<double, 12> meanYear{};
   for (std::size_t m = 0; m < 12; ++m) meanYear[m] = sums[m] / completeYears;
   return HeatIndexOfMonthlyMeans(meanYear);

@@ -17,27 +17,20 @@ StationComputation::StationComputation(WeatherFileReader reader, WeatherFileHead
   }
 }
 
-std::optional<StationComputation> StationComputation::Open(const std::filesystem::path& path,
-                                                           const std::string& shown, const AppFolder& app,
-                                                           const MissingValues& missing, std::string& refusal,
-                                                           HeatIndexSource heatIndex) {
-  std::string error;
-  auto fields = FieldReader::Open(path, &error);
-  if (!fields) {
-    refusal = shown + ": cannot be opened (" + error + ")";
-    return std::nullopt;
-  }
+Expected<StationComputation> StationComputation::Open(const std::filesystem::path& path, const std::string& shown,
+                                                      const AppFolder& app, const MissingValues& missing,
+                                                      HeatIndexSource heatIndex) {
+  auto fields = FieldReader::Open(path);
+  if (!fields) return Fail(shown + ": cannot be opened (" + fields.error().message + ")");
   WeatherFileReader reader(std::move(*fields));
   reader.SetMissingValues(missing);
   auto header = reader.ReadHeader();
-  if (!header) {
-    refusal = Located(shown, reader.Problem().line, reader.Problem().what);
-    return std::nullopt;
-  }
+  if (!header) return Fail(Located(shown, reader.LastProblem()));
   std::vector<int> methods = AvailableMethods(header->RecognisedColumns(), header->Period);
   HeatIndexUse use;
+  std::string refusal;
   if (!HeatIndexForMethods(methods, app, header->Station, shown, {heatIndex, path, missing}, use, refusal))
-    return std::nullopt;
+    return Fail(std::move(refusal));
   PreparedStation station = PrepareStation(header->Station, use.value);
   return StationComputation(std::move(reader), std::move(*header), std::move(methods), std::move(station), use);
 }

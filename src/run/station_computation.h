@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "common/app_folder.h"
@@ -18,16 +19,18 @@
 
 namespace sorvane {
 
+// How a refusal of a weather file ends, in a run and in a check alike.
+inline constexpr std::string_view kFileNotProcessed = "; the file is not processed";
+
 class StationComputation {
  public:
-  // Opens `path` (shown in notices as `shown`) and reads its header. nullopt, with the
-  // refusal in `refusal` (without its closing "; the file is not processed"), when the
-  // file cannot be opened or its header read, or its Thornthwaite column finds no heat
-  // index (from the table, or from the file's own months by `heatIndex`).
-  static std::optional<StationComputation> Open(const std::filesystem::path& path, const std::string& shown,
-                                                const AppFolder& app, const MissingValues& missing,
-                                                std::string& refusal,
-                                                HeatIndexSource heatIndex = HeatIndexSource::Table);
+  // Opens `path` (shown in notices as `shown`) and reads its header. A problem whose
+  // message is the whole refusal (without its closing "; the file is not processed")
+  // when the file cannot be opened or its header read, or its Thornthwaite column finds
+  // no heat index (from the table, or from the file's own months by `heatIndex`).
+  static Expected<StationComputation> Open(const std::filesystem::path& path, const std::string& shown,
+                                           const AppFolder& app, const MissingValues& missing,
+                                           HeatIndexSource heatIndex = HeatIndexSource::Table);
 
   const WeatherFileHeader& Header() const { return header_; }
   const std::vector<int>& Methods() const { return methods_; }  // MethodIds, ascending

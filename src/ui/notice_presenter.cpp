@@ -3,6 +3,7 @@
 #include <QMessageBox>
 
 #include "common/text.h"
+#include "jobs/job_notices.h"
 
 namespace sorvane::ui {
 

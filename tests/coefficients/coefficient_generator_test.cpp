@@ -1,5 +1,5 @@
 // The coefficient generator: the CoefficientFiles it writes and its notices.
-#include "coefficients/coefficient_generator.h"
+#include "jobs/coefficient_job.h"
 #include "common/atomic_file.h"
 
 #include <gtest/gtest.h>
@@ -26,7 +26,7 @@ const std::string kWrenfieldOutside =
     "stations of another climate";
 
 struct GeneratorRun {
-  CoefficientRunSummary summary;
+  RunSummary summary;
   std::vector<Notice> notices;
 };
 
