@@ -26,6 +26,20 @@ void AddMissingValueOptions(CLI::App& command, MissingValueArguments& into) {
       ->check(number);
 }
 
+void AddHeatIndexOption(CLI::App& command, std::string& into) {
+  command
+      .add_option("--heat-index", into,
+                  "Where Thornthwaite's heat index comes from: 'table' (interpolated from "
+                  "support/heat_index_data.csv, the default) or 'station' (the station's own, from the monthly "
+                  "means of the file's complete calendar years)")
+      ->type_name("table|station")
+      ->check(CLI::IsMember({"table", "station"}));
+}
+
+HeatIndexSource HeatIndexSourceOf(const std::string& word) {
+  return word == "station" ? HeatIndexSource::Station : HeatIndexSource::Table;
+}
+
 std::optional<AppFolder> CliContext::ResolveAppFolder() {
   std::string error;
   auto folder = LocateAppFolder(appFolderOption, executable, &error);

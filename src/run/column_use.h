@@ -27,6 +27,10 @@ std::vector<AbsentParameter> AbsentParameters(ParameterSet columns, const std::v
 // "no RH2 column: Modified Penman and Penman Montieth run with RH2 = 0"
 std::string AbsentParameterText(const AbsentParameter& absent);
 
+// For a file whose columns allow no method: what each method lacks. "no method can run:
+// Modified Penman needs WS, RH1/RH2 and SS; Hargreaves needs TMAX and TMIN; ..."
+std::string NoMethodText(ParameterSet columns, PeriodType period);
+
 // "3 empty fields were read as 0; the first on line 8 (TMAX)"
 std::string EmptyFieldsNotice(const EmptyFieldTally& empty);
 
