@@ -8,7 +8,7 @@
 #include <fstream>
 #include <thread>
 
-#include "ui/job_runner.h"
+#include "ui/qt/job_runner.h"
 #include "ui_test_support.h"
 
 using namespace sorvane;

@@ -1,4 +1,4 @@
-#include "ui/job_runner.h"
+#include "ui/qt/job_runner.h"
 
 #include <QCloseEvent>
 #include <QEventLoop>
@@ -8,7 +8,7 @@
 #include <QVBoxLayout>
 #include <exception>
 
-#include "ui/notice_presenter.h"
+#include "ui/qt/notice_presenter.h"
 
 namespace sorvane::ui {
 
