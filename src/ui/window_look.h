@@ -17,12 +17,13 @@ struct FontSpec {
   double points = 8.25;
   bool bold = true;
   bool italic = false;
+  bool fixedPitch = false;  // when the face is missing, another of fixed pitch stands in
 };
 
 // Colours as 0xRRGGBB.
 inline constexpr unsigned kHelpTextRgb = 0x000080;  // dark blue
 inline constexpr unsigned kLineRgb = 0x808080;      // Line1
-inline constexpr FontSpec kHelpFont{"Courier New", 12};
+inline constexpr FontSpec kHelpFont{"Courier New", 12, true, false, true};
 inline constexpr FontSpec kWindowFont{.bold = false};  // text boxes and lists
 
 struct LabelSpec {

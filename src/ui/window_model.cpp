@@ -1,9 +1,12 @@
 #include "ui/window_model.h"
 
+#include <algorithm>
 #include <system_error>
 
+#include "common/data_file_list.h"
 #include "common/platform.h"
 #include "common/text.h"
+#include "ui/window_jobs.h"
 
 namespace sorvane::ui {
 
@@ -60,6 +63,28 @@ std::optional<std::filesystem::path> CopyIntoDataFolder(const std::filesystem::p
   if (problem)
     *problem = platform::Utf8(chosen) + ": cannot be copied to " + platform::Utf8(data.folder) + " (" + ec.message() + ")";
   return std::nullopt;
+}
+
+int List2HeightTwips(std::size_t entries, int topTwips) {
+  const int wanted = kListEntryTwips * static_cast<int>(std::max<std::size_t>(1, entries));
+  // Above the top pixel row of Line1, one pixel clear of it.
+  const int lineTop = DesignedPlacement("Line1")->top - (kLineThicknessPixels / 2 + 1) * kTwipsPerPixel;
+  return std::min(wanted, std::max(kListEntryTwips, lineTop - topTwips));
+}
+
+bool List2Shown(Module view, std::size_t entries) {
+  const ModuleView* shown = ViewOf(view);
+  return shown && shown->list2.shown && entries > 0;
+}
+
+std::string RunScope(Module module, const AppFolder& folder) {
+  const char* data = module == Module::Pet ? "data/PET_DATA" : module == Module::Coefficients ? "data/COEFFI_DATA" : nullptr;
+  if (!data) return "Working...";
+  std::string error;
+  const auto names = ReadDataFileList(folder.DataFileList(), &error);
+  if (!names) return "Working...";
+  const std::size_t count = names->size();
+  return (count == 1 ? std::string("the 1 file of ") : "all " + std::to_string(count) + " files of ") + data;
 }
 
 NoticeIcon IconFor(const Notice& notice) {

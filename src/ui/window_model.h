@@ -43,6 +43,19 @@ std::string CopyQuestion(const std::filesystem::path& chosen, const ModuleData& 
 std::optional<std::filesystem::path> CopyIntoDataFolder(const std::filesystem::path& chosen, const ModuleData& data,
                                                         std::string* problem);
 
+// The height of List2 at `topTwips` holding `entries` entries: 330 twips an entry (one when
+// empty), so that every entry is visible, yet never reaching down over Line1; a list
+// longer than that room scrolls.
+int List2HeightTwips(std::size_t entries, int topTwips);
+
+// List2 is shown in the coefficient generator's view, once Browse has given it entries:
+// an empty list would stand beside Text1 as a half-drawn field.
+bool List2Shown(Module view, std::size_t entries);
+
+// What a Process button's run will work through, for its progress window from the start:
+// "all 4 files of data/PET_DATA" for the DataFileList of `module`'s folder.
+std::string RunScope(Module module, const AppFolder& folder);
+
 // What the message box shows beside the text: refusals and errors warn, "JOB END" and the
 // reports of a run inform.
 enum class NoticeIcon { Information, Warning };

@@ -12,9 +12,9 @@
 
 namespace sorvane::ui {
 
-JobProgressDialog::JobProgressDialog(QWidget* parent)
+JobProgressDialog::JobProgressDialog(QWidget* parent, const QString& scope)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
-      label_(new QLabel(tr("Working..."), this)),
+      label_(new QLabel(scope, this)),
       bar_(new QProgressBar(this)) {
   setObjectName(QStringLiteral("JobProgress"));
   setWindowTitle(QStringLiteral("Sorvane"));
@@ -85,8 +85,9 @@ QString WhatStopped(const std::exception_ptr& failure) {
 
 }  // namespace
 
-std::optional<JobOutcome> RunJobBehindProgress(QWidget* window, NoticePresenter& presenter, const Job& job) {
-  JobProgressDialog dialog(window);
+std::optional<JobOutcome> RunJobBehindProgress(QWidget* window, NoticePresenter& presenter, const Job& job,
+                                               const std::string& scope) {
+  JobProgressDialog dialog(window, QString::fromStdString(scope));
   dialog.show();
   UiThreadNotices notices(dialog, presenter);
 

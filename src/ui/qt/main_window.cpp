@@ -145,11 +145,13 @@ void MainWindow::ApplyModuleView(const QString& module) {
   };
   const ModuleView* view = ViewOf(ModuleNamed(module.toStdString()));
   if (!view) return;
+  view_ = ModuleNamed(module.toStdString());
   apply(pet_, view->pet);
   apply(coeff_, view->coeff);
   apply(adj_, view->adj);
   apply(list2_, view->list2);
   text1_->resize(Pixels(view->text1WidthTwips), text1_->height());
+  list2_->setVisible(List2Shown(view_, static_cast<std::size_t>(list2_->count())));
 }
 
 // Browse opens in the data folder of the module named by Combo1 (typed or picked), and
@@ -196,8 +198,7 @@ void MainWindow::FillMethodList() {
   const MethodNames methods = ReadMethodNamesForList(folder_);
   if (!methods.problem.empty()) ShowNotice(methods.problem);
   SetMethodEntries(methods.names, std::vector<bool>(methods.names.size(), false));
-  // An empty list keeps the height of one entry, as after a run.
-  SetList2HeightTwips(kListEntryTwips * std::max<int>(1, static_cast<int>(methods.names.size())));
+  SetList2HeightTwips(List2HeightTwips(methods.names.size(), list2_->y() * kTwipsPerPixel));
 }
 
 void MainWindow::ProcessPet() {
@@ -250,7 +251,7 @@ void MainWindow::ShowAbout() {
 
 void MainWindow::RunJob(const Job& job) {
   jobRunning_ = true;
-  const auto outcome = RunJobBehindProgress(this, presenter_, job);
+  const auto outcome = RunJobBehindProgress(this, presenter_, job, RunScope(view_, folder_));
   jobRunning_ = false;
   if (!outcome) return;
   ShowState(outcome->window);
@@ -285,7 +286,12 @@ void MainWindow::SetMethodEntries(const std::vector<std::string>& entries, const
   }
 }
 
-void MainWindow::SetList2HeightTwips(int twips) { list2_->resize(list2_->width(), Pixels(twips)); }
+// Never down over Line1, and shown only when the view has it and it holds entries.
+void MainWindow::SetList2HeightTwips(int twips) {
+  const auto entries = static_cast<std::size_t>(list2_->count());
+  list2_->resize(list2_->width(), Pixels(std::min(twips, List2HeightTwips(entries, list2_->y() * kTwipsPerPixel))));
+  list2_->setVisible(List2Shown(view_, entries));
+}
 
 // The window's own notices: each tells of something that went wrong.
 void MainWindow::ShowNotice(const std::string& text) {

@@ -70,6 +70,7 @@ class MainWindow : public QWidget {
   QString dialogFileName_;
   std::filesystem::path browsedFolder_;
   bool jobRunning_ = false;
+  Module view_ = Module::None;  // the module last picked in Combo1
 
   QListWidget* list1_ = nullptr;
   ModuleList* combo1_ = nullptr;
