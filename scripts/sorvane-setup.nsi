@@ -4,7 +4,8 @@
 ; them in %LOCALAPPDATA%\Programs\Sorvane, and a Start-menu entry. The uninstaller removes
 ; the programs and never the user's data, reference tables or results. /S installs and
 ; uninstalls silently; /D=FOLDER (last on the command line) installs elsewhere.
-Unicode true
+; A 64-bit installer, like the programs it installs.
+Target amd64-unicode
 RequestExecutionLevel user
 SetCompressor /SOLID lzma
 

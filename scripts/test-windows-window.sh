@@ -7,10 +7,13 @@ for face in "Arial:Liberation Sans" "Times New Roman:Liberation Serif" "Courier 
   wine64 reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "${face%%:*}" /t REG_SZ /d "${face#*:}" /f >/dev/null 2>&1
 done
 
-# Runs the driver against `program` with the ApplicationFolder `folder`; its account in $2.out.
+# A Linux path as Wine's programs see it, on its drive Z:.
+windows_path() { printf 'Z:%s' "${1//\//\\}"; }
+
+# Runs the driver against `program` with the ApplicationFolder `folder` (both as Windows
+# names them); its account in OUT_PREFIX.txt.
 drive_window() {  # drive_window PROGRAM FOLDER OUT_PREFIX
-  wine64 "$windows_build/sorvane-window-driver.exe" "$(winepath -w "$1")" "$(winepath -w "$2")" \
-    "$(winepath -w "$3.bmp")" >"$3.out" 2>"$3.err" || true
+  wine64 "$windows_build/sorvane-window-driver.exe" "$1" "$2" "$(windows_path "$3.bmp")" >"$3.out" 2>"$3.err" || true
   tr -d '\r' <"$3.out" >"$3.txt"
 }
 
@@ -21,7 +24,7 @@ template window "$source_dir/appfolder" >/dev/null
 cp -r "$work/window/template" "$work/window/linux"
 cp -r "$work/window/template" "$work/window/windows"
 "$linux_transcript" "$work/window/linux" >"$work/window/linux.notices"
-drive_window "$windows_build/sorvane.exe" "$work/window/windows" "$work/window/driver"
+drive_window "$(windows_path "$windows_build/sorvane.exe")" "$(windows_path "$work/window/windows")" "$work/window/driver"
 grep '^notice: ' "$work/window/driver.txt" >"$work/window/windows.notices" || true
 problems=()
 grep -q '^driver: all as designed$' "$work/window/driver.txt" || problems+=("the driver")
@@ -47,7 +50,7 @@ fi
 setup=$(ls "$windows_build"/sorvane-*-setup.exe 2>/dev/null | head -1)
 if [[ -n $setup ]]; then
   cases=$((cases + 1))
-  installed="$WINEPREFIX/drive_c/users/$USER/AppData/Local/Programs/Sorvane"
+  installed="$WINEPREFIX/drive_c/users/$(id -un)/AppData/Local/Programs/Sorvane"
   wine64 "$setup" /S >/dev/null 2>&1 || true
   for _ in $(seq 60); do [[ -e $installed/uninstall.exe ]] && break; sleep 0.5; done
   problems=()
@@ -57,7 +60,9 @@ if [[ -n $setup ]]; then
   done
   [[ -n $(find "$WINEPREFIX/drive_c/users" -iname "Sorvane.lnk" 2>/dev/null) ]] || problems+=("no Start-menu entry")
   if [[ -e $installed/sorvane.exe ]]; then
-    drive_window "$installed/sorvane.exe" "$installed" "$work/window/installed"
+    # As the Start-menu entry names it: on drive C:.
+    installed_windows="C:\\users\\$(id -un)\\AppData\\Local\\Programs\\Sorvane"
+    drive_window "$installed_windows\\sorvane.exe" "$installed_windows" "$work/window/installed"
     cmp -s "$installed/OUTPUT/KESTREL_PET.csv" "$work/window/linux/OUTPUT/KESTREL_PET.csv" ||
       problems+=("the installed window's PET results")
   fi
@@ -69,6 +74,7 @@ if [[ -n $setup ]]; then
   if ((${#problems[@]})); then
     failures=$((failures + 1))
     echo "UNEXPECTED: the installer (${problems[*]})"
+    grep -v '^places: ' "$work/window/installed.txt" 2>/dev/null | head -20
   else
     echo "as expected: the installer installs silently, its window computes the samples, its uninstaller keeps data and results"
   fi

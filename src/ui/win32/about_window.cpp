@@ -44,18 +44,7 @@ LRESULT CALLBACK AboutProcedure(HWND window, UINT message, WPARAM w, LPARAM l) {
 
 }  // namespace
 
-bool RegisterAboutClass(HINSTANCE instance) {
-  WNDCLASSEXW type{};
-  type.cbSize = sizeof type;
-  type.lpfnWndProc = &AboutProcedure;
-  type.hInstance = instance;
-  type.hIcon = SorvaneIcon(false);
-  type.hIconSm = SorvaneIcon(true);
-  type.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-  type.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-  type.lpszClassName = kAboutClass;
-  return RegisterClassExW(&type) != 0;
-}
+bool RegisterAboutClass(HINSTANCE instance) { return RegisterWindowClass(instance, &AboutProcedure, kAboutClass); }
 
 HWND OpenAboutWindow(HWND mainWindow) {
   const UINT dpi = DpiOf(mainWindow);

@@ -51,4 +51,17 @@ HICON SorvaneIcon(bool small) {
       LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(kIconResource), IMAGE_ICON, side, side, LR_DEFAULTCOLOR));
 }
 
+bool RegisterWindowClass(HINSTANCE instance, WNDPROC procedure, const wchar_t* name, const wchar_t* cursor) {
+  WNDCLASSEXW type{};
+  type.cbSize = sizeof type;
+  type.lpfnWndProc = procedure;
+  type.hInstance = instance;
+  type.hIcon = SorvaneIcon(false);
+  type.hIconSm = SorvaneIcon(true);
+  type.hCursor = LoadCursorW(nullptr, cursor);
+  type.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+  type.lpszClassName = name;
+  return RegisterClassExW(&type) != 0;
+}
+
 }  // namespace sorvane::ui::win32

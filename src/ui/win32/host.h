@@ -51,4 +51,7 @@ COLORREF ColourOf(unsigned rgb);
 // The window's icon, at the size of a large or small icon.
 HICON SorvaneIcon(bool small);
 
+// Registers a window class of this program: its icon, `cursor`, the colour of buttons.
+bool RegisterWindowClass(HINSTANCE instance, WNDPROC procedure, const wchar_t* name, const wchar_t* cursor = IDC_ARROW);
+
 }  // namespace sorvane::ui::win32

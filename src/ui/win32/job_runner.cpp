@@ -54,14 +54,7 @@ class JobRunner::ThreadNotices : public Notices {
 };
 
 bool JobRunner::RegisterClass(HINSTANCE instance) {
-  WNDCLASSEXW type{};
-  type.cbSize = sizeof type;
-  type.lpfnWndProc = &JobRunner::Procedure;
-  type.hInstance = instance;
-  type.hCursor = LoadCursorW(nullptr, IDC_WAIT);
-  type.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-  type.lpszClassName = kProgressClass;
-  return RegisterClassExW(&type) != 0;
+  return RegisterWindowClass(instance, &JobRunner::Procedure, kProgressClass, IDC_WAIT);
 }
 
 JobRunner::JobRunner(HWND owner, Job job, std::string scope) : owner_(owner) {

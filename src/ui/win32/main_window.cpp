@@ -82,16 +82,7 @@ MainWindow::~MainWindow() {
 
 bool MainWindow::Open(int showCommand) {
   const HINSTANCE instance = GetModuleHandleW(nullptr);
-  WNDCLASSEXW type{};
-  type.cbSize = sizeof type;
-  type.lpfnWndProc = &MainWindow::Procedure;
-  type.hInstance = instance;
-  type.hIcon = SorvaneIcon(false);
-  type.hIconSm = SorvaneIcon(true);
-  type.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-  type.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-  type.lpszClassName = kMainClass;
-  if (!RegisterClassExW(&type) || !JobRunner::RegisterClass(instance) || !RegisterAboutClass(instance)) return false;
+  if (!RegisterWindowClass(instance, &MainWindow::Procedure, kMainClass) || !JobRunner::RegisterClass(instance) || !RegisterAboutClass(instance)) return false;
 
   constexpr DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
   window_ = CreateWindowExW(0, kMainClass, L"Sorvane", style, CW_USEDEFAULT, CW_USEDEFAULT, 100, 100, nullptr,
