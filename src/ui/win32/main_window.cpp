@@ -129,8 +129,9 @@ void MainWindow::BuildControls() {
       SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
     }
   }
-  // The method list grows downward over whatever lies below it.
-  SetWindowPos(Control("List2"), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+  // The version number stands over the corner of the title logo; the method list grows
+  // downward over whatever lies below it.
+  for (const auto name : {"Label1", "List2"}) SetWindowPos(Control(name), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
 }
 
 void MainWindow::MakeFonts() {
