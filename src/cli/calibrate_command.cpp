@@ -10,7 +10,7 @@
 #include "coefficients/cross_validation.h"
 #include "common/atomic_file.h"
 #include "common/text.h"
-#include "methods/method_table.h"
+#include "run/method_table.h"
 
 namespace sorvane::cli {
 

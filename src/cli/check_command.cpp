@@ -7,6 +7,7 @@
 #include "cli/console_notices.h"
 #include "common/text.h"
 #include "run/method_table.h"
+#include "run/period_words.h"
 #include "run/weather_check.h"
 
 namespace sorvane::cli {
@@ -96,7 +97,7 @@ void PrintHeader(const WeatherCheckReport& report) {
   std::cout << "  station:     " << EscapedText(station.StationName) << '\n'
             << "  coordinates: latitude " << ShortestText(station.Latitude) << ", longitude "
             << ShortestText(station.Longitude) << ", elevation " << ShortestText(station.Elevation) << " m\n"
-            << "  period:      " << PeriodWord(header.Period) << ", "
+            << "  period:      " << WordsOf(header.Period).headerWord << ", "
             << (report.rows == 0 ? "no data rows" : report.firstPeriod + " to " + report.lastPeriod) << '\n'
             << "  rows:        " << report.rows << '\n';
   PrintColumns(header);

@@ -5,6 +5,7 @@
 
 #include "common/text.h"
 #include "run/method_table.h"
+#include "run/period_words.h"
 #include "run/pet_runner.h"
 #include "run/station_computation.h"
 
@@ -90,9 +91,7 @@ std::optional<ReferenceSource> FindReference(const StationComputation& computati
   return source;
 }
 
-std::string_view PeriodAdjective(PeriodType period) {
-  return period == PeriodType::Date ? "daily" : period == PeriodType::Week ? "weekly" : "monthly";
-}
+std::string_view PeriodAdjective(PeriodType period) { return WordsOf(period).adjective; }
 
 // The pairs of one file, or the refusal that leaves it out. A table holds coefficients
 // of one period: `period` is that of the files before it.

@@ -1,21 +1,27 @@
-// Open pan method (Doorenbos & Pruitt, 1977): EVP times the pan coefficient Kp of the
-// class A pan regression on mean humidity (%) and wind run U (km day-1) with the fetch
-// fixed at 10 m. EVP already holds the period's total: the result (mm per record
-// period) is not scaled.
+// Open pan method of FAO-24 (Doorenbos & Pruitt, 1977): ET = Kp EVP, in the unit of EVP
+// (the pan's evaporation over the record's period, so nothing is scaled). Kp is the
+// regression of FAO-24's class A pan coefficients on the mean humidity RHm (%), the wind
+// run U (km day-1) and the fetch of green crop around the pan, here fixed at 10 m: eight
+// terms added in this order.
 #include <cmath>
 
 #include "methods/methods.h"
 
 namespace sorvane {
 
-double OpenPan(const WeatherRecord& r, const StationHeader&, const StationConstants&, const RowTerms& terms) {
-  const double meanHumidity = (r.RH1 + r.RH2) / 2;  // %
-  const double u = WindRun(r.WS);                   // km day-1, never below 35.712 (wind floor)
-  const double ln10 = std::log(10.0);               // ln of the fetch, m
-  const double lnU = terms.logWindRun;
-  const double kp = 0.61 + 0.00341 * meanHumidity - 1.87e-6 * u * meanHumidity - 1.11e-7 * u * 10 +
-                    3.78e-5 * u * ln10 - 3.32e-5 * u * lnU - 0.0106 * ln10 * lnU + 0.00063 * ln10 * ln10 * lnU;
-  return ClampAtZero(kp * r.EVP);
+namespace {
+
+constexpr double kFetchMetres = 10;  // the pan's fetch, which station files do not record
+
+}  // namespace
+
+double OpenPan(double evaporation, double rh1, double rh2, double u, double lnU) {
+  const double meanHumidity = (rh1 + rh2) / 2;  // %
+  const double lnFetch = std::log(kFetchMetres);
+  const double kp = 0.61 + 0.00341 * meanHumidity - 1.87e-6 * u * meanHumidity - 1.11e-7 * u * kFetchMetres +
+                    3.78e-5 * u * lnFetch - 3.32e-5 * u * lnU - 0.0106 * lnFetch * lnU +
+                    0.00063 * lnFetch * lnFetch * lnU;
+  return kp * evaporation;
 }
 
 }  // namespace sorvane

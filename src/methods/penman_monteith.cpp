@@ -1,40 +1,33 @@
 // FAO Penman-Monteith reference evapotranspiration, daily form of FAO Irrigation and
-// Drainage Paper 56 (Allen et al., 1998, eq. 6), without soil heat flux. Vapour
-// pressures in kPa, radiation in MJ m-2 day-1, wind in m s-1 taken as the wind at 2 m;
-// the psychrometric constant is 0.066 above the aerodynamic term and 0.0668 below both
-// terms. The result in mm per record period.
+// Drainage Paper 56 (Allen et al., 1998, eq. 6), without soil heat flux:
+//   ET = (0.408 Delta Rn + gamma 900 / (T + 273) u2 (es - ea)) / (Delta + gamma (1 + 0.34 u2)),
+// mm day-1. Vapour pressures in kPa, radiation in MJ m-2 day-1, u2 the wind at 2 m in
+// m s-1. The psychrometric constant is 0.066 kPa per degree C above the aerodynamic term
+// and 0.0668 below both terms, the albedo 0.23 and the Stefan-Boltzmann constant
+// 4.903e-9 MJ K-4 m-2 day-1.
 #include <cmath>
 
 #include "methods/methods.h"
 
 namespace sorvane {
 
-double PenmanMonteith(const WeatherRecord& r, const StationHeader& station, const StationConstants&,
-                      const RowTerms& terms) {
-  const double eMax = terms.atTmax.saturationVapourPressure;        // kPa, eq. 11
-  const double eMin = terms.atTmin.saturationVapourPressure;        // kPa, eq. 11
-  const double ea = (eMax * r.RH2 / 100 + eMin * r.RH1 / 100) / 2;  // kPa, eq. 17: RH1 goes with TMIN, RH2 with TMAX
-  const double emissivity = 0.34 - 0.14 * std::sqrt(ea);
-
-  const SolarGeometry& g = terms.day;
-  const double rs = SolarRadiation(g.ExtraterrestrialRadiation, r.SS, g.DayLength);        // MJ m-2 day-1, eq. 35
-  const double rso = (0.75 + 2 * station.Elevation / 100000) * g.ExtraterrestrialRadiation;  // eq. 37
-  const double tMax4 = terms.atTmax.fourthPowerKelvin;                                    // K^4
-  const double tMin4 = terms.atTmin.fourthPowerKelvin;                                    // K^4
-  const double sigmaT = (4.903 * tMax4 / 1e9 + 4.903 * tMin4 / 1e9) / 2;                  // MJ m-2 day-1
+double PenmanMonteith(const AirTemperature& tMax, const AirTemperature& tMin, const AirTemperature& tMean,
+                      double ea, double rs, double ra, double elevation, double u2) {
+  const double emissivity = 0.34 - 0.14 * std::sqrt(ea);                               // eq. 39
+  const double rso = (0.75 + 2 * elevation / 100000) * ra;                             // MJ m-2 day-1, eq. 37
+  const double sigmaT = (4.903 * tMax.fourthPowerKelvin / 1e9 + 4.903 * tMin.fourthPowerKelvin / 1e9) / 2;
   const double rns = 0.77 * rs;                                       // eq. 38, albedo 0.23
   const double rnl = sigmaT * emissivity * (1.35 * rs / rso - 0.35);  // eq. 39
   const double rn = rns - rnl;                                        // eq. 40
 
-  const double eMean = terms.atTmean.saturationVapourPressure;                // kPa, eq. 11 at Tmean
-  const double eSat = (eMax + eMin) / 2;                                      // kPa, eq. 12
-  const double slope = 4098 * eMean / ((r.Tmean + 237.3) * (r.Tmean + 237.3));  // kPa per degree C, eq. 13
-  const double u2 = r.WS / 3.6;                                              // m s-1
+  const double t = tMean.celsius;
+  const double eMax = tMax.saturationVapourPressure, eMin = tMin.saturationVapourPressure;  // kPa, eq. 11
+  const double eSat = (eMax + eMin) / 2;                                                    // kPa, eq. 12
+  const double slope = 4098 * tMean.saturationVapourPressure / ((t + 237.3) * (t + 237.3));  // kPa per degree C, eq. 13
   const double denominator = slope + 0.0668 * (1 + 0.34 * u2);
   const double radiationTerm = 0.408 * rn * slope / denominator;
-  const double aerodynamicTerm = 0.066 * (900 / (r.Tmean + 273)) * u2 * (eSat - ea) / denominator;
-  const double daily = radiationTerm + aerodynamicTerm;  // mm day-1, eq. 6
-  return ClampAtZero(ScaleToPeriod(daily, r));
+  const double aerodynamicTerm = 0.066 * (900 / (t + 273)) * u2 * (eSat - ea) / denominator;
+  return radiationTerm + aerodynamicTerm;  // mm day-1, eq. 6
 }
 
 }  // namespace sorvane

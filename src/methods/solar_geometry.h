@@ -5,8 +5,7 @@
 #pragma once
 
 #include <array>
-
-#include "methods/pet_method.h"
+#include <cstddef>
 
 namespace sorvane {
 
@@ -30,6 +29,12 @@ SolarGeometry SolarGeometryAt(double latitudeRadians, double dayOfYear);
 // Rs = (0.25 + 0.5 x SS / N) x Ra, MJ m-2 day-1 (FAO-56 eq. 35).
 inline double SolarRadiation(double ra, double sunshineHours, double dayLength) {
   return (0.25 + 0.5 * sunshineHours / dayLength) * ra;  // Angstrom coefficients 0.25 and 0.5
+}
+
+// p = 100 N / (sum of N over the year), the day's percentage of the year's daytime
+// hours: the p of FAO-24's Blaney-Criddle factor, computed where FAO-24 tabulates it.
+inline double DaytimeHoursPercentage(double dayLength, double annualDayLengthTotal) {
+  return 100 * dayLength / annualDayLengthTotal;
 }
 
 // N summed over J = 1..365 in order, hours.

@@ -42,12 +42,4 @@ struct WeatherRecord {
   double Tmean = 0; // (TMAX + TMIN) / 2, degrees C
 };
 
-// Days of the months before month m (1..12) in a 365-day year.
-inline constexpr std::array<int, 13> kDaysBeforeMonth{0, 0, 31, 59, 90, 120, 151, 181, 212, 243, 273, 304, 334};
-static_assert(kDaysBeforeMonth[3] == 59 && kDaysBeforeMonth[12] == 334);
-
-// Days of months 1..12, February always 28; index 0 finds no month and gives 0.
-inline constexpr std::array<int, 13> kMonthDays{0, 31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-static_assert(kMonthDays[2] == 28 && kMonthDays[0] == 0);
-
 }  // namespace sorvane

@@ -2,20 +2,15 @@
 
 #include "common/numbers.h"
 #include "common/text.h"
+#include "run/period_words.h"
 
 namespace sorvane {
 
 namespace {
 
-std::string_view NumberHead(PeriodType period) { return period == PeriodType::Week ? "Week" : "Month"; }
-
-std::string_view RowFields(PeriodType period) {
-  switch (period) {
-    case PeriodType::Week: return "the year, the week and a value for each method column";
-    case PeriodType::Month: return "the year, the month and a value for each method column";
-    case PeriodType::Date: break;
-  }
-  return "the date and a value for each method column";
+std::string RowFields(PeriodType period) {
+  const std::string key = period == PeriodType::Date ? "the date" : "the year, the " + std::string(WordsOf(period).span);
+  return key + " and a value for each method column";
 }
 
 }  // namespace
@@ -51,7 +46,7 @@ PetResultReader::HeadsRead PetResultReader::ReadPeriodHeads() {
     const FieldReader::Field second = fields_.Next();
     headsEndLine1_ = second.EndsLine();
     for (PeriodType period : {PeriodType::Week, PeriodType::Month})
-      if (second.status == FieldReader::Status::Ok && EqualsIgnoringCase(TrimSpaces(second.text), NumberHead(period))) {
+      if (second.status == FieldReader::Status::Ok && EqualsIgnoringCase(TrimSpaces(second.text), WordsOf(period).numberHead)) {
         period_ = period;
         return HeadsRead::Period;
       }
@@ -94,7 +89,7 @@ bool PetResultReader::ReadMethodHeads() {
 bool PetResultReader::ReadPeriod(PetResultRow& row) {
   row.periodKey = line_[0];
   if (period_ == PeriodType::Date) return true;
-  const std::string_view heads[2] = {"Year", NumberHead(period_)};
+  const std::string_view heads[2] = {"Year", WordsOf(period_).numberHead};
   double* const targets[2] = {&row.year, &row.number};
   for (std::size_t k = 0; k < 2; ++k) {
     const std::string_view text = TrimSpaces(line_[k]);

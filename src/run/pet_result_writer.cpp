@@ -6,17 +6,9 @@
 #include "common/platform.h"
 #include "common/text.h"
 #include "run/method_table.h"
+#include "run/period_words.h"
 
 namespace sorvane {
-
-static std::string_view PeriodHeads(PeriodType period) {
-  switch (period) {
-    case PeriodType::Date: return "Date";
-    case PeriodType::Week: return "Year,Week";
-    case PeriodType::Month: return "Year,Month";
-  }
-  return "";
-}
 
 std::optional<PetResultWriter> PetResultWriter::Create(const std::filesystem::path& outputFolder,
                                                        std::string_view dataFileName, PeriodType period,
@@ -25,7 +17,7 @@ std::optional<PetResultWriter> PetResultWriter::Create(const std::filesystem::pa
   auto file = AtomicFile::Create(outputFolder / name, error);
   if (!file) return std::nullopt;
   std::string& out = file->Buffer();
-  out.append(PeriodHeads(period));
+  out.append(WordsOf(period).heads);
   for (int id : methods) {
     out.push_back(',');
     out.append(MethodEntryFor(id).name);

@@ -1,4 +1,6 @@
-// RowTermsMaker: the RowTerms of each record, made once per record for all its methods.
+// RowTerms: what several methods take from the same readings of one record, made once
+// per record by the driver and mapped onto the formulas' arguments; RowTermsMaker makes
+// them, remembering what it has computed.
 //
 // Stations write their temperatures and winds with one decimal, so a long file holds a
 // few hundred distinct values of each, and the exp, log and pow of a temperature or a
@@ -6,13 +8,25 @@
 // computed for that very reading: the terms are those of RowTermsOf, bit for bit.
 #pragma once
 
-#include "methods/row_terms.h"
+#include "methods/air_terms.h"
 #include "methods/solar_geometry.h"
+#include "methods/weather_record.h"
 #include "run/exact_argument_memo.h"
 
 namespace sorvane {
 
-// One per thread, kept from file to file (about 150 KB): what it remembers holds for
+struct RowTerms {
+  SolarGeometry day;       // the geometry of the record's day at the station
+  AirTemperature atTmax;   // TMAX
+  AirTemperature atTmin;   // TMIN
+  AirTemperature atTmean;  // Tmean
+  double logWindRun = 0;   // ln U, U the wind run in km day-1
+};
+
+// Every term of `record`, computed directly, with `day` the geometry of its day.
+RowTerms RowTermsOf(const WeatherRecord& record, const SolarGeometry& day);
+
+// One per thread, kept from file to file (about 180 KB): what it remembers holds for
 // every station.
 class RowTermsMaker {
  public:
@@ -20,8 +34,8 @@ class RowTermsMaker {
   RowTerms For(const WeatherRecord& record, const SolarGeometryTable& days);
 
  private:
-  ExactArgumentMemo<TemperatureTerms, 4096> temperatures_;  // by degrees C
-  ExactArgumentMemo<double, 1024> logWindRuns_;             // by WS, km/h
+  ExactArgumentMemo<AirTemperature, 4096> temperatures_;  // by degrees C
+  ExactArgumentMemo<double, 1024> logWindRuns_;           // by WS, km/h
 };
 
 }  // namespace sorvane

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "common/app_folder.h"
-#include "methods/method_table.h"
+#include "run/method_table.h"
 #include "run/row_terms_maker.h"
 #include "run/station_setup.h"
 #include "run/weather_file_reader.h"
@@ -44,7 +44,7 @@ class StationComputation {
   WeatherFileHeader header_;
   std::vector<int> methods_;
   PreparedStation station_;
-  std::vector<MethodFunction> computing_;
+  std::vector<RecordMethod*> computing_;
   std::vector<ParameterSet> reading_;  // per method, the parameters its formula reads
 };
 

@@ -4,10 +4,18 @@
 
 #include <optional>
 
-#include "methods/pet_method.h"
 #include "methods/solar_geometry.h"
+#include "methods/weather_record.h"
 
 namespace sorvane {
+
+// Run-level values of one data file, made before its first record.
+struct StationConstants {
+  double LatitudeRadians = 0;       // rad, with 3.14 for pi
+  double AnnualDayLengthTotal = 0;  // hours, N summed over days 1..365
+  double HeatIndex = 0;             // Thornthwaite I, dimensionless
+  double ThornthwaiteExponent = 0;  // Thornthwaite a, dimensionless
+};
 
 struct PreparedStation {
   StationConstants constants;

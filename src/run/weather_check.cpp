@@ -10,6 +10,7 @@
 #include "run/column_use.h"
 #include "run/heat_index_table.h"
 #include "run/method_table.h"
+#include "run/period_words.h"
 #include "run/pet_runner.h"
 #include "run/row_terms_maker.h"
 #include "run/station_setup.h"
@@ -39,8 +40,10 @@ std::string HoursText(double hours) { return ShortestText(std::round(hours * 100
 
 std::string PeriodText(const WeatherRecord& record) {
   switch (record.Period) {
-    case PeriodType::Week: return std::string(record.PeriodKey) + " week " + ShortestText(record.PeriodNumber);
-    case PeriodType::Month: return std::string(record.PeriodKey) + " month " + ShortestText(record.PeriodNumber);
+    case PeriodType::Week:
+    case PeriodType::Month:
+      return std::string(record.PeriodKey) + " " + std::string(WordsOf(record.Period).span) + " " +
+             ShortestText(record.PeriodNumber);
     case PeriodType::Date: break;
   }
   return std::string(record.PeriodKey);

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 
+#include "common/calendar.h"
 #include "common/notices.h"
 #include "run/weather_file_reader.h"
 

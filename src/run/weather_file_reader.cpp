@@ -5,17 +5,9 @@
 #include "common/file_kind.h"
 #include "common/numbers.h"
 #include "common/text.h"
+#include "run/period_words.h"
 
 namespace sorvane {
-
-std::string_view PeriodWord(PeriodType type) {
-  switch (type) {
-    case PeriodType::Date: return "DATE";
-    case PeriodType::Week: return "WEEK";
-    case PeriodType::Month: return "MONTH";
-  }
-  return "";
-}
 
 namespace {
 
@@ -23,13 +15,8 @@ std::string_view WithoutByteOrderMark(std::string_view text) {
   return text.starts_with("\xEF\xBB\xBF") ? text.substr(3) : text;
 }
 
-std::string_view PeriodHeadsOf(PeriodType period) {
-  switch (period) {
-    case PeriodType::Date: return "a daily file begins Date";
-    case PeriodType::Week: return "a weekly file begins Year,Week";
-    case PeriodType::Month: return "a monthly file begins Year,Month";
-  }
-  return "";
+std::string PeriodHeadsOf(PeriodType period) {
+  return "a " + std::string(WordsOf(period).adjective) + " file begins " + std::string(WordsOf(period).heads);
 }
 
 std::string FieldsText(int count) { return std::to_string(count) + (count == 1 ? " field" : " fields"); }
@@ -132,7 +119,7 @@ bool WeatherFileReader::CheckPeriodHeads(std::string_view normalisedHead, int po
   if (std::find(kParameterHeads.begin() + 1, kParameterHeads.end(), normalisedHead) == kParameterHeads.end())
     return true;
   return Refuse(4, "head " + std::to_string(position) + " '" + std::string(normalisedHead) +
-                       "' stands where the period heads belong; " + std::string(PeriodHeadsOf(header_.Period)));
+                       "' stands where the period heads belong; " + PeriodHeadsOf(header_.Period));
 }
 
 bool WeatherFileReader::ReadCoordinates(int line2Commas) {
@@ -205,7 +192,7 @@ bool WeatherFileReader::ReadPeriodFields(WeatherRecord& record, const FieldReade
   const ParsedNumber year = ParseNumber(text);
   if (year.status != NumberStatus::Value)
     return Refuse(recordLine_, NotANumber(1, "Year", text));
-  const std::string_view numberHead = header_.Period == PeriodType::Week ? "Week" : "Month";
+  const std::string_view numberHead = WordsOf(header_.Period).numberHead;
   if (key.EndsLine()) ContinueRow(1);
   const auto numberField = fields_.Next();
   if (!RequireField(numberField, 2, numberHead)) return false;

@@ -27,7 +27,6 @@ struct MissingValues {
   std::vector<double> codes;  // a field holding one of these numbers holds no reading
 };
 
-std::string_view PeriodWord(PeriodType type);  // "DATE", "WEEK", "MONTH"
 
 struct WeatherFileHeader {
   StationHeader Station;

@@ -10,7 +10,7 @@
 #include "coefficients/calibration_report.h"
 #include "coefficients/coefficient_table.h"
 #include "coefficients/cross_validation.h"
-#include "methods/method_table.h"
+#include "run/method_table.h"
 #include "run/station_computation.h"
 #include "support/weather_file.h"
 

@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "method_records.h"
-#include "methods/methods.h"
+#include "run/method_table.h"
 
 namespace sorvane {
 namespace methods_test {
@@ -26,14 +26,14 @@ TEST(BlaneyCriddle, WorkedExamples) { CheckWorkedExamples(kBlaneyCriddleExamples
 TEST(BlaneyCriddle, RH1DoesNotEnter) {
   Readings other = kDayReadings;
   other.RH1 = 5;
-  EXPECT_EQ(Compute(BlaneyCriddle, DailyRecord(1, other), ExampleStation(), ExampleConstants()),
-            Compute(BlaneyCriddle, DailyRecord(1, kDayReadings), ExampleStation(), ExampleConstants()));
+  EXPECT_EQ(Compute(MethodId::BlaneyCriddle, DailyRecord(1, other), ExampleStation(), ExampleConstants()),
+            Compute(MethodId::BlaneyCriddle, DailyRecord(1, kDayReadings), ExampleStation(), ExampleConstants()));
 }
 
 // A short, sunless, cool and humid day at 60 degrees: a + b f is negative.
 TEST(BlaneyCriddle, NegativeValueGivesZero) {
   const Readings winter{0, -10, 95, 95, 1.6, 0, 0};
-  EXPECT_EQ(Compute(BlaneyCriddle, DailyRecord(355, winter), StationAt(60), ConstantsAt(60)), 0.0);
+  EXPECT_EQ(Compute(MethodId::BlaneyCriddle, DailyRecord(355, winter), StationAt(60), ConstantsAt(60)), 0.0);
 }
 
 }  // namespace

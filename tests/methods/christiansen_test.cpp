@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "method_records.h"
-#include "methods/methods.h"
+#include "run/method_table.h"
 #include "methods/solar_geometry.h"
 
 namespace sorvane {
@@ -22,7 +22,7 @@ namespace {
 using namespace methods_test;
 
 double ChristiansenOfDay1(const Readings& readings) {
-  return Compute(Christiansen, DailyRecord(1, readings), ExampleStation(), ExampleConstants());
+  return Compute(MethodId::Christiansen, DailyRecord(1, readings), ExampleStation(), ExampleConstants());
 }
 
 TEST(Christiansen, WorkedExamples) { CheckWorkedExamples(kChristiansenExamples); }

@@ -9,8 +9,8 @@
 #include <random>
 
 #include "method_records.h"
-#include "methods/methods.h"
 #include "methods/solar_geometry.h"
+#include "run/record_methods.h"
 #include "run/row_terms_maker.h"
 
 namespace sorvane {
@@ -143,11 +143,11 @@ TEST(MethodsFastPath, RememberedTermsGiveTheSameValues) {
     r.Tmean = (r.TMAX + r.TMIN) / 2;
     const RowTerms terms = maker.For(r, days);
     const SolarGeometry& g = terms.day;
-    ASSERT_EQ(Bits(ModifiedPenman(r, station, constants, terms)), Bits(ReferenceModifiedPenman(r, station, g)))
+    ASSERT_EQ(Bits(ModifiedPenmanOf(r, station, constants, terms)), Bits(ReferenceModifiedPenman(r, station, g)))
         << r.TMAX << " " << r.TMIN;
-    ASSERT_EQ(Bits(PenmanMonteith(r, station, constants, terms)), Bits(ReferencePenmanMonteith(r, station, g)))
+    ASSERT_EQ(Bits(PenmanMonteithOf(r, station, constants, terms)), Bits(ReferencePenmanMonteith(r, station, g)))
         << r.TMAX << " " << r.TMIN;
-    ASSERT_EQ(Bits(OpenPan(r, station, constants, terms)), Bits(ReferenceOpenPan(r))) << r.WS;
+    ASSERT_EQ(Bits(OpenPanOf(r, station, constants, terms)), Bits(ReferenceOpenPan(r))) << r.WS;
   }
 }
 

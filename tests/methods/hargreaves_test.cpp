@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "method_records.h"
-#include "methods/methods.h"
+#include "run/method_table.h"
 
 namespace sorvane {
 namespace methods_test {
@@ -23,19 +23,19 @@ using namespace methods_test;
 TEST(Hargreaves, WorkedExamples) { CheckWorkedExamples(kHargreavesExamples); }
 
 TEST(Hargreaves, NoTemperatureRangeGivesZero) {
-  EXPECT_EQ(Compute(Hargreaves, DailyRecord(1, Readings{20, 20}), ExampleStation(), ExampleConstants()), 0.0);
+  EXPECT_EQ(Compute(MethodId::Hargreaves, DailyRecord(1, Readings{20, 20}), ExampleStation(), ExampleConstants()), 0.0);
 }
 
 TEST(Hargreaves, MeanBelowMinus17Point8GivesZero) {
-  EXPECT_EQ(Compute(Hargreaves, DailyRecord(1, Readings{-20, -25}), ExampleStation(), ExampleConstants()), 0.0);
+  EXPECT_EQ(Compute(MethodId::Hargreaves, DailyRecord(1, Readings{-20, -25}), ExampleStation(), ExampleConstants()), 0.0);
 }
 
 // Only TMAX, TMIN and the day enter: a file with just the two temperatures gets the
 // same value as one with every column.
 TEST(Hargreaves, OnlyTemperaturesEnter) {
   const Readings temperaturesOnly{29.6, 4, 0, 0, 1.6, 0, 0};
-  EXPECT_EQ(Compute(Hargreaves, DailyRecord(1, temperaturesOnly), ExampleStation(), ExampleConstants()),
-            Compute(Hargreaves, DailyRecord(1, kDayReadings), ExampleStation(), ExampleConstants()));
+  EXPECT_EQ(Compute(MethodId::Hargreaves, DailyRecord(1, temperaturesOnly), ExampleStation(), ExampleConstants()),
+            Compute(MethodId::Hargreaves, DailyRecord(1, kDayReadings), ExampleStation(), ExampleConstants()));
 }
 
 }  // namespace

@@ -5,9 +5,9 @@
 #include <cmath>
 
 #include "methods/heat_index.h"
-#include "methods/row_terms.h"
 #include "methods/solar_geometry.h"
 #include "run/method_table.h"
+#include "run/row_terms_maker.h"
 
 namespace sorvane::methods_test {
 
@@ -57,10 +57,10 @@ StationConstants ConstantsAt(double latitudeDegrees) {
   return constants;
 }
 
-double Compute(MethodFunction method, const WeatherRecord& record, const StationHeader& station,
+double Compute(MethodId method, const WeatherRecord& record, const StationHeader& station,
                const StationConstants& constants) {
   const RowTerms terms = RowTermsOf(record, SolarGeometryAt(constants.LatitudeRadians, record.DayOfYear));
-  return method(record, station, constants, terms);
+  return MethodEntryFor(method).compute(record, station, constants, terms);
 }
 
 double HalfLastDigit(double printed, int significantDigits) {
@@ -86,7 +86,7 @@ void CheckWorkedExamples(const std::vector<WorkedExample>& examples) {
 
 double ComputeMethod(int methodId, const WeatherRecord& record, const StationHeader& station,
                      const StationConstants& constants) {
-  return Compute(MethodEntryFor(methodId).compute, record, station, constants);
+  return Compute(static_cast<MethodId>(methodId), record, station, constants);
 }
 
 double ComputeAtExampleStation(int methodId, const WeatherRecord& record) {

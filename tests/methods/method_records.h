@@ -6,7 +6,8 @@
 #include <string_view>
 #include <vector>
 
-#include "methods/method_table.h"
+#include "run/method_table.h"
+#include "run/station_setup.h"
 
 namespace sorvane::methods_test {
 
@@ -39,7 +40,7 @@ inline StationConstants ExampleConstants() { return ConstantsAt(kExampleLatitude
 
 // The value of `method` for `record` at `station`, with the record's terms computed
 // directly from the readings and the geometry of its day.
-double Compute(MethodFunction method, const WeatherRecord& record, const StationHeader& station,
+double Compute(MethodId method, const WeatherRecord& record, const StationHeader& station,
                const StationConstants& constants);
 
 // Half a unit in the last digit of a value printed with `significantDigits` digits.

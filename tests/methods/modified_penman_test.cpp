@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "method_records.h"
-#include "methods/methods.h"
+#include "run/method_table.h"
 #include "methods/solar_geometry.h"
 
 namespace sorvane {
@@ -31,8 +31,8 @@ TEST(ModifiedPenman, SaturatedAirLeavesNoWindTerm) {
     calm.RH2 = windy.RH2 = humidities.RH2;
     calm.WS = 1.6;
     windy.WS = 30;
-    const double atCalm = Compute(ModifiedPenman, DailyRecord(1, calm), ExampleStation(), ExampleConstants());
-    const double atWind = Compute(ModifiedPenman, DailyRecord(1, windy), ExampleStation(), ExampleConstants());
+    const double atCalm = Compute(MethodId::ModifiedPenman, DailyRecord(1, calm), ExampleStation(), ExampleConstants());
+    const double atWind = Compute(MethodId::ModifiedPenman, DailyRecord(1, windy), ExampleStation(), ExampleConstants());
     EXPECT_GT(atCalm, 0) << "RH1 " << humidities.RH1;
     EXPECT_NEAR(atWind, atCalm, 1e-12) << "RH1 " << humidities.RH1;
   }
@@ -42,7 +42,7 @@ TEST(ModifiedPenman, SaturatedAirLeavesNoWindTerm) {
 // with no wind term the result is 0.
 TEST(ModifiedPenman, SaturatedAirWithNegativeNetRadiationGivesZero) {
   const Readings winter{-8, -12, 100, 100, 1.6, 0, 0};
-  EXPECT_EQ(Compute(ModifiedPenman, DailyRecord(355, winter), StationAt(60), ConstantsAt(60)), 0.0);
+  EXPECT_EQ(Compute(MethodId::ModifiedPenman, DailyRecord(355, winter), StationAt(60), ConstantsAt(60)), 0.0);
 }
 
 }  // namespace

@@ -4,7 +4,7 @@
 #include <cmath>
 
 #include "method_records.h"
-#include "methods/methods.h"
+#include "run/method_table.h"
 
 namespace sorvane {
 namespace methods_test {
@@ -23,7 +23,7 @@ namespace {
 using namespace methods_test;
 
 double OpenPanOf(const Readings& readings) {
-  return Compute(OpenPan, DailyRecord(1, readings), ExampleStation(), ExampleConstants());
+  return Compute(MethodId::OpenPan, DailyRecord(1, readings), ExampleStation(), ExampleConstants());
 }
 
 TEST(OpenPan, WorkedExamples) { CheckWorkedExamples(kOpenPanExamples); }
@@ -73,7 +73,7 @@ TEST(OpenPan, ExchangingRH1AndRH2ChangesNothing) {
 // No temperature, sunshine, latitude or day enters.
 TEST(OpenPan, OnlyHumidityWindAndEvpEnter) {
   const Readings noTemperatures{0, 0, 65, 25, 4, 0, 4.2};
-  EXPECT_EQ(Compute(OpenPan, MonthlyRecord(7, noTemperatures), StationAt(-40), ConstantsAt(-40)),
+  EXPECT_EQ(Compute(MethodId::OpenPan, MonthlyRecord(7, noTemperatures), StationAt(-40), ConstantsAt(-40)),
             OpenPanOf(kDayReadings));
 }
 

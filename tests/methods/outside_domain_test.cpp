@@ -46,7 +46,7 @@ const OutsideCase kOutsideCases[] = {
 TEST(OutsideTheDomain, ResultIsNaN) {
   for (const OutsideCase& c : kOutsideCases) {
     const double value =
-        Compute(MethodEntryFor(c.methodId).compute, DailyRecord(c.day, c.readings), StationAt(c.latitude), ConstantsAt(c.latitude));
+        ComputeMethod(c.methodId, DailyRecord(c.day, c.readings), StationAt(c.latitude), ConstantsAt(c.latitude));
     EXPECT_TRUE(std::isnan(value)) << c.name << " gave " << value;
   }
 }
@@ -55,7 +55,7 @@ TEST(OutsideTheDomain, ResultIsNaN) {
 TEST(OutsideTheDomain, ThornthwaiteWithoutHeatIndexIsNaN) {
   StationConstants constants = ExampleConstants();
   constants.HeatIndex = 0;
-  const double value = Compute(MethodEntryFor(4).compute, MonthlyRecord(1, kMonthReadings), ExampleStation(), constants);
+  const double value = Compute(MethodId::Thornthwaite, MonthlyRecord(1, kMonthReadings), ExampleStation(), constants);
   EXPECT_TRUE(std::isnan(value)) << value;
 }
 

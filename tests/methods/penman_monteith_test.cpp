@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "method_records.h"
-#include "methods/methods.h"
+#include "run/method_table.h"
 
 namespace sorvane {
 namespace methods_test {
@@ -21,7 +21,7 @@ namespace {
 using namespace methods_test;
 
 double PenmanMonteithOfDay1(const Readings& readings) {
-  return Compute(PenmanMonteith, DailyRecord(1, readings), ExampleStation(), ExampleConstants());
+  return Compute(MethodId::PenmanMonteith, DailyRecord(1, readings), ExampleStation(), ExampleConstants());
 }
 
 TEST(PenmanMonteith, WorkedExamples) { CheckWorkedExamples(kPenmanMonteithExamples); }
@@ -38,7 +38,7 @@ TEST(PenmanMonteith, ExchangingRH1AndRH2ChangesTheResult) {
 // radiation and a negative vapour pressure deficit.
 TEST(PenmanMonteith, NegativeValueGivesZero) {
   const Readings winter{0, -5, 120, 120, 1.6, 0, 0};
-  EXPECT_EQ(Compute(PenmanMonteith, DailyRecord(355, winter), StationAt(60), ConstantsAt(60)), 0.0);
+  EXPECT_EQ(Compute(MethodId::PenmanMonteith, DailyRecord(355, winter), StationAt(60), ConstantsAt(60)), 0.0);
 }
 
 TEST(PenmanMonteith, SunshineAboveDayLengthIsNotCapped) {

@@ -3,7 +3,7 @@
 
 #include "method_records.h"
 #include "methods/heat_index.h"
-#include "methods/methods.h"
+#include "run/method_table.h"
 
 namespace sorvane {
 namespace methods_test {
@@ -21,7 +21,7 @@ namespace {
 using namespace methods_test;
 
 double ThornthwaiteOf(const WeatherRecord& record, const StationConstants& constants = ExampleConstants()) {
-  return Compute(Thornthwaite, record, ExampleStation(), constants);
+  return Compute(MethodId::Thornthwaite, record, ExampleStation(), constants);
 }
 
 TEST(Thornthwaite, WorkedExamples) { CheckWorkedExamples(kThornthwaiteExamples); }

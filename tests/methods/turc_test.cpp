@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "method_records.h"
-#include "methods/methods.h"
+#include "run/method_table.h"
 
 namespace sorvane {
 namespace methods_test {
@@ -21,7 +21,7 @@ namespace {
 using namespace methods_test;
 
 double TurcOfDay1(double tmax, double tmin, double sunshineHours) {
-  return Compute(Turc, DailyRecord(1, Readings{tmax, tmin, 65, 25, 4, sunshineHours, 0}), ExampleStation(),
+  return Compute(MethodId::Turc, DailyRecord(1, Readings{tmax, tmin, 65, 25, 4, sunshineHours, 0}), ExampleStation(),
                         ExampleConstants());
 }
 
@@ -43,8 +43,8 @@ TEST(Turc, HumidityDoesNotEnter) {
   Readings dry = kDayReadings, humid = kDayReadings;
   dry.RH1 = dry.RH2 = 10;
   humid.RH1 = humid.RH2 = 95;
-  EXPECT_EQ(Compute(Turc, DailyRecord(1, dry), ExampleStation(), ExampleConstants()),
-            Compute(Turc, DailyRecord(1, humid), ExampleStation(), ExampleConstants()));
+  EXPECT_EQ(Compute(MethodId::Turc, DailyRecord(1, dry), ExampleStation(), ExampleConstants()),
+            Compute(MethodId::Turc, DailyRecord(1, humid), ExampleStation(), ExampleConstants()));
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "common/calendar.h"
 #include "run/weather_file_reader.h"
 
 namespace sorvane {
@@ -32,9 +33,8 @@ std::optional<CalendarDate> ReferenceParseDate(std::string_view text) {
   const int day = DigitsOrMinusOne(text.substr(first + 1, second - first - 1), 2, false);
   const int year = DigitsOrMinusOne(text.substr(second + 1), 4, true);
   if (month < 1 || month > 12 || day < 0 || year < 0) return std::nullopt;
-  static constexpr int kDays[13] = {0, 31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
   const bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
-  const int days = month == 2 && leap ? 29 : kDays[month];
+  const int days = month == 2 && leap ? 29 : kMonthDays[static_cast<std::size_t>(month)];
   if (day < 1 || day > days) return std::nullopt;
   return CalendarDate{year, month, day};
 }

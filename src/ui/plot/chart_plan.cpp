@@ -7,7 +7,8 @@
 
 #include "common/calendar.h"
 #include "common/numbers.h"
-#include "methods/method_table.h"
+#include "run/method_table.h"
+#include "run/period_words.h"
 
 namespace sorvane::plot {
 
@@ -214,14 +215,7 @@ double LargestValue(const std::vector<Period>& periods) {
   return largest;
 }
 
-std::string_view Unit(PeriodType period) {
-  switch (period) {
-    case PeriodType::Week: return "mm per week";
-    case PeriodType::Month: return "mm per month";
-    case PeriodType::Date: break;
-  }
-  return "mm per day";
-}
+std::string Unit(PeriodType period) { return "mm per " + std::string(WordsOf(period).span); }
 
 }  // namespace
 
@@ -251,9 +245,7 @@ ChartPlan PlanPetChart(const PetResultTable& table, std::string_view fileName, s
   }
   std::stable_sort(periods.begin(), periods.end(), [](const Period& a, const Period& b) { return a.x < b.x; });
 
-  const std::string_view periodName = table.period == PeriodType::Date    ? "daily"
-                                      : table.period == PeriodType::Week ? "weekly"
-                                                                          : "monthly";
+  const std::string_view periodName = WordsOf(table.period).adjective;
   plan.title = std::string(fileName) + ": " + std::string(periodName) + (table.monthlyTotals ? " PET totals" : " PET");
   if (!periods.empty()) {
     plan.xMin = periods.front().x;
@@ -279,7 +271,7 @@ ChartPlan PlanPetChart(const PetResultTable& table, std::string_view fileName, s
                 : kind == AxisKind::Days     ? "Date"
                 : kind == AxisKind::Weeks    ? "Year and week"
                                              : "Year and month";
-  plan.yTitle = "PET (" + std::string(Unit(table.period)) + ")";
+  plan.yTitle = "PET (" + Unit(table.period) + ")";
   plan.ticks = Ticks(kind, periods, plan.xMin, plan.xMax, std::max<std::size_t>(maxTicks, 2));
   const double largest = LargestValue(periods);
   plan.yMax = largest > 0 ? largest : 1;

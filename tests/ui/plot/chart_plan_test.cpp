@@ -5,7 +5,7 @@
 #include <cmath>
 #include <set>
 
-#include "methods/method_table.h"
+#include "run/method_table.h"
 
 namespace sorvane::plot {
 namespace {
