@@ -18,7 +18,7 @@
 #include "common/numbers.h"
 #include "methods/solar_geometry.h"
 #include "run/method_table.h"
-#include "run/pet_runner.h"
+#include "jobs/pet_job.h"
 #include "run/row_terms_maker.h"
 #include "run/station_setup.h"
 #include "run/weather_file_reader.h"
@@ -219,7 +219,7 @@ class SmallRun {
     root_ = std::filesystem::temp_directory_path() / ("sorvane_bench_" + std::to_string(::getpid()));
     std::filesystem::remove_all(root_);
     for (const char* folder : {"data/PET_DATA", "support", "OUTPUT"}) std::filesystem::create_directories(root_ / folder);
-    std::filesystem::copy_file(SkeletonFolder() / "support" / "heat_index_data.csv",
+    std::filesystem::copy_file(std::filesystem::path(SORVANE_SOURCE_DIR) / "appfolder" / "support" / "heat_index_data.csv",
                                root_ / "support" / "heat_index_data.csv");
     std::ofstream(root_ / "data/PET_DATA/STATION.csv", std::ios::binary)
         << bench::WeatherFileText({WeatherKind::Daily, rows, 1, 1});

@@ -16,6 +16,9 @@ find_program(SORVANE_HELP2MAN help2man REQUIRED)
 find_program(SORVANE_GZIP gzip REQUIRED)
 
 set(sorvane_man_dir ${CMAKE_BINARY_DIR}/man)
+# Sections --help cannot hold (the input format, EXAMPLES, FILES, COPYRIGHT) come from
+# include files: common.h2m for every page, <program>.h2m for its own.
+set(sorvane_man_includes ${CMAKE_CURRENT_LIST_DIR}/man)
 
 # sorvane_man_page(program "one line for the NAME section" [help option])
 function(sorvane_man_page program summary)
@@ -24,16 +27,18 @@ function(sorvane_man_page program summary)
     set(help_option ${ARGV2})
   endif()
   set(page ${sorvane_man_dir}/${program}.1)
+  set(includes ${sorvane_man_includes}/common.h2m ${sorvane_man_includes}/${program}.h2m)
+  list(TRANSFORM includes PREPEND --include= OUTPUT_VARIABLE include_options)
   add_custom_command(
     OUTPUT ${page}.gz
     COMMAND ${CMAKE_COMMAND} -E make_directory ${sorvane_man_dir}
     # Every program's --version says "sorvane <version>"; given here, the page takes its
     # name from the program's own file name instead.
     COMMAND ${SORVANE_HELP2MAN} --no-info --no-discard-stderr --section=1 --name=${summary}
-            --version-string=${PROJECT_VERSION} --help-option=${help_option} --output=${page}
-            $<TARGET_FILE:${program}>
+            --version-string=${PROJECT_VERSION} --help-option=${help_option} ${include_options}
+            --output=${page} $<TARGET_FILE:${program}>
     COMMAND ${SORVANE_GZIP} -9nf ${page}
-    DEPENDS ${program}
+    DEPENDS ${program} ${includes}
     COMMENT "Manual page ${program}.1"
     VERBATIM)
   add_custom_target(${program}-man ALL DEPENDS ${page}.gz)

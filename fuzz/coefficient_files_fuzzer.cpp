@@ -11,8 +11,9 @@
 #include <fstream>
 #include <string>
 
-#include "adjuster/pet_adjuster.h"
-#include "coefficients/coefficient_generator.h"
+#include "jobs/adjust_job.h"
+#include "coefficients/coefficient_table.h"
+#include "jobs/coefficient_job.h"
 
 namespace {
 

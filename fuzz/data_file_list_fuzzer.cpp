@@ -11,8 +11,7 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using namespace sorvane;
   FieldReader reader(std::string_view(reinterpret_cast<const char*>(data), size));
-  std::string error;
-  const auto names = ReadDataFileList(reader, &error);
+  const auto names = ReadDataFileList(reader);
   if (!names) return 0;
   for (const auto& entry : *names) {
     if (!entry.problem.empty()) continue;

@@ -3,8 +3,9 @@
 # statically linked): sorvane.exe (the native window), sorvane-cli.exe and the driver of
 # the window's test. Packs the zip for Windows users,
 # build-windows/sorvane-<version>-windows-x64.zip, holding both programs, the
-# ApplicationFolder skeleton with the sample data beside them and README-windows.txt, and
-# the installer build-windows/sorvane-<version>-setup.exe.
+# ApplicationFolder skeleton with the sample data beside them, README-windows.txt, the
+# licence (LICENSE.txt) and the notices of the libraries built into the program, and the
+# installer build-windows/sorvane-<version>-setup.exe.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh windows
@@ -26,6 +27,8 @@ cp -r appfolder/data appfolder/support "$stage/"
 mkdir -p "$stage/OUTPUT"
 # Windows tools expect CR LF in a text file.
 sed 's/$/\r/' docs/README-windows.txt >"$stage/README-windows.txt"
+sed 's/$/\r/' LICENSE >"$stage/LICENSE.txt"
+sed 's/$/\r/' docs/THIRD-PARTY-windows.txt >"$stage/THIRD-PARTY.txt"
 (cd "$build/zip" && zip -q -r -X "../$name.zip" "$name")
 makensis -V2 -DVERSION="$version" -DSTAGE="$PWD/$stage" -DOUTFILE="$PWD/$build/sorvane-$version-setup.exe" \
   -DICON="$PWD/$build/src/ui/win32/pictures/sorvane.ico" scripts/sorvane-setup.nsi

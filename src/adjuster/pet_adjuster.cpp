@@ -41,8 +41,6 @@ Notice ResultFileMissingNotice(std::string_view station) {
 
 Notice NotDailyNotice() { return {NoticeKind::ProgramEnd, PaddedNotice("Daily PET values are only adjustable", 10)}; }
 
-Notice AdjusterJobEndNotice() { return Information(JobEndNotice(20)); }
-
 // Line 1 of the CoefficientFile: three heads, then the rest of the line, trimmed and
 // split into fields through temp.txt (which stays in the ApplicationFolder), taken in
 // pairs of a method name and a dropped field.
@@ -78,18 +76,17 @@ std::optional<Notice> ReadMethodNames(FieldReader& reader, const std::string& sh
       return RefusalAt(shown, 1, error);
   }
   if (methodsText.empty()) return RefusalAt(shown, 1, "no method follows the heads Station, Latitude, Longitude");
-  LineProblem problem;
+  Problem problem;
   auto names = MethodNamesOf(fields, 0, 1, problem);
-  if (!names) return RefusalAt(shown, problem.line, problem.what);
+  if (!names) return RefusalAt(shown, problem.line, problem.message);
   methodNames = std::move(*names);
   return std::nullopt;
 }
 
 std::optional<Notice> ReadFirstStation(const fs::path& path, const AppFolder& folder, StationCoefficients& station) {
   const std::string shown = folder.Display(path);
-  std::string error;
-  auto reader = FieldReader::Open(path, &error);
-  if (!reader) return RefusalAt(shown, 0, "the coefficient file cannot be opened (" + error + ")");
+  auto reader = FieldReader::Open(path);
+  if (!reader) return RefusalAt(shown, 0, "the coefficient file cannot be opened (" + reader.error().message + ")");
   if (auto stop = ReadMethodNames(*reader, shown, folder, station.methodNames)) return stop;
 
   std::string headsOfLine2;
@@ -98,14 +95,14 @@ std::optional<Notice> ReadFirstStation(const fs::path& path, const AppFolder& fo
     return RefusalAt(shown, 2, FieldReader::Describe(line2));
   CoefficientRowReader rows(*reader, station.methodNames);
   CoefficientRow row;
-  LineProblem problem;
+  Problem problem;
   switch (rows.Next(row, station.coefficients, problem)) {
     case LineRead::Fields:
       break;
     case LineRead::EndOfFile:
       return RefusalAt(shown, 0, "no station row (the first is expected on line 3)");
     case LineRead::Problem:
-      return RefusalAt(shown, problem.line, problem.what);
+      return RefusalAt(shown, problem.line, problem.message);
   }
   station.stationName = std::string(TrimSpaces(row.name));
   // The name becomes part of a file name in the output folder and must stay there.
@@ -132,7 +129,7 @@ std::vector<std::optional<std::size_t>> ColumnMethods(const std::vector<std::str
 std::optional<Notice> ReadColumnNames(PetResultReader& pet, const std::string& shown, const fs::path& scratch,
                                       const AppFolder& folder) {
   const auto columnsText = pet.ReadMethodHeadsText();
-  if (!columnsText) return RefusalAt(shown, pet.Problem().line, pet.Problem().what);
+  if (!columnsText) return RefusalAt(shown, pet.LastProblem().line, pet.LastProblem().message);
   std::vector<std::string> columns;
   std::string error;
   const ScratchSplit split = SplitThroughScratch(scratch, *columnsText, columns, &error);
@@ -180,7 +177,7 @@ std::optional<Notice> AdjustDataLines(PetResultReader& pet, const std::string& s
     out += "\r\n";
     adjusted.FlushIfFull();
   }
-  if (step == PetResultReader::Step::Problem) return RefusalAt(shown, pet.Problem().line, pet.Problem().what);
+  if (step == PetResultReader::Step::Problem) return RefusalAt(shown, pet.LastProblem().line, pet.LastProblem().message);
   return std::nullopt;
 }
 
@@ -195,10 +192,9 @@ struct ScratchRemoval {
   }
 };
 
-// The whole run after the name check. Returns the notice that stops it early, if any;
-// every file it opened is closed (and an AdjustedPetFile that must stay is in place)
-// by the time it returns.
-std::optional<Notice> Adjust(const fs::path& coefficientFile, const AppFolder& folder) {
+}  // namespace
+
+std::optional<Notice> Adjust(const fs::path& coefficientFile, const AppFolder& folder, AdjustedStation& outcome) {
   StationCoefficients station;
   if (auto stop = ReadFirstStation(coefficientFile, folder, station)) return stop;
 
@@ -207,12 +203,12 @@ std::optional<Notice> Adjust(const fs::path& coefficientFile, const AppFolder& f
   std::error_code ec;
   if (!fs::exists(petPath, ec)) return ResultFileMissingNotice(station.stationName);
   const std::string shown = folder.Display(petPath);
-  std::string error;
-  auto pet = FieldReader::Open(petPath, &error);
-  if (!pet) return RefusalAt(shown, 0, "cannot be opened (" + error + ")");
+  auto pet = FieldReader::Open(petPath);
+  if (!pet) return RefusalAt(shown, 0, "cannot be opened (" + pet.error().message + ")");
   const fs::path adjustedPath = ChildIgnoringCase(output, station.stationName + "_PET_ADJ.csv");
-  auto adjusted = AtomicFile::Create(adjustedPath, &error);
-  if (!adjusted) return RefusalAt(folder.Display(adjustedPath), 0, "cannot be written (" + error + ")");
+  auto adjusted = AtomicFile::Create(adjustedPath);
+  if (!adjusted) return RefusalAt(folder.Display(adjustedPath), 0, "cannot be written (" + adjusted.error().message + ")");
+  std::string error;
   const fs::path scratch = folder.Scratch("tmp.txt");
   if (!CreateEmptyScratch(scratch, &error))
     return RefusalAt(folder.Display(scratch), 0, "the scratch file cannot be used (" + error + ")");
@@ -221,11 +217,11 @@ std::optional<Notice> Adjust(const fs::path& coefficientFile, const AppFolder& f
   PetResultReader reader(std::move(*pet));
   const PetResultReader::HeadsRead heads = reader.ReadPeriodHeads();
   if (heads == PetResultReader::HeadsRead::Problem)
-    return RefusalAt(shown, reader.Problem().line, reader.Problem().what);
+    return RefusalAt(shown, reader.LastProblem().line, reader.LastProblem().message);
   if (heads == PetResultReader::HeadsRead::NoPeriodHeads || reader.Period() != PeriodType::Date) {
     // Weekly and monthly results are not adjusted; the AdjustedPetFile stays empty.
-    if (!adjusted->Commit(&error))
-      return RefusalAt(folder.Display(adjustedPath), 0, "cannot be written (" + error + ")");
+    if (const auto committed = adjusted->Commit(); !committed)
+      return RefusalAt(folder.Display(adjustedPath), 0, "cannot be written (" + committed.error().message + ")");
     removal.keep = true;
     return NotDailyNotice();
   }
@@ -240,31 +236,12 @@ std::optional<Notice> Adjust(const fs::path& coefficientFile, const AppFolder& f
   out += "\r\n";
 
   if (auto refused = AdjustDataLines(reader, shown, methodOf, station.coefficients, *adjusted)) return refused;
-  if (!adjusted->Commit(&error))
-    return Refusal(folder.Display(adjustedPath) + ": writing failed (" + error +
+  if (const auto committed = adjusted->Commit(); !committed)
+    return Refusal(folder.Display(adjustedPath) + ": writing failed (" + committed.error().message +
                    "); an older file of that name is left as it was");
+  outcome.station = station.stationName;
+  outcome.written = adjustedPath;
   return std::nullopt;
-}
-
-}  // namespace
-
-JobReport AdjustPetResults(std::string_view coefficientFile, const AppFolder& folder, Notices& notices) {
-  const std::string_view path = TrimSpaces(coefficientFile);
-  if (path.empty()) {
-    notices.Show(Information(NoDataFileNotice()));
-    return {};
-  }
-  JobReport report;
-  if (const auto stop = Adjust(platform::PathFromUtf8(path), folder)) {
-    notices.Show(*stop);
-    if (stop->kind == NoticeKind::ProgramEnd) {
-      report.programEnds = true;
-      return report;
-    }
-    report.anyRefused = stop->kind == NoticeKind::Refusal;
-  }
-  notices.Show(AdjusterJobEndNotice());
-  return report;
 }
 
 }  // namespace sorvane

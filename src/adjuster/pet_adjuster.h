@@ -1,18 +1,27 @@
-// PetAdjuster: the work behind the adj button. The first station of the
-// CoefficientFile the user chose adjusts that station's daily PET results:
-// every matched value v becomes intercept + slope x v.
+// PetAdjuster: the first station of a CoefficientFile adjusts that station's daily PET
+// results: every matched value v becomes intercept + slope x v.
 #pragma once
 
-#include <string_view>
+#include <filesystem>
+#include <optional>
+#include <string>
 
 #include "common/app_folder.h"
-#include "common/job_report.h"
 #include "common/notices.h"
 
 namespace sorvane {
 
-// Adjusts with the CoefficientFile at `coefficientFile` (leading and trailing spaces
-// aside; blank: "NO Data file selected"); shows every notice, "JOB END" included.
-JobReport AdjustPetResults(std::string_view coefficientFile, const AppFolder& folder, Notices& notices);
+// What a whole adjustment wrote: the station it adjusted and its AdjustedPetFile.
+struct AdjustedStation {
+  std::string station;
+  std::filesystem::path written;
+};
+
+// Adjusts with the CoefficientFile at `coefficientFile`. Returns the notice that stopped
+// it early, if any (a refusal, or a stop that ends the program); every file it opened is
+// closed, and an AdjustedPetFile that must stay is in place, by the time it returns. A
+// whole adjustment notes its station and file in `outcome`.
+std::optional<Notice> Adjust(const std::filesystem::path& coefficientFile, const AppFolder& folder,
+                             AdjustedStation& outcome);
 
 }  // namespace sorvane

@@ -2,7 +2,7 @@
 // bare name from OUTPUT), as the window's adjuster runs one with the chosen file.
 #include <iostream>
 
-#include "adjuster/pet_adjuster.h"
+#include "jobs/adjust_job.h"
 #include "cli/cli_context.h"
 #include "cli/console_notices.h"
 #include "common/text.h"
@@ -15,7 +15,8 @@ void AddAdjustCommand(CLI::App& app, CliContext& context) {
       "adjust",
       "Adjust the daily PET results of the first station of a coefficient file: every value v of a\n"
       "method column that the file has coefficients for becomes intercept + slope x v. Reads\n"
-      "OUTPUT/<station>_PET.csv and writes OUTPUT/<station>_PET_ADJ.csv. A missing or non-daily PET\n"
+      "OUTPUT/<station>_PET.csv and writes OUTPUT/<station>_PET_ADJ.csv; after JOB END it names the\n"
+      "station and the file written. A missing or non-daily PET\n"
       "result ends the run (status 3). Leaves the scratch file temp.txt in the ApplicationFolder.");
   command
       ->add_option("PATH", *path,
@@ -30,6 +31,10 @@ void AddAdjustCommand(CLI::App& app, CliContext& context) {
     if (!file) return;
     ConsoleNotices notices;
     const JobReport report = AdjustPetResults(platform::Utf8(*file), *folder, notices);
+    // The window's notices end with "JOB END" alone; a terminal also says what was done.
+    if (!report.written.empty())
+      std::cout << "station " << EscapedText(report.station) << " adjusted; written to "
+                << folder->Display(report.written) << '\n';
     if (report.programEnds) {
       context.exitStatus = kExitProgramEnded;
     } else if (report.anyRefused) {

@@ -5,6 +5,7 @@
 
 #include "cli/cli_context.h"
 #include "cli/console_notices.h"
+#include "cli/method_names.h"
 #include "coefficients/calibration.h"
 #include "coefficients/calibration_report.h"
 #include "coefficients/cross_validation.h"
@@ -26,36 +27,32 @@ struct CalibrateArguments {
   MissingValueArguments missing;
 };
 
-// The MethodId whose name, upper-cased without spaces, is `name`'s; 0 for none.
-int MethodNamed(const std::string& name) {
-  for (const MethodEntry& entry : kMethodTable)
-    if (NormaliseHead(entry.name) == NormaliseHead(name)) return static_cast<int>(entry.id);
-  return 0;
-}
-
 std::optional<CalibrationReference> ReferenceOf(const CalibrateArguments& arguments) {
   CalibrationReference reference;
   if (!arguments.against.empty()) {
-    reference.method = MethodNamed(arguments.against);
-    if (reference.method == 0) {
-      std::cerr << "sorvane-cli calibrate: --against '" << arguments.against
-                << "' is no method; `sorvane-cli methods` lists them\n";
+    std::vector<std::string> names;
+    for (const MethodEntry& entry : kMethodTable) names.emplace_back(entry.name);
+    const MethodNameMatch match = MatchMethodName(arguments.against, names);
+    if (match.indices.empty()) {
+      ShowError("sorvane-cli calibrate: --against '", arguments.against, "' is no method (", Suggestion(match),
+                "); `sorvane-cli methods` lists them");
       return std::nullopt;
     }
+    reference.method = static_cast<int>(kMethodTable[match.indices.front()].id);
     return reference;
   }
   reference.observedHead = NormaliseHead(arguments.observed);
   if (reference.observedHead.empty()) {
-    std::cerr << "sorvane-cli calibrate: --observed needs the head of a column\n";
+    ShowError("sorvane-cli calibrate: --observed needs the head of a column");
     return std::nullopt;
   }
   return reference;
 }
 
 bool Write(const std::filesystem::path& path, const std::string& text, const AppFolder& folder) {
-  std::string error;
-  if (WriteWholeFile(path, text, &error)) return true;
-  std::cerr << folder.Display(path) << ": cannot be written (" << error << ")\n";
+  const auto written = WriteWholeFile(path, text);
+  if (written) return true;
+  ShowError(folder.Display(path), ": cannot be written (", written.error().message, ")");
   return false;
 }
 
@@ -71,10 +68,9 @@ void RunCalibrate(CliContext& context, const CalibrateArguments& arguments) {
   if (!names) return;
   std::filesystem::path table = platform::PathFromUtf8(arguments.out);
   if (arguments.out.empty()) {
-    std::string error;
-    const auto output = folder->EnsureOutput(&error);
+    const auto output = folder->EnsureOutput();
     if (!output) {
-      std::cerr << error << "\n";
+      ShowError(Located(output.error().file, output.error()));
       context.exitStatus = kExitRefused;
       return;
     }
@@ -84,7 +80,7 @@ void RunCalibrate(CliContext& context, const CalibrateArguments& arguments) {
   const Calibration calibration = Calibrate(*names, *folder, *reference, arguments.missing.Rule(), notices);
   context.exitStatus = calibration.refused > 0 ? kExitRefused : kExitOk;
   if (calibration.stations.empty()) {
-    std::cerr << "sorvane-cli calibrate: no station to calibrate; nothing is written\n";
+    ShowError("sorvane-cli calibrate: no station to calibrate; nothing is written");
     context.exitStatus = kExitRefused;
     return;
   }
@@ -146,8 +142,8 @@ void AddCalibrateCommand(CLI::App& app, CliContext& context) {
   AddMissingValueOptions(*command, arguments->missing);
   command->callback([&context, arguments] {
     if (arguments->against.empty() == arguments->observed.empty()) {
-      std::cerr << "sorvane-cli calibrate: give either --against METHOD or --observed HEAD\n"
-                << "Run with --help for more information.\n";
+      ShowError("sorvane-cli calibrate: give either --against METHOD or --observed HEAD\n"
+                "Run with --help for more information.");
       context.exitStatus = kExitUsage;
       return;
     }

@@ -1,6 +1,4 @@
 // What the subcommands of sorvane-cli (and sorvane-plot) share.
-#include <iostream>
-
 #include "cli/cli_context.h"
 #include "common/numbers.h"
 #include "common/text.h"
@@ -32,7 +30,7 @@ std::optional<AppFolder> CliContext::ResolveAppFolder() {
   std::string error;
   auto folder = LocateAppFolder(appFolderOption, executable, &error);
   if (!folder) {
-    std::cerr << "sorvane-cli: " << error << '\n';
+    ShowError("sorvane-cli: ", error);
     exitStatus = kExitUsage;
     return std::nullopt;
   }
@@ -46,24 +44,42 @@ std::optional<std::filesystem::path> CliContext::HereOrInOutput(const std::strin
   if (!folder) return std::nullopt;
   auto inOutput = ChildIgnoringCase(folder->Output(), given);
   if (std::filesystem::exists(inOutput, ec)) return inOutput;
-  std::cerr << given << ": no such file in the current folder nor in " << folder->Output().string()
-            << "; give the file's path, or the name of a file in that folder\n";
+  ShowError(given, ": no such file in the current folder nor in ", folder->Output().string(),
+            "; give the file's path, or the name of a file in that folder");
   exitStatus = kExitRefused;
   return std::nullopt;
 }
+
+namespace {
+
+// A bare name is looked up in the data folder alone; one that is missing there but is a
+// file of the current folder was most likely meant as that file, and is shown how.
+void PointAtFilesHere(const std::vector<std::string>& given, const std::filesystem::path& dataFolder) {
+  std::error_code ec;
+  const std::string shownFolder = platform::Utf8(dataFolder.parent_path().filename() / dataFolder.filename());
+  for (const std::string& name : given) {
+    if (!WhyNotBareName(name).empty() || std::filesystem::exists(ChildIgnoringCase(dataFolder, name), ec)) continue;
+    if (!std::filesystem::is_regular_file(platform::PathFromUtf8(name), ec)) continue;
+    ShowError(EscapedText(name), ": no such file in ", shownFolder, ", but there is one in the current folder: ./",
+              EscapedText(name), " reads it where it is");
+  }
+}
+
+}  // namespace
 
 std::optional<std::vector<ListedName>> CliContext::NamesToProcess(const std::vector<std::string>& given,
                                                                   const std::string& listFile,
                                                                   const std::filesystem::path& dataFolder,
                                                                   std::string_view listKind) {
+  PointAtFilesHere(given, dataFolder);
   if (listFile.empty()) return NamesGiven(given.empty() ? DataFilesIn(dataFolder) : given);
-  std::string error;
-  auto listed = ReadDataFileList(platform::PathFromUtf8(listFile), &error);
+  auto listed = ReadDataFileList(platform::PathFromUtf8(listFile));
   if (!listed) {
-    std::cerr << listFile << ": the list of " << listKind << " cannot be read (" << error << ")\n";
+    ShowError(listFile, ": the list of ", listKind, " cannot be read (", Reason(listed.error()), ")");
     exitStatus = kExitUsage;
+    return std::nullopt;
   }
-  return listed;
+  return std::move(*listed);
 }
 
 void AddPlotOptions(CLI::App& command, PlotArguments& arguments) {
@@ -73,6 +89,27 @@ void AddPlotOptions(CLI::App& command, PlotArguments& arguments) {
       ->type_name("FILE");
   command.add_option("--width", arguments.width, "Width in pixels")->check(CLI::Range(200, 10000))->type_name("PX");
   command.add_option("--height", arguments.height, "Height in pixels")->check(CLI::Range(150, 10000))->type_name("PX");
+}
+
+std::string SpacedFormatter::make_expanded(const CLI::App* sub) const {
+  std::string text = CLI::Formatter::make_expanded(sub);
+  for (const std::string_view head : {"\n  Positionals:", "\n  Options:"})
+    if (const auto at = text.find(head); at != std::string::npos) text.insert(at, "\n");
+  return text;
+}
+
+int RunAtEdge(std::string_view program, const std::function<int()>& work) {
+  try {
+    return work();
+  } catch (const std::bad_alloc&) {
+    ShowError(std::string(program) + ": the memory ran out; the run stopped, and the file being written was not put in place");
+  } catch (const std::exception& e) {
+    ShowError(std::string(program) + ": the run stopped on a fault (" + EscapedText(e.what()) +
+              "); the file being written was not put in place");
+  } catch (...) {
+    ShowError(std::string(program) + ": the run stopped on an unknown fault; the file being written was not put in place");
+  }
+  return kExitFault;
 }
 
 std::filesystem::path ThisExecutable(const char* argv0) { return platform::ThisExecutable(argv0); }

@@ -5,6 +5,8 @@
 #include <CLI/CLI.hpp>
 
 #include <filesystem>
+#include <functional>
+#include <iostream>
 #include <optional>
 #include <string>
 
@@ -16,8 +18,21 @@
 namespace sorvane::cli {
 
 // Exit statuses: every file processed; some input refused; wrong usage; a notice ended
-// the program (as the window would close).
-enum ExitStatus { kExitOk = 0, kExitRefused = 1, kExitUsage = 2, kExitProgramEnded = 3 };
+// the program (as the window would close); a fault stopped the program (memory ran out).
+enum ExitStatus { kExitOk = 0, kExitRefused = 1, kExitUsage = 2, kExitProgramEnded = 3, kExitFault = 4 };
+
+// Every line the command line writes to standard error passes here: its parts, then a
+// line end.
+template <class... Parts>
+void ShowError(const Parts&... parts) {
+  (std::cerr << ... << parts) << '\n';
+}
+
+// A program's whole work, its exit status returned. Whatever is thrown past the jobs
+// (memory running out, a library's exception) ends here, the one place it is caught: a
+// message on standard error and kExitFault, never an abort. Results already in place
+// are whole; the one being written is removed, and an older result of its name stays.
+int RunAtEdge(std::string_view program, const std::function<int()>& work);
 
 struct CliContext {
   std::optional<std::filesystem::path> appFolderOption;
@@ -72,6 +87,14 @@ struct PlotArguments {
   int height = 600;  // pixels
 };
 void AddPlotOptions(CLI::App& command, PlotArguments& arguments);
+
+// The help of --help-all as CLI11 writes it, but with a blank line before each
+// subcommand's "Positionals:" and "Options:", so that they stand apart from its
+// description, on the terminal and in the manual page that help2man makes from it.
+class SpacedFormatter : public CLI::Formatter {
+ public:
+  std::string make_expanded(const CLI::App* sub) const override;
+};
 
 // The running program's own path (for finding the ApplicationFolder beside it).
 std::filesystem::path ThisExecutable(const char* argv0);

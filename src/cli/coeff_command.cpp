@@ -5,9 +5,10 @@
 
 #include "cli/cli_context.h"
 #include "cli/console_notices.h"
-#include "coefficients/coefficient_generator.h"
+#include "cli/method_names.h"
 #include "coefficients/coefficient_table.h"
 #include "common/text.h"
+#include "jobs/coefficient_job.h"
 
 namespace sorvane::cli {
 
@@ -24,9 +25,9 @@ bool IsPosition(std::string_view text) {
   return !text.empty() && text.find_first_not_of("0123456789") == std::string_view::npos;
 }
 
-// The MethodSelection from "--methods": positions from 1 or exact method names,
-// separated by commas; an empty LIST marks no method. nullopt after an error on
-// standard error.
+// The MethodSelection from "--methods": positions from 1 or method names (as
+// MatchMethodName reads them), separated by commas; an empty LIST marks no method.
+// nullopt after an error on standard error.
 std::optional<std::vector<bool>> MarksFromList(std::string_view list, const std::vector<std::string>& methodNames) {
   std::vector<bool> marks(methodNames.size(), false);
   if (TrimSpaces(list).empty()) return marks;
@@ -34,20 +35,20 @@ std::optional<std::vector<bool>> MarksFromList(std::string_view list, const std:
     const auto comma = list.find(',');
     const std::string_view entry = TrimSpaces(list.substr(0, comma));
     bool found = false;
+    MethodNameMatch match;
     if (IsPosition(entry)) {
       const std::size_t position = entry.size() <= 9 ? std::stoul(std::string(entry)) : 0;
       found = position >= 1 && position <= methodNames.size();
       if (found) marks[position - 1] = true;
     } else {
-      for (std::size_t k = 0; k < methodNames.size(); ++k)
-        if (TrimSpaces(methodNames[k]) == entry) {
-          marks[k] = true;
-          found = true;
-        }
+      match = MatchMethodName(entry, methodNames);
+      for (const std::size_t k : match.indices) marks[k] = true;
+      found = !match.indices.empty();
     }
     if (!found) {
-      std::cerr << "sorvane-cli: --methods: '" << entry << "' is neither a position from 1 to " << methodNames.size()
-                << " nor a method name of support/Coefficients.csv (see 'sorvane-cli methods')\n";
+      ShowError("sorvane-cli: --methods: '", entry, "' is neither a position from 1 to ", methodNames.size(),
+                " nor a method name of support/Coefficients.csv (", match.nearest.empty() ? "" : Suggestion(match) + " ",
+                "see 'sorvane-cli methods')");
       return std::nullopt;
     }
     if (comma == std::string_view::npos) return marks;
@@ -63,13 +64,12 @@ void RunCoeff(CliContext& context, const CoeffArguments& arguments) {
   if (!names) return;
 
   // Without --methods every method of the table is marked, whatever their number.
-  LineProblem problem;
+  Problem problem;
   const auto methodNames = ReadTableMethodNames(folder->CoefficientTable(), problem);
   std::vector<bool> marks(methodNames ? methodNames->size() : 0, true);
   if (arguments.methodsGiven) {
     if (!methodNames) {
-      std::cerr << Located(folder->Display(folder->CoefficientTable()), problem.line, problem.what)
-                << "; --methods cannot be matched with the table\n";
+      ShowError(Located(folder->Display(folder->CoefficientTable()), problem.line, problem.message), "; --methods cannot be matched with the table");
       context.exitStatus = kExitRefused;
       return;
     }
@@ -82,12 +82,12 @@ void RunCoeff(CliContext& context, const CoeffArguments& arguments) {
   }
 
   ConsoleNotices notices;
-  const CoefficientRunSummary summary = ProcessStationLists(*names, marks, *folder, notices);
+  const RunSummary summary = ProcessStationLists(*names, marks, *folder, notices);
   if (summary.programEnds) {
     context.exitStatus = kExitProgramEnded;
     return;
   }
-  notices.Show(CoefficientJobEndNotice());
+  notices.Show(JobEndNotice());
   std::cout << summary.processed << " of " << names->size() << " station list" << (names->size() == 1 ? "" : "s")
             << " processed; results in " << platform::Utf8(folder->Output()) << '\n';
   context.exitStatus = summary.refused > 0 ? kExitRefused : kExitOk;
@@ -113,7 +113,7 @@ void AddCoeffCommand(CLI::App& app, CliContext& context) {
                    ->type_name("FILE");
   command
       ->add_option("--methods", arguments->methods,
-                   "Methods to interpolate: positions from 1 or exact names from 'sorvane-cli methods',\n"
+                   "Methods to interpolate: positions from 1 or names from 'sorvane-cli methods' (case aside),\n"
                    "comma-separated (default: all; \"\" marks none: name, latitude and longitude only)")
       ->type_name("LIST");
   list->excludes(command->get_option("NAME"));

@@ -4,6 +4,7 @@
 
 #include <iostream>
 
+#include "cli/cli_context.h"
 #include "common/notices.h"
 #include "common/text.h"
 
@@ -12,8 +13,10 @@ namespace sorvane::cli {
 class ConsoleNotices : public Notices {
  public:
   void Show(const Notice& notice) override {
-    std::ostream& out = notice.kind == NoticeKind::Refusal ? std::cerr : std::cout;
-    out << TrimSpaces(notice.text) << '\n';
+    if (notice.kind == NoticeKind::Refusal)
+      ShowError(TrimSpaces(notice.text));
+    else
+      std::cout << TrimSpaces(notice.text) << '\n';
     if (notice.kind == NoticeKind::Refusal) refused = true;
     if (notice.kind == NoticeKind::ProgramEnd) programEnded = true;
   }

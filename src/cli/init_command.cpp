@@ -15,13 +15,13 @@ void AddInitCommand(CLI::App& app, CliContext& context) {
     std::string error;
     // An empty DIR would be the current folder, filled with the skeleton unasked.
     if (TrimSpaces(*target).empty()) {
-      std::cerr << "sorvane-cli init: DIR is empty; name the folder to make\n";
+      ShowError("sorvane-cli init: DIR is empty; name the folder to make");
       context.exitStatus = kExitUsage;
       return;
     }
     const std::filesystem::path folder = platform::PathFromUtf8(*target);
     if (!MakeAppFolder(folder, context.executable, &error)) {
-      std::cerr << "sorvane-cli: " << error << '\n';
+      ShowError("sorvane-cli: ", error);
       context.exitStatus = kExitUsage;
       return;
     }

@@ -3,7 +3,7 @@
 #include <iostream>
 
 #include "cli/cli_context.h"
-#include "coefficients/coefficient_generator.h"
+#include "coefficients/coefficient_table.h"
 
 namespace sorvane::cli {
 
@@ -15,7 +15,7 @@ void AddMethodsCommand(CLI::App& app, CliContext& context) {
     if (!folder) return;
     const MethodNames methods = ReadMethodNamesForList(*folder);
     if (!methods.problem.empty()) {
-      std::cerr << methods.problem << '\n';
+      ShowError(methods.problem);
       context.exitStatus = kExitRefused;
       return;
     }

@@ -5,7 +5,7 @@
 
 #include "cli/cli_context.h"
 #include "cli/console_notices.h"
-#include "run/pet_runner.h"
+#include "jobs/pet_job.h"
 
 namespace sorvane::cli {
 
@@ -26,7 +26,7 @@ void RunPet(CliContext& context, const PetArguments& arguments) {
   ConsoleNotices notices;
   const RunSummary summary =
       ProcessPetFiles(*names, *folder, notices, RunOptions{arguments.jobs, arguments.missing.Rule()});
-  notices.Show(PetJobEndNotice());
+  notices.Show(JobEndNotice());
   std::cout << summary.processed << " of " << names->size() << " file" << (names->size() == 1 ? "" : "s")
             << " processed; results in " << platform::Utf8(folder->Output()) << '\n';
   context.exitStatus = summary.refused > 0 ? kExitRefused : kExitOk;

@@ -22,7 +22,7 @@ std::vector<std::string> PlotterWords(const CliContext& context, const PlotArgum
 void RunPlot(CliContext& context, const PlotArguments& arguments) {
   const auto plotter = platform::ProgramBeside(context.executable, "sorvane-plot");
   if (!plotter) {
-    std::cerr << "sorvane-cli plot: this build has no charts (it was built without the Qt user interface)\n";
+    ShowError("sorvane-cli plot: this build has no charts (it was built without the Qt user interface)");
     context.exitStatus = kExitUsage;
     return;
   }
@@ -30,7 +30,7 @@ void RunPlot(CliContext& context, const PlotArguments& arguments) {
   for (auto& word : PlotterWords(context, arguments)) words.push_back(std::move(word));
   std::cout.flush();
   platform::RunInstead(*plotter, words);
-  std::cerr << "sorvane-cli plot: " << platform::Utf8(*plotter) << " cannot be started\n";
+  ShowError("sorvane-cli plot: ", platform::Utf8(*plotter), " cannot be started");
   context.exitStatus = kExitUsage;
 }
 

@@ -6,6 +6,7 @@
 #include "cli/cli_context.h"
 #include "common/notices.h"
 #include "common/text.h"
+#include "common/version.h"
 #include "ui/plot/pet_chart.h"
 
 namespace sorvane::cli {
@@ -16,21 +17,19 @@ namespace {
 std::optional<plot::PetResultTable> ReadResult(const std::filesystem::path& path) {
   const std::string shown = path.string();
   constexpr std::string_view kNoChart = "; no chart is drawn";
-  std::string error;
-  auto reader = FieldReader::Open(path, &error);
+  auto reader = FieldReader::Open(path);
   if (!reader) {
-    std::cerr << shown << ": cannot be opened (" << error << ")" << kNoChart << '\n';
+    ShowError(shown, ": cannot be opened (", reader.error().message, ")", kNoChart);
     return std::nullopt;
   }
-  LineProblem problem;
+  Problem problem;
   auto table = plot::ReadPetResultTable(std::move(*reader), problem);
   if (!table) {
-    std::cerr << Located(shown, problem.line, problem.what) << kNoChart << '\n';
+    ShowError(Located(shown, problem.line, problem.message), kNoChart);
     return std::nullopt;
   }
   if (table->methods.empty() || table->rows.empty()) {
-    std::cerr << shown << (table->methods.empty() ? ": the file holds no method column" : ": the file holds no data rows")
-              << kNoChart << '\n';
+    ShowError(shown, (table->methods.empty() ? ": the file holds no method column" : ": the file holds no data rows"), kNoChart);
     return std::nullopt;
   }
   return table;
@@ -39,7 +38,7 @@ std::optional<plot::PetResultTable> ReadResult(const std::filesystem::path& path
 void RunPlot(CliContext& context, const PlotArguments& arguments) {
   const auto format = plot::ImageFormatOf(arguments.out);
   if (!format) {
-    std::cerr << "sorvane-cli plot: " << arguments.out << ": the chart is written as SVG or PNG; end the name in .svg or .png\n";
+    ShowError("sorvane-cli plot: ", arguments.out, ": the chart is written as SVG or PNG; end the name in .svg or .png");
     context.exitStatus = kExitUsage;
     return;
   }
@@ -55,7 +54,7 @@ void RunPlot(CliContext& context, const PlotArguments& arguments) {
   const plot::ChartApplication application;
   std::string error;
   if (!plot::WriteChart(plan, arguments.out, *format, {arguments.width, arguments.height}, &error)) {
-    std::cerr << arguments.out << ": the chart cannot be written (" << error << ")\n";
+    ShowError(arguments.out, ": the chart cannot be written (", error, ")");
     context.exitStatus = kExitRefused;
     return;
   }
@@ -70,13 +69,16 @@ void RunPlot(CliContext& context, const PlotArguments& arguments) {
 
 int main(int argc, char** argv) {
   using namespace sorvane::cli;
-  CliContext context;
-  context.executable = ThisExecutable(argv[0]);
-  CLI::App app{std::string(kPlotDescription), "sorvane-cli plot"};
-  app.set_version_flag("--version", "sorvane " SORVANE_VERSION, "Print the version and exit");
-  app.add_option("--app-folder", context.appFolderOption, "The ApplicationFolder to work in")->type_name("DIR");
-  PlotArguments arguments;
-  AddPlotOptions(app, arguments);
-  app.callback([&context, &arguments] { RunPlot(context, arguments); });
-  return ParseAndRun(app, argc, argv, context);
+  // Whatever is thrown past the jobs ends here, as a message and a status.
+  return RunAtEdge("sorvane-plot", [&] {
+    CliContext context;
+    context.executable = ThisExecutable(argv[0]);
+    CLI::App app{std::string(kPlotDescription), "sorvane-cli plot"};
+    app.set_version_flag("--version", sorvane::kVersionText, "Print the version and licence and exit");
+    app.add_option("--app-folder", context.appFolderOption, "The ApplicationFolder to work in")->type_name("DIR");
+    PlotArguments arguments;
+    AddPlotOptions(app, arguments);
+    app.callback([&context, &arguments] { RunPlot(context, arguments); });
+    return ParseAndRun(app, argc, argv, context);
+  });
 }

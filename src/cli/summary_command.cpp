@@ -22,31 +22,30 @@ bool Summarise(CliContext& context, const std::string& given, const std::string&
   if (!path) return false;
   const std::string shown = platform::Utf8(*path);
   constexpr std::string_view kNoSummary = "; no summary is written";
-  std::string error;
-  auto fields = FieldReader::Open(*path, &error);
+  auto fields = FieldReader::Open(*path);
   if (!fields) {
-    std::cerr << shown << ": cannot be opened (" << error << ")" << kNoSummary << '\n';
+    ShowError(shown, ": cannot be opened (", fields.error().message, ")", kNoSummary);
     return false;
   }
-  LineProblem problem;
+  Problem problem;
   const auto summary = SummarisePetResult(std::move(*fields), problem);
   if (!summary) {
-    std::cerr << Located(shown, problem.line, problem.what) << kNoSummary << '\n';
+    ShowError(Located(shown, problem.line, problem.message), kNoSummary);
     return false;
   }
   std::filesystem::path target = platform::PathFromUtf8(out);
   if (out.empty()) {
     const auto folder = context.ResolveAppFolder();
     if (!folder) return false;
-    const auto output = folder->EnsureOutput(&error);
+    const auto output = folder->EnsureOutput();
     if (!output) {
-      std::cerr << error << kNoSummary << '\n';
+      ShowError(Located(output.error().file, output.error()), kNoSummary);
       return false;
     }
     target = *output / platform::PathFromUtf8(ResultFileName(platform::Utf8(path->filename()), "_SUMMARY.csv"));
   }
-  if (!WriteWholeFile(target, summary->text, &error)) {
-    std::cerr << platform::Utf8(target) << ": cannot be written (" << error << ")\n";
+  if (const auto written = WriteWholeFile(target, summary->text); !written) {
+    ShowError(platform::Utf8(target), ": cannot be written (", written.error().message, ")");
     return false;
   }
   std::cout << shown << ": totals in " << platform::Utf8(target) << '\n';
@@ -73,7 +72,7 @@ void AddSummaryCommand(CLI::App& app, CliContext& context) {
   command->add_option("--out", arguments->out, "The file to write (one RESULT only)")->type_name("FILE");
   command->callback([&context, arguments] {
     if (!arguments->out.empty() && arguments->results.size() > 1) {
-      std::cerr << "sorvane-cli summary: --out takes one RESULT only\n";
+      ShowError("sorvane-cli summary: --out takes one RESULT only");
       context.exitStatus = kExitUsage;
       return;
     }

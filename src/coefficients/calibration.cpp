@@ -6,7 +6,6 @@
 #include "common/text.h"
 #include "run/method_table.h"
 #include "run/period_words.h"
-#include "run/pet_runner.h"
 #include "run/station_computation.h"
 
 namespace sorvane {
@@ -105,9 +104,9 @@ std::optional<StationCalibration> CalibrateFile(const ListedName& entry, const A
   }
   const fs::path path = FileOf(entry, folder.PetData());
   const std::string shown = EscapedText(folder.Display(path));
-  auto computation = StationComputation::Open(path, shown, folder, missing, refusal);
+  auto computation = StationComputation::Open(path, shown, folder, missing);
   if (!computation) {
-    refusal += kFileNotProcessed;
+    refusal = computation.error().message + std::string(kFileNotProcessed);
     return std::nullopt;
   }
   std::string why;
@@ -149,8 +148,8 @@ std::optional<StationCalibration> CalibrateFile(const ListedName& entry, const A
     }
   }
   if (step == WeatherFileReader::Step::Problem) {
-    const LineProblem& problem = computation->Reader().Problem();
-    refusal = Located(shown, problem.line, problem.what) + std::string(kFileNotProcessed);
+    const Problem& problem = computation->Reader().LastProblem();
+    refusal = Located(shown, problem.line, problem.message) + std::string(kFileNotProcessed);
     return std::nullopt;
   }
   return station;

@@ -2,9 +2,13 @@
 
 #include <algorithm>
 
+#include "coefficients/scratch_file.h"
 #include "common/numbers.h"
+#include "common/text.h"
 
 namespace sorvane {
+
+namespace fs = std::filesystem;
 
 namespace {
 
@@ -26,18 +30,17 @@ bool IsBlankLine(const std::vector<std::string>& fields) {
 
 // Opens the file and reads the method names of its line 1.
 std::optional<std::vector<std::string>> OpenAtMethodNames(const std::filesystem::path& path,
-                                                          std::optional<FieldReader>& reader, LineProblem& problem) {
-  std::string error;
-  auto opened = FieldReader::Open(path, &error);
+                                                          std::optional<FieldReader>& reader, Problem& problem) {
+  auto opened = FieldReader::Open(path);
   if (!opened) {
-    problem = {0, "cannot be opened (" + error + ")"};
+    problem = AtLine(0, "cannot be opened (" + opened.error().message + ")");
     return std::nullopt;
   }
   reader.emplace(std::move(*opened));
   std::vector<std::string> fields;
   switch (ReadLineFields(*reader, fields, problem)) {
     case LineRead::EndOfFile:
-      problem = {0, "the file is empty"};
+      problem = AtLine(0, "the file is empty");
       return std::nullopt;
     case LineRead::Problem:
       return std::nullopt;
@@ -50,17 +53,17 @@ std::optional<std::vector<std::string>> OpenAtMethodNames(const std::filesystem:
 }  // namespace
 
 std::optional<std::vector<std::string>> MethodNamesOf(const std::vector<std::string>& lineFields,
-                                                      std::size_t leadingHeads, long line, LineProblem& problem) {
+                                                      std::size_t leadingHeads, long line, Problem& problem) {
   if (lineFields.size() < leadingHeads) {
-    problem = {line, WrongFieldCount(lineFields.size(), "the heads line", leadingHeads,
-                                     "Station, Latitude, Longitude, then the method names")};
+    problem = AtLine(line, WrongFieldCount(lineFields.size(), "the heads line", leadingHeads,
+                                     "Station, Latitude, Longitude, then the method names"));
     return std::nullopt;
   }
   const std::size_t methodFields = lineFields.size() - leadingHeads;
   if (methodFields % 2 != 0) {
-    problem = {line, std::to_string(methodFields) +
+    problem = AtLine(line, std::to_string(methodFields) +
                          " fields follow the heads Station, Latitude, Longitude: an odd number, but each method "
-                         "takes two (its name and an empty field)"};
+                         "takes two (its name and an empty field)");
     return std::nullopt;
   }
   std::vector<std::string> names;
@@ -69,7 +72,7 @@ std::optional<std::vector<std::string>> MethodNamesOf(const std::vector<std::str
   return names;
 }
 
-LineRead CoefficientRowReader::Next(CoefficientRow& row, std::vector<double>& coefficients, LineProblem& problem) {
+LineRead CoefficientRowReader::Next(CoefficientRow& row, std::vector<double>& coefficients, Problem& problem) {
   const std::size_t expected = kStationHeads + 2 * methodNames_.size();
   for (;;) {
     const long line = reader_.Line();
@@ -77,18 +80,18 @@ LineRead CoefficientRowReader::Next(CoefficientRow& row, std::vector<double>& co
     if (read != LineRead::Fields) return read;
     if (IsBlankLine(fields_)) continue;
     if (fields_.size() != expected) {
-      problem = {line,
-                 WrongFieldCount(fields_.size(), "a station row", expected, RowFieldsExpected(methodNames_.size()))};
+      problem = AtLine(line,
+                 WrongFieldCount(fields_.size(), "a station row", expected, RowFieldsExpected(methodNames_.size())));
       return LineRead::Problem;
     }
     const ParsedNumber latitude = ParseNumber(fields_[1]);
     if (latitude.status == NumberStatus::Invalid) {
-      problem = {line, NotANumber(2, "latitude", fields_[1])};
+      problem = AtLine(line, NotANumber(2, "latitude", fields_[1]));
       return LineRead::Problem;
     }
     const ParsedNumber longitude = ParseNumber(fields_[2]);
     if (longitude.status == NumberStatus::Invalid) {
-      problem = {line, NotANumber(3, "longitude", fields_[2])};
+      problem = AtLine(line, NotANumber(3, "longitude", fields_[2]));
       return LineRead::Problem;
     }
     const std::size_t firstCoefficient = coefficients.size();
@@ -97,7 +100,7 @@ LineRead CoefficientRowReader::Next(CoefficientRow& row, std::vector<double>& co
       const ParsedNumber value = ParseNumber(text);
       if (value.status == NumberStatus::Invalid) {
         coefficients.resize(firstCoefficient);
-        problem = {line, NotANumber(kStationHeads + column + 1, ColumnName(methodNames_, column), text)};
+        problem = AtLine(line, NotANumber(kStationHeads + column + 1, ColumnName(methodNames_, column), text));
         return LineRead::Problem;
       }
       coefficients.push_back(value.value);
@@ -110,7 +113,7 @@ LineRead CoefficientRowReader::Next(CoefficientRow& row, std::vector<double>& co
   }
 }
 
-std::optional<CoefficientTable> ReadCoefficientTable(const std::filesystem::path& path, LineProblem& problem) {
+std::optional<CoefficientTable> ReadCoefficientTable(const std::filesystem::path& path, Problem& problem) {
   std::optional<FieldReader> reader;
   auto names = OpenAtMethodNames(path, reader, problem);
   if (!names) return std::nullopt;
@@ -120,7 +123,7 @@ std::optional<CoefficientTable> ReadCoefficientTable(const std::filesystem::path
   std::string headsOfLine2;
   const FieldReader::Status line2 = reader->ReadLine(headsOfLine2);
   if (line2 != FieldReader::Status::Ok && line2 != FieldReader::Status::EndOfFile) {
-    problem = {2, std::string(FieldReader::Describe(line2))};
+    problem = AtLine(2, std::string(FieldReader::Describe(line2)));
     return std::nullopt;
   }
   CoefficientRowReader rows(*reader, table.methodNames);
@@ -132,15 +135,44 @@ std::optional<CoefficientTable> ReadCoefficientTable(const std::filesystem::path
   }
   if (read == LineRead::Problem) return std::nullopt;
   if (table.RowCount() == 0) {
-    problem = {0, "no reference station rows (they begin on line 3)"};
+    problem = AtLine(0, "no reference station rows (they begin on line 3)");
     return std::nullopt;
   }
   return table;
 }
 
-std::optional<std::vector<std::string>> ReadTableMethodNames(const std::filesystem::path& path, LineProblem& problem) {
+std::optional<std::vector<std::string>> ReadTableMethodNames(const std::filesystem::path& path, Problem& problem) {
   std::optional<FieldReader> reader;
   return OpenAtMethodNames(path, reader, problem);
+}
+
+MethodNames ReadMethodNamesForList(const AppFolder& folder) {
+  const fs::path tablePath = folder.CoefficientTable();
+  const std::string shown = folder.Display(tablePath);
+  std::string line1;
+  {
+    auto table = FieldReader::Open(tablePath);
+    if (!table) return {{}, shown + ": cannot be opened (" + table.error().message + ")"};
+    const FieldReader::Status read = table->ReadLine(line1);
+    if (read == FieldReader::Status::EndOfFile) return {{}, shown + ": the file is empty"};
+    if (read != FieldReader::Status::Ok) return {{}, Located(shown, 1, FieldReader::Describe(read))};
+  }
+  std::string error;
+
+  const fs::path scratch = folder.Scratch("out.txt");
+  std::vector<std::string> fields;
+  const ScratchSplit split = SplitThroughScratch(scratch, line1, fields, &error);
+  std::error_code ignored;
+  fs::remove(scratch, ignored);
+  if (split == ScratchSplit::WriteFailed)
+    return {{}, folder.Display(scratch) + ": the scratch file cannot be used (" + error + ")"};
+  if (split == ScratchSplit::Unreadable) return {{}, Located(shown, 1, error)};
+
+  Problem problem;
+  auto names = MethodNamesOf(fields, kStationHeads, 1, problem);
+  if (!names) return {{}, Located(shown, problem.line, problem.message)};
+  for (std::string& name : *names) name = std::string(TrimSpaces(name));
+  return {std::move(*names), {}};
 }
 
 }  // namespace sorvane

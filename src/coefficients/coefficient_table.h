@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "common/app_folder.h"
 #include "common/field_reader.h"
 #include "common/line_fields.h"
 
@@ -28,7 +29,7 @@ inline constexpr std::size_t kStationHeads = 3;
 // and one dropped field per method. nullopt (and `problem` on `line`) when fewer
 // fields than the leading heads or an odd number of fields follow them.
 std::optional<std::vector<std::string>> MethodNamesOf(const std::vector<std::string>& lineFields,
-                                                      std::size_t leadingHeads, long line, LineProblem& problem);
+                                                      std::size_t leadingHeads, long line, Problem& problem);
 
 struct CoefficientRow {
   long line = 0;
@@ -45,7 +46,7 @@ class CoefficientRowReader {
 
   // Fields: the row's head in `row` and its 2N coefficients appended to `coefficients`.
   // EndOfFile after the last row; Problem for a row that cannot be read exactly.
-  LineRead Next(CoefficientRow& row, std::vector<double>& coefficients, LineProblem& problem);
+  LineRead Next(CoefficientRow& row, std::vector<double>& coefficients, Problem& problem);
 
  private:
   FieldReader& reader_;
@@ -70,9 +71,19 @@ struct CoefficientTable {
 
 // The whole table. nullopt (and `problem`) when it cannot be read exactly or holds no
 // reference row.
-std::optional<CoefficientTable> ReadCoefficientTable(const std::filesystem::path& path, LineProblem& problem);
+std::optional<CoefficientTable> ReadCoefficientTable(const std::filesystem::path& path, Problem& problem);
 
 // Only the method names of line 1.
-std::optional<std::vector<std::string>> ReadTableMethodNames(const std::filesystem::path& path, LineProblem& problem);
+std::optional<std::vector<std::string>> ReadTableMethodNames(const std::filesystem::path& path, Problem& problem);
+
+// The method names of line 1 of support/Coefficients.csv, each trimmed, in table order:
+// the methods a user chooses from (split through the scratch file out.txt, which is
+// deleted). On a missing or unreadable table or an odd header, `problem` holds a notice
+// and `names` is empty.
+struct MethodNames {
+  std::vector<std::string> names;
+  std::string problem;
+};
+MethodNames ReadMethodNamesForList(const AppFolder& folder);
 
 }  // namespace sorvane

@@ -44,9 +44,12 @@ ScratchSplit SplitThroughScratch(const std::filesystem::path& scratch, std::stri
   std::string text(line);
   text += "\r\n";
   if (!WriteScratch(scratch, text, error)) return ScratchSplit::WriteFailed;
-  auto reader = FieldReader::Open(scratch, error);
-  if (!reader) return ScratchSplit::WriteFailed;
-  LineProblem problem;
+  auto reader = FieldReader::Open(scratch);
+  if (!reader) {
+    if (error) *error = reader.error().message;
+    return ScratchSplit::WriteFailed;
+  }
+  Problem problem;
   switch (ReadLineFields(*reader, fields, problem)) {
     case LineRead::Fields:
       return ScratchSplit::Split;
@@ -56,7 +59,7 @@ ScratchSplit SplitThroughScratch(const std::filesystem::path& scratch, std::stri
     case LineRead::Problem:
       break;
   }
-  if (error) *error = problem.what;
+  if (error) *error = problem.message;
   return ScratchSplit::Unreadable;
 }
 

@@ -30,19 +30,14 @@ fs::path AppFolder::HeatIndexTable() const { return ChildIgnoringCase(Support(),
 fs::path AppFolder::CoefficientTable() const { return ChildIgnoringCase(Support(), "Coefficients.csv"); }
 fs::path AppFolder::Scratch(std::string_view name) const { return root_ / platform::PathFromUtf8(name); }
 
-std::optional<fs::path> AppFolder::EnsureOutput(std::string* error) const {
+Expected<fs::path> AppFolder::EnsureOutput() const {
   const fs::path output = Output();
   std::error_code ec;
   if (fs::is_directory(output, ec)) return output;
-  if (fs::exists(output, ec)) {
-    if (error) *error = Display(output) + ": a file stands where the results folder should be";
-    return std::nullopt;
-  }
+  if (fs::exists(output, ec))
+    return Fail(Problem{Display(output), 0, {}, "a file stands where the results folder should be"});
   fs::create_directories(output, ec);
-  if (ec) {
-    if (error) *error = Display(output) + ": the results folder cannot be made (" + ec.message() + ")";
-    return std::nullopt;
-  }
+  if (ec) return Fail(Problem{Display(output), 0, {}, "the results folder cannot be made (" + ec.message() + ")"});
   return output;
 }
 
@@ -53,18 +48,18 @@ std::string AppFolder::Display(const fs::path& path) const {
   return platform::Utf8(fs::path(relative.generic_string<fs::path::value_type>()));
 }
 
-fs::path SkeletonFolder(const fs::path& executable) {
-  std::error_code ec;
-  const fs::path installed = platform::InstalledSkeleton(executable);
-  if (!executable.empty() && fs::is_directory(installed / "support", ec)) return installed;
-  return SORVANE_SKELETON_SOURCE_DIR;
-}
+fs::path SkeletonFolder(const fs::path& executable) { return platform::InstalledSkeleton(executable); }
 
 // Only the skeleton's folders are copied: on Windows the skeleton is the program's own
 // folder, which also holds the program and the results of its runs.
 bool MakeAppFolder(const fs::path& target, const fs::path& executable, std::string* error) {
   const fs::path skeleton = SkeletonFolder(executable);
   std::error_code ec;
+  if (!fs::is_directory(skeleton / "support", ec)) {
+    if (error)
+      *error = platform::Utf8(skeleton) + ": the ApplicationFolder skeleton is missing; reinstall the program";
+    return false;
+  }
   fs::create_directories(target / "OUTPUT", ec);
   for (const char* folder : {"data", "support"}) {
     if (!ec)

@@ -8,6 +8,8 @@
 #include <string>
 #include <string_view>
 
+#include "common/problem.h"
+
 namespace sorvane {
 
 // `folder`/`name` when it exists; otherwise the entry of `folder` whose name equals
@@ -28,9 +30,9 @@ class AppFolder {
   std::filesystem::path CoefficientTable() const;// support/Coefficients.csv
   std::filesystem::path Scratch(std::string_view name) const;  // out.txt, temp.txt, tmp.txt
 
-  // The OUTPUT folder, made when it is missing; nullopt (and `error`) when it cannot be
-  // made or a file stands in its place.
-  std::optional<std::filesystem::path> EnsureOutput(std::string* error) const;
+  // The OUTPUT folder, made when it is missing; a problem when it cannot be made or a
+  // file stands in its place.
+  Expected<std::filesystem::path> EnsureOutput() const;
 
   // How a path is named in notices: relative to the ApplicationFolder when inside it.
   std::string Display(const std::filesystem::path& path) const;
@@ -52,7 +54,8 @@ bool MakeAppFolder(const std::filesystem::path& target, const std::filesystem::p
                    std::string* error);
 
 // The skeleton installed with the program at `executable` (share/sorvane/appfolder beside
-// its bin folder); for a program in a build tree, or none given, the source one.
-std::filesystem::path SkeletonFolder(const std::filesystem::path& executable = {});
+// its bin folder, or beside the program itself in a build tree); never the folder the
+// program was built from, which a copied or installed program must not depend on.
+std::filesystem::path SkeletonFolder(const std::filesystem::path& executable);
 
 }  // namespace sorvane

@@ -44,14 +44,15 @@ long WriteSome(int fd, const char* data, std::size_t size) {
 
 void AtomicFile::LimitWritesForTesting(long long bytes) { writeBudgetForTesting.store(bytes); }
 
-std::optional<AtomicFile> AtomicFile::Create(const fs::path& target, std::string* error) {
+Expected<AtomicFile> AtomicFile::Create(const fs::path& target) {
   AtomicFile file;
   file.target_ = target;
   file.temporary_ = TemporaryFor(target);
-  file.fd_ = platform::CreateNewFile(file.temporary_, error);
-  if (file.fd_ < 0) return std::nullopt;
+  std::string error;
+  file.fd_ = platform::CreateNewFile(file.temporary_, &error);
+  if (file.fd_ < 0) return Fail(Problem{platform::Utf8(target), 0, {}, std::move(error)});
   file.buffer_.reserve(kFlushBytes + 4096);
-  return std::optional<AtomicFile>(std::move(file));
+  return file;
 }
 
 AtomicFile::AtomicFile(AtomicFile&& other) noexcept
@@ -90,33 +91,89 @@ void AtomicFile::Flush() {
   buffer_.clear();
 }
 
-bool AtomicFile::Finish(std::string* error) {
-  if (finished_) return true;
-  if (fd_ < 0) {
-    if (error) *error = "the file was already given up";
-    return false;
-  }
+Expected<void> AtomicFile::Finish() {
+  if (finished_) return {};
+  if (fd_ < 0) return Fail(Problem{platform::Utf8(target_), 0, {}, "the file was already given up"});
   Flush();
   if (!platform::CloseFile(fd_) && writeErrno_ == 0) writeErrno_ = errno;
   fd_ = -1;
   if (writeErrno_ != 0) {
-    if (error) *error = std::strerror(writeErrno_);
+    Problem problem{platform::Utf8(target_), 0, {}, std::strerror(writeErrno_)};
     Discard();
-    return false;
+    return Fail(std::move(problem));
   }
   finished_ = true;
   std::string().swap(buffer_);  // a finished file waiting for its turn holds no buffer
-  return true;
+  return {};
 }
 
-bool AtomicFile::Commit(std::string* error) {
-  if (!Finish(error)) return false;
-  if (!platform::ReplaceWith(temporary_, target_, error)) {
-    Discard();
-    return false;
+Expected<void> AtomicFile::Commit() {
+  AtomicFile* self = this;
+  return std::move(CommitTogether(std::span(&self, 1)).front());
+}
+
+namespace {
+
+class SystemDurableSteps final : public DurableSteps {
+ public:
+  bool FlushData(const std::vector<fs::path>& files, std::string* error) override {
+    return platform::FlushFilesData(files, error);
   }
-  temporary_.clear();
-  return true;
+  bool Replace(const fs::path& from, const fs::path& to, std::string* error) override {
+    return platform::ReplaceWith(from, to, error);
+  }
+  bool FlushFolder(const fs::path& folder, std::string* error) override {
+    return platform::FlushFolder(folder, error);
+  }
+};
+
+}  // namespace
+
+DurableSteps& SystemSteps() {
+  static SystemDurableSteps steps;
+  return steps;
+}
+
+std::vector<Expected<void>> CommitTogether(std::span<AtomicFile* const> files, DurableSteps& steps) {
+  std::vector<Expected<void>> result;
+  result.reserve(files.size());
+  std::vector<fs::path> finished;
+  for (AtomicFile* file : files) {
+    result.push_back(file->Finish());
+    if (result.back()) finished.push_back(file->temporary_);
+  }
+  if (finished.empty()) return result;
+  // Renamed before its data is on the disk, a result could be found empty after a power cut.
+  std::string flushError;
+  if (!steps.FlushData(finished, &flushError)) {
+    for (std::size_t i = 0; i < files.size(); ++i) {
+      if (!result[i]) continue;
+      result[i] = Fail(Problem{platform::Utf8(files[i]->target_), 0, {},
+                               "its data cannot be flushed to the disk: " + flushError});
+      files[i]->Discard();
+    }
+    return result;
+  }
+  std::vector<fs::path> folders;
+  for (std::size_t i = 0; i < files.size(); ++i) {
+    AtomicFile& file = *files[i];
+    if (!result[i]) continue;
+    std::string error;
+    if (!steps.Replace(file.temporary_, file.target_, &error)) {
+      if (error.empty()) error = "the rename failed";
+      file.Discard();
+      result[i] = Fail(Problem{platform::Utf8(file.target_), 0, {}, std::move(error)});
+      continue;
+    }
+    file.temporary_.clear();
+    const fs::path folder = file.target_.parent_path();
+    if (std::find(folders.begin(), folders.end(), folder) == folders.end()) folders.push_back(folder);
+  }
+  // The new names are in place; a folder that cannot be flushed leaves them there, as a
+  // system without that call would, so its failure is no reason to report a result lost.
+  std::string ignored;
+  for (const fs::path& folder : folders) steps.FlushFolder(folder, &ignored);
+  return result;
 }
 
 void RemoveStaleTemporaries(const fs::path& folder) {
@@ -138,11 +195,11 @@ void RemoveStaleTemporaries(const fs::path& folder) {
   }
 }
 
-bool WriteWholeFile(const std::filesystem::path& path, std::string_view text, std::string* error) {
-  auto file = AtomicFile::Create(path, error);
-  if (!file) return false;
+Expected<void> WriteWholeFile(const std::filesystem::path& path, std::string_view text) {
+  auto file = AtomicFile::Create(path);
+  if (!file) return Fail(file.error());
   file->Write(text);
-  return file->Commit(error);
+  return file->Commit();
 }
 
 }  // namespace sorvane

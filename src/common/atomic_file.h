@@ -1,22 +1,30 @@
 // Result files are written under a temporary name beside their final name and renamed
 // over it only when complete, so a failure (a full disk, a killed process) never leaves
-// a cut-short or half-replaced result: the older file stays as it was.
+// a cut-short or half-replaced result: the older file stays as it was. Before the rename
+// the file's data is flushed to the disk, and after it the folder, so that a power cut
+// leaves the old file or the whole new one too, never an empty or partly written one.
 #pragma once
 
 #include <cstddef>
 #include <filesystem>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
+#include <vector>
+
+#include "common/problem.h"
 
 namespace sorvane {
+
+class DurableSteps;
 
 class AtomicFile {
  public:
   static constexpr std::size_t kFlushBytes = 64 * 1024;
 
-  // Opens a fresh temporary file beside `target`; nullopt (and `error`) when it cannot.
-  static std::optional<AtomicFile> Create(const std::filesystem::path& target, std::string* error);
+  // Opens a fresh temporary file beside `target`; the problem says why it cannot.
+  static Expected<AtomicFile> Create(const std::filesystem::path& target);
 
   AtomicFile(AtomicFile&& other) noexcept;
   AtomicFile& operator=(AtomicFile&&) = delete;
@@ -33,13 +41,14 @@ class AtomicFile {
     if (buffer_.size() >= kFlushBytes) Flush();
   }
 
-  // Writes what is left and closes the file, which is not yet in place. False (and
-  // `error`) when any write failed; the temporary file is then removed.
-  bool Finish(std::string* error);
+  // Writes what is left and closes the file, which is not yet in place. A problem when
+  // any write failed; the temporary file is then removed.
+  Expected<void> Finish();
 
-  // Finishes if needed and renames the file over the target. False (and `error`) when
-  // a write or the rename failed; the target is then untouched.
-  bool Commit(std::string* error);
+  // Finishes if needed and puts the file durably in place of the target (as
+  // CommitTogether). A problem when a write, the flush or the rename failed; the target
+  // is then untouched.
+  Expected<void> Commit();
 
   const std::filesystem::path& Target() const { return target_; }
 
@@ -58,10 +67,31 @@ class AtomicFile {
   std::string buffer_;
   int writeErrno_ = 0;
   bool finished_ = false;
+
+  friend std::vector<Expected<void>> CommitTogether(std::span<AtomicFile* const>, DurableSteps&);
 };
 
-// Writes `text` to `path` as an AtomicFile. False (and `error`) when it cannot.
-bool WriteWholeFile(const std::filesystem::path& path, std::string_view text, std::string* error);
+// The steps that make finished files durable in place, in the order CommitTogether takes
+// them. SystemSteps() asks the operating system; tests record the steps instead.
+class DurableSteps {
+ public:
+  virtual ~DurableSteps() = default;
+  // The data of every closed file of `files` reaches the disk. False (and `error`) when not.
+  virtual bool FlushData(const std::vector<std::filesystem::path>& files, std::string* error) = 0;
+  virtual bool Replace(const std::filesystem::path& from, const std::filesystem::path& to, std::string* error) = 0;
+  // The names of `folder` (the renames just made in it) reach the disk.
+  virtual bool FlushFolder(const std::filesystem::path& folder, std::string* error) = 0;
+};
+DurableSteps& SystemSteps();
+
+// Finishes `files` and puts them in place together: the data of all of them flushed in
+// one step, then each renamed over its target, then each folder flushed once. A run of
+// thousands of small results pays for one flush, not one per file. Gives, for each file,
+// nothing or why it was not put in place (its target then untouched).
+std::vector<Expected<void>> CommitTogether(std::span<AtomicFile* const> files, DurableSteps& steps = SystemSteps());
+
+// Writes `text` to `path` as an AtomicFile; the problem says why it cannot.
+Expected<void> WriteWholeFile(const std::filesystem::path& path, std::string_view text);
 
 // The mark every temporary result file carries at the end of its name.
 inline constexpr std::string_view kTemporarySuffix = ".sorvane-tmp";

@@ -20,16 +20,16 @@ static ListedName Checked(long line, std::string_view name) {
   return entry;
 }
 
-std::optional<std::vector<ListedName>> ReadDataFileList(const fs::path& list, std::string* error) {
-  auto reader = FieldReader::Open(list, error);
-  if (!reader) return std::nullopt;
-  auto names = ReadDataFileList(*reader, error);
-  if (names)
-    for (auto& entry : *names) entry.listName = platform::Utf8(list.filename());
+Expected<std::vector<ListedName>> ReadDataFileList(const fs::path& list) {
+  auto reader = FieldReader::Open(list);
+  if (!reader) return Fail(reader.error());
+  auto names = ReadDataFileList(*reader);
+  if (!names) return Fail(Problem{platform::Utf8(list), names.error().line, {}, names.error().message});
+  for (auto& entry : *names) entry.listName = platform::Utf8(list.filename());
   return names;
 }
 
-std::optional<std::vector<ListedName>> ReadDataFileList(FieldReader& reader, std::string* error) {
+Expected<std::vector<ListedName>> ReadDataFileList(FieldReader& reader) {
   std::vector<ListedName> names;
   std::string line;
   std::size_t lastNonEmpty = 0;
@@ -37,10 +37,7 @@ std::optional<std::vector<ListedName>> ReadDataFileList(FieldReader& reader, std
     const long number = reader.Line();
     const auto status = reader.ReadLine(line);
     if (status == FieldReader::Status::EndOfFile) break;
-    if (status != FieldReader::Status::Ok) {
-      if (error) *error = "line " + std::to_string(number) + ": " + std::string(FieldReader::Describe(status));
-      return std::nullopt;
-    }
+    if (status != FieldReader::Status::Ok) return Fail(number, std::string(FieldReader::Describe(status)));
     names.push_back(Checked(number, line));
     if (!names.back().name.empty()) lastNonEmpty = names.size();
   }
@@ -157,17 +154,19 @@ bool WriteDataFileList(const AppFolder& folder, const fs::path& browsedFolder, s
   std::sort(names.begin(), names.end());  // a directory has no order of its own
 
   const fs::path list = folder.DataFileList();
-  std::string why;
-  auto file = AtomicFile::Create(list, &why);
-  if (file) {
-    for (const auto& name : names) {
-      file->Buffer() += name;
-      file->Buffer() += "\r\n";
-      file->FlushIfFull();
-    }
-    if (file->Commit(&why)) return true;
+  auto file = AtomicFile::Create(list);
+  if (!file) {
+    if (error) *error = folder.Display(list) + ": cannot be written (" + file.error().message + ")";
+    return false;
   }
-  if (error) *error = folder.Display(list) + ": cannot be written (" + why + ")";
+  for (const auto& name : names) {
+    file->Buffer() += name;
+    file->Buffer() += "\r\n";
+    file->FlushIfFull();
+  }
+  const auto committed = file->Commit();
+  if (committed) return true;
+  if (error) *error = folder.Display(list) + ": cannot be written (" + committed.error().message + ")";
   return false;
 }
 

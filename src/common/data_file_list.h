@@ -22,10 +22,10 @@ struct ListedName {
   std::filesystem::path path;
 };
 
-// Reads the list; nullopt (and `error`) when it cannot be opened. Blank lines at the
-// end of the list end it; an empty line before them is an entry with a problem.
-std::optional<std::vector<ListedName>> ReadDataFileList(const std::filesystem::path& list, std::string* error);
-std::optional<std::vector<ListedName>> ReadDataFileList(FieldReader& list, std::string* error);
+// Reads the list; a problem when it cannot be opened or read. Blank lines at the end of
+// the list end it; an empty line before them is an entry with a problem.
+Expected<std::vector<ListedName>> ReadDataFileList(const std::filesystem::path& list);
+Expected<std::vector<ListedName>> ReadDataFileList(FieldReader& list);
 
 // The notice for a name that cannot be processed: where it was listed and why.
 std::string ListedNameRefusal(const ListedName& entry);

@@ -16,9 +16,10 @@ constexpr std::size_t kLargestBuffer = FieldReader::kMaxFieldBytes + kBlockBytes
 FieldReader::FieldReader(std::string_view content)
     : data_(content.data()), capacity_(content.size()), end_(content.size()), eof_(true) {}
 
-std::optional<FieldReader> FieldReader::Open(const std::filesystem::path& path, std::string* error) {
-  const int fd = platform::OpenForReading(path, error);
-  if (fd < 0) return std::nullopt;
+Expected<FieldReader> FieldReader::Open(const std::filesystem::path& path) {
+  std::string error;
+  const int fd = platform::OpenForReading(path, &error);
+  if (fd < 0) return Fail(Problem{platform::Utf8(path), 0, {}, std::move(error)});
   FieldReader reader;
   reader.fd_ = fd;
   // Left uninitialised: only the bytes read are ever looked at, and zeroing 256 KiB
@@ -26,7 +27,7 @@ std::optional<FieldReader> FieldReader::Open(const std::filesystem::path& path, 
   reader.owned_.reset(new char[kBlockBytes]);
   reader.data_ = reader.owned_.get();
   reader.capacity_ = kBlockBytes;
-  return std::optional<FieldReader>(std::move(reader));
+  return reader;
 }
 
 FieldReader::FieldReader(FieldReader&& other) noexcept

@@ -15,6 +15,7 @@
 #include <string>
 #include <string_view>
 
+#include "common/problem.h"
 #include "common/numbers.h"
 
 namespace sorvane {
@@ -46,8 +47,8 @@ class FieldReader {
 
   // Reads `content`, which must outlive the reader.
   explicit FieldReader(std::string_view content);
-  // Opens a file; nullopt (and `error` set) when it cannot be opened.
-  static std::optional<FieldReader> Open(const std::filesystem::path& path, std::string* error);
+  // Opens a file; the problem says why it cannot be opened.
+  static Expected<FieldReader> Open(const std::filesystem::path& path);
 
   FieldReader(FieldReader&& other) noexcept;
   FieldReader& operator=(FieldReader&&) = delete;

@@ -15,15 +15,15 @@ void Store(std::vector<std::string>& fields, std::size_t& used, std::string_view
   ++used;
 }
 
-LineRead Broken(const FieldReader::Field& field, LineProblem& problem) {
-  problem = {field.line, std::string(FieldReader::Describe(field.status))};
+LineRead Broken(const FieldReader::Field& field, Problem& problem) {
+  problem = AtLine(field.line, std::string(FieldReader::Describe(field.status)));
   return LineRead::Problem;
 }
 
 }  // namespace
 
 LineRead ContinueLineFields(FieldReader& reader, const FieldReader::Field& first, std::vector<std::string>& fields,
-                            LineProblem& problem) {
+                            Problem& problem) {
   if (first.status == FieldReader::Status::EndOfFile) return LineRead::EndOfFile;
   if (first.status != FieldReader::Status::Ok) return Broken(first, problem);
   std::size_t used = 0;
@@ -39,7 +39,7 @@ LineRead ContinueLineFields(FieldReader& reader, const FieldReader::Field& first
   return LineRead::Fields;
 }
 
-LineRead ReadLineFields(FieldReader& reader, std::vector<std::string>& fields, LineProblem& problem) {
+LineRead ReadLineFields(FieldReader& reader, std::vector<std::string>& fields, Problem& problem) {
   return ContinueLineFields(reader, reader.Next(), fields, problem);
 }
 

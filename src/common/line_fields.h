@@ -16,11 +16,11 @@ enum class LineRead { Fields, EndOfFile, Problem };
 
 // Reads every field of the current line into `fields` (their strings are reused from
 // call to call). EndOfFile when nothing is left; Problem when the field stream breaks.
-LineRead ReadLineFields(FieldReader& reader, std::vector<std::string>& fields, LineProblem& problem);
+LineRead ReadLineFields(FieldReader& reader, std::vector<std::string>& fields, Problem& problem);
 
 // The same, for a line whose first field `first` has already been read.
 LineRead ContinueLineFields(FieldReader& reader, const FieldReader::Field& first, std::vector<std::string>& fields,
-                            LineProblem& problem);
+                            Problem& problem);
 
 // "2 fields where a station row has 3 (name, latitude, longitude)"
 std::string WrongFieldCount(std::size_t found, std::string_view rowKind, std::size_t expected,

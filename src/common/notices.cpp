@@ -29,8 +29,4 @@ std::string NotANumber(std::size_t fieldNumber, std::string_view head, std::stri
          " is not a number";
 }
 
-std::string NoDataFileNotice() { return PaddedNotice("NO Data file selected", 10); }
-
-std::string JobEndNotice(int trailingSpaces) { return PaddedNotice("JOB END", trailingSpaces); }
-
 }  // namespace sorvane

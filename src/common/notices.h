@@ -1,6 +1,5 @@
-// How the core tells the user what happened. The core never shows anything itself:
-// the window turns a notice into a message box, the command line into a line of
-// output, and the tests into an entry of a vector.
+// How a job tells its host what happened. No job shows anything itself: each host turns
+// a notice into what its user sees (a message, a line of output, an entry of a vector).
 #pragma once
 
 #include <cstddef>
@@ -8,13 +7,15 @@
 #include <string_view>
 #include <vector>
 
+#include "common/problem.h"
+
 namespace sorvane {
 
 enum class NoticeKind {
   Information,  // the jobs' own notices ("JOB END", ...) and reports that need no action
   Warning,      // an input was processed, but not all of it was used as it may look
   Refusal,      // an input was not processed; the text names the file, line and field
-  ProgramEnd,   // shown, then the program ends (the window closes)
+  ProgramEnd,   // shown, then the program ends
 };
 
 struct Notice {
@@ -27,7 +28,7 @@ class Notices {
  public:
   virtual ~Notices() = default;
   virtual void Show(const Notice& notice) = 0;
-  // Called before each file of a run; the window shows it in its progress dialog.
+  // Called before each file of a run, for a host that shows how far a run has come.
   virtual void Progress(std::size_t fileIndex, std::size_t fileCount, std::string_view fileName) {
     (void)fileIndex, (void)fileCount, (void)fileName;
   }
@@ -41,14 +42,8 @@ class CollectedNotices : public Notices {
   std::vector<Notice> shown;
 };
 
-// What is wrong with an input, and on which line (0: the file as a whole).
-struct LineProblem {
-  long line = 0;
-  std::string what;
-};
-
 // A field's text as a refusal quotes it: 'text', cut after 40 bytes ("...'" then),
-// every byte that is no printable ASCII shown as '?' (it would garble a message box).
+// every byte that is no printable ASCII shown as '?' (it would garble what shows it).
 std::string QuotedField(std::string_view text);
 
 // "field 2 (latitude) 'abc' is not a number": the field's place in its row from 1, its
@@ -60,14 +55,18 @@ std::string PaddedNotice(std::string_view message, int trailingSpaces);
 
 // "file:line: what" for a refusal; line 0 leaves the line out.
 std::string Located(std::string_view file, long line, std::string_view what);
+// The same for a problem of the file shown as `file`.
+inline std::string Located(std::string_view file, const Problem& problem) {
+  return Located(file, problem.line, problem.message);
+}
 
 inline Notice Information(std::string text) { return {NoticeKind::Information, std::move(text)}; }
 inline Notice Refusal(std::string text) { return {NoticeKind::Refusal, std::move(text)}; }
 inline Notice Warning(std::string text) { return {NoticeKind::Warning, std::move(text)}; }
 
 // Passes every notice on except warnings, which it keeps to be shown together, one
-// per line, in a single notice: a window shows one message box for the warnings of a
-// whole run instead of one per file.
+// per line, in a single notice: the warnings of a whole run shown together instead of
+// one per file.
 class GatheredWarnings : public Notices {
  public:
   explicit GatheredWarnings(Notices& next) : next_(next) {}
@@ -88,9 +87,5 @@ class GatheredWarnings : public Notices {
   Notices& next_;
   std::string gathered_;
 };
-
-// The notices that several jobs share, with their exact padding.
-std::string NoDataFileNotice();       // "NO Data file selected"
-std::string JobEndNotice(int trailingSpaces);
 
 }  // namespace sorvane

@@ -41,6 +41,16 @@ bool CloseFile(int fd);  // false (errno) when data could not be written out
 // cannot; `from` is then left where it was.
 bool ReplaceWith(const std::filesystem::path& from, const std::filesystem::path& to, std::string* error);
 
+// Asks the disk to hold the data of the closed files `files` before they are renamed.
+// Many files cost one flush of their file system on Linux, one flush each elsewhere.
+// False (and `error`) when a flush fails.
+bool FlushFilesData(const std::vector<std::filesystem::path>& files, std::string* error);
+
+// Asks the disk to hold the names of `folder` (an empty path: the current folder) after
+// renames in it. False (and `error`) when it cannot; true where the system has no such
+// step because its rename already holds the name (Windows writes it through).
+bool FlushFolder(const std::filesystem::path& folder, std::string* error);
+
 long ThisProcessId();
 // Whether the process `pid` still runs (one that exists but is not ours counts too).
 bool ProcessRuns(long pid);

@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
@@ -55,6 +56,47 @@ bool ReplaceWith(const fs::path& from, const fs::path& to, std::string* error) {
   return false;
 }
 
+namespace {
+
+// Runs `flush` on a descriptor of `path` opened for it. False (and `error`) when either fails.
+template <typename Flush>
+bool FlushOpened(const fs::path& path, int flags, Flush flush, std::string* error) {
+  const int fd = ::open(path.empty() ? "." : path.c_str(), flags | O_CLOEXEC);
+  if (fd < 0) {
+    if (error) *error = std::strerror(errno);
+    return false;
+  }
+  const bool flushed = flush(fd) == 0;
+  if (!flushed && error) *error = std::strerror(errno);
+  ::close(fd);
+  return flushed;
+}
+
+}  // namespace
+
+bool FlushFilesData(const std::vector<fs::path>& files, std::string* error) {
+  if (files.size() == 1) return FlushOpened(files.front(), O_WRONLY, ::fdatasync, error);
+#if defined(__linux__)
+  // syncfs writes every file of the file system at once (and reports their write
+  // errors since Linux 5.8): one flush for a whole batch, once per folder of the batch.
+  std::vector<fs::path> folders;
+  for (const fs::path& file : files) {
+    fs::path folder = file.parent_path();
+    if (std::find(folders.begin(), folders.end(), folder) != folders.end()) continue;
+    if (!FlushOpened(folder, O_RDONLY | O_DIRECTORY, ::syncfs, error)) return false;
+    folders.push_back(std::move(folder));
+  }
+  return true;
+#else
+  return std::all_of(files.begin(), files.end(),
+                     [error](const fs::path& file) { return FlushOpened(file, O_WRONLY, ::fsync, error); });
+#endif
+}
+
+bool FlushFolder(const fs::path& folder, std::string* error) {
+  return FlushOpened(folder, O_RDONLY | O_DIRECTORY, ::fsync, error);
+}
+
 long ThisProcessId() { return static_cast<long>(::getpid()); }
 
 bool ProcessRuns(long pid) { return ::kill(static_cast<pid_t>(pid), 0) == 0 || errno == EPERM; }
@@ -82,9 +124,15 @@ std::optional<fs::path> PerUserAppFolder() {
 }
 
 // SORVANE_SKELETON_INSTALL_DIR is relative to the folder the programs install in, so an
-// unpacked package, an install under any prefix and a build tree all find their own.
+// unpacked package and an install under any prefix find their own; a build tree, whose
+// programs stand at its top, keeps it at SORVANE_SKELETON_BUILD_DIR beside them.
 fs::path InstalledSkeleton(const fs::path& executable) {
-  return (executable.parent_path() / SORVANE_SKELETON_INSTALL_DIR).lexically_normal();
+  const fs::path folder = executable.parent_path();
+  fs::path installed = (folder / SORVANE_SKELETON_INSTALL_DIR).lexically_normal();
+  std::error_code ec;
+  if (fs::is_directory(installed / "support", ec)) return installed;
+  const fs::path built = folder / SORVANE_SKELETON_BUILD_DIR;
+  return fs::is_directory(built / "support", ec) ? built : installed;
 }
 
 std::optional<fs::path> ProgramBeside(const fs::path& executable, std::string_view name) {

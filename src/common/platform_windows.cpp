@@ -89,6 +89,25 @@ bool ReplaceWith(const fs::path& from, const fs::path& to, std::string* error) {
   return false;
 }
 
+// Windows has no flush of a whole volume for ordinary users: each file is flushed.
+bool FlushFilesData(const std::vector<fs::path>& files, std::string* error) {
+  for (const fs::path& file : files) {
+    HANDLE handle = ::CreateFileW(file.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                  nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    const bool flushed = handle != INVALID_HANDLE_VALUE && ::FlushFileBuffers(handle);
+    const DWORD code = flushed ? 0 : ::GetLastError();
+    if (handle != INVALID_HANDLE_VALUE) ::CloseHandle(handle);
+    if (!flushed) {
+      if (error) *error = SystemMessage(code);
+      return false;
+    }
+  }
+  return true;
+}
+
+// ReplaceWith's MOVEFILE_WRITE_THROUGH returns only once the new name is on the disk.
+bool FlushFolder(const fs::path&, std::string*) { return true; }
+
 long ThisProcessId() { return static_cast<long>(::GetCurrentProcessId()); }
 
 bool ProcessRuns(long pid) {

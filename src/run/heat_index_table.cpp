@@ -19,27 +19,27 @@ enum class GridRead { Point, End, Problem };
 
 // One grid point: a line of exactly three numbers. Blank lines at the end of the table
 // end it like the end of the file.
-GridRead ReadGridPoint(FieldReader& table, double (&grid)[3], LineProblem& problem) {
+GridRead ReadGridPoint(FieldReader& table, double (&grid)[3], Problem& problem) {
   const long line = table.Line();
   for (int i = 0; i < 3; ++i) {
     const auto field = table.Next();
     if (i == 0 && field.status == FieldReader::Status::EndOfFile) return GridRead::End;
     if (field.status != FieldReader::Status::Ok) {
-      problem = {field.line, std::string(FieldReader::Describe(field.status))};
+      problem = AtLine(field.line, std::string(FieldReader::Describe(field.status)));
       return GridRead::Problem;
     }
     if (i == 0 && field.EndsLine() && field.text.find_first_not_of(' ') == std::string_view::npos) {
       if (table.SkipBlankRest()) return GridRead::End;
-      problem = {line, "a blank line between grid points"};
+      problem = AtLine(line, "a blank line between grid points");
       return GridRead::Problem;
     }
     if (field.EndsLine() != (i == 2)) {
-      problem = {line, i < 2 ? "a grid point of fewer than 3 fields" : "a grid point of more than 3 fields"};
+      problem = AtLine(line, i < 2 ? "a grid point of fewer than 3 fields" : "a grid point of more than 3 fields");
       return GridRead::Problem;
     }
     const ParsedNumber number = ParseNumber(field.text);
     if (number.status == NumberStatus::Invalid) {
-      problem = {line, NotANumber(i + 1, kGridFieldNames[i], field.text)};
+      problem = AtLine(line, NotANumber(i + 1, kGridFieldNames[i], field.text));
       return GridRead::Problem;
     }
     grid[i] = number.value;
@@ -50,11 +50,11 @@ GridRead ReadGridPoint(FieldReader& table, double (&grid)[3], LineProblem& probl
 }  // namespace
 
 std::optional<double> InterpolateHeatIndex(FieldReader& table, double latitude, double longitude,
-                                           LineProblem& problem) {
+                                           Problem& problem) {
   std::string heading;
   const auto headingStatus = table.ReadLine(heading);
   if (headingStatus != FieldReader::Status::Ok && headingStatus != FieldReader::Status::EndOfFile) {
-    problem = {1, std::string(FieldReader::Describe(headingStatus))};
+    problem = AtLine(1, std::string(FieldReader::Describe(headingStatus)));
     return std::nullopt;
   }
   std::vector<double> distances, values;  // of the grid points at a distance, degrees and I
@@ -74,7 +74,7 @@ std::optional<double> InterpolateHeatIndex(FieldReader& table, double latitude, 
     }
   }
   if (points == 0) {
-    problem = {0, "the heat index table has no grid point"};
+    problem = AtLine(0, "the heat index table has no grid point");
     return std::nullopt;
   }
   if (coincidentCount > 0) return TruncatedHeatIndex(coincidentSum, static_cast<double>(coincidentCount));
@@ -85,15 +85,14 @@ std::optional<double> StationHeatIndex(const AppFolder& folder, double latitude,
                                        std::string* error) {
   const auto tablePath = folder.HeatIndexTable();
   const std::string table = folder.Display(tablePath);
-  std::string why;
-  auto reader = FieldReader::Open(tablePath, &why);
+  auto reader = FieldReader::Open(tablePath);
   if (!reader) {
-    *error = table + " cannot be opened (" + why + ")";
+    *error = table + " cannot be opened (" + reader.error().message + ")";
     return std::nullopt;
   }
-  LineProblem problem;
+  Problem problem;
   auto heatIndex = InterpolateHeatIndex(*reader, latitude, longitude, problem);
-  if (!heatIndex) *error = Located(table, problem.line, problem.what);
+  if (!heatIndex) *error = Located(table, problem.line, problem.message);
   return heatIndex;
 }
 

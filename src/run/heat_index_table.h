@@ -20,7 +20,7 @@ namespace sorvane {
 // `problem` (a non-numeric field, a row of the wrong length, no grid point at all).
 // Grid points at distance 0 give the mean of their values, the limit of the weighting.
 std::optional<double> InterpolateHeatIndex(FieldReader& table, double latitudeDegrees, double longitudeDegrees,
-                                           LineProblem& problem);
+                                           Problem& problem);
 
 // The heat index of a station at (latitudeDegrees, longitudeDegrees) from the table of
 // the ApplicationFolder, or nullopt and `error`, naming the table and line.

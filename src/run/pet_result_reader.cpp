@@ -16,7 +16,7 @@ std::string RowFields(PeriodType period) {
 }  // namespace
 
 bool PetResultReader::Fail(long line, std::string what) {
-  problem_ = {line, std::move(what)};
+  problem_ = AtLine(line, std::move(what));
   return false;
 }
 
@@ -83,7 +83,7 @@ bool PetResultReader::ReadMethodHeads() {
     case LineRead::Problem:
       break;
   }
-  return Fail(1, problem_.what);
+  return Fail(1, problem_.message);
 }
 
 bool PetResultReader::ReadPeriod(PetResultRow& row) {

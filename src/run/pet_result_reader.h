@@ -31,7 +31,7 @@ class PetResultReader {
   explicit PetResultReader(FieldReader fields) : fields_(std::move(fields)) {}
 
   // The period heads at the start of line 1. NoPeriodHeads when it begins with none of
-  // them (this is no PET result file; Problem() says so), Problem when line 1 cannot be
+  // them (this is no PET result file; LastProblem() says so), Problem when line 1 cannot be
   // read.
   HeadsRead ReadPeriodHeads();
   PeriodType Period() const { return period_; }
@@ -55,7 +55,7 @@ class PetResultReader {
   // a number.
   Step NextRow(PetResultRow& row);
 
-  const LineProblem& Problem() const { return problem_; }
+  const Problem& LastProblem() const { return problem_; }
 
  private:
   bool Fail(long line, std::string what);
@@ -69,7 +69,7 @@ class PetResultReader {
   bool emptyNumbersAllowed_ = false;
   std::vector<std::string> methods_;
   std::vector<std::string> line_;  // the fields of the current row, reused
-  LineProblem problem_;
+  Problem problem_;
 };
 
 }  // namespace sorvane

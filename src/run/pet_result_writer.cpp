@@ -10,12 +10,12 @@
 
 namespace sorvane {
 
-std::optional<PetResultWriter> PetResultWriter::Create(const std::filesystem::path& outputFolder,
-                                                       std::string_view dataFileName, PeriodType period,
-                                                       const std::vector<int>& methods, std::string* error) {
+Expected<PetResultWriter> PetResultWriter::Create(const std::filesystem::path& outputFolder,
+                                                  std::string_view dataFileName, PeriodType period,
+                                                  const std::vector<int>& methods) {
   const auto name = platform::PathFromUtf8(ResultFileName(dataFileName, "_PET.csv"));
-  auto file = AtomicFile::Create(outputFolder / name, error);
-  if (!file) return std::nullopt;
+  auto file = AtomicFile::Create(outputFolder / name);
+  if (!file) return Fail(file.error());
   std::string& out = file->Buffer();
   out.append(WordsOf(period).heads);
   for (int id : methods) {

@@ -17,18 +17,19 @@ namespace sorvane {
 class PetResultWriter {
  public:
   // Opens the file beside its final name in `outputFolder` and writes the header line.
-  static std::optional<PetResultWriter> Create(const std::filesystem::path& outputFolder,
-                                               std::string_view dataFileName, PeriodType period,
-                                               const std::vector<int>& methods, std::string* error);
+  static Expected<PetResultWriter> Create(const std::filesystem::path& outputFolder, std::string_view dataFileName,
+                                          PeriodType period, const std::vector<int>& methods);
 
   // One line: the record's period columns, then "," and each value (a value that is not
   // a finite number leaves its field empty), then the line end.
   void WriteRow(const WeatherRecord& record, std::span<const double> values);
 
-  // Everything written and closed; the file is not yet in place. False on a write error.
-  bool Finish(std::string* error) { return file_.Finish(error); }
+  // Everything written and closed; the file is not yet in place. A problem on a write error.
+  Expected<void> Finish() { return file_.Finish(); }
   // Puts the finished file in place of any older result of the same name.
-  bool Commit(std::string* error) { return file_.Commit(error); }
+  Expected<void> Commit() { return file_.Commit(); }
+  // For putting many results in place together (CommitTogether).
+  AtomicFile& File() { return file_; }
 
   const std::filesystem::path& Target() const { return file_.Target(); }
 

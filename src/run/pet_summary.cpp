@@ -102,10 +102,10 @@ void SummariseYears(const std::map<int, PeriodSums>& years, std::size_t methods,
 
 }  // namespace
 
-std::optional<PetSummary> SummarisePetResult(FieldReader fields, LineProblem& problem) {
+std::optional<PetSummary> SummarisePetResult(FieldReader fields, Problem& problem) {
   PetResultReader reader(std::move(fields));
   if (reader.ReadPeriodHeads() != PetResultReader::HeadsRead::Period || !reader.ReadMethodHeads()) {
-    problem = reader.Problem();
+    problem = reader.LastProblem();
     return std::nullopt;
   }
   PetSummary summary;
@@ -120,7 +120,7 @@ std::optional<PetSummary> SummarisePetResult(FieldReader fields, LineProblem& pr
   PetResultRow row;
   PetResultReader::Step step;
   const auto refuse = [&](std::string what) {
-    problem = {row.line, std::move(what)};
+    problem = AtLine(row.line, std::move(what));
     return std::nullopt;
   };
   while ((step = reader.NextRow(row)) == PetResultReader::Step::Row) {
@@ -139,7 +139,7 @@ std::optional<PetSummary> SummarisePetResult(FieldReader fields, LineProblem& pr
     if (!added) return refuse("the period of this row comes twice in the file");
   }
   if (step == PetResultReader::Step::Problem) {
-    problem = reader.Problem();
+    problem = reader.LastProblem();
     return std::nullopt;
   }
   const std::size_t methods = reader.MethodHeads().size();

@@ -21,7 +21,7 @@ struct PetSummary {
 
 // The summary of the result file read by `fields`. nullopt (and `problem`) when the file
 // is no PET result or a row cannot be read exactly or repeats a period.
-std::optional<PetSummary> SummarisePetResult(FieldReader fields, LineProblem& problem);
+std::optional<PetSummary> SummarisePetResult(FieldReader fields, Problem& problem);
 
 // "3 months are incomplete: their totals, and those of their years, are left empty"
 std::string IncompleteNotice(const PetSummary& summary);

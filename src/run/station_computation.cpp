@@ -17,25 +17,18 @@ StationComputation::StationComputation(WeatherFileReader reader, WeatherFileHead
   }
 }
 
-std::optional<StationComputation> StationComputation::Open(const std::filesystem::path& path,
-                                                           const std::string& shown, const AppFolder& app,
-                                                           const MissingValues& missing, std::string& refusal) {
-  std::string error;
-  auto fields = FieldReader::Open(path, &error);
-  if (!fields) {
-    refusal = shown + ": cannot be opened (" + error + ")";
-    return std::nullopt;
-  }
+Expected<StationComputation> StationComputation::Open(const std::filesystem::path& path, const std::string& shown,
+                                                      const AppFolder& app, const MissingValues& missing) {
+  auto fields = FieldReader::Open(path);
+  if (!fields) return Fail(shown + ": cannot be opened (" + fields.error().message + ")");
   WeatherFileReader reader(std::move(*fields));
   reader.SetMissingValues(missing);
   auto header = reader.ReadHeader();
-  if (!header) {
-    refusal = Located(shown, reader.Problem().line, reader.Problem().what);
-    return std::nullopt;
-  }
+  if (!header) return Fail(Located(shown, reader.LastProblem()));
   std::vector<int> methods = AvailableMethods(header->RecognisedColumns(), header->Period);
   std::optional<double> heatIndex;
-  if (!HeatIndexForMethods(methods, app, header->Station, shown, heatIndex, refusal)) return std::nullopt;
+  std::string refusal;
+  if (!HeatIndexForMethods(methods, app, header->Station, shown, heatIndex, refusal)) return Fail(std::move(refusal));
   PreparedStation station = PrepareStation(header->Station, heatIndex);
   return StationComputation(std::move(reader), std::move(*header), std::move(methods), std::move(station));
 }

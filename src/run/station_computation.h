@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "common/app_folder.h"
@@ -17,15 +18,17 @@
 
 namespace sorvane {
 
+// How a refusal of a weather file ends, in a run and in a check alike.
+inline constexpr std::string_view kFileNotProcessed = "; the file is not processed";
+
 class StationComputation {
  public:
-  // Opens `path` (shown in notices as `shown`) and reads its header. nullopt, with the
-  // refusal in `refusal` (without its closing "; the file is not processed"), when the
-  // file cannot be opened or its header read, or its Thornthwaite column finds no heat
-  // index.
-  static std::optional<StationComputation> Open(const std::filesystem::path& path, const std::string& shown,
-                                                const AppFolder& app, const MissingValues& missing,
-                                                std::string& refusal);
+  // Opens `path` (shown in notices as `shown`) and reads its header. A problem whose
+  // message is the whole refusal (without its closing "; the file is not processed")
+  // when the file cannot be opened or its header read, or its Thornthwaite column finds
+  // no heat index.
+  static Expected<StationComputation> Open(const std::filesystem::path& path, const std::string& shown,
+                                           const AppFolder& app, const MissingValues& missing);
 
   const WeatherFileHeader& Header() const { return header_; }
   const std::vector<int>& Methods() const { return methods_; }  // MethodIds, ascending

@@ -11,7 +11,7 @@
 #include "run/heat_index_table.h"
 #include "run/method_table.h"
 #include "run/period_words.h"
-#include "run/pet_runner.h"
+#include "run/station_computation.h"
 #include "run/row_terms_maker.h"
 #include "run/station_setup.h"
 
@@ -209,8 +209,8 @@ class RowChecker {
   long latestLine_ = 0;  // 0 before the first date
 };
 
-Notice NotProcessed(const std::string& shown, const LineProblem& problem) {
-  return Refusal(Located(shown, problem.line, problem.what) + std::string(kFileNotProcessed));
+Notice NotProcessed(const std::string& shown, const Problem& problem) {
+  return Refusal(Located(shown, problem.line, problem.message) + std::string(kFileNotProcessed));
 }
 
 }  // namespace
@@ -226,17 +226,17 @@ WeatherCheckReport CheckWeatherFile(const ListedName& entry, const AppFolder& fo
   const fs::path path = FileOf(entry, folder.PetData());
   const std::string shown = EscapedText(folder.Display(path));  // a file name may hold any byte
   report.file = shown;
-  std::string error;
-  auto fields = FieldReader::Open(path, &error);
+  auto fields = FieldReader::Open(path);
   if (!fields) {
-    report.refusal = Refusal(shown + ": cannot be opened (" + error + ")" + std::string(kFileNotProcessed));
+    report.refusal =
+        Refusal(shown + ": cannot be opened (" + fields.error().message + ")" + std::string(kFileNotProcessed));
     return report;
   }
   WeatherFileReader reader(std::move(*fields));
   reader.SetMissingValues(missing);
   report.header = reader.ReadHeader();
   if (!report.header) {
-    report.refusal = NotProcessed(shown, reader.Problem());
+    report.refusal = NotProcessed(shown, reader.LastProblem());
     return report;
   }
   const WeatherFileHeader& header = *report.header;
@@ -262,7 +262,7 @@ WeatherCheckReport CheckWeatherFile(const ListedName& entry, const AppFolder& fo
     report.lastPeriod = PeriodText(record);
     checker.Check(record, reader.LastRowValues(), reader.MissingInLastRecord(), reader.LineOfLastRecord());
   }
-  if (step == WeatherFileReader::Step::Problem && !report.refusal) report.refusal = NotProcessed(shown, reader.Problem());
+  if (step == WeatherFileReader::Step::Problem && !report.refusal) report.refusal = NotProcessed(shown, reader.LastProblem());
   return report;
 }
 

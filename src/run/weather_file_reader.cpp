@@ -39,7 +39,7 @@ static double WeatherRecord::*FieldOf(Parameter code) {
 }
 
 bool WeatherFileReader::Refuse(long line, std::string what) {
-  problem_ = {line, std::move(what)};
+  problem_ = AtLine(line, std::move(what));
   return false;
 }
 

@@ -62,7 +62,7 @@ class WeatherFileReader {
   // the first record.
   void SetMissingValues(MissingValues rule) { missingRule_ = std::move(rule); }
 
-  // Reads lines 1 to 4. nullopt when the file is refused; `Problem()` says why.
+  // Reads lines 1 to 4. nullopt when the file is refused; `LastProblem()` says why.
   std::optional<WeatherFileHeader> ReadHeader();
 
   // The next record into `record` (its PeriodKey views stay valid until the next call),
@@ -82,7 +82,7 @@ class WeatherFileReader {
   // The empty fields of recognised columns read so far.
   const EmptyFieldTally& EmptyFields() const { return emptyFields_; }
 
-  const LineProblem& Problem() const { return problem_; }
+  const Problem& LastProblem() const { return problem_; }
   long LineOfLastRecord() const { return recordLine_; }
 
  private:
@@ -104,7 +104,7 @@ class WeatherFileReader {
 
   FieldReader fields_;
   WeatherFileHeader header_;
-  LineProblem problem_;
+  Problem problem_;
   std::array<char, 16> shortPeriodKey_{};
   std::string periodKey_;  // a longer key
   std::vector<double WeatherRecord::*> columnTargets_;  // per column; null: dropped

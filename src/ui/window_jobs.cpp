@@ -1,7 +1,7 @@
 #include "ui/window_jobs.h"
 
-#include "adjuster/pet_adjuster.h"
-#include "coefficients/coefficient_generator.h"
+#include "jobs/adjust_job.h"
+#include "jobs/coefficient_job.h"
 
 namespace sorvane::ui {
 
@@ -12,6 +12,8 @@ JobOutcome OutcomeOf(const WindowState& window, const JobReport& report) {
 }
 
 }  // namespace
+
+RunOptions WindowRunOptions(unsigned jobs) { return RunOptions{jobs, MissingValues{}}; }
 
 JobOutcome PetRunFromWindow(const WindowState& window, const AppFolder& folder, Notices& notices,
                             const RunOptions& options) {

@@ -8,7 +8,7 @@
 
 #include "common/app_folder.h"
 #include "common/notices.h"
-#include "run/pet_runner.h"
+#include "jobs/pet_job.h"
 
 namespace sorvane::ui {
 
@@ -27,9 +27,13 @@ struct JobOutcome {
   bool anyRefused = false;   // at least one input was refused with a notice
 };
 
+// What the window asks of a PET run: `jobs` files at once, and the format's rule on
+// missing values (an empty field is 0), which the window keeps.
+RunOptions WindowRunOptions(unsigned jobs);
+
 // The pet button: a run for the name in Text1, which is emptied once the list is run.
 JobOutcome PetRunFromWindow(const WindowState& window, const AppFolder& folder, Notices& notices,
-                            const RunOptions& options = {});
+                            const RunOptions& options = WindowRunOptions(1));
 
 // The coeff button: a run for the name in Text1 with the methods marked in List2; once
 // the list is run, Text1 and List2 are emptied and List2 is one entry high.

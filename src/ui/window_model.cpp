@@ -6,6 +6,7 @@
 #include "common/data_file_list.h"
 #include "common/platform.h"
 #include "common/text.h"
+#include "jobs/job_notices.h"
 #include "ui/window_jobs.h"
 
 namespace sorvane::ui {
@@ -80,8 +81,7 @@ bool List2Shown(Module view, std::size_t entries) {
 std::string RunScope(Module module, const AppFolder& folder) {
   const char* data = module == Module::Pet ? "data/PET_DATA" : module == Module::Coefficients ? "data/COEFFI_DATA" : nullptr;
   if (!data) return "Working...";
-  std::string error;
-  const auto names = ReadDataFileList(folder.DataFileList(), &error);
+  const auto names = ReadDataFileList(folder.DataFileList());
   if (!names) return "Working...";
   const std::size_t count = names->size();
   return (count == 1 ? std::string("the 1 file of ") : "all " + std::to_string(count) + " files of ") + data;

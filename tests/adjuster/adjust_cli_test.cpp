@@ -21,7 +21,7 @@ struct AdjustCase {
 
 TEST(AdjustCommand, ExitStatusAndNoticesOfEachEnding) {
   const AdjustCase cases[] = {
-      {"STN1_COEFFI.csv", 0, "JOB END\n", ""},
+      {"STN1_COEFFI.csv", 0, "JOB END\nstation STN1 adjusted; written to OUTPUT/STN1_PET_ADJ.csv\n", ""},
       {"ODD_COEFFI.csv", 1, "JOB END\n",
        "OUTPUT/ODD_COEFFI.csv:1: 3 fields follow the heads Station, Latitude, Longitude: an odd number, but each "
        "method takes two (its name and an empty field); nothing is adjusted\n"},
@@ -88,7 +88,7 @@ TEST(Chain, PetThenCoeffThenAdjustOnTheBundledData) {
   ASSERT_EQ(coeff.exitStatus, 0) << coeff.out << coeff.err;
   const auto adjust = RunCli(app.Root(), {"adjust", app.Path("OUTPUT/stations_COEFFI.csv").string()});
   ASSERT_EQ(adjust.exitStatus, 0) << adjust.out << adjust.err;
-  EXPECT_EQ(adjust.out, "JOB END\n");
+  EXPECT_EQ(adjust.out, "JOB END\nstation KESTREL adjusted; written to OUTPUT/KESTREL_PET_ADJ.csv\n");
 
   const auto petLines = Lines(app.Read("OUTPUT/KESTREL_PET.csv"));
   const auto adjustedLines = Lines(app.Read("OUTPUT/KESTREL_PET_ADJ.csv"));

@@ -1,5 +1,5 @@
 // The PET adjuster: the AdjustedPetFile it writes, its scratch files and its notices.
-#include "adjuster/pet_adjuster.h"
+#include "jobs/adjust_job.h"
 #include "common/atomic_file.h"
 
 #include <gtest/gtest.h>

@@ -43,7 +43,7 @@ TEST(CalibrateCommand, CrossValidationWritesItsFileBesideTheTable) {
   std::string second = app.Read("data/PET_DATA/KESTREL.csv");
   second.replace(second.find("14.41,77.37"), 11, "15.02,76.88");
   app.Write("data/PET_DATA/WREN.csv", second);
-  const auto run = RunCli(app.Root(), {"calibrate", "--against", "Penman Montieth", "--cross-validate", "--out",
+  const auto run = RunCli(app.Root(), {"calibrate", "--against", "Penman Monteith", "--cross-validate", "--out",
                                        (app.Root() / "net.csv").string()});
   EXPECT_EQ(run.exitStatus, 1);
   EXPECT_EQ(run.err,
@@ -62,7 +62,8 @@ TEST(CalibrateCommand, TheReferenceMustBeOneMethodOrOneColumn) {
     std::string err;
   } cases[] = {
       {{"calibrate"}, "sorvane-cli calibrate: give either --against METHOD or --observed HEAD\n"},
-      {{"calibrate", "--against", "Penman"}, "sorvane-cli calibrate: --against 'Penman' is no method; `sorvane-cli methods` lists them\n"},
+      {{"calibrate", "--against", "Penman"}, "sorvane-cli calibrate: --against 'Penman' is no method (did you mean 'Modified Penman' or 'Penman Montieth'?); "
+                                               "`sorvane-cli methods` lists them\n"},
   };
   for (const auto& c : cases) {
     TempAppFolder app(Bundled());

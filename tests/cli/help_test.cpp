@@ -11,10 +11,11 @@ namespace {
 
 using testing::RunProgram;
 
-TEST(Help, VersionIsTheProjects) {
+TEST(Help, VersionIsTheProjectsWithItsLicence) {
   const auto run = RunProgram(SORVANE_CLI, {"--version"});
   EXPECT_EQ(run.exitStatus, 0);
-  EXPECT_EQ(run.out, "sorvane " SORVANE_VERSION "\n");
+  EXPECT_EQ(run.out, "sorvane " SORVANE_VERSION
+                     "\nCopyright (c) 2026 The Sorvane developers; released under the MIT License.\n");
 }
 
 TEST(Help, HelpAllListsEverySubcommandWithItsOptions) {
@@ -33,10 +34,14 @@ TEST(Help, HelpAllListsEverySubcommandWithItsOptions) {
   for (const auto& e : expected) {
     const auto section = run.out.find(std::string("\n") + e.subcommand + "\n");
     ASSERT_NE(section, std::string::npos) << e.subcommand;
-    const auto next = run.out.find("\n\n", section + 1);
+    // A subcommand's section ends where the next one's name stands at the start of a line.
+    auto next = run.out.find("\n\n", section + 1);
+    while (next != std::string::npos && run.out.compare(next + 2, 2, "  ") == 0) next = run.out.find("\n\n", next + 1);
     EXPECT_NE(run.out.substr(section, next - section).find(e.option), std::string::npos)
         << e.subcommand << ": " << e.option;
   }
+  // A blank line keeps "Positionals:" out of the description's last sentence in the manual page.
+  EXPECT_NE(run.out.find("leaves its value of that row empty.\n\n  Positionals:"), std::string::npos);
 }
 
 }  // namespace

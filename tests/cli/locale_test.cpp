@@ -5,7 +5,7 @@
 #include <clocale>
 #include <cstdlib>
 
-#include "run/pet_runner.h"
+#include "jobs/pet_job.h"
 #include "support/run_program.h"
 #include "support/temp_app_folder.h"
 

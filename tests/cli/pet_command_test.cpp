@@ -63,6 +63,20 @@ TEST_F(PetCommand, ReadsFilesGivenByTheirPathWhereTheyAre) {
   EXPECT_EQ(app.Read("OUTPUT/FIELD_PET.csv"), app.Read("OUTPUT/A_PET.csv"));
 }
 
+// A bare name is looked up in data/PET_DATA only; a file of that name in the current
+// folder gets pointed at, since that is most likely the one meant.
+TEST_F(PetCommand, ABareNameFoundOnlyHereIsShownHowToReadIt) {
+  app.Write("field/FIELD.csv", DailyFile("01/01/1970,30,20"));
+  const std::string cd = "cd '" + (app.Root() / "field").string() + "' && exec '" SORVANE_CLI "' --app-folder '" +
+                         app.Root().string() + "' pet FIELD.csv";
+  const auto run = RunProgram("/bin/sh", {"-c", cd});
+  EXPECT_EQ(run.exitStatus, 1);
+  EXPECT_EQ(run.err,
+            "FIELD.csv: no such file in data/PET_DATA, but there is one in the current folder: ./FIELD.csv reads it "
+            "where it is\n"
+            "data/PET_DATA/FIELD.csv: cannot be opened (No such file or directory); the file is not processed\n");
+}
+
 TEST_F(PetCommand, ReadsNamesFromADataFileListAndLeavesItInPlace) {
   app.Write("data/PET_DATA/A.csv", DailyFile("01/01/1970,30,20"));
   app.Write("mylist.txt", Lines({"A.csv", "A.csv"}));

@@ -10,7 +10,7 @@
 #include <thread>
 
 #include "common/atomic_file.h"
-#include "run/pet_runner.h"
+#include "jobs/pet_job.h"
 #include "support/run_program.h"
 #include "support/temp_app_folder.h"
 #include "support/weather_file.h"

@@ -82,10 +82,9 @@ std::string StationFile(int emptySunshine, int emptyObserved, std::string_view c
 // The pairs of Hargreaves and the observed column, gathered by the run's own engine with
 // the row of no observation skipped.
 PairMoments ExpectedHargreaves(const TempAppFolder& app, const std::string& name, int emptyObserved) {
-  std::string refusal;
-  auto computation = StationComputation::Open(app.Path("data/PET_DATA/" + name), name, app.Folder(),
-                                              MissingValues{true, {}}, refusal);
-  EXPECT_TRUE(computation) << refusal;
+  auto computation =
+      StationComputation::Open(app.Path("data/PET_DATA/" + name), name, app.Folder(), MissingValues{true, {}});
+  EXPECT_TRUE(computation) << computation.error().message;
   std::vector<double> x, y;
   RowTermsMaker terms;
   WeatherRecord record;
@@ -134,9 +133,9 @@ TEST(Calibration, FitsEachStationLeavingOutEmptyValuesAndUnfittableMethods) {
 TEST(Calibration, TableReadsBackAsTheGeneratorReadsIt) {
   TwoStations two;
   two.app.Write("support/Coefficients.csv", CoefficientTableText(two.calibration));
-  LineProblem problem;
+  Problem problem;
   const auto table = ReadCoefficientTable(two.app.Path("support/Coefficients.csv"), problem);
-  ASSERT_TRUE(table) << problem.line << ": " << problem.what;
+  ASSERT_TRUE(table) << problem.line << ": " << problem.message;
   EXPECT_EQ(table->methodNames, std::vector<std::string>{"Hargreaves"});
   EXPECT_EQ(table->latitudesDegrees, (std::vector<double>{20.5, 12.25}));
   for (std::size_t s = 0; s < 2; ++s) {

@@ -33,9 +33,9 @@ TEST(CoeffCommand, WithoutNamesEveryListIsProcessedWithEveryMethod) {
   EXPECT_EQ(app.Read("OUTPUT/east_COEFFI.csv"), Lines({kAllHeads, kAllLine2, "EAST,21.,88.,.06,.98,-.04,1.02,.07,.87"}));
 }
 
-TEST(CoeffCommand, MethodsArePositionsOrExactNames) {
+TEST(CoeffCommand, MethodsArePositionsOrNames) {
   TempAppFolder app(TestData("coefficients/appfolder"));
-  const auto run = RunCli(app.Root(), {"coeff", "--methods", "3, Hargreaves", "east.txt"});
+  const auto run = RunCli(app.Root(), {"coeff", "--methods", "3, hargreaves", "east.txt"});
   EXPECT_EQ(run.exitStatus, 0) << run.err;
   EXPECT_EQ(app.Read("OUTPUT/east_COEFFI.csv"),
             Lines({"Station,Latitude,Longitude,Hargreaves,,PET Open pan,", ",,,Intercept,Slope,Intercept,Slope",
@@ -51,14 +51,18 @@ TEST(CoeffCommand, AnEmptyMethodListMarksNone) {
 }
 
 TEST(CoeffCommand, AnUnknownMethodIsAUsageError) {
-  for (const char* methods : {"4", "0", "hargreaves", "Penman"}) {
+  const struct {
+    const char* methods;
+    const char* suggestion;
+  } cases[] = {{"4", ""}, {"0", ""}, {"Hargraves", "did you mean 'Hargreaves'? "}};
+  for (const auto& c : cases) {
     TempAppFolder app(TestData("coefficients/appfolder"));
-    const auto run = RunCli(app.Root(), {"coeff", "--methods", methods});
-    EXPECT_EQ(run.exitStatus, 2) << methods;
-    EXPECT_EQ(run.err, std::string("sorvane-cli: --methods: '") + methods +
-                           "' is neither a position from 1 to 3 nor a method name of support/Coefficients.csv (see "
-                           "'sorvane-cli methods')\n");
-    EXPECT_FALSE(app.Exists("OUTPUT/west_COEFFI.csv")) << methods;
+    const auto run = RunCli(app.Root(), {"coeff", "--methods", c.methods});
+    EXPECT_EQ(run.exitStatus, 2) << c.methods;
+    EXPECT_EQ(run.err, std::string("sorvane-cli: --methods: '") + c.methods +
+                           "' is neither a position from 1 to 3 nor a method name of support/Coefficients.csv (" +
+                           c.suggestion + "see 'sorvane-cli methods')\n");
+    EXPECT_FALSE(app.Exists("OUTPUT/west_COEFFI.csv")) << c.methods;
   }
 }
 

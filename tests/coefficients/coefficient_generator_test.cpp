@@ -1,5 +1,5 @@
 // The coefficient generator: the CoefficientFiles it writes and its notices.
-#include "coefficients/coefficient_generator.h"
+#include "jobs/coefficient_job.h"
 #include "common/atomic_file.h"
 
 #include <gtest/gtest.h>
@@ -21,7 +21,7 @@ const std::string kTwoRowTable = Lines({kHeads, kLine2, "North,20,80,1,1,2,2", "
 const std::string kListHeading = "Station   ,Lat  ,Lon";
 
 struct GeneratorRun {
-  CoefficientRunSummary summary;
+  RunSummary summary;
   std::vector<Notice> notices;
 };
 

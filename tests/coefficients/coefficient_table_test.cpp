@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include "support/temp_app_folder.h"
-#include "coefficients/coefficient_generator.h"
 
 namespace sorvane {
 namespace {
@@ -16,19 +15,19 @@ using testing::TempAppFolder;
 const std::string kTwoMethodHeads = "Station,Latitude,Longitude,A,,B,";
 const std::string kTwoMethodLine2 = ",,,Intercept,Slope,Intercept,Slope";
 
-std::optional<CoefficientTable> ReadTable(const TempAppFolder& app, const std::string& text, LineProblem& problem) {
+std::optional<CoefficientTable> ReadTable(const TempAppFolder& app, const std::string& text, Problem& problem) {
   app.Write("support/Coefficients.csv", text);
   return ReadCoefficientTable(app.Folder().CoefficientTable(), problem);
 }
 
 TEST(CoefficientTable, ReadsNamesRowsAndCoefficientsInFileOrder) {
   TempAppFolder app;
-  LineProblem problem;
+  Problem problem;
   const auto table = ReadTable(app,
                                Lines({kTwoMethodHeads, kTwoMethodLine2, "North,20.5,80.25,0.1,0.9,-0.2,1.1",
                                      "\"South, far\", 9 ,72 ,.3,1.,-.05,.95"}),
                                problem);
-  ASSERT_TRUE(table) << problem.what;
+  ASSERT_TRUE(table) << problem.message;
   EXPECT_EQ(table->methodNames, (std::vector<std::string>{"A", "B"}));
   EXPECT_EQ(table->RowCount(), 2u);
   EXPECT_EQ(table->latitudesDegrees, (std::vector<double>{20.5, 9}));
@@ -39,21 +38,21 @@ TEST(CoefficientTable, ReadsNamesRowsAndCoefficientsInFileOrder) {
 
 TEST(CoefficientTable, BlankLinesAndRowsOfEmptyFieldsAreSkipped) {
   TempAppFolder app;
-  LineProblem problem;
+  Problem problem;
   const auto table = ReadTable(
       app,
       Lines({kTwoMethodHeads, kTwoMethodLine2, "", "North,20,80,1,1,1,1", "   ", "South,10,70,2,2,2,2", ",,,,,,", "", ",,"}),
       problem);
-  ASSERT_TRUE(table) << problem.what;
+  ASSERT_TRUE(table) << problem.message;
   EXPECT_EQ(table->RowCount(), 2u);  // no station at 0,0 with zero coefficients
   EXPECT_EQ(table->latitudesDegrees, (std::vector<double>{20, 10}));
 }
 
 TEST(CoefficientTable, AnEmptyCoefficientCountsAsZero) {
   TempAppFolder app;
-  LineProblem problem;
+  Problem problem;
   const auto table = ReadTable(app, Lines({kTwoMethodHeads, kTwoMethodLine2, "North,20,80,,1,2,"}), problem);
-  ASSERT_TRUE(table) << problem.what;
+  ASSERT_TRUE(table) << problem.message;
   EXPECT_EQ(table->coefficients, (std::vector<double>{0, 1, 2, 0}));
 }
 
@@ -67,9 +66,9 @@ TEST(CoefficientTable, HasNoFixedLimitOnMethodsOrRows) {
   std::string text = Lines({heads, ""});
   for (int i = 0; i < 600; ++i) text += "R" + std::to_string(i) + "," + std::to_string(i % 90) + ",75" + row + "\r\n";
   TempAppFolder app;
-  LineProblem problem;
+  Problem problem;
   const auto table = ReadTable(app, text, problem);
-  ASSERT_TRUE(table) << problem.what;
+  ASSERT_TRUE(table) << problem.message;
   EXPECT_EQ(table->MethodCount(), 30u);
   EXPECT_EQ(table->RowCount(), 600u);
 }
@@ -110,18 +109,18 @@ TEST(CoefficientTable, TablesThatCannotBeReadExactlyAreRefusedWithLineAndField) 
   };
   for (const auto& c : cases) {
     TempAppFolder app;
-    LineProblem problem;
+    Problem problem;
     EXPECT_FALSE(ReadTable(app, c.text, problem)) << c.name;
     EXPECT_EQ(problem.line, c.line) << c.name;
-    EXPECT_EQ(problem.what, c.what) << c.name;
+    EXPECT_EQ(problem.message, c.what) << c.name;
   }
 }
 
 TEST(CoefficientTable, AMissingTableCannotBeOpened) {
   TempAppFolder app;
-  LineProblem problem;
+  Problem problem;
   EXPECT_FALSE(ReadCoefficientTable(app.Folder().CoefficientTable(), problem));
-  EXPECT_EQ(problem.what, "cannot be opened (No such file or directory)");
+  EXPECT_EQ(problem.message, "cannot be opened (No such file or directory)");
 }
 
 TEST(MethodNamesForList, AreTheTrimmedNamesOfLine1SplitThroughOutTxtWhichIsDeleted) {
@@ -153,13 +152,13 @@ TEST(MethodNamesForList, AMissingTableOrAnOddHeadLineGivesAProblemAndNoNames) {
 TEST(MethodNamesForList, TheBundledTableNamesTheEightMethodsAsThePetResultFileWritesThem) {
   const AppFolder bundled(std::filesystem::path(SORVANE_SOURCE_DIR) / "appfolder");
   // ReadTableMethodNames: the bundled folder is read, not written (no out.txt there).
-  LineProblem problem;
+  Problem problem;
   const auto names = ReadTableMethodNames(bundled.CoefficientTable(), problem);
-  ASSERT_TRUE(names) << problem.what;
+  ASSERT_TRUE(names) << problem.message;
   EXPECT_EQ(*names, (std::vector<std::string>{"Modified Penman", "Hargreaves", "Turc", "Thornthwaite", "Blaney Criddle",
                                               "Christiansen", "PET Open pan", "Penman Montieth"}));
   const auto table = ReadCoefficientTable(bundled.CoefficientTable(), problem);
-  ASSERT_TRUE(table) << problem.what;
+  ASSERT_TRUE(table) << problem.message;
   EXPECT_GE(table->RowCount(), 24u);
 }
 

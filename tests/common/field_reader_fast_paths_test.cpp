@@ -105,9 +105,8 @@ void ReadRandomRows(std::uint64_t seed, std::span<const std::string_view> pieces
     FieldReader fromMemory(text);
     check(text, fromMemory);
     std::ofstream(path, std::ios::binary) << text;
-    std::string error;
-    auto fromFile = FieldReader::Open(path, &error);
-    ASSERT_TRUE(fromFile) << error;
+    auto fromFile = FieldReader::Open(path);
+    ASSERT_TRUE(fromFile) << fromFile.error().message;
     check(text, *fromFile);
   }
 }

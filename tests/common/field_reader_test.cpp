@@ -98,20 +98,20 @@ TEST(FieldReader, FilesReadExactlyAsMemoryAcrossBlockBoundaries) {
     for (int row = 0; content.size() < 600 * 1024; ++row)
       content += "01/01/1970,29.6,\"4,5\", 65 ,,4\r" + std::string(row % 2 ? "\n" : "") + std::to_string(row) + ",";
     std::ofstream(path, std::ios::binary) << content;
-    std::string error;
-    auto fromFile = FieldReader::Open(path, &error);
-    ASSERT_TRUE(fromFile) << error;
+    auto fromFile = FieldReader::Open(path);
+    ASSERT_TRUE(fromFile) << fromFile.error().message;
     EXPECT_EQ(AllFields(*fromFile), AllFields(content)) << "padding " << padding;
   }
   std::filesystem::remove(path);
 }
 
 TEST(FieldReader, OpeningAFolderOrAMissingFileFails) {
-  std::string error;
-  EXPECT_FALSE(FieldReader::Open(std::filesystem::temp_directory_path(), &error));
-  EXPECT_EQ(error, "it is a folder, not a file");
-  EXPECT_FALSE(FieldReader::Open("/no/such/file.csv", &error));
-  EXPECT_EQ(error, "No such file or directory");
+  const auto folder = FieldReader::Open(std::filesystem::temp_directory_path());
+  ASSERT_FALSE(folder);
+  EXPECT_EQ(folder.error().message, "it is a folder, not a file");
+  const auto missing = FieldReader::Open("/no/such/file.csv");
+  ASSERT_FALSE(missing);
+  EXPECT_EQ(missing.error(), (Problem{"/no/such/file.csv", 0, {}, "No such file or directory"}));
 }
 
 }  // namespace

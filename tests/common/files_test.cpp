@@ -81,42 +81,45 @@ TEST(AppFolder, MatchesFolderNamesWithoutRegardToCase) {
 TEST(AppFolder, MakesAMissingOutputFolderAndRefusesAFileInItsPlace) {
   TempFolder temp;
   const AppFolder folder(temp.path());
-  std::string error;
-  ASSERT_TRUE(folder.EnsureOutput(&error));
+  ASSERT_TRUE(folder.EnsureOutput());
   EXPECT_TRUE(fs::is_directory(temp.path() / "OUTPUT"));
 
   TempFolder blocked;
   WriteFile(blocked.path() / "OUTPUT", "not a folder");
-  EXPECT_FALSE(AppFolder(blocked.path()).EnsureOutput(&error));
-  EXPECT_EQ(error, "OUTPUT: a file stands where the results folder should be");
+  const auto output = AppFolder(blocked.path()).EnsureOutput();
+  ASSERT_FALSE(output);
+  EXPECT_EQ(output.error(), (Problem{"OUTPUT", 0, {}, "a file stands where the results folder should be"}));
 }
 
 // An installation anywhere: PREFIX/bin/sorvane-cli makes ApplicationFolders from
-// PREFIX/share/sorvane/appfolder; a program without one beside it uses the source skeleton.
+// PREFIX/share/sorvane/appfolder; a build tree keeps it in share/ beside its programs; a
+// program with neither says so, and never falls back on the folder it was built from.
 TEST(AppFolder, TheSkeletonIsFoundRelativeToTheProgram) {
   TempFolder prefix;
   const fs::path program = prefix.path() / "bin" / "sorvane-cli";
-  EXPECT_EQ(SkeletonFolder(program), fs::path(SORVANE_SOURCE_DIR) / "appfolder");
-
   const fs::path installed = prefix.path() / "share" / "sorvane" / "appfolder";
-  fs::create_directories(installed / "support");
-  fs::create_directories(installed / "data" / "PET_DATA");
   fs::create_directories(program.parent_path());
-  WriteFile(installed / "support" / "marker.csv", "installed");
-  EXPECT_EQ(SkeletonFolder(program), installed);
-
   TempFolder made;
   std::string error;
+  EXPECT_FALSE(MakeAppFolder(made.path() / "app", program, &error));
+  EXPECT_EQ(error, platform::Utf8(installed) + ": the ApplicationFolder skeleton is missing; reinstall the program");
+
+  fs::create_directories(installed / "support");
+  fs::create_directories(installed / "data" / "PET_DATA");
+  WriteFile(installed / "support" / "marker.csv", "installed");
+  EXPECT_EQ(SkeletonFolder(program), installed);
   ASSERT_TRUE(MakeAppFolder(made.path() / "app", program, &error)) << error;
   EXPECT_EQ(ReadFile(made.path() / "app" / "support" / "marker.csv"), "installed");
+
+  const fs::path inBuildTree = prefix.path() / "sorvane-cli";
+  EXPECT_EQ(SkeletonFolder(inBuildTree), installed);
 }
 
 TEST(DataFileList, ReadsNamesAndMarksTheOnesThatCannotBeProcessed) {
   TempFolder temp;
   WriteFile(temp.path() / "dir.txt", "A.csv\r\n\r\n../../etc/passwd\r\n/etc/passwd\r\n B.csv \r\n\r\n\r\n");
-  std::string error;
-  const auto names = ReadDataFileList(temp.path() / "dir.txt", &error);
-  ASSERT_TRUE(names) << error;
+  const auto names = ReadDataFileList(temp.path() / "dir.txt");
+  ASSERT_TRUE(names) << names.error().message;
   ASSERT_EQ(names->size(), 5u);  // blank lines at the end end the list
   EXPECT_EQ((*names)[0].name, "A.csv");
   EXPECT_EQ((*names)[0].problem, "");
@@ -125,7 +128,7 @@ TEST(DataFileList, ReadsNamesAndMarksTheOnesThatCannotBeProcessed) {
   EXPECT_EQ((*names)[2].problem, "a name holding a path separator");
   EXPECT_EQ((*names)[3].problem, "a name holding a path separator");
   EXPECT_EQ((*names)[4].name, "B.csv");
-  EXPECT_FALSE(ReadDataFileList(temp.path() / "missing.txt", &error));
+  EXPECT_FALSE(ReadDataFileList(temp.path() / "missing.txt"));
 }
 
 TEST(DataFileList, ARefusedNameIsShownWithItsControlBytesEscaped) {
@@ -144,17 +147,16 @@ TEST(AtomicFile, ReplacesTheTargetOnlyWhenCommitted) {
   TempFolder temp;
   const fs::path target = temp.path() / "R_PET.csv";
   WriteFile(target, "older result");
-  std::string error;
   {
-    auto abandoned = AtomicFile::Create(target, &error);
+    auto abandoned = AtomicFile::Create(target);
     ASSERT_TRUE(abandoned);
     abandoned->Write("cut short");
   }
   EXPECT_EQ(ReadFile(target), "older result");
-  auto file = AtomicFile::Create(target, &error);
+  auto file = AtomicFile::Create(target);
   ASSERT_TRUE(file);
   file->Write("new result");
-  ASSERT_TRUE(file->Commit(&error)) << error;
+  ASSERT_TRUE(file->Commit());
   EXPECT_EQ(ReadFile(target), "new result");
   EXPECT_EQ(std::distance(fs::directory_iterator(temp.path()), fs::directory_iterator{}), 1);
 }
@@ -163,15 +165,14 @@ TEST(AtomicFile, AFullDiskLeavesTheOlderResultAndNoTemporaryFile) {
   TempFolder temp;
   const fs::path target = temp.path() / "R_PET.csv";
   WriteFile(target, "older result");
-  std::string error;
-  auto file = AtomicFile::Create(target, &error);
+  auto file = AtomicFile::Create(target);
   ASSERT_TRUE(file);
   AtomicFile::LimitWritesForTesting(100);
   file->Write(std::string(200 * 1024, 'x'));
-  const bool committed = file->Commit(&error);
+  const auto committed = file->Commit();
   AtomicFile::LimitWritesForTesting(-1);
-  EXPECT_FALSE(committed);
-  EXPECT_EQ(error, "No space left on device");
+  ASSERT_FALSE(committed);
+  EXPECT_EQ(committed.error().message, "No space left on device");
   EXPECT_EQ(ReadFile(target), "older result");
   EXPECT_EQ(std::distance(fs::directory_iterator(temp.path()), fs::directory_iterator{}), 1);
 }
@@ -201,14 +202,13 @@ TEST(Platform, ANonAsciiResultIsWrittenReadAndListedUnderItsName) {
   TempFolder temp;
   const std::string name = "\xc3\x91" "and\xc3\xba.csv";
   const fs::path target = temp.path() / platform::PathFromUtf8(name);
-  std::string error;
-  auto file = AtomicFile::Create(target, &error);
-  ASSERT_TRUE(file) << error;
+  auto file = AtomicFile::Create(target);
+  ASSERT_TRUE(file) << file.error().message;
   file->Write("a,b\r\n");
-  ASSERT_TRUE(file->Commit(&error)) << error;
+  ASSERT_TRUE(file->Commit());
   EXPECT_EQ(DataFilesIn(temp.path()), std::vector<std::string>{name});
-  auto reader = FieldReader::Open(ChildIgnoringCase(temp.path(), name), &error);
-  ASSERT_TRUE(reader) << error;
+  auto reader = FieldReader::Open(ChildIgnoringCase(temp.path(), name));
+  ASSERT_TRUE(reader) << reader.error().message;
   EXPECT_EQ(reader->Next().text, "a");
   EXPECT_TRUE(platform::ProcessRuns(platform::ThisProcessId()));
 }

@@ -11,7 +11,7 @@ namespace {
 
 struct Interpolated {
   std::optional<double> heatIndex;
-  LineProblem problem;
+  Problem problem;
 };
 
 Interpolated Interpolate(std::string_view table, double latitude, double longitude) {
@@ -24,7 +24,7 @@ Interpolated Interpolate(std::string_view table, double latitude, double longitu
 TEST(HeatIndex, WorkedExampleOfThreeGridPoints) {
   const Interpolated i = Interpolate(
       "latitude,longitude,heat index\r\n14.0,78.0,150.5\r\n15.0,79.0,140.2\r\n13.0,77.5,160.0\r\n", 14.41, 78.5);
-  ASSERT_TRUE(i.heatIndex.has_value()) << i.problem.what;
+  ASSERT_TRUE(i.heatIndex.has_value()) << i.problem.message;
   EXPECT_EQ(*i.heatIndex, 148.21);  // weighted mean 148.2114
 }
 
@@ -45,21 +45,21 @@ TEST(HeatIndex, WeightedMeanIsTruncatedToHundredths) {
   };
   for (const Case& c : cases) {
     const Interpolated i = Interpolate(c.table, 14.5, 78.5);
-    ASSERT_TRUE(i.heatIndex.has_value()) << c.name << ": " << i.problem.what;
+    ASSERT_TRUE(i.heatIndex.has_value()) << c.name << ": " << i.problem.message;
     EXPECT_EQ(*i.heatIndex, c.expected) << c.name;
   }
 }
 
 TEST(HeatIndex, FirstLineIsSkippedEvenWhenNumeric) {
   const Interpolated i = Interpolate("14.5,78.5,999\n15.5,78.5,150.5\n", 14.5, 78.5);
-  ASSERT_TRUE(i.heatIndex.has_value()) << i.problem.what;
+  ASSERT_TRUE(i.heatIndex.has_value()) << i.problem.message;
   EXPECT_EQ(*i.heatIndex, 150.5);
 }
 
 TEST(HeatIndex, GridPointsAtTheStationGiveTheirMean) {
   const Interpolated i =
       Interpolate("h\n14.41,78.5,100\n15.0,79.0,200\n14.41,78.5,120.5\n", 14.41, 78.5);
-  ASSERT_TRUE(i.heatIndex.has_value()) << i.problem.what;
+  ASSERT_TRUE(i.heatIndex.has_value()) << i.problem.message;
   EXPECT_EQ(*i.heatIndex, 110.25);
 }
 
@@ -81,7 +81,7 @@ TEST(HeatIndex, TablesThatCannotBeReadNameTheLine) {
     const Interpolated i = Interpolate(c.table, 14.41, 78.5);
     EXPECT_FALSE(i.heatIndex.has_value()) << c.name;
     EXPECT_EQ(i.problem.line, c.line) << c.name;
-    EXPECT_EQ(i.problem.what, c.what) << c.name;
+    EXPECT_EQ(i.problem.message, c.what) << c.name;
   }
 }
 

@@ -10,7 +10,7 @@ struct ReadBack {
   PeriodType period = PeriodType::Date;
   std::vector<std::string> methods;
   std::vector<PetResultRow> rows;
-  LineProblem problem;
+  Problem problem;
 };
 
 ReadBack Read(std::string_view content) {
@@ -18,7 +18,7 @@ ReadBack Read(std::string_view content) {
   ReadBack back;
   back.heads = reader.ReadPeriodHeads();
   if (back.heads != PetResultReader::HeadsRead::Period || !reader.ReadMethodHeads()) {
-    back.problem = reader.Problem();
+    back.problem = reader.LastProblem();
     return back;
   }
   back.period = reader.Period();
@@ -26,13 +26,13 @@ ReadBack Read(std::string_view content) {
   PetResultRow row;
   PetResultReader::Step step;
   while ((step = reader.NextRow(row)) == PetResultReader::Step::Row) back.rows.push_back(row);
-  if (step == PetResultReader::Step::Problem) back.problem = reader.Problem();
+  if (step == PetResultReader::Step::Problem) back.problem = reader.LastProblem();
   return back;
 }
 
 TEST(PetResultReader, KeepsTheDateAsWrittenAndEmptyValuesAsNone) {
   const ReadBack back = Read("Date,Hargreaves,Turc\r\n1/5/1970,3.70,.0\r\n01/06/1970,,4.16\r\n\r\n");
-  EXPECT_EQ(back.problem.what, "");
+  EXPECT_EQ(back.problem.message, "");
   EXPECT_EQ(back.methods, (std::vector<std::string>{"Hargreaves", "Turc"}));
   ASSERT_EQ(back.rows.size(), 2u);
   EXPECT_EQ(back.rows[0].periodKey, "1/5/1970");
@@ -92,7 +92,7 @@ TEST(PetResultReader, NamesTheLineAndFieldOfARowItCannotRead) {
   for (const Unreadable& c : cases) {
     const ReadBack back = Read(c.content);
     EXPECT_EQ(back.problem.line, c.line) << c.content;
-    EXPECT_EQ(back.problem.what, c.what) << c.content;
+    EXPECT_EQ(back.problem.message, c.what) << c.content;
   }
 }
 

@@ -1,4 +1,4 @@
-#include "run/pet_runner.h"
+#include "jobs/pet_job.h"
 
 #include <gtest/gtest.h>
 
@@ -155,14 +155,15 @@ TEST_F(PetRun, ValuesThatCannotBeComputedAreLeftEmptyAndCounted) {
                 kJobEnd}));
 }
 
-// The window keeps the format's rule (an empty field is 0) and shows the warnings of a
-// whole run in one message, before "JOB END", while other notices come per file.
+// A run of the chosen data file keeps the rule it is given (here the window's: an empty
+// field is 0) and shows the warnings of a whole run in one message, before "JOB END",
+// while other notices come per file.
 TEST_F(PetRun, TheWindowGathersTheWarningsOfARunIntoOneNotice) {
   app.Write("data/PET_DATA/A.csv", DailyFile({"01/01/1970,30,,31"}, "Date,TMAX,TMIN,Tmax (C)"));
   app.Write("data/PET_DATA/B.csv", DailyFile({"01/01/1970,10,20"}));
   app.Write("data/PET_DATA/C.csv", DailyFile({"01/01/1970,30,20,50"}, "Date,TMAX,TMIN,RH"));
   List({"A.csv", "B.csv", "C.csv"});
-  Run("A.csv", RunOptions{1, MissingValues{true, {30}}});
+  Run("A.csv", RunOptions{1, MissingValues{}});
   EXPECT_EQ(app.Read("OUTPUT/A_PET.csv"), Lines({"Date,Hargreaves", "01/01/1970,4.88"}));  // TMIN 0, TMAX 30
   EXPECT_EQ(Texts(notices.shown),
             (std::vector<std::string>{

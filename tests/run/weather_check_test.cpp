@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "run/pet_runner.h"
+#include "jobs/pet_job.h"
 #include "support/temp_app_folder.h"
 #include "support/weather_file.h"
 

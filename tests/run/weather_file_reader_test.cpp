@@ -19,7 +19,7 @@ struct Read {
   std::optional<WeatherFileHeader> header;
   std::vector<WeatherRecord> records;
   std::vector<std::string> keys;
-  LineProblem problem;
+  Problem problem;
   bool refused = false;
 };
 
@@ -29,7 +29,7 @@ Read ReadAll(const std::string& content) {
   read.header = reader.ReadHeader();
   if (!read.header) {
     read.refused = true;
-    read.problem = reader.Problem();
+    read.problem = reader.LastProblem();
     return read;
   }
   WeatherRecord record;
@@ -40,7 +40,7 @@ Read ReadAll(const std::string& content) {
   }
   if (step == Step::Problem) {
     read.refused = true;
-    read.problem = reader.Problem();
+    read.problem = reader.LastProblem();
   }
   return read;
 }
@@ -65,7 +65,7 @@ TEST(ReadHeader, PeriodWordsAreTestedInOrderAndTheLastMatchWins) {
   // month number belongs: refused rather than read with shifted columns.
   const Read shifted = ReadAll(File("Date,TMAX,MONTHLYEVP", ""));
   EXPECT_TRUE(shifted.refused);
-  EXPECT_EQ(shifted.problem.what, "head 2 'TMAX' stands where the period heads belong; a monthly file begins Year,Month");
+  EXPECT_EQ(shifted.problem.message, "head 2 'TMAX' stands where the period heads belong; a monthly file begins Year,Month");
   EXPECT_EQ(ReadAll(File("Year,Week,TMAX", "")).header->Period, PeriodType::Week);
   EXPECT_EQ(ReadAll(File("year,month,TMAX", "")).header->Period, PeriodType::Month);
 }
@@ -80,7 +80,7 @@ TEST(ReadHeader, HeadsAreComparedUpperCasedWithoutSpaces) {
 TEST(ReadHeader, StationNameLosesCommasAndAByteOrderMark) {
   const Read read = ReadAll("\xEF\xBB\xBF Kestrel, Ridge ,,,\r\nLatitude,Longitude,Elevation,,\r\n14.41,77.37,350,,\r\n"
                             "Date,TMAX\r\n&\r\n");
-  ASSERT_TRUE(read.header) << read.problem.what;
+  ASSERT_TRUE(read.header) << read.problem.message;
   EXPECT_EQ(read.header->Station.StationName, "Kestrel Ridge");
 }
 
@@ -107,7 +107,7 @@ TEST(NextRecord, DayOfYearCountsEveryFourthYearAsLeap) {
   };
   for (const auto& [date, day] : cases) {
     const Read read = ReadAll(File("Date,TMAX", std::string(date) + ",30\r\n"));
-    ASSERT_EQ(read.records.size(), 1u) << date << ": " << read.problem.what;
+    ASSERT_EQ(read.records.size(), 1u) << date << ": " << read.problem.message;
     EXPECT_EQ(read.records[0].DayOfYear, day) << date;
     EXPECT_EQ(read.keys[0], date);
   }
@@ -148,14 +148,14 @@ TEST(NextRecord, ColumnsGoByTheirHeadsAndTheLaterOfTwoWins) {
 // A line end separates fields as a comma does, so a row may run on over several lines.
 TEST(NextRecord, ARowMayRunOnOverSeveralLines) {
   const Read daily = ReadAll(File("Date,TMAX,TMIN,RH1", "01/01/1970,29.6\r\n4\r\n65\r\n01/02/1970\r\n30,5,70\r\n&\r\n"));
-  ASSERT_FALSE(daily.refused) << daily.problem.what;
+  ASSERT_FALSE(daily.refused) << daily.problem.message;
   ASSERT_EQ(daily.records.size(), 2u);
   EXPECT_EQ(daily.records[0].TMIN, 4);
   EXPECT_EQ(daily.records[0].RH1, 65);
   EXPECT_EQ(daily.records[1].TMAX, 30);
   EXPECT_EQ(daily.records[1].RH1, 70);
   const Read weekly = ReadAll(File("Year,Week,TMAX", "1971\r\n1,30\r\n1971,2\r\n31\r\n"));
-  ASSERT_EQ(weekly.records.size(), 2u) << weekly.problem.what;
+  ASSERT_EQ(weekly.records.size(), 2u) << weekly.problem.message;
   EXPECT_EQ(weekly.records[1].PeriodNumber, 2);
   EXPECT_EQ(weekly.records[1].TMAX, 31);
 }
@@ -164,7 +164,7 @@ TEST(NextRecord, ARowMayRunOnOverSeveralLines) {
 TEST(NextRecord, AnyNumberOfColumnsIsReadAndUnknownHeadsAreDropped) {
   const Read read = ReadAll(File("Date,TMAX,TMIN,RH1,RH2,WS,SS,EVP,RAIN,ET,Remarks",
                                  "01/01/1970,29.6,4,65,25,4,10.2,4.2,12,5.1,\"dry, windy\"\r\n"));
-  ASSERT_EQ(read.records.size(), 1u) << read.problem.what;
+  ASSERT_EQ(read.records.size(), 1u) << read.problem.message;
   EXPECT_EQ(read.header->ParameterColumns, 10);
   EXPECT_EQ(read.records[0].EVP, 4.2);
   EXPECT_EQ(read.header->RecognisedColumns(), 0xFEu);
@@ -309,14 +309,14 @@ TEST(WeatherFileReader, RefusesWhatItCannotReadExactly) {
     const Read read = ReadAll(c.content);
     EXPECT_TRUE(read.refused) << c.name;
     EXPECT_EQ(read.problem.line, c.line) << c.name;
-    EXPECT_EQ(read.problem.what, c.what) << c.name;
+    EXPECT_EQ(read.problem.message, c.what) << c.name;
   }
 }
 
 TEST(WeatherFileReader, ALineOfTenMegabytesIsRefusedNotBuffered) {
   const Read read = ReadAll(File("Date,TMAX", "01/01/1970," + std::string(10 << 20, '9') + "\r\n"));
   EXPECT_TRUE(read.refused);
-  EXPECT_EQ(read.problem.what, "field 2 (TMAX): a field or line longer than 1 MiB");
+  EXPECT_EQ(read.problem.message, "field 2 (TMAX): a field or line longer than 1 MiB");
 }
 
 }  // namespace

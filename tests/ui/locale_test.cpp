@@ -12,7 +12,7 @@
 
 #include "common/app_folder.h"
 #include "common/notices.h"
-#include "run/pet_runner.h"
+#include "jobs/pet_job.h"
 #include "ui/qt/app_setup.h"
 #include "ui_test_support.h"
 

@@ -269,7 +269,7 @@ void ProcessTest::iconsAndTheBarAtEachNotice() {
     notices.Show(Refusal("A.csv:5: field 3 (TMIN) 'warm' is not a number; the file is not processed"));
     notices.Progress(1, 4, "B.csv");
     notices.Show(Information("B.csv: 1 value could not be computed"));
-    notices.Show(Information(JobEndNotice(15)));
+    notices.Show(JobEndNotice());
     return JobOutcome{};
   });
   QCOMPARE(presenter.icons, (QList<NoticeIcon>{NoticeIcon::Warning, NoticeIcon::Information, NoticeIcon::Information}));

@@ -182,9 +182,11 @@ bool SpansTwoYearsOrMore(const PetResultTable& table) {
   const auto [first, last] = std::minmax_element(table.rows.begin(), table.rows.end(), [](const auto& a, const auto& b) {
     return DayNumber(a.date) < DayNumber(b.date);
   });
+  // The days from the first to the last, both included, fill two years: 2011-01-01 to
+  // 2012-12-31 is two years of data, as its user would say.
   const CalendarDate start = first->date;
   const long later = DayNumber(start.year + kYearsDrawnDaily, start.month, std::min(start.day, 28));
-  return DayNumber(last->date) >= later;
+  return DayNumber(last->date) + 1 >= later;
 }
 
 std::vector<ChartLine> Lines(const PetResultTable& table, const std::vector<Period>& periods) {

@@ -183,10 +183,15 @@ bool WriteChart(const ChartPlan& plan, const std::filesystem::path& file, ImageF
     *error = "the image could not be drawn";
     return false;
   }
-  auto out = AtomicFile::Create(file, error);
-  if (!out) return false;
+  auto out = AtomicFile::Create(file);
+  if (!out) {
+    *error = out.error().message;
+    return false;
+  }
   out->Write(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
-  return out->Commit(error);
+  const auto committed = out->Commit();
+  if (!committed) *error = committed.error().message;
+  return committed.has_value();
 }
 
 }  // namespace sorvane::plot

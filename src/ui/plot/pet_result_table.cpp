@@ -8,10 +8,10 @@
 
 namespace sorvane::plot {
 
-std::optional<PetResultTable> ReadPetResultTable(FieldReader file, LineProblem& problem) {
+std::optional<PetResultTable> ReadPetResultTable(FieldReader file, Problem& problem) {
   PetResultReader reader(std::move(file));
   if (reader.ReadPeriodHeads() != PetResultReader::HeadsRead::Period || !reader.ReadMethodHeads()) {
-    problem = reader.Problem();
+    problem = reader.LastProblem();
     return std::nullopt;
   }
   PetResultTable table;
@@ -32,7 +32,7 @@ std::optional<PetResultTable> ReadPetResultTable(FieldReader file, LineProblem& 
       const std::string_view text = TrimSpaces(read.periodKey);
       const auto date = ParseDate(text);
       if (!date) {
-        problem = {read.line, NotACalendarDate(text)};
+        problem = AtLine(read.line, NotACalendarDate(text));
         return std::nullopt;
       }
       row.date = *date;
@@ -42,7 +42,7 @@ std::optional<PetResultTable> ReadPetResultTable(FieldReader file, LineProblem& 
     table.rows.push_back(std::move(row));
   }
   if (step == PetResultReader::Step::Problem) {
-    problem = reader.Problem();
+    problem = reader.LastProblem();
     return std::nullopt;
   }
   return table;

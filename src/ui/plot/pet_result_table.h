@@ -32,6 +32,6 @@ struct PetResultTable {
 // then rows of as many fields, the dates of daily rows true dates of the calendar).
 // A summary file ("Year,Month,Days,...") is read as the monthly file of its months: its
 // year rows and its Days column are left out. nullopt and `problem` when it is not one.
-std::optional<PetResultTable> ReadPetResultTable(FieldReader file, LineProblem& problem);
+std::optional<PetResultTable> ReadPetResultTable(FieldReader file, Problem& problem);
 
 }  // namespace sorvane::plot

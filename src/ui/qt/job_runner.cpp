@@ -7,6 +7,7 @@
 #include <QThread>
 #include <QVBoxLayout>
 #include <exception>
+#include <new>
 
 #include "ui/qt/notice_presenter.h"
 
@@ -76,6 +77,8 @@ class UiThreadNotices : public Notices {
 QString WhatStopped(const std::exception_ptr& failure) {
   try {
     std::rethrow_exception(failure);
+  } catch (const std::bad_alloc&) {
+    return QStringLiteral("the memory ran out");
   } catch (const std::exception& e) {
     return QString::fromUtf8(e.what());
   } catch (...) {

@@ -12,6 +12,7 @@
 
 #include "common/app_folder.h"
 #include "common/platform.h"
+#include "common/version.h"
 #include "ui/qt/app_setup.h"
 #include "ui/qt/file_dialog.h"
 #include "ui/qt/main_window.h"
@@ -32,7 +33,7 @@ int SaveScreenshot(sorvane::ui::MainWindow& window, const QString& file) {
 // The help names the program as it is installed, not by the path it was started with.
 int PrintHelpOrVersion(const QCommandLineParser& parser, bool help) {
   if (!help) {
-    std::fputs("sorvane " SORVANE_VERSION "\n", stdout);
+    std::puts(sorvane::kVersionText);
     return 0;
   }
   QString text = parser.helpText();
@@ -40,6 +41,31 @@ int PrintHelpOrVersion(const QCommandLineParser& parser, bool help) {
   text.replace(0, usageEnd, QStringLiteral("Usage: sorvane [options]"));
   std::fputs(qPrintable(text), stdout);
   return 0;
+}
+
+// The window over the ApplicationFolder, until it closes; its exit status.
+int RunWindow(QApplication& app, const QCommandLineParser& parser, const QCommandLineOption& appFolderOption,
+              const QCommandLineOption& screenshotOption, const char* argv0) {
+  sorvane::ui::SetUpApplication();
+
+  std::optional<std::filesystem::path> explicitFolder;
+  if (parser.isSet(appFolderOption)) explicitFolder = parser.value(appFolderOption).toStdString();
+  std::string error;
+  const auto folder = sorvane::LocateAppFolder(explicitFolder, sorvane::platform::ThisExecutable(argv0), &error);
+  if (!folder) {
+    QMessageBox::critical(nullptr, QStringLiteral("Sorvane"), QString::fromStdString(error));
+    return 2;
+  }
+
+  sorvane::ui::QtFileDialog fileDialog;
+  sorvane::ui::MessageBoxPresenter presenter;
+  sorvane::ui::MainWindow window(sorvane::AppFolder(*folder), fileDialog, presenter);
+  if (parser.isSet(screenshotOption)) return SaveScreenshot(window, parser.value(screenshotOption));
+
+  QObject::connect(&window, &sorvane::ui::MainWindow::ProgramEnds, &app, &QCoreApplication::quit,
+                   Qt::QueuedConnection);
+  window.show();
+  return QApplication::exec();
 }
 
 }  // namespace
@@ -56,9 +82,9 @@ int main(int argc, char** argv) {
   const QCommandLineOption versionOption = parser.addVersionOption();
   const QCommandLineOption appFolderOption(QStringLiteral("app-folder"),
                                            QStringLiteral("The ApplicationFolder to work in."), QStringLiteral("DIR"));
-  QCommandLineOption screenshotOption(QStringLiteral("screenshot"),
-                                      QStringLiteral("Save a picture of the window and exit."), QStringLiteral("FILE"));
-  screenshotOption.setFlags(QCommandLineOption::HiddenFromHelp);
+  const QCommandLineOption screenshotOption(
+      QStringLiteral("screenshot"), QStringLiteral("Save a picture of the window, its help shown, as a PNG and exit."),
+      QStringLiteral("FILE"));
   parser.addOption(appFolderOption);
   parser.addOption(screenshotOption);
 
@@ -71,24 +97,15 @@ int main(int argc, char** argv) {
   if (onlyText) return PrintHelpOrVersion(parser, parser.isSet(helpOption));
   QApplication app(argc, argv);
   parser.process(app);
-  sorvane::ui::SetUpApplication();
-
-  std::optional<std::filesystem::path> explicitFolder;
-  if (parser.isSet(appFolderOption)) explicitFolder = parser.value(appFolderOption).toStdString();
-  std::string error;
-  const auto folder = sorvane::LocateAppFolder(explicitFolder, sorvane::platform::ThisExecutable(argv[0]), &error);
-  if (!folder) {
-    QMessageBox::critical(nullptr, QStringLiteral("Sorvane"), QString::fromStdString(error));
-    return 2;
+  // A job's faults are caught where the window runs it; whatever else is thrown ends the
+  // program here with a message and a status, never an abort.
+  try {
+    return RunWindow(app, parser, appFolderOption, screenshotOption, argv[0]);
+  } catch (const std::exception& e) {
+    QMessageBox::critical(nullptr, QStringLiteral("Sorvane"),
+                          QStringLiteral("Sorvane stopped on a fault: ") + QString::fromUtf8(e.what()));
+  } catch (...) {
+    QMessageBox::critical(nullptr, QStringLiteral("Sorvane"), QStringLiteral("Sorvane stopped on an unknown fault"));
   }
-
-  sorvane::ui::QtFileDialog fileDialog;
-  sorvane::ui::MessageBoxPresenter presenter;
-  sorvane::ui::MainWindow window(sorvane::AppFolder(*folder), fileDialog, presenter);
-  if (parser.isSet(screenshotOption)) return SaveScreenshot(window, parser.value(screenshotOption));
-
-  QObject::connect(&window, &sorvane::ui::MainWindow::ProgramEnds, &app, &QCoreApplication::quit,
-                   Qt::QueuedConnection);
-  window.show();
-  return QApplication::exec();
+  return 4;
 }

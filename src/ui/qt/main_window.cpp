@@ -9,10 +9,10 @@
 #include <algorithm>
 #include <thread>
 
-#include "adjuster/pet_adjuster.h"
-#include "coefficients/coefficient_generator.h"
+#include "jobs/adjust_job.h"
+#include "coefficients/coefficient_table.h"
 #include "common/data_file_list.h"
-#include "run/pet_runner.h"
+#include "jobs/pet_job.h"
 #include "ui/qt/about_window.h"
 #include "ui/qt/app_setup.h"
 #include "ui/qt/file_dialog.h"
@@ -203,7 +203,7 @@ void MainWindow::FillMethodList() {
 
 void MainWindow::ProcessPet() {
   const WindowState state = CurrentState();
-  const RunOptions options{std::max(1u, std::thread::hardware_concurrency()), {}};
+  const RunOptions options = WindowRunOptions(std::max(1u, std::thread::hardware_concurrency()));
   RunJob([&](Notices& notices) { return PetRunFromWindow(state, folder_, notices, options); });
 }
 

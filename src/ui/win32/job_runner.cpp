@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <exception>
+#include <new>
 
 #include "ui/win32/host.h"
 
@@ -86,6 +87,9 @@ JobRunner::JobRunner(HWND owner, Job job, std::string scope) : owner_(owner) {
   worker_ = std::thread([this, job = std::move(job)] {
     try {
       outcome_ = job(*notices_);
+    } catch (const std::bad_alloc&) {
+      failed_ = true;
+      failure_ = "the memory ran out";
     } catch (const std::exception& e) {
       failed_ = true;
       failure_ = e.what();

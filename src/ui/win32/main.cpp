@@ -5,6 +5,7 @@
 #include <commctrl.h>
 #include <shellapi.h>
 
+#include <exception>
 #include <optional>
 #include <string>
 
@@ -35,14 +36,9 @@ std::optional<std::filesystem::path> AppFolderArgument() {
   return folder;
 }
 
-}  // namespace
-
-int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int showCommand) {
+// The window over the ApplicationFolder, until it closes; its exit status.
+int RunWindow(int showCommand) {
   using namespace sorvane::ui::win32;
-  BecomeDpiAware();
-  INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_PROGRESS_CLASS | ICC_BAR_CLASSES};
-  InitCommonControlsEx(&controls);
-
   std::string error;
   const auto folder = sorvane::LocateAppFolder(AppFolderArgument(), sorvane::platform::ThisExecutable(""), &error);
   if (!folder) {
@@ -63,4 +59,24 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int showCommand) {
     DispatchMessageW(&message);
   }
   return 0;
+}
+
+}  // namespace
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int showCommand) {
+  using sorvane::ui::win32::Wide;
+  BecomeDpiAware();
+  INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_PROGRESS_CLASS | ICC_BAR_CLASSES};
+  InitCommonControlsEx(&controls);
+  // A job's faults are caught where the window runs it; whatever else is thrown ends the
+  // program here with a message and a status, never an abort.
+  try {
+    return RunWindow(showCommand);
+  } catch (const std::exception& e) {
+    const std::wstring text = L"Sorvane stopped on a fault: " + Wide(e.what());
+    MessageBoxW(nullptr, text.c_str(), L"Sorvane", MB_OK | MB_ICONERROR);
+  } catch (...) {
+    MessageBoxW(nullptr, L"Sorvane stopped on an unknown fault", L"Sorvane", MB_OK | MB_ICONERROR);
+  }
+  return 4;
 }

@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <thread>
 
-#include "coefficients/coefficient_generator.h"
+#include "coefficients/coefficient_table.h"
 #include "common/data_file_list.h"
 #include "common/platform.h"
 #include "ui/help_text.h"
@@ -41,7 +41,7 @@ void MainWindow::OnButton(ButtonAction action) {
     case ButtonAction::Browse: return Browse();
     case ButtonAction::ProcessPet: {
       const WindowState state = CurrentState();
-      const RunOptions options{std::max(1u, std::thread::hardware_concurrency()), {}};
+      const RunOptions options = WindowRunOptions(std::max(1u, std::thread::hardware_concurrency()));
       return Run([state, options, folder = folder_](Notices& notices) {
         return PetRunFromWindow(state, folder, notices, options);
       });

@@ -20,9 +20,9 @@ namespace fs = std::filesystem;
 
 PetResultTable Table(std::string_view content) {
   FieldReader reader(content);
-  LineProblem problem;
+  Problem problem;
   auto table = ReadPetResultTable(std::move(reader), problem);
-  EXPECT_TRUE(table) << problem.line << ": " << problem.what;
+  EXPECT_TRUE(table) << problem.line << ": " << problem.message;
   return table ? *table : PetResultTable{};
 }
 

@@ -42,7 +42,7 @@ TEST_F(PlotCommand, DrawsTheDailySampleResultsAsAPngWithoutADisplay) {
   const auto run = Plot({"KESTREL_PET.csv", "--out", out});  // a bare name: taken from OUTPUT
   EXPECT_EQ(run.exitStatus, 0) << run.err;
   EXPECT_EQ(run.err, "");
-  EXPECT_EQ(run.out, "KESTREL_PET.csv: daily PET, 2011-01-01 to 2012-12-31\n"
+  EXPECT_EQ(run.out, "KESTREL_PET.csv: daily PET, 2011-01-01 to 2012-12-31, drawn as monthly means\n"
                      "731 rows, 7 methods; chart written to " + out + "\n");
   EXPECT_EQ(QImage(QString::fromStdString(out)).size(), QSize(1200, 600));
 }

@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <string>
 
-#include "coefficients/coefficient_generator.h"
+#include "coefficients/coefficient_table.h"
 #include "common/data_file_list.h"
 #include "ui/window_jobs.h"
 #include "ui/window_model.h"

@@ -1,0 +1,168 @@
+#include "jobs/coefficient_job.h"
+
+#include <cmath>
+#include <filesystem>
+#include <optional>
+
+#include "coefficients/coefficient_table.h"
+#include "coefficients/interpolation.h"
+#include "coefficients/station_list.h"
+#include "common/atomic_file.h"
+#include "common/field_reader.h"
+#include "common/numbers.h"
+#include "common/text.h"
+
+namespace sorvane {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr std::string_view kNotProcessed = "; the station list is not processed";
+
+Notice DuplicateStationNotice(std::string_view nameAsRead) {
+  return {NoticeKind::ProgramEnd,
+          PaddedNotice("ERROR " + std::string(nameAsRead) + " Coefficients are already exist", 15)};
+}
+
+// The MethodSelection as table positions (from 0): method k is selected when marks[k]
+// is set; a method beyond the marks is not.
+std::vector<std::size_t> SelectedMethods(std::size_t methodCount, const std::vector<bool>& marks) {
+  std::vector<std::size_t> selected;
+  for (std::size_t k = 0; k < methodCount && k < marks.size(); ++k)
+    if (marks[k]) selected.push_back(k);
+  return selected;
+}
+
+// "Station,Latitude,Longitude,A,,B," and ",,,Intercept,Slope,Intercept,Slope": each
+// name stands above its method's Intercept column.
+void AppendHeaderLines(std::string& out, const std::vector<std::string>& methodNames,
+                       const std::vector<std::size_t>& selected) {
+  out += "Station,Latitude,Longitude";
+  for (std::size_t k : selected) {
+    out += ',';
+    out += methodNames[k];
+    out += ',';
+  }
+  out += "\r\n,,";
+  for (std::size_t i = 0; i < selected.size(); ++i) out += ",Intercept,Slope";
+  out += "\r\n";
+}
+
+// Puts the header lines and the rows written so far in place, then ends the program.
+NameOutcome StopAtDuplicate(AtomicFile& file, const Station& station, const AppFolder& folder) {
+  NameOutcome result{{}, false, true};
+  if (const auto committed = file.Commit(); !committed)
+    result.notices.push_back(Refusal(folder.Display(file.Target()) + ": the rows before station '" +
+                                     station.nameAsRead + "' cannot be kept (" + committed.error().message + ")"));
+  result.notices.push_back(DuplicateStationNotice(station.nameAsRead));
+  return result;
+}
+
+// One row per station of the list, in list order. Returns nothing when every row is
+// written; otherwise how the list ended (a refusal, or the duplicate-station stop).
+std::optional<NameOutcome> WriteStationRows(FieldReader& reader, const CoefficientTable& table,
+                                           const std::vector<std::size_t>& selected, const std::string& shown,
+                                           AtomicFile& file, const AppFolder& folder) {
+  std::string& out = file.Buffer();
+  std::vector<std::string> fields;
+  Station station;
+  StationDistances distances;
+  Problem problem;
+  StationRead read;
+  while ((read = NextStation(reader, fields, station, problem)) == StationRead::Station) {
+    // A station is compared with the reference rows only when a method is selected.
+    std::size_t coincidentRow = 0;
+    if (!selected.empty() &&
+        !DistancesFrom(table, station.latitudeDegrees, station.longitudeDegrees, distances, coincidentRow))
+      return StopAtDuplicate(file, station, folder);
+
+    out += TrimSpaces(station.nameAsRead);
+    out += ',';
+    AppendTwoPlace(out, station.latitudeDegrees);
+    out += ',';
+    AppendTwoPlace(out, station.longitudeDegrees);
+    for (std::size_t k : selected) {
+      for (std::size_t column : {2 * k, 2 * k + 1}) {
+        const double value = InterpolatedValue(table, distances, column);
+        if (!std::isfinite(value))
+          return RefusedWith(Located(shown, station.line,
+                                     "the coefficients of station '" + station.nameAsRead +
+                                         "' cannot be computed (its distances to the reference stations are "
+                                         "too small or too large for numbers)") +
+                             std::string(kNotProcessed));
+        out += ',';
+        AppendTwoPlace(out, value);
+      }
+    }
+    out += "\r\n";
+    file.FlushIfFull();
+  }
+  if (read == StationRead::Problem)
+    return RefusedWith(Located(shown, problem.line, problem.message) + std::string(kNotProcessed));
+  return std::nullopt;
+}
+
+NameOutcome ProcessStationList(const ListedName& entry, const std::vector<bool>& marks, const AppFolder& folder,
+                              const fs::path& output) {
+  if (!entry.problem.empty()) return RefusedWith(ListedNameRefusal(entry));
+
+  // The table is read anew for every StationList.
+  const fs::path tablePath = folder.CoefficientTable();
+  Problem problem;
+  const auto table = ReadCoefficientTable(tablePath, problem);
+  if (!table)
+    return RefusedWith(Located(folder.Display(tablePath), problem.line, problem.message) + "; station list '" +
+                       entry.name + "' is not processed");
+  const std::vector<std::size_t> selected = SelectedMethods(table->MethodCount(), marks);
+  for (std::size_t k : selected)
+    if (!FitsUnquoted(table->methodNames[k]))
+      return RefusedWith(Located(folder.Display(tablePath), 1,
+                                 "method name '" + table->methodNames[k] + "'" + std::string(kCannotBeWritten)) +
+                         "; station list '" + entry.name + "' is not processed");
+
+  const fs::path listPath = FileOf(entry, folder.CoefficientData());
+  const std::string shown = folder.Display(listPath);
+  auto reader = FieldReader::Open(listPath);
+  if (!reader)
+    return RefusedWith(shown + ": cannot be opened (" + reader.error().message + ")" + std::string(kNotProcessed));
+  std::string heading;
+  const FieldReader::Status headingRead = reader->ReadLine(heading);
+  if (headingRead != FieldReader::Status::Ok && headingRead != FieldReader::Status::EndOfFile)
+    return RefusedWith(Located(shown, 1, FieldReader::Describe(headingRead)) + std::string(kNotProcessed));
+
+  const fs::path target = ChildIgnoringCase(output, ResultFileName(entry.name, "_COEFFI.csv"));
+  auto file = AtomicFile::Create(target);
+  if (!file)
+    return RefusedWith(folder.Display(target) + ": cannot be written (" + file.error().message + ")" +
+                       std::string(kNotProcessed));
+  AppendHeaderLines(file->Buffer(), table->methodNames, selected);
+
+  if (auto stopped = WriteStationRows(*reader, *table, selected, shown, *file, folder)) return std::move(*stopped);
+  if (const auto committed = file->Commit(); !committed)
+    return RefusedWith(folder.Display(target) + ": writing failed (" + committed.error().message +
+                       "); an older file of that name is left as it was");
+  return {};
+}
+
+}  // namespace
+
+RunSummary ProcessStationLists(const std::vector<ListedName>& names, const std::vector<bool>& marks,
+                               const AppFolder& folder, Notices& notices) {
+  RunSummary summary;
+  if (names.empty()) return summary;
+  const auto output = OutputOfRun(names, folder, "station list", notices, summary);
+  if (!output) return summary;
+  return ProcessEachInOrder(names, notices,
+                            [&](const ListedName& name) { return ProcessStationList(name, marks, folder, *output); });
+}
+
+JobReport RunCoefficientJob(std::string_view chosenDataFile, const std::vector<bool>& marks, const AppFolder& folder,
+                            Notices& notices) {
+  const ListJob job{"station lists", false, [&](const std::vector<ListedName>& names, Notices& shown) {
+                      return ProcessStationLists(names, marks, folder, shown);
+                    }};
+  return RunListJob(chosenDataFile, folder, notices, job);
+}
+
+}  // namespace sorvane

@@ -1,0 +1,104 @@
+// Results made durable in place: the steps CommitTogether asks of the system, and their order.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "common/atomic_file.h"
+#include "support/temp_app_folder.h"
+
+namespace sorvane {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string Read(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+// Records each step with the names it was given, then takes it as the system would.
+class RecordingSteps final : public DurableSteps {
+ public:
+  std::vector<std::string> steps;
+  bool failFlush = false;
+
+  bool FlushData(const std::vector<fs::path>& files, std::string* error) override {
+    std::string step = "flush";
+    for (const fs::path& file : files) step += " " + Shown(file);
+    steps.push_back(step);
+    if (failFlush) *error = "Input/output error";
+    return !failFlush;
+  }
+  bool Replace(const fs::path& from, const fs::path& to, std::string* error) override {
+    steps.push_back("rename " + Shown(from) + " " + Shown(to));
+    return SystemSteps().Replace(from, to, error);
+  }
+  bool FlushFolder(const fs::path& folder, std::string*) override {
+    steps.push_back("flush folder " + folder.filename().string());
+    return true;
+  }
+
+ private:
+  // Temporary names carry the process id and a counter; only their target matters here.
+  static std::string Shown(const fs::path& path) {
+    const std::string name = path.filename().string();
+    return name.ends_with(kTemporarySuffix) ? "tmp(" + name.substr(1, name.find(".csv") + 3) + ")" : name;
+  }
+};
+
+// What CommitTogether said of each file: "" when it was put in place, else its message.
+std::vector<std::string> Said(const std::vector<Expected<void>>& placed) {
+  std::vector<std::string> said;
+  for (const Expected<void>& one : placed) said.push_back(one ? "" : one.error().message);
+  return said;
+}
+
+std::vector<AtomicFile> Written(const fs::path& folder, std::initializer_list<std::pair<const char*, const char*>> files) {
+  std::vector<AtomicFile> written;
+  for (const auto& [name, text] : files) {
+    auto file = AtomicFile::Create(folder / name);
+    EXPECT_TRUE(file) << file.error().message;
+    file->Write(text);
+    written.push_back(std::move(*file));
+  }
+  return written;
+}
+
+TEST(CommitTogether, FlushesAllDataThenRenamesThenFlushesTheFolderOnce) {
+  testing::TempAppFolder app;
+  const fs::path output = app.Root() / "OUTPUT";
+  auto files = Written(output, {{"A_PET.csv", "a"}, {"B_PET.csv", "b"}});
+  RecordingSteps steps;
+  std::vector<AtomicFile*> batch{&files[0], &files[1]};
+  EXPECT_EQ(Said(CommitTogether(batch, steps)), (std::vector<std::string>{"", ""}));
+  EXPECT_EQ(steps.steps, (std::vector<std::string>{"flush tmp(A_PET.csv) tmp(B_PET.csv)",
+                                                    "rename tmp(A_PET.csv) A_PET.csv",
+                                                    "rename tmp(B_PET.csv) B_PET.csv", "flush folder OUTPUT"}));
+  EXPECT_EQ(Read(output / "A_PET.csv"), "a");
+  EXPECT_EQ(Read(output / "B_PET.csv"), "b");
+}
+
+// A flush that fails renames nothing: each older result stays, and no temporary file.
+TEST(CommitTogether, AFailedFlushRenamesNothingAndSaysSoForEachFile) {
+  testing::TempAppFolder app;
+  const fs::path output = app.Root() / "OUTPUT";
+  std::ofstream(output / "A_PET.csv") << "older";
+  auto files = Written(output, {{"A_PET.csv", "new"}});
+  RecordingSteps steps;
+  steps.failFlush = true;
+  std::vector<AtomicFile*> batch{&files[0]};
+  EXPECT_EQ(Said(CommitTogether(batch, steps)),
+            std::vector<std::string>{"its data cannot be flushed to the disk: Input/output error"});
+  EXPECT_EQ(steps.steps.size(), 1u);
+  EXPECT_EQ(Read(output / "A_PET.csv"), "older");
+  EXPECT_EQ(std::distance(fs::directory_iterator(output), fs::directory_iterator()), 1);
+}
+
+}  // namespace
+}  // namespace sorvane
