@@ -8,10 +8,10 @@
 #   scripts/install-deps.sh windows        only what the Windows build and its Wine test need
 set -euo pipefail
 
-# The cross build for Windows (CLI11 is header-only: the host's headers serve it) and
-# Wine to run it.
+# The cross build for Windows (CLI11 is header-only: the host's headers serve it), its
+# installer maker, and Wine with a virtual display to run the programs and the window.
 windows_packages=(
-  cmake make libcli11-dev g++-mingw-w64-x86-64-posix wine64 zip unzip python3
+  cmake make libcli11-dev g++-mingw-w64-x86-64-posix wine64 zip unzip python3 nsis xvfb xauth fonts-liberation
 )
 packages=("${windows_packages[@]}")
 if [[ ${1:-} != windows ]]; then

@@ -6,6 +6,12 @@
 #
 #   scripts/test-windows.sh [LINUX_BUILD] [WINDOWS_BUILD]     (default: build, build-windows)
 #
+# Then the window, sorvane.exe, on a virtual display (Xvfb): a driver program works it as a
+# user would through all three modules, and its results and notices are compared with the
+# window model's on Linux; every control's place is checked against the layout table; the
+# installer installs and uninstalls silently. The window's screenshot is left in
+# WINDOWS_BUILD/sorvane-window.png (docs/sorvane-window-windows.png is a copy of it).
+#
 # The inputs: the bundled sample data through pet, check, coeff and adjust; the bad-input
 # catalogue of tests/data/bad; the edge cases of bench/odd_weather_files.py; names that
 # lists must refuse; non-ASCII file names; the zip as a user unpacks it. Wine runs in a
@@ -22,16 +28,33 @@ done
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/sorvane-windows.XXXXXX")
 export WINEPREFIX="$work/wine" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" DISPLAY=
+linux_transcript=$(dirname "$linux_cli")/sorvane-window-transcript
+window_parts=("$windows_build/sorvane.exe" "$windows_build/sorvane-window-driver.exe" "$linux_transcript")
+with_window=1
+for part in "${window_parts[@]}"; do [[ -e $part ]] || with_window=0; done
+command -v Xvfb >/dev/null || with_window=0
 # Wine turns Linux file names and arguments into Windows' UTF-16 by the locale's charset.
 export LC_ALL=C.UTF-8
 export PATH="$PATH:/usr/lib/wine"  # Debian's wine64 keeps wine64 and wineserver there
 unset SORVANE_HOME
+xvfb_pid=
 cleanup() {
   wineserver -k 2>/dev/null || true
+  [[ -z $xvfb_pid ]] || kill "$xvfb_pid" 2>/dev/null || true
   rm -rf "$work"
 }
 trap cleanup EXIT
 started=$SECONDS
+# The window needs a display from the first start of Wine on: its desktop process keeps
+# the one it was started with.
+if ((with_window)); then
+  mkdir -p "$work"
+  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
+  xvfb_pid=$!
+  for _ in $(seq 100); do [[ -s $work/display ]] && break; sleep 0.2; done
+  [[ -s $work/display ]] || { echo "test-windows: Xvfb does not start" >&2; exit 2; }
+  export DISPLAY=":$(head -1 "$work/display")"
+fi
 mkdir -p "$WINEPREFIX"
 wineserver -p  # one server for every run below, instead of one per start
 wine64 cmd /c exit >/dev/null 2>&1 || true  # makes the prefix once (the slow part)
@@ -232,6 +255,12 @@ else
   failures=$((failures + 1))
   echo "UNEXPECTED: plot gave exit status $status"
   cat "$work/plot.out"
+fi
+
+if ((with_window)); then
+  source "$source_dir/scripts/test-windows-window.sh"
+else
+  echo "test-windows: the window is not tested (build sorvane.exe, its driver and sorvane-window-transcript, and install xvfb)"
 fi
 
 echo "test-windows: $((cases - failures)) of $cases cases identical, in $((SECONDS - started)) s"

@@ -25,6 +25,7 @@ struct CalibrateArguments {
   std::string out;
   bool crossValidate = false;
   ReadingArguments reading;
+  std::string heatIndex = "table";
 };
 
 std::optional<CalibrationReference> ReferenceOf(const CalibrateArguments& arguments) {
@@ -77,7 +78,8 @@ void RunCalibrate(CliContext& context, const CalibrateArguments& arguments) {
     table = *output / "Coefficients.csv";
   }
   ConsoleNotices notices;
-  const Calibration calibration = Calibrate(*names, *folder, *reference, arguments.reading.Rules(), notices);
+  const Calibration calibration = Calibrate(*names, *folder, *reference, arguments.reading.Rules(), notices,
+                                            HeatIndexSourceOf(arguments.heatIndex));
   context.exitStatus = calibration.refused > 0 ? kExitRefused : kExitOk;
   if (calibration.stations.empty()) {
     ShowError("sorvane-cli calibrate: no station to calibrate; nothing is written");
@@ -140,6 +142,7 @@ void AddCalibrateCommand(CLI::App& app, CliContext& context) {
   command->add_flag("--cross-validate", arguments->crossValidate,
                     "Interpolate each station from the others and report how well that does");
   AddReadingOptions(*command, arguments->reading);
+  AddHeatIndexOption(*command, arguments->heatIndex);
   command->callback([&context, arguments] {
     if (arguments->against.empty() == arguments->observed.empty()) {
       ShowError("sorvane-cli calibrate: give either --against METHOD or --observed HEAD\n"

@@ -1,6 +1,7 @@
 // sorvane-cli check [NAME...]: reads weather files of data/PET_DATA exactly as a PetRun
 // would and reports, before anything is computed, what the file holds and every value
 // that looks like a logger fault, with its line.
+#include <cmath>
 #include <iostream>
 
 #include "cli/cli_context.h"
@@ -27,6 +28,7 @@ struct CheckArguments {
   std::string listFile;
   std::string format = "text";
   ReadingArguments reading;
+  std::string heatIndex = "table";
 };
 
 // Keeps the first findings of each kind for the text report.
@@ -119,6 +121,15 @@ void PrintHeader(const WeatherCheckReport& report) {
   std::vector<std::string> methods;
   for (int id : report.methods) methods.emplace_back(MethodEntryFor(id).name);
   std::cout << "  methods:     " << Joined(methods) << '\n';
+  const HeatIndexUse& heatIndex = report.heatIndex;
+  if (heatIndex.value)
+    std::cout << "  heat index:  " << ShortestText(std::round(*heatIndex.value * 100) / 100)
+              << (heatIndex.source == HeatIndexSource::Station
+                      ? " (the station's own, from " + std::to_string(heatIndex.completeYears) +
+                            (heatIndex.completeYears == 1 ? " complete year)" : " complete years)")
+                      : std::string(heatIndex.outsideGrid ? " (extrapolated from support/heat_index_data.csv)"
+                                                          : " (interpolated from support/heat_index_data.csv)"))
+              << '\n';
 }
 
 void PrintFindings(const WeatherCheckReport& report, const FirstFindings& findings) {
@@ -142,12 +153,12 @@ struct Tally {
 };
 
 void CheckAsText(const std::vector<ListedName>& names, const AppFolder& folder, const ReadingRules& missing,
-                 Tally& tally) {
+                 HeatIndexSource heatIndex, Tally& tally) {
   ConsoleNotices notices;
   for (std::size_t index = 0; index < names.size(); ++index) {
     if (index > 0) std::cout << '\n';
     FirstFindings findings;
-    const WeatherCheckReport report = CheckWeatherFile(names[index], folder, findings, missing);
+    const WeatherCheckReport report = CheckWeatherFile(names[index], folder, findings, missing, heatIndex);
     std::cout << report.file << '\n';
     if (report.header) {
       PrintHeader(report);
@@ -165,13 +176,13 @@ void CheckAsText(const std::vector<ListedName>& names, const AppFolder& folder, 
 }
 
 void CheckAsCsv(const std::vector<ListedName>& names, const AppFolder& folder, const ReadingRules& missing,
-                Tally& tally) {
+                HeatIndexSource heatIndex, Tally& tally) {
   ConsoleNotices notices;
   std::cout << "file,line,field,kind,value\n";
   for (const ListedName& name : names) {
     CsvFindings findings(name.problem.empty() ? EscapedText(folder.Display(FileOf(name, folder.PetData())))
                                               : name.name);
-    const WeatherCheckReport report = CheckWeatherFile(name, folder, findings, missing);
+    const WeatherCheckReport report = CheckWeatherFile(name, folder, findings, missing, heatIndex);
     if (report.refusal) {
       PrintCsvRow(report.file, 0, "", "refused", TrimSpaces(report.refusal->text));
       notices.Show(*report.refusal);
@@ -188,10 +199,11 @@ void RunCheck(CliContext& context, const CheckArguments& arguments) {
   if (!names) return;
   Tally tally;
   const ReadingRules missing = arguments.reading.Rules();
+  const HeatIndexSource heatIndex = HeatIndexSourceOf(arguments.heatIndex);
   if (arguments.format == "csv")
-    CheckAsCsv(*names, *folder, missing, tally);
+    CheckAsCsv(*names, *folder, missing, heatIndex, tally);
   else
-    CheckAsText(*names, *folder, missing, tally);
+    CheckAsText(*names, *folder, missing, heatIndex, tally);
   context.exitStatus = tally.refused > 0 ? kExitCheckUnreadable : tally.warned > 0 ? kExitCheckWarnings : kExitOk;
 }
 
@@ -206,7 +218,9 @@ void AddCheckCommand(CLI::App& app, CliContext& context) {
       "methods that will run, and every suspicious value with its line (TMAX below TMIN, humidity\n"
       "outside 0..100, RH2 above RH1, negative wind, sunshine or pan evaporation, sunshine longer\n"
       "than the day, missing-value codes such as -99 or a declared --missing-code, empty fields,\n"
-      "dates out of order, repeated or missing in daily files, PET values that would be empty),\n"
+      "dates out of order, repeated or missing in daily files, PET values that would be empty or\n"
+      "that no climate gives, columns whose values betray another unit), a station outside the\n"
+      "heat index table, a file on which no method can run,\n"
       "heads that look like parameters but are not used, and parameters that a method which runs\n"
       "takes as 0 for want of a column; at most 20 lines of each kind. A file 'pet'\n"
       "would refuse gets the same notice on standard error. A NAME is a bare file name in\n"
@@ -220,6 +234,7 @@ void AddCheckCommand(CLI::App& app, CliContext& context) {
   command->add_option("--format", arguments->format, "text (a report per file) or csv (file,line,field,kind,value)")
       ->check(CLI::IsMember({"text", "csv"}));
   AddReadingOptions(*command, arguments->reading);
+  AddHeatIndexOption(*command, arguments->heatIndex);
   command->callback([&context, arguments] { RunCheck(context, *arguments); });
 }
 

@@ -60,6 +60,20 @@ void AddReadingOptions(CLI::App& command, ReadingArguments& into) {
   command.add_flag("--day-first", into.dayFirst, "Slashed dates are day/month/year (by default month/day/year)");
 }
 
+void AddHeatIndexOption(CLI::App& command, std::string& into) {
+  command
+      .add_option("--heat-index", into,
+                  "Where Thornthwaite's heat index comes from: 'table' (interpolated from "
+                  "support/heat_index_data.csv, the default) or 'station' (the station's own, from the monthly "
+                  "means of the file's complete calendar years)")
+      ->type_name("table|station")
+      ->check(CLI::IsMember({"table", "station"}));
+}
+
+HeatIndexSource HeatIndexSourceOf(const std::string& word) {
+  return word == "station" ? HeatIndexSource::Station : HeatIndexSource::Table;
+}
+
 std::optional<AppFolder> CliContext::ResolveAppFolder() {
   std::string error;
   auto folder = LocateAppFolder(appFolderOption, executable, &error);

@@ -13,6 +13,7 @@
 #include "common/app_folder.h"
 #include "common/data_file_list.h"
 #include "common/platform.h"
+#include "run/heat_index_table.h"
 #include "run/weather_file_reader.h"
 
 namespace sorvane::cli {
@@ -71,6 +72,11 @@ struct ReadingArguments {
   ReadingRules Rules() const;
 };
 void AddReadingOptions(CLI::App& command, ReadingArguments& into);
+
+// --heat-index table|station of pet, check and calibrate: where Thornthwaite's heat
+// index comes from.
+void AddHeatIndexOption(CLI::App& command, std::string& into);
+HeatIndexSource HeatIndexSourceOf(const std::string& word);
 
 // What `plot` draws, for the help of sorvane-cli and of sorvane-plot alike.
 inline constexpr std::string_view kPlotDescription =

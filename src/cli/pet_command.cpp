@@ -16,6 +16,7 @@ struct PetArguments {
   std::string listFile;
   unsigned jobs = std::max(1u, std::thread::hardware_concurrency());
   ReadingArguments reading;
+  std::string heatIndex = "table";
 };
 
 void RunPet(CliContext& context, const PetArguments& arguments) {
@@ -25,11 +26,14 @@ void RunPet(CliContext& context, const PetArguments& arguments) {
   if (!names) return;
   ConsoleNotices notices;
   const RunSummary summary =
-      ProcessPetFiles(*names, *folder, notices, RunOptions{arguments.jobs, arguments.reading.Rules()});
+      ProcessPetFiles(*names, *folder, notices,
+                      RunOptions{arguments.jobs, arguments.reading.Rules(), HeatIndexSourceOf(arguments.heatIndex)});
   notices.Show(JobEndNotice());
   std::cout << summary.processed << " of " << names->size() << " file" << (names->size() == 1 ? "" : "s")
-            << " processed; results in " << platform::Utf8(folder->Output()) << '\n';
-  context.exitStatus = summary.refused > 0 ? kExitRefused : kExitOk;
+            << " processed";
+  if (summary.withoutMethod > 0) std::cout << " (" << summary.withoutMethod << " without any method)";
+  std::cout << "; results in " << platform::Utf8(folder->Output()) << '\n';
+  context.exitStatus = summary.refused > 0 || summary.withoutMethod > 0 ? kExitRefused : kExitOk;
 }
 
 }  // namespace
@@ -53,6 +57,7 @@ void AddPetCommand(CLI::App& app, CliContext& context) {
   command->add_option("--jobs,-j", arguments->jobs, "Files processed at once (default: the number of cores)")
       ->check(CLI::Range(1u, 1024u));
   AddReadingOptions(*command, arguments->reading);
+  AddHeatIndexOption(*command, arguments->heatIndex);
   list->excludes(command->get_option("NAME"));
   command->callback([&context, arguments] { RunPet(context, *arguments); });
 }

@@ -96,15 +96,15 @@ std::string_view PeriodAdjective(PeriodType period) { return WordsOf(period).adj
 // of one period: `period` is that of the files before it.
 std::optional<StationCalibration> CalibrateFile(const ListedName& entry, const AppFolder& folder,
                                                 const CalibrationReference& reference, const ReadingRules& rules,
-                                                std::optional<PeriodType> period, RowTermsMaker& terms,
-                                                std::string& refusal) {
+                                                HeatIndexSource heatIndex, std::optional<PeriodType> period,
+                                                RowTermsMaker& terms, std::string& refusal) {
   if (!entry.problem.empty()) {
     refusal = ListedNameRefusal(entry);
     return std::nullopt;
   }
   const fs::path path = FileOf(entry, folder.PetData());
   const std::string shown = EscapedText(folder.Display(path));
-  auto computation = StationComputation::Open(path, shown, folder, rules);
+  auto computation = StationComputation::Open(path, shown, folder, rules, heatIndex);
   const MissingValues& missing = rules.missing;
   if (!computation) {
     refusal = computation.error().message + std::string(kFileNotProcessed);
@@ -187,7 +187,8 @@ std::vector<int> TableMethods(const std::vector<StationCalibration>& stations, i
 }  // namespace
 
 Calibration Calibrate(const std::vector<ListedName>& names, const AppFolder& folder,
-                      const CalibrationReference& reference, const ReadingRules& rules, Notices& notices) {
+                      const CalibrationReference& reference, const ReadingRules& rules, Notices& notices,
+                      HeatIndexSource heatIndex) {
   Calibration calibration;
   RowTermsMaker terms;
   for (std::size_t index = 0; index < names.size(); ++index) {
@@ -195,7 +196,7 @@ Calibration Calibrate(const std::vector<ListedName>& names, const AppFolder& fol
     std::string refusal;
     std::optional<PeriodType> period;
     if (!calibration.stations.empty()) period = calibration.stations.front().period;
-    auto station = CalibrateFile(names[index], folder, reference, rules, period, terms, refusal);
+    auto station = CalibrateFile(names[index], folder, reference, rules, heatIndex, period, terms, refusal);
     if (station) {
       calibration.stations.push_back(std::move(*station));
     } else {

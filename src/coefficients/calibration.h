@@ -15,6 +15,7 @@
 #include "common/app_folder.h"
 #include "common/data_file_list.h"
 #include "common/notices.h"
+#include "run/heat_index_table.h"
 #include "run/weather_file_reader.h"
 
 namespace sorvane {
@@ -84,8 +85,10 @@ struct Calibration {
 // Reads every listed weather file (looked up in data/PET_DATA) and gathers the pairs of
 // each method. Shows a refusal for each file that cannot be used and a notice for each
 // method left out of the table, naming station, method and why.
+// Thornthwaite's heat index comes from the table or, by `heatIndex`, from each station.
 Calibration Calibrate(const std::vector<ListedName>& names, const AppFolder& folder,
-                      const CalibrationReference& reference, const ReadingRules& rules, Notices& notices);
+                      const CalibrationReference& reference, const ReadingRules& rules, Notices& notices,
+                      HeatIndexSource heatIndex = HeatIndexSource::Table);
 
 // The fit of `method` at `station`; nullptr when the station has no such method.
 const MethodCalibration* FindMethod(const StationCalibration& station, int method);

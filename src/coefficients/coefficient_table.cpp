@@ -1,5 +1,7 @@
 #include "coefficients/coefficient_table.h"
 
+#include "common/text.h"
+
 #include <algorithm>
 
 #include "coefficients/scratch_file.h"
@@ -132,6 +134,7 @@ std::optional<CoefficientTable> ReadCoefficientTable(const std::filesystem::path
   while ((read = rows.Next(row, table.coefficients, problem)) == LineRead::Fields) {
     table.latitudesDegrees.push_back(row.latitudeDegrees);
     table.longitudesDegrees.push_back(row.longitudeDegrees);
+    table.rowNames.emplace_back(TrimSpaces(row.name));
   }
   if (read == LineRead::Problem) return std::nullopt;
   if (table.RowCount() == 0) {

@@ -61,6 +61,7 @@ struct CoefficientTable {
   std::vector<std::string> methodNames;  // N, in the order of line 1
   std::vector<double> latitudesDegrees;  // M reference rows, in file order
   std::vector<double> longitudesDegrees;
+  std::vector<std::string> rowNames;  // trimmed, for messages; may be left empty
   std::vector<double> coefficients;  // M x 2N
 
   std::size_t MethodCount() const { return methodNames.size(); }

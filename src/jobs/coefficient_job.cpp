@@ -11,6 +11,7 @@
 #include "common/field_reader.h"
 #include "common/numbers.h"
 #include "common/text.h"
+#include "methods/inverse_distance.h"
 
 namespace sorvane {
 
@@ -49,6 +50,31 @@ void AppendHeaderLines(std::string& out, const std::vector<std::string>& methodN
   out += "\r\n";
 }
 
+// A station farther than this beyond the outermost reference stations gets coefficients
+// extrapolated from another climate.
+constexpr double kTableMarginDegrees = 1;
+
+CoordinateExtent ExtentOf(const CoefficientTable& table) {
+  CoordinateExtent extent;
+  for (std::size_t i = 0; i < table.RowCount(); ++i) extent.Add(table.latitudesDegrees[i], table.longitudesDegrees[i]);
+  return extent;
+}
+
+// "station 'X' (line 5) lies outside the reference stations of ...: the nearest, 'Y', is
+// 41.3 degrees away; its coefficients are extrapolated"
+std::string OutsideTableNotice(std::string_view shown, const Station& station, const CoefficientTable& table,
+                               const StationDistances& distances) {
+  std::size_t nearest = 0;
+  for (std::size_t i = 1; i < distances.degrees.size(); ++i)
+    if (distances.degrees[i] < distances.degrees[nearest]) nearest = i;
+  const std::string name = nearest < table.rowNames.size() ? table.rowNames[nearest] : "";
+  return Located(shown, station.line,
+                 "station '" + std::string(TrimSpaces(station.nameAsRead)) +
+                     "' lies more than 1 degree beyond the reference stations of support/Coefficients.csv; the "
+                     "nearest, '" + name + "', is " + ShortestText(std::round(distances.degrees[nearest] * 10) / 10) +
+                     " degrees away, so its coefficients are extrapolated from stations of another climate");
+}
+
 // Puts the header lines and the rows written so far in place, then ends the program.
 NameOutcome StopAtDuplicate(AtomicFile& file, const Station& station, const AppFolder& folder) {
   NameOutcome result{{}, false, true};
@@ -63,7 +89,9 @@ NameOutcome StopAtDuplicate(AtomicFile& file, const Station& station, const AppF
 // written; otherwise how the list ended (a refusal, or the duplicate-station stop).
 std::optional<NameOutcome> WriteStationRows(FieldReader& reader, const CoefficientTable& table,
                                            const std::vector<std::size_t>& selected, const std::string& shown,
-                                           AtomicFile& file, const AppFolder& folder) {
+                                           AtomicFile& file, const AppFolder& folder,
+                                           std::vector<Notice>& warnings) {
+  const CoordinateExtent extent = ExtentOf(table);
   std::string& out = file.Buffer();
   std::vector<std::string> fields;
   Station station;
@@ -76,6 +104,8 @@ std::optional<NameOutcome> WriteStationRows(FieldReader& reader, const Coefficie
     if (!selected.empty() &&
         !DistancesFrom(table, station.latitudeDegrees, station.longitudeDegrees, distances, coincidentRow))
       return StopAtDuplicate(file, station, folder);
+    if (!selected.empty() && extent.Outside(station.latitudeDegrees, station.longitudeDegrees, kTableMarginDegrees))
+      warnings.push_back(Warning(OutsideTableNotice(shown, station, table, distances)));
 
     out += TrimSpaces(station.nameAsRead);
     out += ',';
@@ -138,11 +168,16 @@ NameOutcome ProcessStationList(const ListedName& entry, const std::vector<bool>&
                        std::string(kNotProcessed));
   AppendHeaderLines(file->Buffer(), table->methodNames, selected);
 
-  if (auto stopped = WriteStationRows(*reader, *table, selected, shown, *file, folder)) return std::move(*stopped);
+  std::vector<Notice> warnings;
+  if (auto stopped = WriteStationRows(*reader, *table, selected, shown, *file, folder, warnings)) {
+    // The rows written before a duplicate station are kept, and so are their warnings.
+    if (stopped->programEnds) stopped->notices.insert(stopped->notices.begin(), warnings.begin(), warnings.end());
+    return std::move(*stopped);
+  }
   if (const auto committed = file->Commit(); !committed)
     return RefusedWith(folder.Display(target) + ": writing failed (" + committed.error().message +
                        "); an older file of that name is left as it was");
-  return {};
+  return {std::move(warnings), false, false};
 }
 
 }  // namespace
@@ -160,7 +195,10 @@ RunSummary ProcessStationLists(const std::vector<ListedName>& names, const std::
 JobReport RunCoefficientJob(std::string_view chosenDataFile, const std::vector<bool>& marks, const AppFolder& folder,
                             Notices& notices) {
   const ListJob job{"station lists", false, [&](const std::vector<ListedName>& names, Notices& shown) {
-                      return ProcessStationLists(names, marks, folder, shown);
+                      GatheredWarnings gathered(shown);
+                      const RunSummary summary = ProcessStationLists(names, marks, folder, gathered);
+                      gathered.ShowGathered();
+                      return summary;
                     }};
   return RunListJob(chosenDataFile, folder, notices, job);
 }

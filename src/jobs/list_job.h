@@ -21,6 +21,7 @@ namespace sorvane {
 struct RunSummary {
   std::size_t processed = 0;
   std::size_t refused = 0;
+  std::size_t withoutMethod = 0;  // PET files processed, but no method could run on their columns
   bool programEnds = false;  // a name's notice ended the program; the names after it were not taken
 };
 

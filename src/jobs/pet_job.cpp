@@ -17,6 +17,7 @@
 #include "run/pet_result_writer.h"
 #include "run/row_terms_maker.h"
 #include "run/station_computation.h"
+#include "run/value_watch.h"
 
 namespace sorvane {
 
@@ -30,6 +31,7 @@ namespace {
 struct FileResult {
   NameOutcome outcome;
   std::optional<PetResultWriter> result;
+  bool noMethod = false;  // written, with its period columns only
 };
 
 struct RunFolders {
@@ -37,6 +39,8 @@ struct RunFolders {
   fs::path petData;
   fs::path output;
   const ReadingRules& reading;
+  HeatIndexSource heatIndex;
+  bool nameUndeclaredCodes;
 };
 
 FileResult FileRefusedWith(std::string text) { return {RefusedWith(std::move(text)), std::nullopt}; }
@@ -71,14 +75,17 @@ FileResult ProcessFile(const ListedName& entry, const RunFolders& folders, RowTe
   if (!entry.problem.empty()) return FileRefusedWith(ListedNameRefusal(entry));
   const fs::path path = FileOf(entry, folders.petData);
   const std::string shown = EscapedText(folders.app.Display(path));  // a file name may hold any byte
-  auto computation = StationComputation::Open(path, shown, folders.app, folders.reading);
+  auto computation = StationComputation::Open(path, shown, folders.app, folders.reading, folders.heatIndex);
   if (!computation) return FileRefusedWith(computation.error().message + std::string(kFileNotProcessed));
   const WeatherFileHeader& header = computation->Header();
   const std::vector<int>& methods = computation->Methods();
   FileResult result;
-  for (const std::string& note : header.ReadingNotes)
-    result.outcome.notices.push_back(Information(shown + ": " + note));
-  WarnAboutColumns(shown, header, methods, result.outcome.notices);
+  std::vector<Notice>& notices = result.outcome.notices;
+  for (const std::string& note : header.ReadingNotes) notices.push_back(Information(shown + ": " + note));
+  WarnAboutColumns(shown, header, methods, notices);
+  result.noMethod = methods.empty();
+  if (result.noMethod) notices.push_back(Warning(shown + ": " + NoMethodText(header.RecognisedColumns(), header.Period)));
+  if (computation->HeatIndex().outsideGrid) notices.push_back(Warning(shown + ": " + OutsideGridNotice()));
 
   auto writer = PetResultWriter::Create(folders.output, entry.name, header.Period, methods);
   if (!writer) {
@@ -92,7 +99,9 @@ FileResult ProcessFile(const ListedName& entry, const RunFolders& folders, RowTe
   WeatherFileReader::Step step;
   std::vector<double> values;
   const WeatherFileReader& reader = computation->Reader();
+  ValueWatch watch(header, folders.reading.missing);
   while ((step = computation->Next(terms, record, values)) == WeatherFileReader::Step::Record) {
+    watch.Note(reader.LastRowValues(), reader.LineOfLastRecord());
     for (std::size_t m = 0; m < values.size(); ++m)
       if (!std::isfinite(values[m])) empty.Note(reader.LineOfLastRecord(), methods[m]);
     writer->WriteRow(record, values);
@@ -107,6 +116,8 @@ FileResult ProcessFile(const ListedName& entry, const RunFolders& folders, RowTe
     result.outcome.notices.push_back(Warning(shown + ": " + EmptyFieldsNotice(reader.EmptyFields())));
   if (reader.FirstRepeatLine() > 0)
     result.outcome.notices.push_back(Warning(shown + ": " + RepeatedPeriodNotice(header.Period, reader)));
+  for (const std::string& warning : watch.Warnings(folders.nameUndeclaredCodes))
+    result.outcome.notices.push_back(Warning(shown + ": " + warning));
   if (empty.count > 0)
     result.outcome.notices.push_back(Information(shown + ": " + std::to_string(empty.count) +
                                          (empty.count == 1 ? " value" : " values") +
@@ -150,6 +161,7 @@ class PendingResults {
         }
       }
       ShowOutcome(file.outcome, notices_, summary_);
+      if (!file.outcome.refused && file.noMethod) ++summary_.withoutMethod;
     }
     files_.clear();
   }
@@ -255,7 +267,8 @@ RunSummary ProcessPetFiles(const std::vector<ListedName>& names, const AppFolder
   if (names.empty()) return summary;
   const auto output = OutputOfRun(names, folder, "file", notices, summary);
   if (!output) return summary;
-  const RunFolders folders{folder, folder.PetData(), *output, options.reading};
+  const RunFolders folders{folder, folder.PetData(), *output, options.reading, options.heatIndex,
+                          options.nameUndeclaredCodes};
   const unsigned jobs = std::clamp<unsigned>(options.jobs, 1, static_cast<unsigned>(names.size()));
   PendingResults pending(folder, notices, summary);
   if (jobs > 1) {

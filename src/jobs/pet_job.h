@@ -10,6 +10,7 @@
 #include "common/data_file_list.h"
 #include "common/notices.h"
 #include "jobs/list_job.h"
+#include "run/heat_index_table.h"
 #include "run/weather_file_reader.h"
 
 namespace sorvane {
@@ -18,6 +19,10 @@ namespace sorvane {
 struct RunOptions {
   unsigned jobs = 1;     // files processed at once; notices still come in list order
   ReadingRules reading;  // which fields hold no reading, and how the rest are read
+  HeatIndexSource heatIndex = HeatIndexSource::Table;
+  // Name values that look like missing-value codes but were read as readings: a user
+  // who can declare codes (--missing-code) wants to know; the window's rule has none.
+  bool nameUndeclaredCodes = true;
 };
 
 // The files of a run, looked up in data/PET_DATA, in list order. Shows each file's

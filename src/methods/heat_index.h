@@ -3,7 +3,13 @@
 // of I.
 #pragma once
 
+#include <array>
+
 namespace sorvane {
+
+// I = sum over the twelve months of (T / 5)^1.514, T the month's mean temperature in
+// degrees C; a month below 0 degrees C adds nothing (Thornthwaite, 1948).
+double HeatIndexOfMonthlyMeans(const std::array<double, 12>& meanCelsius);
 
 // (sum v_i / d_i) / (sum 1 / d_i) truncated downwards to hundredths, as 100 x valueSum /
 // weightSum in this order. The 1e-9 keeps a mean such as 64.35, whose double lies a hair

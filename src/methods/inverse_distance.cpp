@@ -1,8 +1,26 @@
 #include "methods/inverse_distance.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace sorvane {
+
+void CoordinateExtent::Add(double latitude, double longitude) {
+  if (empty) {
+    *this = {latitude, latitude, longitude, longitude, false};
+    return;
+  }
+  minLatitude = std::min(minLatitude, latitude);
+  maxLatitude = std::max(maxLatitude, latitude);
+  minLongitude = std::min(minLongitude, longitude);
+  maxLongitude = std::max(maxLongitude, longitude);
+}
+
+bool CoordinateExtent::Outside(double latitude, double longitude, double margin) const {
+  if (empty) return false;
+  return latitude < minLatitude - margin || latitude > maxLatitude + margin || longitude < minLongitude - margin ||
+         longitude > maxLongitude + margin;
+}
 
 double PlaneDistance(double latitudeDegrees, double longitudeDegrees, double pointLatitudeDegrees,
                      double pointLongitudeDegrees) {

@@ -16,6 +16,18 @@
 
 namespace sorvane {
 
+// The rectangle of latitudes and longitudes that a set of reference points spans.
+// Interpolation by inverse distance holds inside it; beyond it, it extrapolates from
+// points of another climate.
+struct CoordinateExtent {
+  double minLatitude = 0, maxLatitude = 0, minLongitude = 0, maxLongitude = 0;  // degrees
+  bool empty = true;
+
+  void Add(double latitudeDegrees, double longitudeDegrees);
+  // True when the station lies more than `marginDegrees` beyond every side's outermost point.
+  bool Outside(double latitudeDegrees, double longitudeDegrees, double marginDegrees) const;
+};
+
 // d_i between a station and a point, degrees.
 double PlaneDistance(double latitudeDegrees, double longitudeDegrees, double pointLatitudeDegrees,
                      double pointLongitudeDegrees);

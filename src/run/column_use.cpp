@@ -71,6 +71,21 @@ std::string RepeatedPeriodNotice(PeriodType period, const WeatherFileReader& rea
          " file holds one row per " + unit + " (a daily file heads its period Date, or Year,Month,Day)";
 }
 
+std::string NoMethodText(ParameterSet columns, PeriodType period) {
+  std::string text = "no method can run";
+  char separator = ':';
+  for (const MethodEntry& method : kMethodTable) {
+    std::vector<std::string> lacking;
+    for (std::string_view word : method.headWords)
+      if (!word.empty() && (ParametersOfHeadWord(word) & columns) == 0)
+        lacking.push_back(word == "RH" ? "RH1/RH2" : std::string(word));
+    if (method.id == MethodId::Thornthwaite && period != PeriodType::Month) lacking.emplace_back("a monthly file");
+    text += std::string(1, separator) + " " + std::string(method.name) + " needs " + Listed(lacking);
+    separator = ';';
+  }
+  return text;
+}
+
 std::string EmptyFieldsNotice(const EmptyFieldTally& empty) {
   return std::to_string(empty.count) + (empty.count == 1 ? " empty field was" : " empty fields were") +
          " read as 0; the first on line " + std::to_string(empty.firstLine) + " (" +

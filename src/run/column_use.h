@@ -31,6 +31,10 @@ std::string AbsentParameterText(const AbsentParameter& absent);
 // the first repeat of a weekly or monthly file.
 std::string RepeatedPeriodNotice(PeriodType period, const WeatherFileReader& reader);
 
+// For a file whose columns allow no method: what each method lacks. "no method can run:
+// Modified Penman needs WS, RH1/RH2 and SS; Hargreaves needs TMAX and TMIN; ..."
+std::string NoMethodText(ParameterSet columns, PeriodType period);
+
 // "3 empty fields were read as 0; the first on line 8 (TMAX)"
 std::string EmptyFieldsNotice(const EmptyFieldTally& empty);
 

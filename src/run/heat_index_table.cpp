@@ -50,7 +50,7 @@ GridRead ReadGridPoint(FieldReader& table, double (&grid)[3], Problem& problem) 
 }  // namespace
 
 std::optional<double> InterpolateHeatIndex(FieldReader& table, double latitude, double longitude,
-                                           Problem& problem) {
+                                           Problem& problem, CoordinateExtent* extent) {
   std::string heading;
   const auto headingStatus = table.ReadLine(heading);
   if (headingStatus != FieldReader::Status::Ok && headingStatus != FieldReader::Status::EndOfFile) {
@@ -64,6 +64,7 @@ std::optional<double> InterpolateHeatIndex(FieldReader& table, double latitude, 
   for (GridRead read; (read = ReadGridPoint(table, grid, problem)) != GridRead::End;) {
     if (read == GridRead::Problem) return std::nullopt;
     ++points;
+    if (extent) extent->Add(grid[0], grid[1]);
     const double distance = PlaneDistance(latitude, longitude, grid[0], grid[1]);  // degrees
     if (distance == 0) {
       coincidentSum += grid[2];
@@ -82,7 +83,7 @@ std::optional<double> InterpolateHeatIndex(FieldReader& table, double latitude, 
 }
 
 std::optional<double> StationHeatIndex(const AppFolder& folder, double latitude, double longitude,
-                                       std::string* error) {
+                                       std::string* error, CoordinateExtent* extent) {
   const auto tablePath = folder.HeatIndexTable();
   const std::string table = folder.Display(tablePath);
   auto reader = FieldReader::Open(tablePath);
@@ -91,19 +92,42 @@ std::optional<double> StationHeatIndex(const AppFolder& folder, double latitude,
     return std::nullopt;
   }
   Problem problem;
-  auto heatIndex = InterpolateHeatIndex(*reader, latitude, longitude, problem);
+  auto heatIndex = InterpolateHeatIndex(*reader, latitude, longitude, problem, extent);
   if (!heatIndex) *error = Located(table, problem.line, problem.message);
   return heatIndex;
 }
 
 bool HeatIndexForMethods(const std::vector<int>& methods, const AppFolder& folder, const StationHeader& station,
-                         std::string_view shown, std::optional<double>& heatIndex, std::string& refusal) {
-  heatIndex.reset();
+                         std::string_view shown, const HeatIndexChoice& choice, HeatIndexUse& use,
+                         std::string& refusal) {
+  use = HeatIndexUse{};
+  use.source = choice.source;
   if (std::find(methods.begin(), methods.end(), kThornthwaiteId) == methods.end()) return true;
+  if (choice.source == HeatIndexSource::Station) {
+    const Expected<double> own = OwnHeatIndex(choice.file, choice.rules, use.completeYears);
+    if (!own) {
+      refusal = std::string(shown) + ": its Thornthwaite column needs the station's own heat index, but " +
+                Reason(own.error());
+      return false;
+    }
+    use.value = *own;
+    return true;
+  }
   std::string problem;
-  heatIndex = StationHeatIndex(folder, station.Latitude, station.Longitude, &problem);
-  if (!heatIndex) refusal = std::string(shown) + ": its Thornthwaite column needs the heat index table, but " + problem;
-  return heatIndex.has_value();
+  CoordinateExtent extent;
+  use.value = StationHeatIndex(folder, station.Latitude, station.Longitude, &problem, &extent);
+  if (!use.value) {
+    refusal = std::string(shown) + ": its Thornthwaite column needs the heat index table, but " + problem;
+    return false;
+  }
+  use.outsideGrid = extent.Outside(station.Latitude, station.Longitude, kGridMarginDegrees);
+  return true;
+}
+
+std::string OutsideGridNotice() {
+  return "the station lies more than 1 degree beyond the points of the heat index table, so its Thornthwaite "
+         "heat index is extrapolated from stations of another climate; use the station's own (--heat-index "
+         "station) or a heat index table of its region";
 }
 
 }  // namespace sorvane

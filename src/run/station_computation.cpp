@@ -8,9 +8,9 @@
 namespace sorvane {
 
 StationComputation::StationComputation(WeatherFileReader reader, WeatherFileHeader header, std::vector<int> methods,
-                                       PreparedStation station)
+                                       PreparedStation station, HeatIndexUse heatIndex)
     : reader_(std::move(reader)), header_(std::move(header)), methods_(std::move(methods)),
-      station_(std::move(station)) {
+      station_(std::move(station)), heatIndex_(heatIndex) {
   for (int id : methods_) {
     computing_.push_back(MethodEntryFor(id).compute);
     reading_.push_back(ParametersOf(id));
@@ -18,7 +18,8 @@ StationComputation::StationComputation(WeatherFileReader reader, WeatherFileHead
 }
 
 Expected<StationComputation> StationComputation::Open(const std::filesystem::path& path, const std::string& shown,
-                                                      const AppFolder& app, const ReadingRules& rules) {
+                                                      const AppFolder& app, const ReadingRules& rules,
+                                                      HeatIndexSource heatIndex) {
   auto fields = FieldReader::Open(path);
   if (!fields) return Fail(shown + ": cannot be opened (" + fields.error().message + ")");
   WeatherFileReader reader(std::move(*fields));
@@ -26,11 +27,12 @@ Expected<StationComputation> StationComputation::Open(const std::filesystem::pat
   auto header = reader.ReadHeader();
   if (!header) return Fail(Located(shown, reader.LastProblem()));
   std::vector<int> methods = AvailableMethods(header->RecognisedColumns(), header->Period);
-  std::optional<double> heatIndex;
+  HeatIndexUse use;
   std::string refusal;
-  if (!HeatIndexForMethods(methods, app, header->Station, shown, heatIndex, refusal)) return Fail(std::move(refusal));
-  PreparedStation station = PrepareStation(header->Station, heatIndex);
-  return StationComputation(std::move(reader), std::move(*header), std::move(methods), std::move(station));
+  if (!HeatIndexForMethods(methods, app, header->Station, shown, {heatIndex, path, rules}, use, refusal))
+    return Fail(std::move(refusal));
+  PreparedStation station = PrepareStation(header->Station, use.value);
+  return StationComputation(std::move(reader), std::move(*header), std::move(methods), std::move(station), use);
 }
 
 WeatherFileReader::Step StationComputation::Next(RowTermsMaker& terms, WeatherRecord& record,

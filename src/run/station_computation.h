@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "common/app_folder.h"
+#include "run/heat_index_table.h"
 #include "run/method_table.h"
 #include "run/row_terms_maker.h"
 #include "run/station_setup.h"
@@ -26,13 +27,15 @@ class StationComputation {
   // Opens `path` (shown in notices as `shown`) and reads its header. A problem whose
   // message is the whole refusal (without its closing "; the file is not processed")
   // when the file cannot be opened or its header read, or its Thornthwaite column finds
-  // no heat index.
+  // no heat index (from the table, or from the file's own months by `heatIndex`).
   static Expected<StationComputation> Open(const std::filesystem::path& path, const std::string& shown,
-                                           const AppFolder& app, const ReadingRules& rules);
+                                           const AppFolder& app, const ReadingRules& rules,
+                                           HeatIndexSource heatIndex = HeatIndexSource::Table);
 
   const WeatherFileHeader& Header() const { return header_; }
   const std::vector<int>& Methods() const { return methods_; }  // MethodIds, ascending
   const WeatherFileReader& Reader() const { return reader_; }
+  const HeatIndexUse& HeatIndex() const { return heatIndex_; }
 
   // The next record into `record` and the value of each method of Methods() into
   // `values` (kNotComputable where a method cannot compute it, or a parameter it reads
@@ -41,12 +44,13 @@ class StationComputation {
 
  private:
   StationComputation(WeatherFileReader reader, WeatherFileHeader header, std::vector<int> methods,
-                     PreparedStation station);
+                     PreparedStation station, HeatIndexUse heatIndex);
 
   WeatherFileReader reader_;
   WeatherFileHeader header_;
   std::vector<int> methods_;
   PreparedStation station_;
+  HeatIndexUse heatIndex_;
   std::vector<RecordMethod*> computing_;
   std::vector<ParameterSet> reading_;  // per method, the parameters its formula reads
 };

@@ -14,6 +14,7 @@
 #include "run/station_computation.h"
 #include "run/row_terms_maker.h"
 #include "run/station_setup.h"
+#include "run/value_watch.h"
 
 namespace sorvane {
 
@@ -27,16 +28,32 @@ long WeatherCheckReport::FindingCount() const {
 
 namespace {
 
-bool IsMissingValueCode(double value) {
-  return std::find(kMissingValueCodes.begin(), kMissingValueCodes.end(), value) != kMissingValueCodes.end();
-}
-
 bool IsDeclaredCode(double value, const MissingValues& missing) {
   return std::find(missing.codes.begin(), missing.codes.end(), value) != missing.codes.end();
 }
 
 // A day length to two decimals, as people read it (11.171529 h -> "11.17").
 std::string HoursText(double hours) { return ShortestText(std::round(hours * 100) / 100); }
+
+std::string HundredthsText(double value) { return ShortestText(std::round(value * 100) / 100); }
+
+// The most PET of one day any climate gives, mm: Penman Montieth's reference grass
+// stays below 20 mm a day in the hottest, driest, windiest places; the other methods,
+// some of which run higher, below 25.
+double HighestDailyPet(MethodId id) { return id == MethodId::PenmanMonteith ? 20 : 25; }
+
+// "TMAX 95, TMIN 70, RH1 80" for the parameters a method reads.
+std::string InputsText(const WeatherRecord& record, ParameterSet parameters) {
+  static constexpr std::array<double WeatherRecord::*, 8> kFields{
+      nullptr, &WeatherRecord::TMAX, &WeatherRecord::TMIN, &WeatherRecord::RH1, &WeatherRecord::RH2,
+      &WeatherRecord::WS, &WeatherRecord::SS, &WeatherRecord::EVP};
+  std::string text;
+  for (std::size_t code = 1; code < kFields.size(); ++code)
+    if (Holds(parameters, static_cast<Parameter>(code)))
+      text += (text.empty() ? "" : ", ") + std::string(kParameterHeads[code]) + " " +
+              ShortestText(record.*kFields[code]);
+  return text;
+}
 
 std::string PeriodText(const WeatherRecord& record) {
   switch (record.Period) {
@@ -54,11 +71,20 @@ class RowChecker {
  public:
   RowChecker(const WeatherFileHeader& header, const std::vector<int>& methods, const PreparedStation& station,
              const MissingValues& missing, FindingSink& sink, WeatherCheckReport& report)
-      : header_(header), methods_(methods), station_(station), missing_(missing), sink_(sink), report_(report) {}
+      : header_(header), methods_(methods), station_(station), missing_(missing), sink_(sink), report_(report),
+        watch_(header, missing) {}
 
-  // What the header line leaves unsaid: heads not used, parameters taken as 0.
+  // What the header lines leave unsaid: a station beyond the heat index table, heads not
+  // used, parameters taken as 0, no method at all.
   void CheckHeader(const std::vector<int>& runMethods) {
+    line_ = 3;
+    if (report_.heatIndex.outsideGrid)
+      Emit(FindingKind::OutsideHeatIndexGrid, "Latitude", ShortestText(header_.Station.Latitude),
+           "latitude " + ShortestText(header_.Station.Latitude) + ", longitude " +
+               ShortestText(header_.Station.Longitude) + ": " + OutsideGridNotice());
     line_ = 4;
+    if (runMethods.empty())
+      Emit(FindingKind::NoMethod, "", "", NoMethodText(header_.RecognisedColumns(), header_.Period));
     for (const std::string& head : UnusedParameterHeads(header_))
       Emit(FindingKind::IgnoredHead, head, head,
            "'" + head + "' is not used: a column is used only when its head is one of TMAX, TMIN, RH1, RH2, WS, SS, "
@@ -71,12 +97,27 @@ class RowChecker {
   void Check(const WeatherRecord& record, const std::vector<ParsedNumber>& values, ParameterSet noReading,
              long line) {
     line_ = line;
+    watch_.Note(values, line);
     const RowTerms terms = terms_.For(record, station_.days);
     const auto plain = CheckFields(values);
     CheckPairs(plain);
     CheckSunshine(terms.day, plain);
     if (record.Period == PeriodType::Date) CheckDateOrder(record);
-    CheckPetValues(record, terms, noReading);
+    CheckPetValues(record, terms, noReading, PlainParameters(plain));
+  }
+
+  // What only the whole file shows: columns whose values betray another unit.
+  void CheckUnits() {
+    if (watch_.HotTemperatures().count > 0) {
+      const WatchedValues& hot = watch_.HotTemperatures();
+      line_ = hot.firstLine;
+      Emit(FindingKind::OtherUnit, kParameterHeads[static_cast<std::size_t>(hot.firstParameter)],
+           ShortestText(hot.firstValue), HotTemperatureText(hot));
+    }
+    line_ = 4;
+    for (Parameter humidity : watch_.FractionHumidities())
+      Emit(FindingKind::OtherUnit, kParameterHeads[static_cast<std::size_t>(humidity)], "",
+           FractionHumidityText(humidity));
   }
 
   void CheckRepeat(const WeatherRecord& record, long earlierLine) {
@@ -192,14 +233,32 @@ class RowChecker {
     latestLine_ = line_;
   }
 
-  void CheckPetValues(const WeatherRecord& record, const RowTerms& terms, ParameterSet noReading) {
+  // The parameters with a column whose reading is plain (not reported already).
+  ParameterSet PlainParameters(const PlainValues& plain) const {
+    ParameterSet set = 0;
+    for (std::size_t code = 1; code < plain.size(); ++code)
+      if (plain[code]) set |= Bit(static_cast<Parameter>(code));
+    return set | ~header_.RecognisedColumns();
+  }
+
+  // A value from readings already reported (a -99, a negative wind) is not implausible
+  // a second time.
+  void CheckPetValues(const WeatherRecord& record, const RowTerms& terms, ParameterSet noReading,
+                      ParameterSet plainReadings) {
     for (int id : methods_) {
       const MethodEntry& method = MethodEntryFor(id);
-      const bool computed = (noReading & ParametersOf(id)) == 0 &&
-                            std::isfinite(method.compute(record, header_.Station, station_.constants, terms));
-      if (computed) continue;
+      const double value = (noReading & ParametersOf(id)) == 0
+                               ? method.compute(record, header_.Station, station_.constants, terms)
+                               : kNotComputable;
       const std::string_view name = method.name;
-      Emit(FindingKind::EmptyPetValue, name, "", std::string(name) + " would be empty");
+      if (!std::isfinite(value)) {
+        Emit(FindingKind::EmptyPetValue, name, "", std::string(name) + " would be empty");
+      } else if (const double limit = ScaleToPeriod(HighestDailyPet(method.id), record);
+                 value > limit && (ParametersOf(id) & ~plainReadings) == 0) {
+        Emit(FindingKind::ImplausiblePet, name, HundredthsText(value),
+             std::string(name) + " " + HundredthsText(value) + " mm is above " + ShortestText(limit) +
+                 " mm, more than any climate gives, from " + InputsText(record, ParametersOf(id)));
+      }
     }
   }
 
@@ -210,6 +269,7 @@ class RowChecker {
   const MissingValues& missing_;
   FindingSink& sink_;
   WeatherCheckReport& report_;
+  ValueWatch watch_;
   long line_ = 0;
   long latestDay_ = 0;
   std::string latestDate_;
@@ -223,7 +283,7 @@ Notice NotProcessed(const std::string& shown, const Problem& problem) {
 }  // namespace
 
 WeatherCheckReport CheckWeatherFile(const ListedName& entry, const AppFolder& folder, FindingSink& sink,
-                                    const ReadingRules& rules) {
+                                    const ReadingRules& rules, HeatIndexSource heatIndex) {
   const MissingValues& missing = rules.missing;
   WeatherCheckReport report;
   report.file = entry.name;
@@ -253,13 +313,13 @@ WeatherCheckReport CheckWeatherFile(const ListedName& entry, const AppFolder& fo
   // The methods computed here: all the run computes, less Thornthwaite when the run
   // would refuse the file for want of a heat index (its rows are still worth checking).
   std::vector<int> computed = report.methods;
-  std::optional<double> heatIndex;
   std::string refusal;
-  if (!HeatIndexForMethods(computed, folder, header.Station, shown, heatIndex, refusal)) {
+  if (!HeatIndexForMethods(computed, folder, header.Station, shown, {heatIndex, path, rules}, report.heatIndex,
+                           refusal)) {
     report.refusal = Refusal(refusal + std::string(kFileNotProcessed));
     std::erase(computed, kThornthwaiteId);
   }
-  const PreparedStation station = PrepareStation(header.Station, heatIndex);
+  const PreparedStation station = PrepareStation(header.Station, report.heatIndex.value);
 
   RowChecker checker(header, computed, station, missing, sink, report);
   checker.CheckHeader(report.methods);
@@ -271,6 +331,7 @@ WeatherCheckReport CheckWeatherFile(const ListedName& entry, const AppFolder& fo
     checker.Check(record, reader.LastRowValues(), reader.MissingInLastRecord(), reader.LineOfLastRecord());
     if (reader.RepeatOfLastRecord() > 0) checker.CheckRepeat(record, reader.RepeatOfLastRecord());
   }
+  if (step != WeatherFileReader::Step::Problem) checker.CheckUnits();
   if (step == WeatherFileReader::Step::Problem && !report.refusal) report.refusal = NotProcessed(shown, reader.LastProblem());
   return report;
 }

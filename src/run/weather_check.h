@@ -13,6 +13,7 @@
 #include "common/app_folder.h"
 #include "common/data_file_list.h"
 #include "common/notices.h"
+#include "run/heat_index_table.h"
 #include "run/weather_file_reader.h"
 
 namespace sorvane {
@@ -20,8 +21,11 @@ namespace sorvane {
 enum class FindingKind {
   IgnoredHead,            // a head that contains a parameter word but is none of the seven
   AbsentParameter,        // a method that runs takes a parameter without a column as 0
+  NoMethod,               // the columns allow no method at all
+  OutsideHeatIndexGrid,   // Thornthwaite's heat index extrapolated from the table
   TmaxBelowTmin,
   HumidityOutOfRange,     // RH1 or RH2 below 0 % or above 100 %
+  OtherUnit,              // temperatures in degrees F, humidities as fractions
   Rh2AboveRh1,
   BelowZero,              // WS, SS or EVP
   SunshineLongerThanDay,  // SS above the day length N of the record's day
@@ -32,6 +36,7 @@ enum class FindingKind {
   DaysMissing,            // daily files: a gap between two rows
   PeriodRepeated,         // weekly and monthly files: a year and number an earlier row has
   EmptyPetValue,          // a method cannot compute the row: its result field is empty
+  ImplausiblePet,         // a PET value no climate gives: a unit mistake the ranges let through
 };
 
 struct FindingKindEntry {
@@ -40,11 +45,14 @@ struct FindingKindEntry {
   std::string_view title;  // the heading of the text report
 };
 
-inline constexpr std::array<FindingKindEntry, 14> kFindingKinds{{
+inline constexpr std::array<FindingKindEntry, 18> kFindingKinds{{
     {FindingKind::IgnoredHead, "ignored-head", "heads not used"},
     {FindingKind::AbsentParameter, "absent-parameter", "parameters without a column, taken as 0"},
+    {FindingKind::NoMethod, "no-method", "no method can run"},
+    {FindingKind::OutsideHeatIndexGrid, "outside-heat-index-grid", "station outside the heat index table"},
     {FindingKind::TmaxBelowTmin, "tmax-below-tmin", "TMAX below TMIN"},
     {FindingKind::HumidityOutOfRange, "humidity-out-of-range", "humidity below 0 or above 100"},
+    {FindingKind::OtherUnit, "other-unit", "columns that look read in the wrong unit"},
     {FindingKind::Rh2AboveRh1, "rh2-above-rh1", "RH2 above RH1"},
     {FindingKind::BelowZero, "below-zero", "wind, sunshine or pan evaporation below 0"},
     {FindingKind::SunshineLongerThanDay, "sunshine-longer-than-day", "sunshine longer than the day"},
@@ -55,7 +63,10 @@ inline constexpr std::array<FindingKindEntry, 14> kFindingKinds{{
     {FindingKind::DaysMissing, "days-missing", "days missing"},
     {FindingKind::PeriodRepeated, "period-repeated", "weeks or months repeated"},
     {FindingKind::EmptyPetValue, "empty-pet-value", "PET values that would be empty"},
+    {FindingKind::ImplausiblePet, "implausible-pet", "PET values no climate gives"},
 }};
+static_assert(kFindingKinds[static_cast<int>(FindingKind::ImplausiblePet)].kind == FindingKind::ImplausiblePet);
+static_assert(kFindingKinds[static_cast<int>(FindingKind::OtherUnit)].kind == FindingKind::OtherUnit);
 static_assert(kFindingKinds[static_cast<int>(FindingKind::EmptyPetValue)].kind == FindingKind::EmptyPetValue);
 static_assert(kFindingKinds[static_cast<int>(FindingKind::SunshineLongerThanDay)].kind ==
               FindingKind::SunshineLongerThanDay);
@@ -63,8 +74,6 @@ static_assert(kFindingKinds[static_cast<int>(FindingKind::EmptyField)].kind == F
 
 inline const FindingKindEntry& EntryFor(FindingKind kind) { return kFindingKinds[static_cast<std::size_t>(kind)]; }
 
-// The codes loggers and spreadsheets write for "no reading".
-inline constexpr std::array<double, 4> kMissingValueCodes{-99, -999, -9999, 9999};
 
 struct Finding {
   long line = 0;  // the data row's line in the file; 4, the header line, for heads and absent parameters
@@ -85,6 +94,7 @@ struct WeatherCheckReport {
   std::string file;                         // the path as notices name it
   std::optional<WeatherFileHeader> header;  // nullopt when the file is refused before its data
   std::vector<int> methods;                 // the AvailableMethods of the header
+  HeatIndexUse heatIndex;                   // the heat index a run would use (monthly files)
   std::string firstPeriod, lastPeriod;      // "01/01/2011", "2011 week 1", "2009 month 12"
   long rows = 0;                            // data rows read
   std::array<long, kFindingKinds.size()> counts{};  // findings per kind
@@ -99,6 +109,7 @@ struct WeatherCheckReport {
 // that hold no reading by `missing` as a run with the same rule sees them; the findings
 // go to `sink` as they are found, the rest is in the report.
 WeatherCheckReport CheckWeatherFile(const ListedName& entry, const AppFolder& folder, FindingSink& sink,
-                                    const ReadingRules& rules = {});
+                                    const ReadingRules& rules = {},
+                                    HeatIndexSource heatIndex = HeatIndexSource::Table);
 
 }  // namespace sorvane

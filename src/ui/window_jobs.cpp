@@ -13,7 +13,8 @@ JobOutcome OutcomeOf(const WindowState& window, const JobReport& report) {
 
 }  // namespace
 
-RunOptions WindowRunOptions(unsigned jobs) { return RunOptions{jobs, ReadingRules{}}; }
+// The window keeps the format's rule: an empty field is 0, and no value is a missing code.
+RunOptions WindowRunOptions(unsigned jobs) { return RunOptions{jobs, ReadingRules{}, HeatIndexSource::Table, false}; }
 
 JobOutcome PetRunFromWindow(const WindowState& window, const AppFolder& folder, Notices& notices,
                             const RunOptions& options) {

@@ -19,6 +19,11 @@ const std::string kOneRowTable = Lines({kHeads, kLine2, "Ref,20,80,1.2,0.85,-0.5
 // Two reference stations at 20,80 and 10,70.
 const std::string kTwoRowTable = Lines({kHeads, kLine2, "North,20,80,1,1,2,2", "South,10,70,3,3,4,4"});
 const std::string kListHeading = "Station   ,Lat  ,Lon";
+// Wrenfield (17.41 N, 85.03 E) lies more than 1 degree from the one reference station.
+const std::string kWrenfieldOutside =
+    "data/COEFFI_DATA/list.csv:2: station 'Wrenfield' lies more than 1 degree beyond the reference stations of "
+    "support/Coefficients.csv; the nearest, 'Ref', is 5.7 degrees away, so its coefficients are extrapolated from "
+    "stations of another climate";
 
 struct GeneratorRun {
   RunSummary summary;
@@ -39,11 +44,21 @@ TEST(CoefficientGenerator, FileBeginningWithTwoSelectedMethods) {
   app.Write("support/Coefficients.csv", kOneRowTable);
   app.Write("data/COEFFI_DATA/list.csv", Lines({kListHeading, "Wrenfield,17.41,85.03", "&"}));
   const GeneratorRun run = Generate(app, {"list.csv"}, {true, true});
-  EXPECT_TRUE(run.notices.empty());
+  EXPECT_EQ(run.notices, std::vector<Notice>{Warning(kWrenfieldOutside)});
   EXPECT_EQ(run.summary.processed, 1u);
   EXPECT_EQ(app.Read("OUTPUT/list_COEFFI.csv"),
             Lines({"Station,Latitude,Longitude,A,,B,", ",,,Intercept,Slope,Intercept,Slope",
                   "Wrenfield,17.41,85.03,1.2,.85,-.5,1."}));
+}
+
+TEST(CoefficientGenerator, OnlyStationsBeyondTheReferenceStationsAreWarnedOf) {
+  TempAppFolder app;
+  app.Write("support/Coefficients.csv", kTwoRowTable);  // 10..20 N, 70..80 E
+  app.Write("data/COEFFI_DATA/list.csv",
+            Lines({kListHeading, "Inside,15,75", "Edge,21,81", "Kansas,39,-98", "Nowhere,1,1"}));
+  EXPECT_EQ(Generate(app, {"list.csv"}, {true, false}).notices.size(), 2u);
+  const GeneratorRun noMethod = Generate(app, {"list.csv"}, {false, false});
+  EXPECT_TRUE(noMethod.notices.empty());  // nothing is interpolated
 }
 
 TEST(CoefficientGenerator, InterpolatesEveryColumnByInverseDistance) {

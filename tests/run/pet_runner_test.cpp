@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
+#include "methods/solar_geometry.h"
+
 #include "support/temp_app_folder.h"
 #include "support/weather_file.h"
 
@@ -140,6 +144,58 @@ TEST_F(PetRun, OnlyFilesWithAThornthwaiteColumnNeedTheHeatIndexTable) {
                                       "but support/heat_index_data.csv cannot be opened (No such file or directory); "
                                       "the file is not processed",
                                       kJobEnd}));
+}
+
+// Thornthwaite (1948) written out here: I from the mean year of the complete calendar
+// years, a its cubic, 16 (N / 12) (10 T / I)^a for each month, N of the month's day 16.
+TEST_F(PetRun, ThornthwaiteWithTheStationsOwnHeatIndexIsThePublishedFormula) {
+  const double means[2][12] = {{-2, 1, 6, 12, 18, 24, 27, 26, 20, 13, 5, -1},
+                               {-1, 2, 7, 13, 17, 23, 28, 25, 21, 12, 6, 0}};
+  std::vector<std::string> rows;
+  for (int year = 0; year < 2; ++year)
+    for (int month = 1; month <= 12; ++month)
+      rows.push_back(std::to_string(1980 + year) + "," + std::to_string(month) + "," +
+                     std::to_string(means[year][month - 1] + 6) + "," + std::to_string(means[year][month - 1] - 6));
+  rows.emplace_back("1982,1,10,2");  // an incomplete year takes no part in I
+  app.Write("data/PET_DATA/M.csv", WeatherFile("Year,Month,TMAX,TMIN", rows, "39,-98,500"));
+  double heatIndex = 0;
+  for (int month = 0; month < 12; ++month)
+    if (const double t = (means[0][month] + means[1][month]) / 2; t > 0) heatIndex += std::pow(t / 5, 1.514);
+  const double a = 6.75e-7 * std::pow(heatIndex, 3) - 7.71e-5 * heatIndex * heatIndex + 0.01792 * heatIndex + 0.49239;
+
+  RunOptions options;
+  options.heatIndex = HeatIndexSource::Station;  // no heat index table in this folder
+  const RunSummary summary = ProcessPetFiles(NamesGiven({"M.csv"}), AppFolder(app.Root()), notices, options);
+  ASSERT_EQ(summary.processed, 1u) << Texts(notices.shown).front();
+  const std::string result = app.Read("OUTPUT/M_PET.csv");
+  for (int month : {4, 7, 10}) {
+    const double t = means[1][month - 1];
+    const double n = SolarGeometryAt(LatitudeRadians(39), 30 * (month - 1) + 16).DayLength;
+    const double expected = 16 * (n / 12) * std::pow(10 * t / heatIndex, a);
+    const std::string row = "1981, " + std::to_string(month) + " ,";
+    const auto at = result.find(row);
+    ASSERT_NE(at, std::string::npos) << row;
+    const std::string line = result.substr(at, result.find('\r', at) - at);
+    EXPECT_NEAR(std::stod(line.substr(line.rfind(',') + 1)), expected, 0.005) << line;
+  }
+  EXPECT_TRUE(Texts(notices.shown).empty());  // no warning: the table is not used
+}
+
+TEST_F(PetRun, AStationBeyondTheGridIsWarnedOnceAndValuesNoStationRecordsAreNamed) {
+  app.Write("support/heat_index_data.csv", kHeatIndexExample);
+  app.Write("data/PET_DATA/FAR.csv", WeatherFile("Year,Month,TMAX,TMIN", {"1985,1,30,15", "1985,2,-99,15"}, "39,-98,500"));
+  app.Write("data/PET_DATA/NONE.csv", DailyFile({"01/01/1970,4"}, "Date,EVP"));
+  const RunSummary summary =
+      ProcessPetFiles(NamesGiven({"FAR.csv", "NONE.csv"}), AppFolder(app.Root()), notices, RunOptions{});
+  EXPECT_EQ(summary.withoutMethod, 1u);
+  const auto shown = Texts(notices.shown);
+  ASSERT_EQ(shown.size(), 4u);
+  EXPECT_EQ(shown[0], "data/PET_DATA/FAR.csv: " + OutsideGridNotice());
+  EXPECT_EQ(shown[1], "data/PET_DATA/FAR.csv: 1 value looks like a missing-value code that no --missing-code "
+                      "declared, read as a reading; the first on line 6 (TMAX -99)");
+  EXPECT_EQ(shown[2], "data/PET_DATA/FAR.csv: 1 value could not be computed and was left empty; the first on line 6 "
+                      "(Hargreaves)");
+  EXPECT_EQ(shown[3].substr(0, 70), "data/PET_DATA/NONE.csv: no method can run: Modified Penman needs TMAX,");
 }
 
 TEST_F(PetRun, ValuesThatCannotBeComputedAreLeftEmptyAndCounted) {

@@ -128,11 +128,46 @@ const PlantedFault kCatalogue[] = {
      "Date,TMAX,TMIN,RH1,WS,SS",
      {"01/01/2011,29.9,15.6,83,3.7,10.2"},
      {"4 absent-parameter RH2 : no RH2 column: Modified Penman, Blaney Criddle and Penman Montieth run with RH2 = 0"}},
+    {"temperatures in degrees F pass every range test but none reaches 60 degrees C",
+     "Date,TMAX,TMIN",
+     {"01/01/2011,30,15", "01/02/2011,86,59", "01/03/2011,88,61"},
+     {"6 other-unit TMAX 86: TMAX 86 (line 6, 3 values above 60) is no temperature in degrees C: the column looks "
+      "like degrees F read as degrees C"}},
+    {"humidities written as fractions, read as per cent; a column with one reading above 1.5 is per cent",
+     "Date,RH1,RH2",
+     {"01/01/2011,0.83,0.4", "01/02/2011,0.9,2"},
+     {"6 rh2-above-rh1 RH2 2: RH2 2 is above RH1 0.9",
+      "4 other-unit RH1 : RH1 holds every reading between 0 and 1.5: fractions read as per cent"}},
+    {"wind in m/s times 100 passes the range tests, but no climate gives the PET it makes",
+     "Date,TMAX,TMIN,RH1,RH2,WS,SS",
+     {"01/01/2011,29.9,15.6,83,40,3.7,10.2", "01/02/2011,39.9,15.6,30,10,370,10.2"},
+     {"6 implausible-pet Modified Penman 155.42: Modified Penman 155.42 mm is above 25 mm, more than any climate "
+      "gives, from TMAX 39.9, TMIN 15.6, RH1 30, RH2 10, WS 370, SS 10.2",
+      "6 implausible-pet Blaney Criddle 39.79: Blaney Criddle 39.79 mm is above 25 mm, more than any climate gives, "
+      "from TMAX 39.9, TMIN 15.6, RH2 10, WS 370, SS 10.2",
+      "6 implausible-pet Penman Montieth 30.66: Penman Montieth 30.66 mm is above 20 mm, more than any climate "
+      "gives, from TMAX 39.9, TMIN 15.6, RH1 30, RH2 10, WS 370, SS 10.2"}},
 };
+
+// Findings other than the one a file of the catalogue is about.
+std::vector<std::string> WithoutNoMethod(std::vector<std::string> findings) {
+  std::erase_if(findings, [](const std::string& f) { return f.find(" no-method ") != std::string::npos; });
+  return findings;
+}
 
 TEST_F(WeatherCheck, CatalogueOfPlantedFaults) {
   for (const PlantedFault& fault : kCatalogue)
-    EXPECT_EQ(FindingsOf(WeatherFile(fault.heads, fault.rows)), fault.expected) << fault.name;
+    EXPECT_EQ(WithoutNoMethod(FindingsOf(WeatherFile(fault.heads, fault.rows))), fault.expected) << fault.name;
+}
+
+TEST_F(WeatherCheck, ColumnsThatAllowNoMethodNameWhatEachMethodLacks) {
+  EXPECT_EQ(FindingsOf(WeatherFile("Date,EVP,RAIN", {"01/01/2011,4.9,0"})),
+            std::vector<std::string>{
+                "4 no-method  : no method can run: Modified Penman needs TMAX, TMIN, WS, RH1/RH2 and SS; Hargreaves "
+                "needs TMAX and TMIN; Turc needs TMAX, TMIN and SS; Thornthwaite needs TMAX, TMIN and a monthly "
+                "file; Blaney Criddle needs TMAX, TMIN, WS, RH1/RH2 and SS; Christiansen needs TMAX, TMIN, WS, "
+                "RH1/RH2 and SS; PET Open pan needs WS and RH1/RH2; Penman Montieth needs TMAX, TMIN, WS, RH1/RH2 "
+                "and SS"});
 }
 
 TEST_F(WeatherCheck, ReportsWhatTheFileHoldsAndWhatWillRun) {
@@ -183,6 +218,26 @@ TEST_F(WeatherCheck, MonthlyFilesComputeThornthwaiteWithTheHeatIndexOfTheStation
   EXPECT_EQ(report.methods, (std::vector<int>{2, 4}));
   EXPECT_EQ(report.lastPeriod, "2009 month 2");
   EXPECT_EQ(found.texts, std::vector<std::string>{});
+}
+
+TEST_F(WeatherCheck, AStationBeyondTheHeatIndexGridIsAFindingAndItsOwnIndexIsNone) {
+  // The grid spans 8..30 N, 68..96 E; a station more than 1 degree beyond any side is outside.
+  app.Write("support/heat_index_data.csv", Lines({"Latitude,Longitude,HeatIndex", "8,68,161", "30,96,60"}));
+  const std::vector<std::string> rows{"2009,1,30,15", "2009,2,30,15"};
+  for (const auto& [coordinates, outside] : {std::pair{"31,96,10", false}, std::pair{"7,67,10", false},
+                                             std::pair{"31.5,80,10", true}, std::pair{"39,-98,500", true}}) {
+    app.Write("data/PET_DATA/F.csv", WeatherFile("Year,Month,TMAX,TMIN", rows, coordinates));
+    const WeatherCheckReport report = Check("F.csv");
+    EXPECT_EQ(report.heatIndex.outsideGrid, outside) << coordinates;
+    EXPECT_EQ(report.counts[static_cast<std::size_t>(FindingKind::OutsideHeatIndexGrid)], outside ? 1 : 0);
+  }
+  // Its own heat index needs a complete year, which these two months are not.
+  const WeatherCheckReport own = CheckWeatherFile(NamesGiven({"F.csv"}).front(), AppFolder(app.Root()), found, {},
+                                                  HeatIndexSource::Station);
+  ASSERT_TRUE(own.refusal);
+  EXPECT_EQ(own.refusal->text,
+            "data/PET_DATA/F.csv: its Thornthwaite column needs the station's own heat index, but the file holds no "
+            "complete calendar year (all twelve months, each once, with TMAX and TMIN); the file is not processed");
 }
 
 TEST_F(WeatherCheck, AMissingHeatIndexTableGivesTheRunsNoticeAndTheRowsAreStillChecked) {

@@ -13,7 +13,7 @@
 #include "common/app_folder.h"
 #include "common/notices.h"
 #include "jobs/pet_job.h"
-#include "ui/app_setup.h"
+#include "ui/qt/app_setup.h"
 #include "ui_test_support.h"
 
 using namespace sorvane;

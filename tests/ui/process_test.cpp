@@ -8,7 +8,7 @@
 #include <fstream>
 #include <thread>
 
-#include "ui/job_runner.h"
+#include "ui/qt/job_runner.h"
 #include "ui_test_support.h"
 
 using namespace sorvane;
@@ -154,7 +154,7 @@ void ProcessTest::coefficientRunWithoutADataFile() {
   QCOMPARE(ui.presenter.texts, QStringList{kNoDataFile});
   QCOMPARE(ui.List2()->count(), 8);
   QCOMPARE(ui.List2Marks().first(), true);
-  QCOMPARE(ui.List2()->height(), TwipsToPixels(2640));
+  QCOMPARE(ui.List2()->height(), TwipsToPixels(2570));
   QVERIFY(ui.folder.Exists("dir.txt"));
 }
 

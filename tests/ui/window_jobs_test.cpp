@@ -100,7 +100,11 @@ TEST(CoefficientRunFromWindow, AFinishedRunDeletesDirTxtEmptiesText1AndList2AndE
   CollectedNotices notices;
   const JobOutcome outcome =
       CoefficientRunFromWindow(WindowWith("  /data/list.csv ", {true, false}), app.Folder(), notices);
-  EXPECT_EQ(notices.shown, std::vector<Notice>{JobEnd(15)});
+  // Wrenfield lies beyond the one reference station: warned of in one message before "JOB END".
+  ASSERT_EQ(notices.shown.size(), 2u);
+  EXPECT_EQ(notices.shown[0].kind, NoticeKind::Warning);
+  EXPECT_NE(notices.shown[0].text.find("station 'Wrenfield' lies more than 1 degree beyond"), std::string::npos);
+  EXPECT_EQ(notices.shown[1], JobEnd(15));
     EXPECT_FALSE(outcome.programEnds);
   EXPECT_FALSE(outcome.anyRefused);
   EXPECT_EQ(outcome.window.text1, "");

@@ -133,7 +133,8 @@ void WindowTest::moduleViewsMoveTheControlsTheirTableNames() {
     for (const auto& [name, designed] : controls) {
       QWidget* control = ui.Find(name);
       const QRect atStart = DesignedRect(*DesignedPlacement(name));
-      QCOMPARE(control->isVisible(), designed.shown);
+      // Before Browse List2 is empty, and an empty list is never shown beside Text1.
+      QCOMPARE(control->isVisible(), designed.shown && std::string_view(name) != "List2");
       QCOMPARE(control->x(), atStart.x());
       QCOMPARE(control->y(), designed.topTwips ? Pixels(*designed.topTwips) : atStart.y());
     }

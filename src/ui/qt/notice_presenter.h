@@ -5,20 +5,11 @@
 #include <QString>
 
 #include "common/notices.h"
+#include "ui/window_model.h"
 
 class QWidget;
 
 namespace sorvane::ui {
-
-// What the message box shows beside the text: refusals and errors warn, "JOB END" and the
-// reports of a run inform.
-enum class NoticeIcon { Information, Warning };
-
-NoticeIcon IconFor(const Notice& notice);
-
-// The notice a job ends with: "JOB END", or one that ends the program. The progress
-// dialog stands at its end before it is shown.
-bool IsClosingNotice(const Notice& notice);
 
 class NoticePresenter {
  public:

@@ -1,4 +1,4 @@
-#include "ui/app_setup.h"
+#include "ui/qt/app_setup.h"
 
 #include <QApplication>
 #include <QString>

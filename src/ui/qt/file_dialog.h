@@ -11,10 +11,6 @@ class QWidget;
 
 namespace sorvane::ui {
 
-// Browse's choices, each a label and a pattern separated by "|"; the first is preselected.
-inline constexpr std::string_view kBrowseFilter =
-    "CSV Files [*.csv]|*.csv|Text Files [*.txt]|*.txt|All Files [*.*]|*.*";
-
 struct FileFilter {
   QString label;    // "CSV Files [*.csv]"
   QString pattern;  // "*.csv"

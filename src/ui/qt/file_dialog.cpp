@@ -1,4 +1,4 @@
-#include "ui/file_dialog.h"
+#include "ui/qt/file_dialog.h"
 
 #include <QDir>
 #include <QFileDialog>

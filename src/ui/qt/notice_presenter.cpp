@@ -1,21 +1,8 @@
-#include "ui/notice_presenter.h"
+#include "ui/qt/notice_presenter.h"
 
 #include <QMessageBox>
 
-#include "common/text.h"
-#include "jobs/job_notices.h"
-
 namespace sorvane::ui {
-
-NoticeIcon IconFor(const Notice& notice) {
-  // "NO Data file selected" is the jobs' own notice, yet it tells of a mistake to correct.
-  if (notice.kind != NoticeKind::Information || notice.text == NoDataFileNotice()) return NoticeIcon::Warning;
-  return NoticeIcon::Information;
-}
-
-bool IsClosingNotice(const Notice& notice) {
-  return notice.kind == NoticeKind::ProgramEnd || TrimSpaces(notice.text) == "JOB END";
-}
 
 void MessageBoxPresenter::Present(QWidget* parent, const QString& text, NoticeIcon icon) {
   QMessageBox box(icon == NoticeIcon::Warning ? QMessageBox::Warning : QMessageBox::Information, QString(), text,

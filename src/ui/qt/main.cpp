@@ -13,10 +13,10 @@
 #include "common/app_folder.h"
 #include "common/platform.h"
 #include "common/version.h"
-#include "ui/app_setup.h"
-#include "ui/file_dialog.h"
-#include "ui/main_window.h"
-#include "ui/notice_presenter.h"
+#include "ui/qt/app_setup.h"
+#include "ui/qt/file_dialog.h"
+#include "ui/qt/main_window.h"
+#include "ui/qt/notice_presenter.h"
 
 namespace {
 

@@ -22,7 +22,8 @@ class NoticePresenter;
 class JobProgressDialog : public QDialog {
   Q_OBJECT
  public:
-  explicit JobProgressDialog(QWidget* parent);
+  // `scope` says what the run works through until it names its first file.
+  JobProgressDialog(QWidget* parent, const QString& scope);
   // `fileIndex` counts from 0; the name is the file about to be processed.
   void ShowFile(std::size_t fileIndex, std::size_t fileCount, const QString& fileName);
   // The job has done its work: the bar stands full before the closing notice shows.
@@ -45,6 +46,8 @@ using Job = std::function<JobOutcome(Notices&)>;
 // are shown one at a time through `presenter` on the UI thread, in the order the job
 // gives them; the job waits until each one is dismissed. nullopt when the job threw:
 // what it threw has been shown as a notice.
-std::optional<JobOutcome> RunJobBehindProgress(QWidget* window, NoticePresenter& presenter, const Job& job);
+// `scope` is what the progress dialog says from the start ("all 4 files of data/PET_DATA").
+std::optional<JobOutcome> RunJobBehindProgress(QWidget* window, NoticePresenter& presenter, const Job& job,
+                                               const std::string& scope = "Working...");
 
 }  // namespace sorvane::ui

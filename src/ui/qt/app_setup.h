@@ -7,19 +7,13 @@
 #include <QIcon>
 #include <string_view>
 
+#include "ui/window_look.h"
+
 namespace sorvane::ui {
 
 // Call right after constructing the QApplication (and before any window is made).
 void SetUpApplication();
 
-// A font of the window's design: family as designed (substituted by a metric-compatible
-// face), size in points, bold unless told otherwise.
-struct FontSpec {
-  std::string_view family = "MS Sans Serif";
-  double points = 8.25;
-  bool bold = true;
-  bool italic = false;
-};
 QFont DesignedFont(const FontSpec& design);
 
 // The small decorative icon of both windows.

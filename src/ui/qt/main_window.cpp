@@ -1,4 +1,4 @@
-#include "ui/main_window.h"
+#include "ui/qt/main_window.h"
 
 #include <QCloseEvent>
 #include <QLabel>
@@ -13,14 +13,14 @@
 #include "coefficients/coefficient_table.h"
 #include "common/data_file_list.h"
 #include "jobs/pet_job.h"
-#include "ui/about_window.h"
-#include "ui/app_setup.h"
-#include "ui/credits.h"
-#include "ui/file_dialog.h"
+#include "ui/qt/about_window.h"
+#include "ui/qt/app_setup.h"
+#include "ui/qt/file_dialog.h"
 #include "ui/help_text.h"
-#include "ui/module_list.h"
-#include "ui/notice_presenter.h"
-#include "ui/window_layout.h"
+#include "ui/qt/module_list.h"
+#include "ui/qt/notice_presenter.h"
+#include "ui/window_look.h"
+#include "ui/window_model.h"
 
 namespace sorvane::ui {
 
@@ -53,31 +53,8 @@ class LineControl : public QWidget {
   }
 
  protected:
-  void paintEvent(QPaintEvent*) override { QPainter(this).fillRect(rect(), QColor(0x80, 0x80, 0x80)); }
+  void paintEvent(QPaintEvent*) override { QPainter(this).fillRect(rect(), QColor::fromRgb(kLineRgb)); }
 };
-
-struct LabelSpec {
-  std::string_view name{};
-  std::string_view text{};
-  FontSpec font{};
-  unsigned rgb = 0x000000;
-  std::string_view tooltip{};
-  bool centred = false;
-};
-
-// Every label is bold and has a transparent background.
-constexpr LabelSpec kLabels[] = {
-    {"Label6", "Process", {}},
-    {"Label5", "Data file", {}, 0x000000, " Potentional Evaporation Data File "},
-    {"Label2", " PET", {"Times New Roman", 75, true, true}, 0xFF0000, " Sorvane "},
-    {"Label3", "S o r v a n e", {"MS Sans Serif", 12}},
-    {"Label1", "3.0", {}},
-    {"Label4", kProgrammeName, {"Arial", 14.25}, 0x000080, {}, true},
-    {"LabelInstitute", kInstituteName, {"Arial", 12}, 0x808080, {}, true},
-    {"LabelCity", kCityName, {}, 0x000000, {}, true},
-};
-
-constexpr unsigned kHelpTextRgb = 0x000080;  // dark blue
 
 }  // namespace
 
@@ -91,7 +68,7 @@ MainWindow::MainWindow(AppFolder folder, FileDialog& fileDialog, NoticePresenter
   setWindowTitle(QStringLiteral("Sorvane"));
   setWindowIcon(SorvaneIcon());
   setFixedSize(Pixels(kClientWidthTwips), Pixels(kClientHeightTwips));
-  setFont(DesignedFont({.bold = false}));
+  setFont(DesignedFont(kWindowFont));
   BuildControls();
 
   // Opening the window: the three modules, none of them chosen.
@@ -106,7 +83,7 @@ MainWindow::~MainWindow() { delete about_; }
 void MainWindow::BuildControls() {
   list1_ = new QListWidget(this);
   list1_->setObjectName(QStringLiteral("List1"));
-  QFont fixedPitch = DesignedFont({"Courier New", 12});
+  QFont fixedPitch = DesignedFont(kHelpFont);
   fixedPitch.setStyleHint(QFont::TypeWriter);
   fixedPitch.setFixedPitch(true);
   list1_->setFont(fixedPitch);
@@ -123,27 +100,15 @@ void MainWindow::BuildControls() {
   list2_->setObjectName(QStringLiteral("List2"));
   list2_->setSelectionMode(QAbstractItemView::NoSelection);
 
-  struct ButtonSpec {
-    const char* name;
-    const char* caption;
-    void (MainWindow::*onClick)();
-    QPushButton** keep;
-  };
-  const ButtonSpec buttons[] = {
-      {"browse", "Browse", &MainWindow::Browse, nullptr},
-      {"pet", "Process", &MainWindow::ProcessPet, &pet_},
-      {"coeff", "Process", &MainWindow::ProcessCoefficients, &coeff_},
-      {"adj", "Process", &MainWindow::ProcessAdjuster, &adj_},
-      {"Command3", "About", &MainWindow::ShowAbout, nullptr},
-      {"Command4", "Help", &MainWindow::ToggleHelp, nullptr},
-  };
-  for (const auto& design : buttons) {
-    auto* button = new QPushButton(QString::fromLatin1(design.caption), this);
-    button->setObjectName(QString::fromLatin1(design.name));
+  for (const auto& design : kButtons) {
+    auto* button = new QPushButton(FromView(design.caption), this);
+    button->setObjectName(FromView(design.name));
     button->setFont(DesignedFont({}));
     button->setAutoDefault(false);
-    connect(button, &QPushButton::clicked, this, design.onClick);
-    if (design.keep) *design.keep = button;
+    connect(button, &QPushButton::clicked, this, [this, action = design.action] { Act(action); });
+    if (design.action == ButtonAction::ProcessPet) pet_ = button;
+    if (design.action == ButtonAction::ProcessCoefficients) coeff_ = button;
+    if (design.action == ButtonAction::ProcessAdjuster) adj_ = button;
   }
 
   for (const auto& design : kLabels) {
@@ -178,22 +143,23 @@ void MainWindow::ApplyModuleView(const QString& module) {
     if (view.topTwips) control->move(control->x(), Pixels(*view.topTwips));
     control->setVisible(view.shown);
   };
-  for (const auto& view : kModuleViews) {
-    if (module != FromView(view.module)) continue;
-    apply(pet_, view.pet);
-    apply(coeff_, view.coeff);
-    apply(adj_, view.adj);
-    apply(list2_, view.list2);
-    text1_->resize(Pixels(view.text1WidthTwips), text1_->height());
-  }
+  const ModuleView* view = ViewOf(ModuleNamed(module.toStdString()));
+  if (!view) return;
+  view_ = ModuleNamed(module.toStdString());
+  apply(pet_, view->pet);
+  apply(coeff_, view->coeff);
+  apply(adj_, view->adj);
+  apply(list2_, view->list2);
+  text1_->resize(Pixels(view->text1WidthTwips), text1_->height());
+  list2_->setVisible(List2Shown(view_, static_cast<std::size_t>(list2_->count())));
 }
 
 // Browse opens in the data folder of the module named by Combo1 (typed or picked), and
 // takes a file chosen elsewhere only as a copy in that folder, where the module's job
 // will look for it.
 void MainWindow::Browse() {
-  const QString module = combo1_->currentText();
-  const auto data = DataFolderOf(module);
+  const Module module = ModuleNamed(combo1_->currentText().toStdString());
+  const auto data = DataFolderOf(module, folder_);
   const QString start = data ? QString::fromStdString(data->folder.string()) : QString();
   if (const auto chosen = fileDialog_.ChooseFile(this, ParseFileFilter(kBrowseFilter), 0, start)) {
     const auto taken = data ? TakeIntoDataFolder(*chosen, *data) : chosen;
@@ -203,46 +169,23 @@ void MainWindow::Browse() {
   }
   text1_->setText(dialogFileName_);
 
-  if (module == FromView(kModuleNames[0])) {
-    WriteDataFileList();
-  } else if (module == FromView(kModuleNames[1])) {
-    WriteDataFileList();
-    FillMethodList();
-  }
-}
-
-std::optional<MainWindow::ModuleData> MainWindow::DataFolderOf(const QString& module) const {
-  if (module == FromView(kModuleNames[0])) return ModuleData{folder_.PetData(), "the PET run reads weather files from"};
-  if (module == FromView(kModuleNames[1]))
-    return ModuleData{folder_.CoefficientData(), "the coefficient generator reads station lists from"};
-  if (module == FromView(kModuleNames[2]))
-    return ModuleData{folder_.Output(), "the PET adjuster reads coefficient files from"};
-  return std::nullopt;
+  if (module == Module::Pet || module == Module::Coefficients) WriteDataFileList();
+  if (module == Module::Coefficients) FillMethodList();
 }
 
 // `chosen` when it lies in the module's data folder; else, when the user agrees, the
 // path of its copy there; nullopt when the user declines or the copy fails.
 std::optional<QString> MainWindow::TakeIntoDataFolder(const QString& chosen, const ModuleData& data) {
-  namespace fs = std::filesystem;
-  const fs::path file(chosen.toStdString());
-  std::error_code ec;
-  if (fs::equivalent(file.parent_path(), data.folder, ec)) return chosen;
-
-  const fs::path copy = data.folder / file.filename();
-  QString question = QStringLiteral("%1 is not in the folder %2:\n%3\n\nCopy it there and use the copy?")
-                         .arg(QString::fromStdString(file.filename().string()), QString::fromUtf8(data.reads),
-                              QString::fromStdString(data.folder.string()));
-  if (fs::exists(copy, ec))
-    question += QStringLiteral("\nThe file of that name there is replaced.");
-  if (!presenter_.Ask(this, question)) return std::nullopt;
-
-  fs::create_directories(data.folder, ec);
-  if (!ec) fs::copy_file(file, copy, fs::copy_options::overwrite_existing, ec);
-  if (ec) {
-    ShowNotice(file.string() + ": cannot be copied to " + data.folder.string() + " (" + ec.message() + ")");
+  const std::filesystem::path file(chosen.toStdString());
+  if (LiesInDataFolder(file, data)) return chosen;
+  if (!presenter_.Ask(this, QString::fromStdString(CopyQuestion(file, data)))) return std::nullopt;
+  std::string problem;
+  const auto copy = CopyIntoDataFolder(file, data, &problem);
+  if (!copy) {
+    ShowNotice(problem);
     return std::nullopt;
   }
-  return QString::fromStdString(copy.string());
+  return QString::fromStdString(copy->string());
 }
 
 void MainWindow::WriteDataFileList() {
@@ -255,8 +198,7 @@ void MainWindow::FillMethodList() {
   const MethodNames methods = ReadMethodNamesForList(folder_);
   if (!methods.problem.empty()) ShowNotice(methods.problem);
   SetMethodEntries(methods.names, std::vector<bool>(methods.names.size(), false));
-  // An empty list keeps the height of one entry, as after a run.
-  SetList2HeightTwips(kListEntryTwips * std::max<int>(1, static_cast<int>(methods.names.size())));
+  SetList2HeightTwips(List2HeightTwips(methods.names.size(), list2_->y() * kTwipsPerPixel));
 }
 
 void MainWindow::ProcessPet() {
@@ -273,6 +215,17 @@ void MainWindow::ProcessCoefficients() {
 void MainWindow::ProcessAdjuster() {
   const WindowState state = CurrentState();
   RunJob([&](Notices& notices) { return AdjustFromWindow(state, folder_, notices); });
+}
+
+void MainWindow::Act(ButtonAction action) {
+  switch (action) {
+    case ButtonAction::Browse: return Browse();
+    case ButtonAction::ProcessPet: return ProcessPet();
+    case ButtonAction::ProcessCoefficients: return ProcessCoefficients();
+    case ButtonAction::ProcessAdjuster: return ProcessAdjuster();
+    case ButtonAction::About: return ShowAbout();
+    case ButtonAction::Help: return ToggleHelp();
+  }
 }
 
 // Odd presses show the help text, even presses clear it.
@@ -298,7 +251,7 @@ void MainWindow::ShowAbout() {
 
 void MainWindow::RunJob(const Job& job) {
   jobRunning_ = true;
-  const auto outcome = RunJobBehindProgress(this, presenter_, job);
+  const auto outcome = RunJobBehindProgress(this, presenter_, job, RunScope(view_, folder_));
   jobRunning_ = false;
   if (!outcome) return;
   ShowState(outcome->window);
@@ -333,7 +286,12 @@ void MainWindow::SetMethodEntries(const std::vector<std::string>& entries, const
   }
 }
 
-void MainWindow::SetList2HeightTwips(int twips) { list2_->resize(list2_->width(), Pixels(twips)); }
+// Never down over Line1, and shown only when the view has it and it holds entries.
+void MainWindow::SetList2HeightTwips(int twips) {
+  const auto entries = static_cast<std::size_t>(list2_->count());
+  list2_->resize(list2_->width(), Pixels(std::min(twips, List2HeightTwips(entries, list2_->y() * kTwipsPerPixel))));
+  list2_->setVisible(List2Shown(view_, entries));
+}
 
 // The window's own notices: each tells of something that went wrong.
 void MainWindow::ShowNotice(const std::string& text) {

@@ -10,7 +10,9 @@
 
 #include "common/app_folder.h"
 #include "ui/window_jobs.h"
-#include "ui/job_runner.h"
+#include "ui/window_look.h"
+#include "ui/window_model.h"
+#include "ui/qt/job_runner.h"
 
 class QLineEdit;
 class QListWidget;
@@ -40,13 +42,8 @@ class MainWindow : public QWidget {
  private:
   void BuildControls();
   void ApplyModuleView(const QString& module);
-  // The folder a module's job reads its data files from, and how a notice says so.
-  struct ModuleData {
-    std::filesystem::path folder;
-    const char* reads;  // "the PET run reads weather files from"
-  };
+  void Act(ButtonAction action);
   void Browse();
-  std::optional<ModuleData> DataFolderOf(const QString& module) const;
   std::optional<QString> TakeIntoDataFolder(const QString& chosen, const ModuleData& data);
   void WriteDataFileList();
   void FillMethodList();
@@ -73,6 +70,7 @@ class MainWindow : public QWidget {
   QString dialogFileName_;
   std::filesystem::path browsedFolder_;
   bool jobRunning_ = false;
+  Module view_ = Module::None;  // the module last picked in Combo1
 
   QListWidget* list1_ = nullptr;
   ModuleList* combo1_ = nullptr;

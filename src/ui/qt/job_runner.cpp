@@ -1,4 +1,4 @@
-#include "ui/job_runner.h"
+#include "ui/qt/job_runner.h"
 
 #include <QCloseEvent>
 #include <QEventLoop>
@@ -9,13 +9,13 @@
 #include <exception>
 #include <new>
 
-#include "ui/notice_presenter.h"
+#include "ui/qt/notice_presenter.h"
 
 namespace sorvane::ui {
 
-JobProgressDialog::JobProgressDialog(QWidget* parent)
+JobProgressDialog::JobProgressDialog(QWidget* parent, const QString& scope)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
-      label_(new QLabel(tr("Working..."), this)),
+      label_(new QLabel(scope, this)),
       bar_(new QProgressBar(this)) {
   setObjectName(QStringLiteral("JobProgress"));
   setWindowTitle(QStringLiteral("Sorvane"));
@@ -88,8 +88,9 @@ QString WhatStopped(const std::exception_ptr& failure) {
 
 }  // namespace
 
-std::optional<JobOutcome> RunJobBehindProgress(QWidget* window, NoticePresenter& presenter, const Job& job) {
-  JobProgressDialog dialog(window);
+std::optional<JobOutcome> RunJobBehindProgress(QWidget* window, NoticePresenter& presenter, const Job& job,
+                                               const std::string& scope) {
+  JobProgressDialog dialog(window, QString::fromStdString(scope));
   dialog.show();
   UiThreadNotices notices(dialog, presenter);
 

@@ -1,4 +1,4 @@
-#include "ui/module_list.h"
+#include "ui/qt/module_list.h"
 
 #include <QCoreApplication>
 #include <QKeyEvent>

@@ -1,0 +1,68 @@
+// Values of a weather file that no reading of the column's parameter can be, watched
+// over the whole file by a run and a check alike: codes that loggers write for "no
+// reading" which no rule declared, temperatures that are degrees F read as degrees C,
+// and humidity columns that hold fractions read as per cent.
+#pragma once
+
+#include <array>
+#include <string>
+#include <vector>
+
+#include "common/numbers.h"
+#include "run/weather_file_reader.h"
+
+namespace sorvane {
+
+// The codes loggers and spreadsheets write for "no reading".
+inline constexpr std::array<double, 4> kMissingValueCodes{-99, -999, -9999, 9999};
+bool IsMissingValueCode(double value);
+
+// No air temperature a station records reaches 60 degrees C; 140 degrees F does not
+// make a plausible temperature either, but 60 and more is an ordinary day in degrees F.
+inline constexpr double kHighestCelsius = 60;
+// A humidity column whose readings all lie in 0..1.5 holds fractions, not per cent.
+inline constexpr double kHighestFraction = 1.5;
+
+// The first field of a kind and how many there are.
+struct WatchedValues {
+  long count = 0;
+  long firstLine = 0;
+  Parameter firstParameter = Parameter::None;
+  double firstValue = 0;
+
+  void Note(long line, Parameter parameter, double value);
+};
+
+class ValueWatch {
+ public:
+  ValueWatch(const WeatherFileHeader& header, const MissingValues& missing);
+
+  // The fields of one row as the reader parsed them (LastRowValues), on `line`.
+  void Note(const std::vector<ParsedNumber>& values, long line);
+
+  // Undeclared codes and temperatures above kHighestCelsius, per parameter column read.
+  const WatchedValues& Codes() const { return codes_; }
+  const WatchedValues& HotTemperatures() const { return hot_; }
+  // The humidity parameters (RH1, RH2) whose every reading lies in 0..kHighestFraction,
+  // some above 0.
+  std::vector<Parameter> FractionHumidities() const;
+
+  // The warnings of a run, without the file's name: none for a file without such values;
+  // undeclared codes only when `withCodes`.
+  std::vector<std::string> Warnings(bool withCodes) const;
+
+ private:
+  const WeatherFileHeader& header_;
+  const MissingValues& missing_;
+  WatchedValues codes_, hot_;
+  // Per parameter code: humidity readings seen, any above the fraction range, any above 0.
+  std::array<long, 16> humidityReadings_{};
+  std::array<bool, 16> beyondFraction_{}, aboveZero_{};
+};
+
+// "TMAX 95 (line 9) is above 60: ... degrees F read as degrees C"
+std::string HotTemperatureText(const WatchedValues& hot);
+// "RH1 holds fractions (every reading between 0 and 1.5) read as per cent"
+std::string FractionHumidityText(Parameter humidity);
+
+}  // namespace sorvane

@@ -1,0 +1,4 @@
+// The resources of sorvane.exe, named in sorvane.rc.
+#pragma once
+
+#define kIconResource 1
