@@ -46,6 +46,12 @@ TEST_F(CheckCommand, ACleanFileGetsItsReportAndExitStatusZero) {
             "  rows:        2\n"
             "  columns:     Tmax (TMAX), TMIN, RH1, RH2, WS, SS\n"
             "  ignored:     RAIN\n"
+            "  units:       Tmax: TMAX in \xC2\xB0" "C (the program's unit)\n"
+            "               TMIN: TMIN in \xC2\xB0" "C (the program's unit)\n"
+            "               RH1: RH1 in % (the program's unit)\n"
+            "               RH2: RH2 in % (the program's unit)\n"
+            "               WS: WS in km/h (the program's unit)\n"
+            "               SS: SS in h (the program's unit)\n"
             "  methods:     Modified Penman, Hargreaves, Turc, Blaney Criddle, Penman Montieth\n"
             "  no suspicious values\n"
             "\n"
@@ -101,13 +107,13 @@ TEST_F(CheckCommand, CsvHasOneRowPerFindingWithoutALimit) {
 // What a run would get wrong without a word: heads not used, a parameter without a column,
 // empty fields, and declared missing-value codes, with the PET values they empty.
 TEST_F(CheckCommand, NamesWhatTheRunWouldTakeAsZeroAndTakesTheMissingValueOptions) {
-  app.Write("data/PET_DATA/A.csv", WeatherFile("Date,Tmax (\xC2\xB0" "C),TMAX,TMIN,RH1,WS,SS",
+  app.Write("data/PET_DATA/A.csv", WeatherFile("Date,Soil TMAX,TMAX,TMIN,RH1,WS,SS",
                                                {"01/01/2011,30,30,15,80,4,9", "01/02/2011,,,15,-88,4,9"}));
   const auto run = Cli({"check", "--format", "csv", "--empty-is-missing", "--missing-code", "-88", "A.csv"});
   EXPECT_EQ(run.exitStatus, 1) << run.err;
   EXPECT_EQ(run.out,
             "file,line,field,kind,value\n"
-            "data/PET_DATA/A.csv,4,Tmax (\xC2\xB0" "C),ignored-head,Tmax (\xC2\xB0" "C)\n"
+            "data/PET_DATA/A.csv,4,Soil TMAX,ignored-head,Soil TMAX\n"
             "data/PET_DATA/A.csv,4,RH2,absent-parameter,\n"
             "data/PET_DATA/A.csv,6,TMAX,empty-field,\n"
             "data/PET_DATA/A.csv,6,RH1,missing-value-code,-88\n"
@@ -119,7 +125,7 @@ TEST_F(CheckCommand, NamesWhatTheRunWouldTakeAsZeroAndTakesTheMissingValueOption
   const auto text = Cli({"check", "A.csv"});
   EXPECT_NE(text.out.find("  methods:     Modified Penman, Hargreaves, Turc, Blaney Criddle, Penman Montieth\n"
                           "  heads not used: 1\n"
-                          "    line 4: 'Tmax (\xC2\xB0" "C)' is not used: a column is used only when its head is one of "
+                          "    line 4: 'Soil TMAX' is not used: a column is used only when its head is one of "
                           "TMAX, TMIN, RH1, RH2, WS, SS, EVP\n"
                           "  parameters without a column, taken as 0: 1\n"
                           "    line 4: no RH2 column: Modified Penman, Blaney Criddle and Penman Montieth run with "

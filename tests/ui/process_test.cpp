@@ -88,17 +88,17 @@ void ProcessTest::petGathersTheWarningsOfTheRunIntoOneBox() {
   WindowUnderTest ui;
   const std::string top = "S\r\nLatitude,Longitude,Elevation\r\n14.41,77.37,350\r\n";
   std::filesystem::remove_all(ui.folder.Root() / "data" / "PET_DATA");  // these two files alone
-  ui.folder.Write("data/PET_DATA/A.csv", top + "Date,TMAX,TMIN,RH\r\n01/01/1970,30,20,50\r\n&\r\n");
-  ui.folder.Write("data/PET_DATA/B.csv", top + "Date,TMAX,TMIN,Tmax (C)\r\n01/01/1970,30,,31\r\n&\r\n");
+  ui.folder.Write("data/PET_DATA/A.csv", top + "Date,TMAX,TMIN,Soil RH\r\n01/01/1970,30,20,50\r\n&\r\n");
+  ui.folder.Write("data/PET_DATA/B.csv", top + "Date,TMAX,TMIN,Soil TMAX\r\n01/01/1970,30,,31\r\n&\r\n");
   ui.PickModule(QStringLiteral("Sorvane"));
   ui.BrowseAnswering(ui.folder.Path("data/PET_DATA/A.csv"));
   ui.Click("pet");
 
   QCOMPARE(ui.presenter.texts.size(), 2);
   QCOMPARE(ui.presenter.texts[0].split(QLatin1Char('\n')),
-           (QStringList{QStringLiteral("data/PET_DATA/A.csv: heads not used: 'RH'; a column is used only when its "
+           (QStringList{QStringLiteral("data/PET_DATA/A.csv: heads not used: 'Soil RH'; a column is used only when its "
                                        "head is one of TMAX, TMIN, RH1, RH2, WS, SS, EVP"),
-                        QStringLiteral("data/PET_DATA/B.csv: heads not used: 'Tmax (C)'; a column is used only when "
+                        QStringLiteral("data/PET_DATA/B.csv: heads not used: 'Soil TMAX'; a column is used only when "
                                        "its head is one of TMAX, TMIN, RH1, RH2, WS, SS, EVP"),
                         QStringLiteral("data/PET_DATA/B.csv: 1 empty field was read as 0; the first on line 5 (TMIN)")}));
   QCOMPARE(ui.presenter.texts[1], kJobEnd15);
