@@ -195,10 +195,7 @@ RunSummary ProcessStationLists(const std::vector<ListedName>& names, const std::
 JobReport RunCoefficientJob(std::string_view chosenDataFile, const std::vector<bool>& marks, const AppFolder& folder,
                             Notices& notices) {
   const ListJob job{"station lists", false, [&](const std::vector<ListedName>& names, Notices& shown) {
-                      GatheredWarnings gathered(shown);
-                      const RunSummary summary = ProcessStationLists(names, marks, folder, gathered);
-                      gathered.ShowGathered();
-                      return summary;
+                      return ProcessStationLists(names, marks, folder, shown);
                     }};
   return RunListJob(chosenDataFile, folder, notices, job);
 }

@@ -56,7 +56,10 @@ JobReport RunListJob(std::string_view chosenDataFile, const AppFolder& folder, N
     notices.Show(JobEndNotice());
     return report;
   }
-  const RunSummary summary = job.run(*names, notices);
+  // The warnings of a run come together in one notice before its end.
+  GatheredWarnings gathered(notices);
+  const RunSummary summary = job.run(*names, gathered);
+  gathered.ShowGathered();
   report.anyRefused = summary.refused > 0;
   if (summary.programEnds) {
     // The program ends: the DataFileList stays.

@@ -287,10 +287,7 @@ RunSummary ProcessPetFiles(const std::vector<ListedName>& names, const AppFolder
 JobReport RunPetJob(std::string_view chosenDataFile, const AppFolder& folder, Notices& notices,
                     const RunOptions& options) {
   const ListJob job{"data files", true, [&](const std::vector<ListedName>& names, Notices& shown) {
-                      GatheredWarnings gathered(shown);
-                      const RunSummary summary = ProcessPetFiles(names, folder, gathered, options);
-                      gathered.ShowGathered();
-                      return summary;
+                      return ProcessPetFiles(names, folder, shown, options);
                     }};
   return RunListJob(chosenDataFile, folder, notices, job);
 }
