@@ -107,9 +107,10 @@ std::string NoMethodText(ParameterSet columns, PeriodType period) {
 }
 
 std::string HeldSunshineNotice(long rows, long firstLine) {
-  return "RS lies outside 0.25 to 0.75 of the radiation above the atmosphere on " + std::to_string(rows) +
-         (rows == 1 ? " row" : " rows") + ", the first on line " + std::to_string(firstLine) +
-         ": the methods that take sunshine hours read no sunshine or a sunshine as long as the day there";
+  return "RS lies beyond what 0 to N hours of sunshine give (0.25 to 0.75 of the radiation above the atmosphere) "
+         "on " + std::to_string(rows) + (rows == 1 ? " row" : " rows") + ", the first on line " +
+         std::to_string(firstLine) + ": the methods that take sunshine take n/N as 0 or 1 there; Penman Montieth "
+         "takes RS as it is";
 }
 
 std::string EmptyFieldsNotice(const EmptyFieldTally& empty) {

@@ -44,8 +44,9 @@ std::string RepeatedPeriodNotice(PeriodType period, const WeatherFileReader& rea
 // Modified Penman needs WS, RH1/RH2 and SS; Hargreaves needs TMAX and TMIN; ..."
 std::string NoMethodText(ParameterSet columns, PeriodType period);
 
-// "RS lies outside what sunshine gives on 4 rows, the first on line 9: ..." (the rows
-// whose measured radiation gave the sunshine methods an n/N held at 0 or 1).
+// "RS lies beyond what 0 to N hours of sunshine give ... on 4 rows, the first on line
+// 9: ..." (the rows whose measured radiation gave the sunshine methods an n/N held at 0
+// or 1).
 std::string HeldSunshineNotice(long rows, long firstLine);
 
 // "3 empty fields were read as 0; the first on line 8 (TMAX)"
