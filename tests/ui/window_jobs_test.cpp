@@ -94,10 +94,11 @@ TEST(PetRunFromWindow, TheRunsSummarySaysHowManyFilesWereProcessedAndRefusedAndW
     if (c.shown.empty()) continue;
     const std::string& closing = notices.shown[c.shown.size() - 1].text;
     EXPECT_EQ(closing.substr(0, summary.size()), summary);
-    if (c.shown.back() == NoticeKind::Warning)
+    if (c.shown.back() == NoticeKind::Warning) {
       EXPECT_EQ(closing.substr(summary.size()),
                 "\n\ndata/PET_DATA/A.csv: heads not used: 'Soil RH'; a column is used only when its head is one of "
                 "TMAX, TMIN, RH1, RH2, RH, TDEW, WS, SS, RS, EVP");
+    }
   }
 }
 
