@@ -4,10 +4,13 @@
 
 #include <gtest/gtest.h>
 
+#include <bit>
+#include <cmath>
+#include <cstdint>
 #include <numbers>
 #include <string>
 
-#include "method_records.h"
+#include "support/example_station.h"
 
 namespace sorvane {
 namespace {
@@ -150,6 +153,46 @@ TEST(SolarGeometryTable, DaysOutsideTheTableAreComputed) {
     EXPECT_EQ(table.At(day).DayLength, SolarGeometryAt(phi, day).DayLength) << "J=" << day;
     EXPECT_EQ(table.At(day).ExtraterrestrialRadiation, SolarGeometryAt(phi, day).ExtraterrestrialRadiation)
         << "J=" << day;
+  }
+}
+
+std::uint64_t Bits(double value) { return std::bit_cast<std::uint64_t>(value); }
+
+// The geometry of one day computed from scratch, every term in its written grouping.
+SolarGeometry ReferenceGeometry(double phi, double j) {
+  SolarGeometry g;
+  g.SolarDeclination = 0.4093 * std::sin(6.28 * j / 365 - 1.39);
+  g.InverseRelativeDistance = 1 + 0.033 * std::cos(6.28 * j / 365);
+  g.SunsetHourAngle = ACos(-std::tan(phi) * std::tan(g.SolarDeclination));
+  g.DayLength = (24 / 3.14) * g.SunsetHourAngle;
+  g.ExtraterrestrialRadiation =
+      (1440 / 3.14) * 0.082 * g.InverseRelativeDistance *
+      (g.SunsetHourAngle * std::sin(phi) * std::sin(g.SolarDeclination) +
+       std::cos(phi) * std::cos(g.SolarDeclination) * std::sin(g.SunsetHourAngle));
+  return g;
+}
+
+void ExpectSameGeometry(const SolarGeometry& got, const SolarGeometry& expected, double latitude, double day) {
+  EXPECT_EQ(Bits(got.SolarDeclination), Bits(expected.SolarDeclination)) << latitude << " " << day;
+  EXPECT_EQ(Bits(got.InverseRelativeDistance), Bits(expected.InverseRelativeDistance)) << latitude << " " << day;
+  EXPECT_EQ(Bits(got.SunsetHourAngle), Bits(expected.SunsetHourAngle)) << latitude << " " << day;
+  EXPECT_EQ(Bits(got.DayLength), Bits(expected.DayLength)) << latitude << " " << day;
+  EXPECT_EQ(Bits(got.ExtraterrestrialRadiation), Bits(expected.ExtraterrestrialRadiation)) << latitude << " " << day;
+}
+
+TEST(MethodsFastPath, TheGeometryTableHoldsWhatEachDayComputesFromScratch) {
+  for (double latitude = -89.5; latitude <= 89.5; latitude += 0.37) {
+    const double phi = LatitudeRadians(latitude);
+    const SolarGeometryTable table(phi);
+    double total = 0;
+    for (int j = 1; j <= 365; ++j) total += ReferenceGeometry(phi, j).DayLength;
+    EXPECT_EQ(Bits(table.AnnualDayLengthTotal()), Bits(total)) << latitude;
+    for (int j = 1; j <= SolarGeometryTable::kLastDay; ++j) {
+      ExpectSameGeometry(table.At(j), ReferenceGeometry(phi, j), latitude, j);
+      ExpectSameGeometry(SolarGeometryAt(phi, j), ReferenceGeometry(phi, j), latitude, j);
+    }
+    for (double j : {0.0, 2.5, 372.0, 400.0, -3.0})
+      ExpectSameGeometry(table.At(j), ReferenceGeometry(phi, j), latitude, j);
   }
 }
 

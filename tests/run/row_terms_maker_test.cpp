@@ -1,62 +1,25 @@
-// The per-station geometry table and the remembered terms of the Penman methods and of
-// open pan change no bit of a result: each is compared with the general way written
-// out plainly, over every day at many latitudes and many random records.
+// The remembered terms of a run change no bit of a result: the worked examples, and
+// many random records through the Penman methods and open pan, compared with the
+// general way written out plainly.
 #include <gtest/gtest.h>
 
 #include <bit>
 #include <cmath>
 #include <cstdint>
 #include <random>
+#include <vector>
 
-#include "method_records.h"
+#include "support/example_station.h"
 #include "methods/solar_geometry.h"
 #include "run/record_methods.h"
 #include "run/row_terms_maker.h"
+#include "run/method_table.h"
+#include "run/station_setup.h"
 
 namespace sorvane {
 namespace {
 
 std::uint64_t Bits(double value) { return std::bit_cast<std::uint64_t>(value); }
-
-// The geometry of one day computed from scratch, every term in its written grouping.
-SolarGeometry ReferenceGeometry(double phi, double j) {
-  SolarGeometry g;
-  g.SolarDeclination = 0.4093 * std::sin(6.28 * j / 365 - 1.39);
-  g.InverseRelativeDistance = 1 + 0.033 * std::cos(6.28 * j / 365);
-  g.SunsetHourAngle = ACos(-std::tan(phi) * std::tan(g.SolarDeclination));
-  g.DayLength = (24 / 3.14) * g.SunsetHourAngle;
-  g.ExtraterrestrialRadiation =
-      (1440 / 3.14) * 0.082 * g.InverseRelativeDistance *
-      (g.SunsetHourAngle * std::sin(phi) * std::sin(g.SolarDeclination) +
-       std::cos(phi) * std::cos(g.SolarDeclination) * std::sin(g.SunsetHourAngle));
-  return g;
-}
-
-void ExpectSameGeometry(const SolarGeometry& got, const SolarGeometry& expected, double latitude, double day) {
-  EXPECT_EQ(Bits(got.SolarDeclination), Bits(expected.SolarDeclination)) << latitude << " " << day;
-  EXPECT_EQ(Bits(got.InverseRelativeDistance), Bits(expected.InverseRelativeDistance)) << latitude << " " << day;
-  EXPECT_EQ(Bits(got.SunsetHourAngle), Bits(expected.SunsetHourAngle)) << latitude << " " << day;
-  EXPECT_EQ(Bits(got.DayLength), Bits(expected.DayLength)) << latitude << " " << day;
-  EXPECT_EQ(Bits(got.ExtraterrestrialRadiation), Bits(expected.ExtraterrestrialRadiation)) << latitude << " " << day;
-}
-
-TEST(MethodsFastPath, TheGeometryTableHoldsWhatEachDayComputesFromScratch) {
-  for (double latitude = -89.5; latitude <= 89.5; latitude += 0.37) {
-    const double phi = LatitudeRadians(latitude);
-    const SolarGeometryTable table(phi);
-    double total = 0;
-    for (int j = 1; j <= 365; ++j) total += ReferenceGeometry(phi, j).DayLength;
-    EXPECT_EQ(Bits(table.AnnualDayLengthTotal()), Bits(total)) << latitude;
-    for (int j = 1; j <= SolarGeometryTable::kLastDay; ++j) {
-      ExpectSameGeometry(table.At(j), ReferenceGeometry(phi, j), latitude, j);
-      ExpectSameGeometry(SolarGeometryAt(phi, j), ReferenceGeometry(phi, j), latitude, j);
-    }
-    for (double j : {0.0, 2.5, 372.0, 400.0, -3.0})
-      ExpectSameGeometry(table.At(j), ReferenceGeometry(phi, j), latitude, j);
-  }
-}
-
-// ---------------------------------------------------------------- remembered method terms
 
 // The two Penman methods written out with every term computed in place.
 double ReferenceModifiedPenman(const WeatherRecord& r, const StationHeader& station, const SolarGeometry& g) {
@@ -149,6 +112,31 @@ TEST(MethodsFastPath, RememberedTermsGiveTheSameValues) {
         << r.TMAX << " " << r.TMIN;
     ASSERT_EQ(Bits(OpenPanOf(r, station, constants, terms)), Bits(ReferenceOpenPan(r))) << r.WS;
   }
+}
+
+
+using namespace methods_test;
+
+// The records of every method's worked examples (a day, a week, two months at the example
+// station), each also taken as one day, through the run's station set-up.
+TEST(RowTermsMaker, WorkedExamplesGiveIdenticalResults) {
+  const PreparedStation station = PrepareStation(ExampleStation(), kExampleHeatIndex);
+  RowTermsMaker terms;
+  std::vector<WeatherRecord> records{DailyRecord(1, kDayReadings), WeeklyRecord(1, kWeekReadings),
+                                     MonthlyRecord(1, kMonthReadings), MonthlyRecord(2, kMonthReadings)};
+  for (std::size_t i = 1; i < 4; ++i) {
+    WeatherRecord oneDay = records[i];
+    oneDay.Period = PeriodType::Date;
+    oneDay.PeriodNumber = 0;
+    records.push_back(oneDay);
+  }
+  for (const MethodEntry& method : kMethodTable)
+    for (const WeatherRecord& record : records)
+      // Twice: once computed, once remembered.
+      for (int pass = 0; pass < 2; ++pass)
+        EXPECT_EQ(method.compute(record, ExampleStation(), station.constants, terms.For(record, station.days)),
+                  Compute(method.id, record, ExampleStation(), ExampleConstants()))
+            << method.name << ", J " << record.DayOfYear << ", period " << static_cast<int>(record.Period);
 }
 
 }  // namespace
