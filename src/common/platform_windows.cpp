@@ -83,6 +83,9 @@ long WriteSome(int fd, const char* data, std::size_t size) {
 }
 bool CloseFile(int fd) { return ::_close(fd) == 0; }
 
+// FlushFileBuffers has no asynchronous form: the flush before the rename writes it all.
+void StartWritingOut(int) {}
+
 bool ReplaceWith(const fs::path& from, const fs::path& to, std::string* error) {
   if (::MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return true;
   if (error) *error = SystemMessage(::GetLastError());

@@ -5,6 +5,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <future>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -29,8 +30,10 @@ class RecordingSteps final : public DurableSteps {
  public:
   std::vector<std::string> steps;
   bool failFlush = false;
+  std::shared_future<void> holdFlush;  // when valid, the flush waits for it
 
   bool FlushData(const std::vector<fs::path>& files, std::string* error) override {
+    if (holdFlush.valid()) holdFlush.wait();
     std::string step = "flush";
     for (const fs::path& file : files) step += " " + Shown(file);
     steps.push_back(step);
@@ -100,6 +103,33 @@ TEST(CommitTogether, AFailedFlushRenamesNothingAndSaysSoForEachFile) {
   EXPECT_EQ(steps.steps.size(), 1u);
   EXPECT_EQ(Read(output / "A_PET.csv"), "older");
   EXPECT_EQ(std::distance(fs::directory_iterator(output), fs::directory_iterator()), 1);
+}
+
+// A batch put in place in the background keeps its temporary names while its data is
+// being flushed, and the next batch starts only when it is in place.
+TEST(BackgroundCommits, RenamesABatchOnlyAfterItsDataIsFlushedAndBatchesInTurn) {
+  testing::TempAppFolder app;
+  const fs::path output = app.Root() / "OUTPUT";
+  auto first = Written(output, {{"A_PET.csv", "a"}, {"B_PET.csv", "b"}});
+  auto second = Written(output, {{"C_PET.csv", "c"}});
+  RecordingSteps steps;
+  std::promise<void> flushDone;
+  steps.holdFlush = flushDone.get_future().share();
+  BackgroundCommits commits(steps);
+  commits.Start({&first[0], &first[1]});
+  EXPECT_FALSE(commits.Done());
+  EXPECT_FALSE(fs::exists(output / "A_PET.csv"));
+  flushDone.set_value();
+  EXPECT_EQ(Said(commits.Wait()), (std::vector<std::string>{"", ""}));
+  EXPECT_TRUE(commits.Done());
+  EXPECT_EQ(Read(output / "A_PET.csv"), "a");
+  commits.Start({&second[0]});
+  EXPECT_EQ(Said(commits.Wait()), std::vector<std::string>{""});
+  EXPECT_EQ(steps.steps, (std::vector<std::string>{
+                             "flush tmp(A_PET.csv) tmp(B_PET.csv)", "rename tmp(A_PET.csv) A_PET.csv",
+                             "rename tmp(B_PET.csv) B_PET.csv", "flush folder OUTPUT", "flush tmp(C_PET.csv)",
+                             "rename tmp(C_PET.csv) C_PET.csv", "flush folder OUTPUT"}));
+  EXPECT_EQ(Read(output / "C_PET.csv"), "c");
 }
 
 TEST(AtomicFile, ReplacesTheTargetOnlyWhenCommitted) {
