@@ -79,11 +79,11 @@ class AtomicFile {
 class DurableSteps {
  public:
   virtual ~DurableSteps() = default;
-  // The data of every closed file of `files` reaches the disk. False (and `error`) when not.
-  virtual bool FlushData(const std::vector<std::filesystem::path>& files, std::string* error) = 0;
-  virtual bool Replace(const std::filesystem::path& from, const std::filesystem::path& to, std::string* error) = 0;
+  // The data of every closed file of `files` reaches the disk; a problem when not.
+  virtual Expected<void> FlushData(const std::vector<std::filesystem::path>& files) = 0;
+  virtual Expected<void> Replace(const std::filesystem::path& from, const std::filesystem::path& to) = 0;
   // The names of `folder` (the renames just made in it) reach the disk.
-  virtual bool FlushFolder(const std::filesystem::path& folder, std::string* error) = 0;
+  virtual Expected<void> FlushFolder(const std::filesystem::path& folder) = 0;
 };
 DurableSteps& SystemSteps();
 

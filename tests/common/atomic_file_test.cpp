@@ -32,21 +32,21 @@ class RecordingSteps final : public DurableSteps {
   bool failFlush = false;
   std::shared_future<void> holdFlush;  // when valid, the flush waits for it
 
-  bool FlushData(const std::vector<fs::path>& files, std::string* error) override {
+  Expected<void> FlushData(const std::vector<fs::path>& files) override {
     if (holdFlush.valid()) holdFlush.wait();
     std::string step = "flush";
     for (const fs::path& file : files) step += " " + Shown(file);
     steps.push_back(step);
-    if (failFlush) *error = "Input/output error";
-    return !failFlush;
+    if (failFlush) return Fail("Input/output error");
+    return {};
   }
-  bool Replace(const fs::path& from, const fs::path& to, std::string* error) override {
+  Expected<void> Replace(const fs::path& from, const fs::path& to) override {
     steps.push_back("rename " + Shown(from) + " " + Shown(to));
-    return SystemSteps().Replace(from, to, error);
+    return SystemSteps().Replace(from, to);
   }
-  bool FlushFolder(const fs::path& folder, std::string*) override {
+  Expected<void> FlushFolder(const fs::path& folder) override {
     steps.push_back("flush folder " + folder.filename().string());
-    return true;
+    return {};
   }
 
  private:
