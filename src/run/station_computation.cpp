@@ -7,39 +7,48 @@
 
 namespace sorvane {
 
-StationComputation::StationComputation(WeatherFileReader reader, WeatherFileHeader header, std::vector<int> methods,
-                                       PreparedStation station, HeatIndexUse heatIndex)
+StationComputation::StationComputation(WeatherFileReader reader, WeatherFileHeader header, ParameterSet present,
+                                       std::vector<int> methods, PreparedStation station, HeatIndexUse heatIndex)
     : reader_(std::move(reader)), header_(std::move(header)), methods_(std::move(methods)),
-      station_(std::move(station)), heatIndex_(heatIndex) {
+      station_(std::move(station)), heatIndex_(heatIndex), present_(present), inputs_(InputsOf(present)) {
   for (int id : methods_) {
-    computing_.push_back(MethodEntryFor(id).compute);
-    reading_.push_back(ParametersOf(id));
+    const MethodEntry& method = MethodEntryFor(id);
+    computing_.push_back(method.compute);
+    reading_.push_back(ParametersRead(id, inputs_));
+    if (method.sunshine && method.id != MethodId::PenmanMonteith &&
+        inputs_.sunshine == SunshineSource::Radiation)
+      sunshineFromRadiation_ = true;
   }
 }
 
 Expected<StationComputation> StationComputation::Open(const std::filesystem::path& path, const std::string& shown,
                                                       const AppFolder& app, const ReadingRules& rules,
-                                                      HeatIndexSource heatIndex) {
+                                                      HeatIndexSource heatIndex, ParameterSet supplied) {
   auto fields = FieldReader::Open(path);
   if (!fields) return Fail(shown + ": cannot be opened (" + fields.error().message + ")");
   WeatherFileReader reader(std::move(*fields));
   reader.SetRules(rules);
   auto header = reader.ReadHeader();
   if (!header) return Fail(Located(shown, reader.LastProblem()));
-  std::vector<int> methods = AvailableMethods(header->RecognisedColumns(), header->Period);
+  const ParameterSet present = header->RecognisedColumns() | supplied;
+  std::vector<int> methods = AvailableMethods(present, header->Period);
   HeatIndexUse use;
   std::string refusal;
   if (!HeatIndexForMethods(methods, app, header->Station, shown, {heatIndex, path, rules}, use, refusal))
     return Fail(std::move(refusal));
   PreparedStation station = PrepareStation(header->Station, use.value);
-  return StationComputation(std::move(reader), std::move(*header), std::move(methods), std::move(station), use);
+  return StationComputation(std::move(reader), std::move(*header), present, std::move(methods), std::move(station),
+                            use);
 }
 
 WeatherFileReader::Step StationComputation::Next(RowTermsMaker& terms, WeatherRecord& record,
                                                  std::vector<double>& values) {
   const WeatherFileReader::Step step = reader_.NextRecord(record);
   if (step != WeatherFileReader::Step::Record) return step;
-  const RowTerms rowTerms = terms.For(record, station_.days);
+  const RowTerms rowTerms = terms.For(record, station_.days, inputs_);
+  if (sunshineFromRadiation_ && rowTerms.readings.sunshineClamped &&
+      !Holds(reader_.MissingInLastRecord(), Parameter::RS) && sunshineHeld_++ == 0)
+    firstSunshineHeldLine_ = reader_.LineOfLastRecord();
   // A method whose parameter holds no reading in this row leaves its value empty, as
   // one that cannot compute it does.
   const ParameterSet missing = reader_.MissingInLastRecord();

@@ -8,6 +8,7 @@
 #include "common/numbers.h"
 #include "common/text.h"
 #include "run/column_use.h"
+#include "run/date_forms.h"
 #include "run/heat_index_table.h"
 #include "run/method_table.h"
 #include "run/period_words.h"
@@ -44,9 +45,10 @@ double HighestDailyPet(MethodId id) { return id == MethodId::PenmanMonteith ? 20
 
 // "TMAX 95, TMIN 70, RH1 80" for the parameters a method reads.
 std::string InputsText(const WeatherRecord& record, ParameterSet parameters) {
-  static constexpr std::array<double WeatherRecord::*, 8> kFields{
-      nullptr, &WeatherRecord::TMAX, &WeatherRecord::TMIN, &WeatherRecord::RH1, &WeatherRecord::RH2,
-      &WeatherRecord::WS, &WeatherRecord::SS, &WeatherRecord::EVP};
+  static constexpr std::array<double WeatherRecord::*, kParameterHeads.size()> kFields{
+      nullptr,           &WeatherRecord::TMAX, &WeatherRecord::TMIN, &WeatherRecord::RH1,
+      &WeatherRecord::RH2, &WeatherRecord::WS, &WeatherRecord::SS,   &WeatherRecord::EVP,
+      &WeatherRecord::RS,  &WeatherRecord::TDEW, &WeatherRecord::RH};
   std::string text;
   for (std::size_t code = 1; code < kFields.size(); ++code)
     if (Holds(parameters, static_cast<Parameter>(code)))
@@ -71,8 +73,8 @@ class RowChecker {
  public:
   RowChecker(const WeatherFileHeader& header, const std::vector<int>& methods, const PreparedStation& station,
              const MissingValues& missing, FindingSink& sink, WeatherCheckReport& report)
-      : header_(header), methods_(methods), station_(station), missing_(missing), sink_(sink), report_(report),
-        watch_(header, missing) {}
+      : header_(header), methods_(methods), station_(station), inputs_(InputsOf(header.RecognisedColumns())),
+        missing_(missing), sink_(sink), report_(report), watch_(header, missing) {}
 
   // What the header lines leave unsaid: a station beyond the heat index table, heads not
   // used, parameters taken as 0, no method at all.
@@ -87,8 +89,9 @@ class RowChecker {
       Emit(FindingKind::NoMethod, "", "", NoMethodText(header_.RecognisedColumns(), header_.Period));
     for (const std::string& head : UnusedParameterHeads(header_))
       Emit(FindingKind::IgnoredHead, head, head,
-           "'" + head + "' is not used: a column is used only when its head is one of TMAX, TMIN, RH1, RH2, WS, SS, "
-           "EVP");
+           "'" + head + "' is not used: " + std::string(kUsedHeads));
+    if (const std::string unused = UnusedAlternativesText(header_.RecognisedColumns()); !unused.empty())
+      Emit(FindingKind::IgnoredHead, "", "", unused);
     for (const AbsentParameter& absent : AbsentParameters(header_.RecognisedColumns(), runMethods))
       Emit(FindingKind::AbsentParameter, kParameterHeads[static_cast<std::size_t>(absent.parameter)], "",
            AbsentParameterText(absent));
@@ -98,16 +101,24 @@ class RowChecker {
              long line) {
     line_ = line;
     watch_.Note(values, line);
-    const RowTerms terms = terms_.For(record, station_.days);
+    const RowTerms terms = terms_.For(record, station_.days, inputs_);
     const auto plain = CheckFields(values);
     CheckPairs(plain);
     CheckSunshine(terms.day, plain);
     if (record.Period == PeriodType::Date) CheckDateOrder(record);
+    if (slashedUndecided_) reversedOrder_.Note(record.PeriodKey, line);
     CheckPetValues(record, terms, noReading, PlainParameters(plain));
   }
 
-  // What only the whole file shows: columns whose values betray another unit.
-  void CheckUnits() {
+  void WatchDateOrder(bool slashedUndecided) { slashedUndecided_ = slashedUndecided; }
+
+  // What only the whole file shows: columns whose values betray another unit, dates
+  // that betray the other order.
+  void CheckWholeFile() {
+    if (const std::string reversed = reversedOrder_.Finding(); !reversed.empty()) {
+      line_ = reversedOrder_.FirstLine();
+      Emit(FindingKind::DateOrderReversed, "Date", "", reversed);
+    }
     if (watch_.HotTemperatures().count > 0) {
       const WatchedValues& hot = watch_.HotTemperatures();
       line_ = hot.firstLine;
@@ -247,17 +258,18 @@ class RowChecker {
                       ParameterSet plainReadings) {
     for (int id : methods_) {
       const MethodEntry& method = MethodEntryFor(id);
-      const double value = (noReading & ParametersOf(id)) == 0
+      const ParameterSet read = ParametersRead(id, inputs_);
+      const double value = (noReading & read) == 0
                                ? method.compute(record, header_.Station, station_.constants, terms)
                                : kNotComputable;
       const std::string_view name = method.name;
       if (!std::isfinite(value)) {
         Emit(FindingKind::EmptyPetValue, name, "", std::string(name) + " would be empty");
       } else if (const double limit = ScaleToPeriod(HighestDailyPet(method.id), record);
-                 value > limit && (ParametersOf(id) & ~plainReadings) == 0) {
+                 value > limit && (read & ~plainReadings) == 0) {
         Emit(FindingKind::ImplausiblePet, name, HundredthsText(value),
              std::string(name) + " " + HundredthsText(value) + " mm is above " + ShortestText(limit) +
-                 " mm, more than any climate gives, from " + InputsText(record, ParametersOf(id)));
+                 " mm, more than any climate gives, from " + InputsText(record, read));
       }
     }
   }
@@ -265,6 +277,7 @@ class RowChecker {
   const WeatherFileHeader& header_;
   const std::vector<int>& methods_;
   const PreparedStation& station_;
+  MethodInputs inputs_;
   RowTermsMaker terms_;
   const MissingValues& missing_;
   FindingSink& sink_;
@@ -274,6 +287,8 @@ class RowChecker {
   long latestDay_ = 0;
   std::string latestDate_;
   long latestLine_ = 0;  // 0 before the first date
+  bool slashedUndecided_ = false;
+  ReversedOrderWatch reversedOrder_;
 };
 
 Notice NotProcessed(const std::string& shown, const Problem& problem) {
@@ -323,6 +338,7 @@ WeatherCheckReport CheckWeatherFile(const ListedName& entry, const AppFolder& fo
 
   RowChecker checker(header, computed, station, missing, sink, report);
   checker.CheckHeader(report.methods);
+  checker.WatchDateOrder(reader.SlashedOrderUndecided());
   WeatherRecord record;
   WeatherFileReader::Step step;
   while ((step = reader.NextRecord(record)) == WeatherFileReader::Step::Record) {
@@ -331,7 +347,7 @@ WeatherCheckReport CheckWeatherFile(const ListedName& entry, const AppFolder& fo
     checker.Check(record, reader.LastRowValues(), reader.MissingInLastRecord(), reader.LineOfLastRecord());
     if (reader.RepeatOfLastRecord() > 0) checker.CheckRepeat(record, reader.RepeatOfLastRecord());
   }
-  if (step != WeatherFileReader::Step::Problem) checker.CheckUnits();
+  if (step != WeatherFileReader::Step::Problem) checker.CheckWholeFile();
   if (step == WeatherFileReader::Step::Problem && !report.refusal) report.refusal = NotProcessed(shown, reader.LastProblem());
   return report;
 }
