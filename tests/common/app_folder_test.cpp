@@ -76,15 +76,17 @@ TEST(AppFolder, TheSkeletonIsFoundRelativeToTheProgram) {
   const fs::path installed = prefix.path() / "share" / "sorvane" / "appfolder";
   fs::create_directories(program.parent_path());
   TempFolder made;
-  std::string error;
-  EXPECT_FALSE(MakeAppFolder(made.path() / "app", program, &error));
-  EXPECT_EQ(error, platform::Utf8(installed) + ": the ApplicationFolder skeleton is missing; reinstall the program");
+  const auto missing = MakeAppFolder(made.path() / "app", program);
+  ASSERT_FALSE(missing);
+  EXPECT_EQ(missing.error(), (Problem{platform::Utf8(installed), 0, {},
+                                      "the ApplicationFolder skeleton is missing; reinstall the program"}));
 
   fs::create_directories(installed / "support");
   fs::create_directories(installed / "data" / "PET_DATA");
   WriteFile(installed / "support" / "marker.csv", "installed");
   EXPECT_EQ(SkeletonFolder(program), installed);
-  ASSERT_TRUE(MakeAppFolder(made.path() / "app", program, &error)) << error;
+  const auto fresh = MakeAppFolder(made.path() / "app", program);
+  ASSERT_TRUE(fresh) << fresh.error().message;
   EXPECT_EQ(ReadFile(made.path() / "app" / "support" / "marker.csv"), "installed");
 
   const fs::path inBuildTree = prefix.path() / "sorvane-cli";
