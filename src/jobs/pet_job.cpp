@@ -62,11 +62,11 @@ struct EmptyValues {
 // The warnings a file's header gives before its rows are read: heads that are not used,
 // parameters that methods take as 0 for want of a column.
 void WarnAboutColumns(const std::string& shown, const WeatherFileHeader& header, const std::vector<int>& methods,
-                      std::vector<Notice>& notices) {
+                      ParameterSet estimated, std::vector<Notice>& notices) {
   if (const auto unused = UnusedParameterHeads(header); !unused.empty())
     notices.push_back(Warning(shown + ": " + UnusedHeadsNotice(unused)));
   std::string absentText;
-  for (const AbsentParameter& absent : AbsentParameters(header.RecognisedColumns(), methods))
+  for (const AbsentParameter& absent : AbsentParameters(header.RecognisedColumns() | estimated, methods))
     absentText += (absentText.empty() ? "" : "; ") + AbsentParameterText(absent);
   if (!absentText.empty()) notices.push_back(Warning(shown + ": " + absentText));
 }
@@ -82,12 +82,12 @@ FileResult ProcessFile(const ListedName& entry, const RunFolders& folders, RowTe
   FileResult result;
   std::vector<Notice>& notices = result.outcome.notices;
   for (const std::string& note : header.ReadingNotes) notices.push_back(Information(shown + ": " + note));
-  WarnAboutColumns(shown, header, methods, notices);
+  WarnAboutColumns(shown, header, methods, computation->AddedByEstimates(), notices);
   result.noMethod = methods.empty();
   if (result.noMethod) notices.push_back(Warning(shown + ": " + NoMethodText(header.RecognisedColumns(), header.Period)));
   if (computation->HeatIndex().outsideGrid) notices.push_back(Warning(shown + ": " + OutsideGridNotice()));
 
-  auto writer = PetResultWriter::Create(folders.output, entry.name, header.Period, methods);
+  auto writer = PetResultWriter::Create(folders.output, entry.name, header.Period, methods, computation->Estimates());
   if (!writer) {
     const auto result = folders.output / platform::PathFromUtf8(ResultFileName(entry.name, "_PET.csv"));
     return FileRefusedWith(folders.app.Display(result) + ": cannot be written (" + writer.error().message + ")" +
@@ -95,6 +95,7 @@ FileResult ProcessFile(const ListedName& entry, const RunFolders& folders, RowTe
   }
 
   EmptyValues empty;
+  EstimateTally estimates;
   WeatherRecord record;
   WeatherFileReader::Step step;
   std::vector<double> values;
@@ -104,7 +105,8 @@ FileResult ProcessFile(const ListedName& entry, const RunFolders& folders, RowTe
     watch.Note(reader.LastRowValues(), reader.LineOfLastRecord());
     for (std::size_t m = 0; m < values.size(); ++m)
       if (!std::isfinite(values[m])) empty.Note(reader.LineOfLastRecord(), methods[m]);
-    writer->WriteRow(record, values);
+    writer->WriteRow(record, values, computation->EstimatedInLastRecord());
+    estimates.Note(computation->EstimatedInLastRecord());
   }
   if (step == WeatherFileReader::Step::Problem)
     return FileRefusedWith(Located(shown, reader.LastProblem()) + std::string(kFileNotProcessed));
@@ -118,6 +120,7 @@ FileResult ProcessFile(const ListedName& entry, const RunFolders& folders, RowTe
     result.outcome.notices.push_back(Warning(shown + ": " + RepeatedPeriodNotice(header.Period, reader)));
   for (const std::string& warning : watch.Warnings(folders.nameUndeclaredCodes))
     result.outcome.notices.push_back(Warning(shown + ": " + warning));
+  if (estimates.rows > 0) result.outcome.notices.push_back(Information(shown + ": " + EstimatesNotice(estimates)));
   if (empty.count > 0)
     result.outcome.notices.push_back(Information(shown + ": " + std::to_string(empty.count) +
                                          (empty.count == 1 ? " value" : " values") +

@@ -8,9 +8,10 @@
 namespace sorvane {
 
 StationComputation::StationComputation(WeatherFileReader reader, WeatherFileHeader header, std::vector<int> methods,
-                                       PreparedStation station, HeatIndexUse heatIndex)
+                                       PreparedStation station, HeatIndexUse heatIndex,
+                                       std::optional<MissingInputEstimator> estimator)
     : reader_(std::move(reader)), header_(std::move(header)), methods_(std::move(methods)),
-      station_(std::move(station)), heatIndex_(heatIndex) {
+      station_(std::move(station)), heatIndex_(heatIndex), estimator_(std::move(estimator)) {
   for (int id : methods_) {
     computing_.push_back(MethodEntryFor(id).compute);
     reading_.push_back(ParametersOf(id));
@@ -26,23 +27,28 @@ Expected<StationComputation> StationComputation::Open(const std::filesystem::pat
   reader.SetRules(rules);
   auto header = reader.ReadHeader();
   if (!header) return Fail(Located(shown, reader.LastProblem()));
-  std::vector<int> methods = AvailableMethods(header->RecognisedColumns(), header->Period);
+  std::optional<MissingInputEstimator> estimator;
+  if (rules.estimates) estimator.emplace(*rules.estimates, header->RecognisedColumns());
+  const ParameterSet present = header->RecognisedColumns() | (estimator ? estimator->Added() : 0);
+  std::vector<int> methods = AvailableMethods(present, header->Period);
   HeatIndexUse use;
   std::string refusal;
   if (!HeatIndexForMethods(methods, app, header->Station, shown, {heatIndex, path, rules}, use, refusal))
     return Fail(std::move(refusal));
   PreparedStation station = PrepareStation(header->Station, use.value);
-  return StationComputation(std::move(reader), std::move(*header), std::move(methods), std::move(station), use);
+  return StationComputation(std::move(reader), std::move(*header), std::move(methods), std::move(station), use,
+                            std::move(estimator));
 }
 
 WeatherFileReader::Step StationComputation::Next(RowTermsMaker& terms, WeatherRecord& record,
                                                  std::vector<double>& values) {
   const WeatherFileReader::Step step = reader_.NextRecord(record);
   if (step != WeatherFileReader::Step::Record) return step;
+  ParameterSet missing = reader_.MissingInLastRecord();
+  if (estimator_) estimated_ = estimator_->Fill(record, missing, station_.days.At(record.DayOfYear));
   const RowTerms rowTerms = terms.For(record, station_.days);
   // A method whose parameter holds no reading in this row leaves its value empty, as
   // one that cannot compute it does.
-  const ParameterSet missing = reader_.MissingInLastRecord();
   values.resize(computing_.size());
   for (std::size_t m = 0; m < computing_.size(); ++m)
     values[m] = (missing & reading_[m]) != 0 ? kNotComputable

@@ -36,6 +36,12 @@ class StationComputation {
   const std::vector<int>& Methods() const { return methods_; }  // MethodIds, ascending
   const WeatherFileReader& Reader() const { return reader_; }
   const HeatIndexUse& HeatIndex() const { return heatIndex_; }
+  // Whether missing readings are estimated (--estimate-missing), and then the parameters
+  // the rows hold though the file has no column for them.
+  bool Estimates() const { return estimator_.has_value(); }
+  ParameterSet AddedByEstimates() const { return estimator_ ? estimator_->Added() : 0; }
+  // The parameters estimated in the last record.
+  ParameterSet EstimatedInLastRecord() const { return estimated_; }
 
   // The next record into `record` and the value of each method of Methods() into
   // `values` (kNotComputable where a method cannot compute it, or a parameter it reads
@@ -44,7 +50,7 @@ class StationComputation {
 
  private:
   StationComputation(WeatherFileReader reader, WeatherFileHeader header, std::vector<int> methods,
-                     PreparedStation station, HeatIndexUse heatIndex);
+                     PreparedStation station, HeatIndexUse heatIndex, std::optional<MissingInputEstimator> estimator);
 
   WeatherFileReader reader_;
   WeatherFileHeader header_;
@@ -53,6 +59,8 @@ class StationComputation {
   HeatIndexUse heatIndex_;
   std::vector<RecordMethod*> computing_;
   std::vector<ParameterSet> reading_;  // per method, the parameters its formula reads
+  std::optional<MissingInputEstimator> estimator_;
+  ParameterSet estimated_ = 0;
 };
 
 }  // namespace sorvane
