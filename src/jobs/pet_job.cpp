@@ -120,7 +120,10 @@ FileResult ProcessFile(const ListedName& entry, const RunFolders& folders, RowTe
     result.outcome.notices.push_back(Warning(shown + ": " + RepeatedPeriodNotice(header.Period, reader)));
   for (const std::string& warning : watch.Warnings(folders.nameUndeclaredCodes))
     result.outcome.notices.push_back(Warning(shown + ": " + warning));
-  if (estimates.rows > 0) result.outcome.notices.push_back(Information(shown + ": " + EstimatesNotice(estimates)));
+  if (estimates.rows > 0)
+    result.outcome.notices.push_back(Information(
+        shown + ": " + std::to_string(estimates.rows) + (estimates.rows == 1 ? " row holds" : " rows hold") +
+        " estimates (" + EstimateCounts(estimates) + "), flagged in the column " + std::string(kEstimatedHead)));
   if (empty.count > 0)
     result.outcome.notices.push_back(Information(shown + ": " + std::to_string(empty.count) +
                                          (empty.count == 1 ? " value" : " values") +

@@ -98,14 +98,13 @@ void EstimateTally::Note(ParameterSet estimated) {
     if (Holds(estimated, static_cast<Parameter>(code))) ++perParameter[code];
 }
 
-std::string EstimatesNotice(const EstimateTally& tally) {
+std::string EstimateCounts(const EstimateTally& tally) {
   std::string counts;
   for (std::size_t code = 1; code < tally.perParameter.size(); ++code)
     if (tally.perParameter[code] > 0)
       counts += (counts.empty() ? "" : ", ") + std::string(kParameterHeads[code]) + " " +
                 std::to_string(tally.perParameter[code]);
-  return std::to_string(tally.rows) + (tally.rows == 1 ? " row holds" : " rows hold") + " estimates (" + counts +
-         "), flagged in the column " + std::string(kEstimatedHead);
+  return counts;
 }
 
 }  // namespace sorvane

@@ -64,7 +64,7 @@ struct EstimateTally {
   void Note(ParameterSet estimated);
 };
 
-// "365 rows hold estimates (RS 365, TDEW 365, WS 365), flagged in the column Estimated"
-std::string EstimatesNotice(const EstimateTally& tally);
+// "RS 365, TDEW 365, WS 365": per parameter estimated, its rows.
+std::string EstimateCounts(const EstimateTally& tally);
 
 }  // namespace sorvane
