@@ -61,14 +61,16 @@ struct EmptyValues {
 
 // The warnings a file's header gives before its rows are read: heads that are not used,
 // parameters that methods take as 0 for want of a column.
-void WarnAboutColumns(const std::string& shown, const WeatherFileHeader& header, const std::vector<int>& methods,
-                      ParameterSet estimated, std::vector<Notice>& notices) {
+void WarnAboutColumns(const std::string& shown, const WeatherFileHeader& header, ParameterSet present,
+                      const std::vector<int>& methods, std::vector<Notice>& notices) {
   if (const auto unused = UnusedParameterHeads(header); !unused.empty())
     notices.push_back(Warning(shown + ": " + UnusedHeadsNotice(unused)));
   std::string absentText;
-  for (const AbsentParameter& absent : AbsentParameters(header.RecognisedColumns() | estimated, methods))
+  for (const AbsentParameter& absent : AbsentParameters(present, methods))
     absentText += (absentText.empty() ? "" : "; ") + AbsentParameterText(absent);
   if (!absentText.empty()) notices.push_back(Warning(shown + ": " + absentText));
+  if (const std::string unused = UnusedAlternativesText(present); !unused.empty())
+    notices.push_back(Information(shown + ": " + unused));
 }
 
 FileResult ProcessFile(const ListedName& entry, const RunFolders& folders, RowTermsMaker& terms) {
@@ -82,9 +84,9 @@ FileResult ProcessFile(const ListedName& entry, const RunFolders& folders, RowTe
   FileResult result;
   std::vector<Notice>& notices = result.outcome.notices;
   for (const std::string& note : header.ReadingNotes) notices.push_back(Information(shown + ": " + note));
-  WarnAboutColumns(shown, header, methods, computation->AddedByEstimates(), notices);
+  WarnAboutColumns(shown, header, computation->Present(), methods, notices);
   result.noMethod = methods.empty();
-  if (result.noMethod) notices.push_back(Warning(shown + ": " + NoMethodText(header.RecognisedColumns(), header.Period)));
+  if (result.noMethod) notices.push_back(Warning(shown + ": " + NoMethodText(computation->Present(), header.Period)));
   if (computation->HeatIndex().outsideGrid) notices.push_back(Warning(shown + ": " + OutsideGridNotice()));
 
   auto writer = PetResultWriter::Create(folders.output, entry.name, header.Period, methods, computation->Estimates());
@@ -120,6 +122,9 @@ FileResult ProcessFile(const ListedName& entry, const RunFolders& folders, RowTe
     result.outcome.notices.push_back(Warning(shown + ": " + RepeatedPeriodNotice(header.Period, reader)));
   for (const std::string& warning : watch.Warnings(folders.nameUndeclaredCodes))
     result.outcome.notices.push_back(Warning(shown + ": " + warning));
+  if (computation->SunshineHeldRows() > 0)
+    result.outcome.notices.push_back(Information(
+        shown + ": " + HeldSunshineNotice(computation->SunshineHeldRows(), computation->FirstSunshineHeldLine())));
   if (estimates.rows > 0)
     result.outcome.notices.push_back(Information(
         shown + ": " + std::to_string(estimates.rows) + (estimates.rows == 1 ? " row holds" : " rows hold") +

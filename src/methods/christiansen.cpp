@@ -6,9 +6,8 @@
 
 namespace sorvane {
 
-double Christiansen(double evaporation, double tMean, double windKmPerHour, double rh1, double rh2,
+double Christiansen(double evaporation, double tMean, double windKmPerHour, double meanHumidity,
                     double sunshineRatio) {
-  const double meanHumidity = (rh1 + rh2) / 2;  // %
   const double t = tMean / 20, w = windKmPerHour / 6.7, h = (meanHumidity / 100) / 0.6, s = sunshineRatio / 0.8;
   const double ct = 0.862 + 0.179 * t - 0.041 * (t * t);
   const double cw = 1.189 - 0.24 * w + 0.051 * (w * w);

@@ -8,9 +8,10 @@
 
 namespace sorvane {
 
-// FAO-24 Modified Penman, mm day-1. Tmean with its es (mbar) and (T + 273.16)^4; RH1 and
-// RH2 in %; U in km day-1; Rs in MJ m-2 day-1; n and N in hours; z in m.
-double ModifiedPenman(const AirTemperature& tMean, double rh1Percent, double rh2Percent, double windRunKmPerDay,
+// FAO-24 Modified Penman, mm day-1. Tmean with its es (mbar) and (T + 273.16)^4; ed the
+// actual vapour pressure in mbar; U in km day-1; Rs in MJ m-2 day-1; n and N in hours;
+// z in m.
+double ModifiedPenman(const AirTemperature& tMean, double actualVapourPressureMbar, double windRunKmPerDay,
                       double solarRadiation, double sunshineHours, double dayLengthHours, double elevationMetres);
 
 // Hargreaves, mm day-1. Tmax and Tmin in degrees C, Ra in MJ m-2 day-1.
@@ -28,14 +29,13 @@ double BlaneyCriddle(double tMeanCelsius, double rhMinPercent, double sunshineRa
                      double daytimePercentage);
 
 // Christiansen, mm over the period of the pan's evaporation. EVP in mm, Tmean in degrees
-// C, wind in km/h, RH1 and RH2 in %, n/N.
-double Christiansen(double panEvaporation, double tMeanCelsius, double windKmPerHour, double rh1Percent,
-                    double rh2Percent, double sunshineRatio);
+// C, wind in km/h, the mean humidity in %, n/N.
+double Christiansen(double panEvaporation, double tMeanCelsius, double windKmPerHour, double meanHumidityPercent,
+                    double sunshineRatio);
 
-// FAO-24 Open pan, mm over the period of the pan's evaporation. EVP in mm, RH1 and RH2 in
-// %, U in km day-1 with its natural logarithm.
-double OpenPan(double panEvaporation, double rh1Percent, double rh2Percent, double windRunKmPerDay,
-               double logWindRun);
+// FAO-24 Open pan, mm over the period of the pan's evaporation. EVP in mm, the mean
+// humidity in %, U in km day-1 with its natural logarithm.
+double OpenPan(double panEvaporation, double meanHumidityPercent, double windRunKmPerDay, double logWindRun);
 
 // FAO-56 Penman-Monteith, mm day-1. Tmax, Tmin, Tmean with their e0 (kPa) and
 // (T + 273.16)^4; ea in kPa; Rs and Ra in MJ m-2 day-1; z in m; u2 in m s-1.

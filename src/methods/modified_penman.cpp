@@ -17,8 +17,8 @@ double StationPressureMbar(double z) { return (101.3 - 0.01152 * z + 5.44e-7 * (
 
 }  // namespace
 
-double ModifiedPenman(const AirTemperature& tMean, double rh1, double rh2, double windRun, double rs,
-                      double sunshineHours, double dayLength, double elevation) {
+double ModifiedPenman(const AirTemperature& tMean, double ed, double windRun, double rs, double sunshineHours,
+                      double dayLength, double elevation) {
   const double t = tMean.celsius + 273.16;                          // K
   const double es = tMean.saturationVapourPressureMbar;             // mbar
   const double slope = (es / t) * (6791 / t - 5.03);                // mbar K-1, the derivative of es(T)
@@ -26,7 +26,6 @@ double ModifiedPenman(const AirTemperature& tMean, double rh1, double rh2, doubl
   const double w = slope / (slope + gamma);
 
   const double rns = 0.75 * rs;                                     // albedo 0.25
-  const double ed = es * (rh1 + rh2) / 2 / 100;                     // mbar, from the mean humidity
   // Stefan-Boltzmann 4.9e-9 MJ m-2 K-4 day-1; f(n/N) = 0.1 + 0.9 n/N, f(ed) = 0.34 - 0.044 sqrt(ed).
   const double rnl = (0.1 + 0.9 * sunshineHours / dayLength) * (4.9e-9 * tMean.fourthPowerKelvin) *
                      (0.34 - 0.044 * std::sqrt(ed));

@@ -15,8 +15,7 @@ constexpr double kFetchMetres = 10;  // the pan's fetch, which station files do 
 
 }  // namespace
 
-double OpenPan(double evaporation, double rh1, double rh2, double u, double lnU) {
-  const double meanHumidity = (rh1 + rh2) / 2;  // %
+double OpenPan(double evaporation, double meanHumidity, double u, double lnU) {
   const double lnFetch = std::log(kFetchMetres);
   const double kp = 0.61 + 0.00341 * meanHumidity - 1.87e-6 * u * meanHumidity - 1.11e-7 * u * kFetchMetres +
                     3.78e-5 * u * lnFetch - 3.32e-5 * u * lnU - 0.0106 * lnFetch * lnU +

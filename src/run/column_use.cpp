@@ -1,5 +1,7 @@
 #include "run/column_use.h"
 
+#include <algorithm>
+
 #include "common/text.h"
 #include "run/method_table.h"
 
@@ -9,11 +11,14 @@ namespace {
 
 constexpr std::array<std::string_view, 6> kHeadWords{"TMAX", "TMIN", "RH", "WS", "SS", "EVP"};
 
-// "A", "A and B", "A, B and C"
+// "A", "A and B", "A, B and C"; "A, B or C, and D" when an item holds alternatives.
 std::string Listed(const std::vector<std::string>& items) {
+  const bool alternatives = items.size() > 2 && std::any_of(items.begin(), items.end(), [](const std::string& item) {
+                              return item.find(" or ") != item.npos;
+                            });
   std::string text;
   for (std::size_t i = 0; i < items.size(); ++i)
-    text += (i == 0 ? "" : i + 1 == items.size() ? " and " : ", ") + items[i];
+    text += (i == 0 ? "" : i + 1 < items.size() ? ", " : alternatives ? ", and " : " and ") + items[i];
   return text;
 }
 
@@ -40,10 +45,29 @@ std::vector<std::string> UnusedParameterHeads(const WeatherFileHeader& header) {
 std::string UnusedHeadsNotice(const std::vector<std::string>& heads) {
   std::string text = "heads not used: ";
   for (std::size_t i = 0; i < heads.size(); ++i) text += (i == 0 ? "'" : ", '") + heads[i] + "'";
-  return text + "; a column is used only when its head is one of TMAX, TMIN, RH1, RH2, WS, SS, EVP";
+  return text + "; " + std::string(kUsedHeads);
+}
+
+std::string UnusedAlternativesText(ParameterSet columns) {
+  const MethodInputs inputs = InputsOf(columns);
+  std::vector<std::string> notes;
+  if (inputs.humidity == HumiditySource::Readings || inputs.humidity == HumiditySource::DewPoint) {
+    std::vector<std::string> unused;
+    if (inputs.humidity == HumiditySource::Readings && Holds(columns, Parameter::TDEW)) unused.emplace_back("TDEW");
+    if (Holds(columns, Parameter::RH)) unused.emplace_back("RH");
+    if (!unused.empty())
+      notes.push_back(Listed(unused) + (unused.size() == 1 ? " is" : " are") + " not used: the humidity is taken from " +
+                      (inputs.humidity == HumiditySource::Readings ? "RH1/RH2" : "TDEW"));
+  }
+  if (inputs.sunshine == SunshineSource::Sunshine && Holds(columns, Parameter::RS))
+    notes.emplace_back("RS is not used: the sunshine is taken from SS");
+  std::string text;
+  for (const std::string& note : notes) text += (text.empty() ? "" : "; ") + note;
+  return text;
 }
 
 std::vector<AbsentParameter> AbsentParameters(ParameterSet columns, const std::vector<int>& methods) {
+  const MethodInputs inputs = InputsOf(columns);
   std::vector<AbsentParameter> absent;
   for (std::size_t code = 1; code < kParameterHeads.size(); ++code) {
     const Parameter parameter = static_cast<Parameter>(code);
@@ -52,7 +76,7 @@ std::vector<AbsentParameter> AbsentParameters(ParameterSet columns, const std::v
     if (parameter == Parameter::RH1 || parameter == Parameter::RH2)
       entry.otherReadingRecorded = Holds(columns, parameter == Parameter::RH1 ? Parameter::RH2 : Parameter::RH1);
     for (int id : methods)
-      if (Holds(ParametersOf(id), parameter)) entry.methods.push_back(id);
+      if (Holds(ParametersRead(id, inputs), parameter)) entry.methods.push_back(id);
     if (!entry.methods.empty()) absent.push_back(std::move(entry));
   }
   return absent;
@@ -77,15 +101,18 @@ std::string NoMethodText(ParameterSet columns, PeriodType period) {
   std::string text = "no method can run";
   char separator = ':';
   for (const MethodEntry& method : kMethodTable) {
-    std::vector<std::string> lacking;
-    for (std::string_view word : method.headWords)
-      if (!word.empty() && (ParametersOfHeadWord(word) & columns) == 0)
-        lacking.push_back(word == "RH" ? "RH1/RH2" : std::string(word));
-    if (method.id == MethodId::Thornthwaite && period != PeriodType::Month) lacking.emplace_back("a monthly file");
+    const std::vector<std::string> lacking = LackedBy(static_cast<int>(method.id), columns, period);
     text += std::string(1, separator) + " " + std::string(method.name) + " needs " + Listed(lacking);
     separator = ';';
   }
   return text;
+}
+
+std::string HeldSunshineNotice(long rows, long firstLine) {
+  return "RS lies beyond what 0 to N hours of sunshine give (0.25 to 0.75 of the radiation above the atmosphere) "
+         "on " + std::to_string(rows) + (rows == 1 ? " row" : " rows") + ", the first on line " +
+         std::to_string(firstLine) + ": the methods that take sunshine take n/N as 0 or 1 there; Penman Montieth "
+         "takes RS as it is";
 }
 
 std::string EmptyFieldsNotice(const EmptyFieldTally& empty) {

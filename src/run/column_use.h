@@ -14,8 +14,17 @@ namespace sorvane {
 // head word (TMAX, TMIN, RH, WS, SS, EVP): 'Tmax (°C)', 'RH', 'TMAX1', 'PRESSURE'.
 std::vector<std::string> UnusedParameterHeads(const WeatherFileHeader& header);
 
-// "heads not used: 'Tmax (°C)', 'RH'; a column is used only when its head is one of ..."
+// What closes every notice of a head not used.
+inline constexpr std::string_view kUsedHeads =
+    "a column is used only when its head is one of TMAX, TMIN, RH1, RH2, RH, TDEW, WS, SS, RS, EVP";
+
+// "heads not used: 'Tmax (°C)', 'PRESSURE'; a column is used only when its head is one of ..."
 std::string UnusedHeadsNotice(const std::vector<std::string>& heads);
+
+// The parameters a file gives twice over, of which the methods take the first:
+// "TDEW is not used: the humidity is taken from RH1/RH2; RS is not used: the sunshine is
+// taken from SS"; empty when there are none.
+std::string UnusedAlternativesText(ParameterSet columns);
 
 // A parameter without a column that methods which run take as 0.
 struct AbsentParameter {
@@ -36,6 +45,11 @@ std::string RepeatedPeriodNotice(PeriodType period, const WeatherFileReader& rea
 // For a file whose columns allow no method: what each method lacks. "no method can run:
 // Modified Penman needs WS, RH1/RH2 and SS; Hargreaves needs TMAX and TMIN; ..."
 std::string NoMethodText(ParameterSet columns, PeriodType period);
+
+// "RS lies beyond what 0 to N hours of sunshine give ... on 4 rows, the first on line
+// 9: ..." (the rows whose measured radiation gave the sunshine methods an n/N held at 0
+// or 1).
+std::string HeldSunshineNotice(long rows, long firstLine);
 
 // "3 empty fields were read as 0; the first on line 8 (TMAX)"
 std::string EmptyFieldsNotice(const EmptyFieldTally& empty);

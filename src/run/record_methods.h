@@ -38,6 +38,11 @@ inline double ClampAtZero(double value) {
   return value < 0 ? 0.0 : value;
 }
 
+// The record's humidity and sunshine as each method takes them, from the parameters
+// `inputs` names; `terms` holds the record's geometry and temperatures (TDEW's when the
+// humidity is the dew point).
+MethodReadings ReadingsOf(const WeatherRecord& record, const RowTerms& terms, const MethodInputs& inputs);
+
 // A daily rate over the record's period: 7 days for a week, the month's days for a month
 // (February 28).
 double ScaleToPeriod(double daily, const WeatherRecord& record);

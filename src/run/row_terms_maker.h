@@ -12,6 +12,7 @@
 #include "methods/solar_geometry.h"
 #include "methods/weather_record.h"
 #include "run/exact_argument_memo.h"
+#include "run/method_inputs.h"
 
 namespace sorvane {
 
@@ -20,18 +21,20 @@ struct RowTerms {
   AirTemperature atTmax;   // TMAX
   AirTemperature atTmin;   // TMIN
   AirTemperature atTmean;  // Tmean
+  AirTemperature atTdew;   // TDEW, when the file's humidity is its dew point
   double logWindRun = 0;   // ln U, U the wind run in km day-1
+  MethodReadings readings; // the humidity and sunshine each method takes
 };
 
 // Every term of `record`, computed directly, with `day` the geometry of its day.
-RowTerms RowTermsOf(const WeatherRecord& record, const SolarGeometry& day);
+RowTerms RowTermsOf(const WeatherRecord& record, const SolarGeometry& day, const MethodInputs& inputs = {});
 
 // One per thread, kept from file to file (about 180 KB): what it remembers holds for
 // every station.
 class RowTermsMaker {
  public:
   // The terms of `record`, its day's geometry taken from the station's table.
-  RowTerms For(const WeatherRecord& record, const SolarGeometryTable& days);
+  RowTerms For(const WeatherRecord& record, const SolarGeometryTable& days, const MethodInputs& inputs = {});
 
  private:
   ExactArgumentMemo<AirTemperature, 4096> temperatures_;  // by degrees C

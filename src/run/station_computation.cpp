@@ -7,20 +7,25 @@
 
 namespace sorvane {
 
-StationComputation::StationComputation(WeatherFileReader reader, WeatherFileHeader header, std::vector<int> methods,
-                                       PreparedStation station, HeatIndexUse heatIndex,
+StationComputation::StationComputation(WeatherFileReader reader, WeatherFileHeader header, ParameterSet present,
+                                       std::vector<int> methods, PreparedStation station, HeatIndexUse heatIndex,
                                        std::optional<MissingInputEstimator> estimator)
     : reader_(std::move(reader)), header_(std::move(header)), methods_(std::move(methods)),
-      station_(std::move(station)), heatIndex_(heatIndex), estimator_(std::move(estimator)) {
+      station_(std::move(station)), heatIndex_(heatIndex), present_(present), inputs_(InputsOf(present)),
+      estimator_(std::move(estimator)) {
   for (int id : methods_) {
-    computing_.push_back(MethodEntryFor(id).compute);
-    reading_.push_back(ParametersOf(id));
+    const MethodEntry& method = MethodEntryFor(id);
+    computing_.push_back(method.compute);
+    reading_.push_back(ParametersRead(id, inputs_));
+    if (method.sunshine && method.id != MethodId::PenmanMonteith &&
+        inputs_.sunshine == SunshineSource::Radiation)
+      sunshineFromRadiation_ = true;
   }
 }
 
 Expected<StationComputation> StationComputation::Open(const std::filesystem::path& path, const std::string& shown,
                                                       const AppFolder& app, const ReadingRules& rules,
-                                                      HeatIndexSource heatIndex) {
+                                                      HeatIndexSource heatIndex, ParameterSet supplied) {
   auto fields = FieldReader::Open(path);
   if (!fields) return Fail(shown + ": cannot be opened (" + fields.error().message + ")");
   WeatherFileReader reader(std::move(*fields));
@@ -29,15 +34,15 @@ Expected<StationComputation> StationComputation::Open(const std::filesystem::pat
   if (!header) return Fail(Located(shown, reader.LastProblem()));
   std::optional<MissingInputEstimator> estimator;
   if (rules.estimates) estimator.emplace(*rules.estimates, header->RecognisedColumns());
-  const ParameterSet present = header->RecognisedColumns() | (estimator ? estimator->Added() : 0);
+  const ParameterSet present = header->RecognisedColumns() | supplied | (estimator ? estimator->Added() : 0);
   std::vector<int> methods = AvailableMethods(present, header->Period);
   HeatIndexUse use;
   std::string refusal;
   if (!HeatIndexForMethods(methods, app, header->Station, shown, {heatIndex, path, rules}, use, refusal))
     return Fail(std::move(refusal));
   PreparedStation station = PrepareStation(header->Station, use.value);
-  return StationComputation(std::move(reader), std::move(*header), std::move(methods), std::move(station), use,
-                            std::move(estimator));
+  return StationComputation(std::move(reader), std::move(*header), present, std::move(methods), std::move(station),
+                            use, std::move(estimator));
 }
 
 WeatherFileReader::Step StationComputation::Next(RowTermsMaker& terms, WeatherRecord& record,
@@ -46,7 +51,10 @@ WeatherFileReader::Step StationComputation::Next(RowTermsMaker& terms, WeatherRe
   if (step != WeatherFileReader::Step::Record) return step;
   ParameterSet missing = reader_.MissingInLastRecord();
   if (estimator_) estimated_ = estimator_->Fill(record, missing, station_.days.At(record.DayOfYear));
-  const RowTerms rowTerms = terms.For(record, station_.days);
+  const RowTerms rowTerms = terms.For(record, station_.days, inputs_);
+  if (sunshineFromRadiation_ && rowTerms.readings.sunshineClamped && !Holds(missing | estimated_, Parameter::RS) &&
+      sunshineHeld_++ == 0)
+    firstSunshineHeldLine_ = reader_.LineOfLastRecord();
   // A method whose parameter holds no reading in this row leaves its value empty, as
   // one that cannot compute it does.
   values.resize(computing_.size());

@@ -28,14 +28,25 @@ class StationComputation {
   // message is the whole refusal (without its closing "; the file is not processed")
   // when the file cannot be opened or its header read, or its Thornthwaite column finds
   // no heat index (from the table, or from the file's own months by `heatIndex`).
+  // `supplied`: parameters without a column that a pass fills into every record before
+  // the methods see it; the methods and their inputs are chosen from the columns and
+  // these together (Present()).
   static Expected<StationComputation> Open(const std::filesystem::path& path, const std::string& shown,
                                            const AppFolder& app, const ReadingRules& rules,
-                                           HeatIndexSource heatIndex = HeatIndexSource::Table);
+                                           HeatIndexSource heatIndex = HeatIndexSource::Table,
+                                           ParameterSet supplied = 0);
 
   const WeatherFileHeader& Header() const { return header_; }
   const std::vector<int>& Methods() const { return methods_; }  // MethodIds, ascending
   const WeatherFileReader& Reader() const { return reader_; }
   const HeatIndexUse& HeatIndex() const { return heatIndex_; }
+  ParameterSet Present() const { return present_; }
+  const MethodInputs& Inputs() const { return inputs_; }
+
+  // The rows so far whose measured RS gave the sunshine methods an n/N outside 0..1,
+  // held at 0 or 1, and the line of the first; 0 when no such method runs.
+  long SunshineHeldRows() const { return sunshineHeld_; }
+  long FirstSunshineHeldLine() const { return firstSunshineHeldLine_; }
   // Whether missing readings are estimated (--estimate-missing), and then the parameters
   // the rows hold though the file has no column for them.
   bool Estimates() const { return estimator_.has_value(); }
@@ -49,8 +60,9 @@ class StationComputation {
   WeatherFileReader::Step Next(RowTermsMaker& terms, WeatherRecord& record, std::vector<double>& values);
 
  private:
-  StationComputation(WeatherFileReader reader, WeatherFileHeader header, std::vector<int> methods,
-                     PreparedStation station, HeatIndexUse heatIndex, std::optional<MissingInputEstimator> estimator);
+  StationComputation(WeatherFileReader reader, WeatherFileHeader header, ParameterSet present,
+                     std::vector<int> methods, PreparedStation station, HeatIndexUse heatIndex,
+                     std::optional<MissingInputEstimator> estimator);
 
   WeatherFileReader reader_;
   WeatherFileHeader header_;
@@ -59,6 +71,11 @@ class StationComputation {
   HeatIndexUse heatIndex_;
   std::vector<RecordMethod*> computing_;
   std::vector<ParameterSet> reading_;  // per method, the parameters its formula reads
+  ParameterSet present_ = 0;
+  MethodInputs inputs_;
+  bool sunshineFromRadiation_ = false;  // some method takes an n/N made from RS
+  long sunshineHeld_ = 0;
+  long firstSunshineHeldLine_ = 0;
   std::optional<MissingInputEstimator> estimator_;
   ParameterSet estimated_ = 0;
 };

@@ -44,9 +44,10 @@ double HighestDailyPet(MethodId id) { return id == MethodId::PenmanMonteith ? 20
 
 // "TMAX 95, TMIN 70, RH1 80" for the parameters a method reads.
 std::string InputsText(const WeatherRecord& record, ParameterSet parameters) {
-  static constexpr std::array<double WeatherRecord::*, 8> kFields{
-      nullptr, &WeatherRecord::TMAX, &WeatherRecord::TMIN, &WeatherRecord::RH1, &WeatherRecord::RH2,
-      &WeatherRecord::WS, &WeatherRecord::SS, &WeatherRecord::EVP};
+  static constexpr std::array<double WeatherRecord::*, kParameterHeads.size()> kFields{
+      nullptr,           &WeatherRecord::TMAX, &WeatherRecord::TMIN, &WeatherRecord::RH1,
+      &WeatherRecord::RH2, &WeatherRecord::WS, &WeatherRecord::SS,   &WeatherRecord::EVP,
+      &WeatherRecord::RS,  &WeatherRecord::TDEW, &WeatherRecord::RH};
   std::string text;
   for (std::size_t code = 1; code < kFields.size(); ++code)
     if (Holds(parameters, static_cast<Parameter>(code)))
@@ -70,9 +71,9 @@ std::string PeriodText(const WeatherRecord& record) {
 class RowChecker {
  public:
   RowChecker(const WeatherFileHeader& header, const std::vector<int>& methods, const PreparedStation& station,
-             const MissingValues& missing, FindingSink& sink, WeatherCheckReport& report)
-      : header_(header), methods_(methods), station_(station), missing_(missing), sink_(sink), report_(report),
-        watch_(header, missing) {}
+             const MissingValues& missing, FindingSink& sink, WeatherCheckReport& report, ParameterSet added)
+      : header_(header), methods_(methods), station_(station), inputs_(InputsOf(header.RecognisedColumns() | added)),
+        missing_(missing), sink_(sink), report_(report), watch_(header, missing) {}
 
   // What the header lines leave unsaid: a station beyond the heat index table, heads not
   // used, parameters taken as 0, no method at all.
@@ -87,8 +88,9 @@ class RowChecker {
       Emit(FindingKind::NoMethod, "", "", NoMethodText(header_.RecognisedColumns(), header_.Period));
     for (const std::string& head : UnusedParameterHeads(header_))
       Emit(FindingKind::IgnoredHead, head, head,
-           "'" + head + "' is not used: a column is used only when its head is one of TMAX, TMIN, RH1, RH2, WS, SS, "
-           "EVP");
+           "'" + head + "' is not used: " + std::string(kUsedHeads));
+    if (const std::string unused = UnusedAlternativesText(header_.RecognisedColumns()); !unused.empty())
+      Emit(FindingKind::IgnoredHead, "", "", unused);
     for (const AbsentParameter& absent : AbsentParameters(header_.RecognisedColumns() | added, runMethods))
       Emit(FindingKind::AbsentParameter, kParameterHeads[static_cast<std::size_t>(absent.parameter)], "",
            AbsentParameterText(absent));
@@ -98,7 +100,7 @@ class RowChecker {
              long line) {
     line_ = line;
     watch_.Note(values, line);
-    const RowTerms terms = terms_.For(record, station_.days);
+    const RowTerms terms = terms_.For(record, station_.days, inputs_);
     const auto plain = CheckFields(values);
     CheckPairs(plain);
     CheckSunshine(terms.day, plain);
@@ -247,17 +249,18 @@ class RowChecker {
                       ParameterSet plainReadings) {
     for (int id : methods_) {
       const MethodEntry& method = MethodEntryFor(id);
-      const double value = (noReading & ParametersOf(id)) == 0
+      const ParameterSet read = ParametersRead(id, inputs_);
+      const double value = (noReading & read) == 0
                                ? method.compute(record, header_.Station, station_.constants, terms)
                                : kNotComputable;
       const std::string_view name = method.name;
       if (!std::isfinite(value)) {
         Emit(FindingKind::EmptyPetValue, name, "", std::string(name) + " would be empty");
       } else if (const double limit = ScaleToPeriod(HighestDailyPet(method.id), record);
-                 value > limit && (ParametersOf(id) & ~plainReadings) == 0) {
+                 value > limit && (read & ~plainReadings) == 0) {
         Emit(FindingKind::ImplausiblePet, name, HundredthsText(value),
              std::string(name) + " " + HundredthsText(value) + " mm is above " + ShortestText(limit) +
-                 " mm, more than any climate gives, from " + InputsText(record, ParametersOf(id)));
+                 " mm, more than any climate gives, from " + InputsText(record, read));
       }
     }
   }
@@ -265,6 +268,7 @@ class RowChecker {
   const WeatherFileHeader& header_;
   const std::vector<int>& methods_;
   const PreparedStation& station_;
+  MethodInputs inputs_;
   RowTermsMaker terms_;
   const MissingValues& missing_;
   FindingSink& sink_;
@@ -327,7 +331,7 @@ WeatherCheckReport CheckWeatherFile(const ListedName& entry, const AppFolder& fo
   }
   const PreparedStation station = PrepareStation(header.Station, report.heatIndex.value);
 
-  RowChecker checker(header, computed, station, missing, sink, report);
+  RowChecker checker(header, computed, station, missing, sink, report, added);
   checker.CheckHeader(report.methods, added);
   WeatherRecord record;
   WeatherFileReader::Step step;

@@ -126,7 +126,7 @@ TEST_F(CheckCommand, NamesWhatTheRunWouldTakeAsZeroAndTakesTheMissingValueOption
   EXPECT_NE(text.out.find("  methods:     Modified Penman, Hargreaves, Turc, Blaney Criddle, Penman Montieth\n"
                           "  heads not used: 1\n"
                           "    line 4: 'Soil TMAX' is not used: a column is used only when its head is one of "
-                          "TMAX, TMIN, RH1, RH2, WS, SS, EVP\n"
+                          "TMAX, TMIN, RH1, RH2, RH, TDEW, WS, SS, RS, EVP\n"
                           "  parameters without a column, taken as 0: 1\n"
                           "    line 4: no RH2 column: Modified Penman, Blaney Criddle and Penman Montieth run with "
                           "RH2 = 0\n"),

@@ -7,11 +7,17 @@
 namespace sorvane {
 namespace {
 
-// A head word is met only by a recognised column: RH by RH1 or RH2, the others by their
-// own column.
-TEST(AvailableMethods, HeadWordsAreMetByRecognisedColumns) {
+ParameterSet SetOf(const std::vector<Parameter>& parameters) {
+  ParameterSet set = 0;
+  for (Parameter p : parameters) set |= Bit(p);
+  return set;
+}
+
+// A method runs on every parameter it needs, a humidity its published form takes (RH1 or
+// RH2, TDEW, or a mean RH) and a sunshine (SS or RS).
+TEST(AvailableMethods, FollowTheParametersPresentAndTheirAlternatives) {
   struct Case {
-    std::vector<Parameter> columns;
+    std::vector<Parameter> present;
     PeriodType period;
     std::vector<int> methods;
   };
@@ -29,21 +35,44 @@ TEST(AvailableMethods, HeadWordsAreMetByRecognisedColumns) {
       {{TMAX, TMIN, None}, PeriodType::Date, {2}},  // PRESS or RAIN: no SS, no Turc
       {{TMAX, None}, PeriodType::Date, {}},         // TMIN1
       {{}, PeriodType::Date, {}},
+      {{TMAX, TMIN, RS}, PeriodType::Date, {2, 3}},
+      {{TMAX, TMIN, WS, RS, TDEW, EVP}, PeriodType::Date, {1, 2, 3, 5, 6, 7, 8}},
+      {{TMAX, TMIN, WS, SS, RH, EVP}, PeriodType::Date, {1, 2, 3, 6, 7, 8}},  // Blaney-Criddle takes RHmin
+      {{WS, RH, EVP}, PeriodType::Date, {7}},
+      {{WS, TDEW, EVP}, PeriodType::Date, {}},  // the dew point's mean humidity needs TMAX and TMIN
   };
-  for (const Case& c : cases) {
-    ParameterSet columns = 0;
-    for (Parameter p : c.columns) columns |= Bit(p);
-    EXPECT_EQ(AvailableMethods(columns, c.period), c.methods) << ::testing::PrintToString(c.methods);
-  }
+  for (const Case& c : cases)
+    EXPECT_EQ(AvailableMethods(SetOf(c.present), c.period), c.methods) << ::testing::PrintToString(c.methods);
 }
 
-// Each method's parameters are those its formula reads, which its head words name.
-TEST(MethodTable, EveryHeadWordNamesAParameterTheMethodReads) {
-  for (const MethodEntry& method : kMethodTable)
-    for (std::string_view word : method.headWords)
-      if (!word.empty()) {
-        EXPECT_NE(ParametersOfHeadWord(word) & ParametersOf(method.id), 0u) << method.name << word;
-      }
+// What a method lacks names the alternatives that would let it run.
+TEST(MethodTable, LackedParametersNameTheirAlternatives) {
+  struct Case {
+    MethodId method;
+    std::vector<Parameter> present;
+    std::vector<std::string> lacking;
+  };
+  using enum Parameter;
+  const Case cases[] = {
+      {MethodId::PenmanMonteith, {TMAX, TMIN}, {"WS", "RH1/RH2, RH or TDEW", "SS or RS"}},
+      {MethodId::PenmanMonteith, {TMAX, TMIN, WS, RH, RS}, {}},
+      {MethodId::BlaneyCriddle, {TMAX, TMIN, WS, SS, RH}, {"RH1/RH2 or TDEW"}},
+      {MethodId::OpenPan, {WS, EVP, TDEW}, {"RH1/RH2, RH or TDEW with TMAX and TMIN"}},
+      {MethodId::Thornthwaite, {TMAX}, {"TMIN", "a monthly file"}},
+  };
+  for (const Case& c : cases)
+    EXPECT_EQ(LackedBy(static_cast<int>(c.method), SetOf(c.present), PeriodType::Date), c.lacking)
+        << MethodEntryFor(c.method).name;
+}
+
+// Each source of the humidity and the sunshine is read where it is the one chosen.
+TEST(MethodTable, ParametersReadFollowTheFilesSources) {
+  using enum Parameter;
+  const int pm = static_cast<int>(MethodId::PenmanMonteith);
+  EXPECT_EQ(ParametersRead(pm, InputsOf(SetOf({TMAX, TMIN, WS, RH1, RH2, SS, RS, TDEW}))),
+            SetOf({TMAX, TMIN, WS, RH1, RH2, SS}));
+  EXPECT_EQ(ParametersRead(pm, InputsOf(SetOf({TMAX, TMIN, WS, RS, TDEW, RH}))), SetOf({TMAX, TMIN, WS, RS, TDEW}));
+  EXPECT_EQ(ParametersRead(pm, InputsOf(SetOf({TMAX, TMIN, WS, RS, RH}))), SetOf({TMAX, TMIN, WS, RS, RH}));
 }
 
 TEST(MethodTable, NamesTheResultColumnsInMethodIdOrder) {

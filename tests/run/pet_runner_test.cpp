@@ -217,7 +217,7 @@ TEST_F(PetRun, ValuesThatCannotBeComputedAreLeftEmptyAndCounted) {
 TEST_F(PetRun, TheWindowGathersTheWarningsOfARunIntoOneNotice) {
   app.Write("data/PET_DATA/A.csv", DailyFile({"01/01/1970,30,,31"}, "Date,TMAX,TMIN,TMAX1"));
   app.Write("data/PET_DATA/B.csv", DailyFile({"01/01/1970,10,20"}));
-  app.Write("data/PET_DATA/C.csv", DailyFile({"01/01/1970,30,20,50"}, "Date,TMAX,TMIN,RH"));
+  app.Write("data/PET_DATA/C.csv", DailyFile({"01/01/1970,30,20,50"}, "Date,TMAX,TMIN,TMAX1"));
   List({"A.csv", "B.csv", "C.csv"});
   Run("A.csv", RunOptions{1, MissingValues{}});
   EXPECT_EQ(app.Read("OUTPUT/A_PET.csv"), Lines({"Date,Hargreaves", "01/01/1970,4.88"}));  // TMIN 0, TMAX 30
@@ -226,10 +226,10 @@ TEST_F(PetRun, TheWindowGathersTheWarningsOfARunIntoOneNotice) {
                 "data/PET_DATA/B.csv: 1 value could not be computed and was left empty; the first on line 5 "
                 "(Hargreaves)",
                 "data/PET_DATA/A.csv: heads not used: 'TMAX1'; a column is used only when its head is one of TMAX, "
-                "TMIN, RH1, RH2, WS, SS, EVP\n"
+                "TMIN, RH1, RH2, RH, TDEW, WS, SS, RS, EVP\n"
                 "data/PET_DATA/A.csv: 1 empty field was read as 0; the first on line 5 (TMIN)\n"
-                "data/PET_DATA/C.csv: heads not used: 'RH'; a column is used only when its head is one of TMAX, TMIN, "
-                "RH1, RH2, WS, SS, EVP",
+                "data/PET_DATA/C.csv: heads not used: 'TMAX1'; a column is used only when its head is one of TMAX, "
+                "TMIN, RH1, RH2, RH, TDEW, WS, SS, RS, EVP",
                 kJobEnd}));
   EXPECT_EQ(notices.shown[1].kind, NoticeKind::Warning);
 }

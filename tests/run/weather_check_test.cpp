@@ -118,12 +118,12 @@ const PlantedFault kCatalogue[] = {
      "Date,TMAX,TMIN,TMAX1,RAIN,Remarks",
      {"01/01/2011,30,15,-99,-99,calm"},
      {"4 ignored-head TMAX1 TMAX1: 'TMAX1' is not used: a column is used only when its head is one of TMAX, TMIN, "
-      "RH1, RH2, WS, SS, EVP"}},
-    {"a head with its unit is read, a single RH column runs nothing",
-     "Date,Tmax (\xC2\xB0" "C),TMIN,RH",
-     {"01/01/2011,30,15,60"},
-     {"4 ignored-head RH RH: 'RH' is not used: a column is used only when its head is one of TMAX, TMIN, RH1, RH2, "
-      "WS, SS, EVP"}},
+      "RH1, RH2, RH, TDEW, WS, SS, RS, EVP"}},
+    {"a head with its unit is read; a second humidity and radiation are said to go unused",
+     "Date,Tmax (\xC2\xB0" "C),TMIN,RH1,RH2,RH,SS,RS",
+     {"01/01/2011,30,15,60,40,50,9,20"},
+     {"4 ignored-head  : RH is not used: the humidity is taken from RH1/RH2; RS is not used: the sunshine is taken "
+      "from SS"}},
     {"a parameter without a column that methods which run take as 0",
      "Date,TMAX,TMIN,RH1,WS,SS",
      {"01/01/2011,29.9,15.6,83,3.7,10.2"},
@@ -163,11 +163,12 @@ TEST_F(WeatherCheck, CatalogueOfPlantedFaults) {
 TEST_F(WeatherCheck, ColumnsThatAllowNoMethodNameWhatEachMethodLacks) {
   EXPECT_EQ(FindingsOf(WeatherFile("Date,EVP,RAIN", {"01/01/2011,4.9,0"})),
             std::vector<std::string>{
-                "4 no-method  : no method can run: Modified Penman needs TMAX, TMIN, WS, RH1/RH2 and SS; Hargreaves "
-                "needs TMAX and TMIN; Turc needs TMAX, TMIN and SS; Thornthwaite needs TMAX, TMIN and a monthly "
-                "file; Blaney Criddle needs TMAX, TMIN, WS, RH1/RH2 and SS; Christiansen needs TMAX, TMIN, WS, "
-                "RH1/RH2 and SS; PET Open pan needs WS and RH1/RH2; Penman Montieth needs TMAX, TMIN, WS, RH1/RH2 "
-                "and SS"});
+                "4 no-method  : no method can run: Modified Penman needs TMAX, TMIN, WS, RH1/RH2, RH or TDEW, and SS "
+                "or RS; Hargreaves needs TMAX and TMIN; Turc needs TMAX, TMIN, and SS or RS; Thornthwaite needs "
+                "TMAX, TMIN and a monthly file; Blaney Criddle needs TMAX, TMIN, WS, RH1/RH2 or TDEW, and SS or RS; "
+                "Christiansen needs TMAX, TMIN, WS, RH1/RH2, RH or TDEW, and SS or RS; PET Open pan needs WS and "
+                "RH1/RH2, RH or TDEW with TMAX and TMIN; Penman Montieth needs TMAX, TMIN, WS, RH1/RH2, RH or "
+                "TDEW, and SS or RS"});
 }
 
 TEST_F(WeatherCheck, ReportsWhatTheFileHoldsAndWhatWillRun) {

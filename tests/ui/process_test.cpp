@@ -97,9 +97,9 @@ void ProcessTest::petGathersTheWarningsOfTheRunIntoOneBox() {
   QCOMPARE(ui.presenter.texts.size(), 2);
   QCOMPARE(ui.presenter.texts[0].split(QLatin1Char('\n')),
            (QStringList{QStringLiteral("data/PET_DATA/A.csv: heads not used: 'Soil RH'; a column is used only when its "
-                                       "head is one of TMAX, TMIN, RH1, RH2, WS, SS, EVP"),
+                                       "head is one of TMAX, TMIN, RH1, RH2, RH, TDEW, WS, SS, RS, EVP"),
                         QStringLiteral("data/PET_DATA/B.csv: heads not used: 'Soil TMAX'; a column is used only when "
-                                       "its head is one of TMAX, TMIN, RH1, RH2, WS, SS, EVP"),
+                                       "its head is one of TMAX, TMIN, RH1, RH2, RH, TDEW, WS, SS, RS, EVP"),
                         QStringLiteral("data/PET_DATA/B.csv: 1 empty field was read as 0; the first on line 5 (TMIN)")}));
   QCOMPARE(ui.presenter.texts[1], kJobEnd15);
   QCOMPARE(ui.folder.Read("OUTPUT/B_PET.csv"), std::string("Date,Hargreaves\r\n01/01/1970,4.88\r\n"));
