@@ -64,8 +64,8 @@ std::optional<CalendarDate> ParseStationDate(std::string_view text, DateOrder or
   return std::nullopt;
 }
 
-std::optional<FixedOrder> FirstDecisiveOrder(std::string_view rows, long firstLine, int fieldsBefore,
-                                             char separator) {
+OrderScan FirstDecisiveOrder(std::string_view rows, long firstLine, int fieldsBefore, char separator) {
+  OrderScan scan;
   long line = firstLine;
   while (!rows.empty()) {
     const std::size_t end = rows.find_first_of("\r\n");
@@ -77,16 +77,47 @@ std::optional<FixedOrder> FirstDecisiveOrder(std::string_view rows, long firstLi
     std::string_view date = row.substr(0, row.find(separator));
     while (!date.empty() && (date.front() == ' ' || date.front() == '"')) date.remove_prefix(1);
     while (!date.empty() && (date.back() == ' ' || date.back() == '"')) date.remove_suffix(1);
-    if (date == "&") return std::nullopt;
+    if (date == "&") return scan;
     const OrderEvidence evidence = SlashedOrderOf(date);
-    if (evidence == OrderEvidence::MonthFirstOnly) return FixedOrder{DateOrder::MonthFirst, line, std::string(date)};
-    if (evidence == OrderEvidence::DayFirstOnly) return FixedOrder{DateOrder::DayFirst, line, std::string(date)};
+    scan.slashed = scan.slashed || evidence != OrderEvidence::NotSlashed;
+    if (evidence == OrderEvidence::MonthFirstOnly || evidence == OrderEvidence::DayFirstOnly) {
+      const DateOrder order = evidence == OrderEvidence::MonthFirstOnly ? DateOrder::MonthFirst : DateOrder::DayFirst;
+      scan.fixed = FixedOrder{order, line, std::string(date)};
+      return scan;
+    }
     if (end == std::string_view::npos) break;
     const bool crlf = rows[end] == '\r' && end + 1 < rows.size() && rows[end + 1] == '\n';
     rows.remove_prefix(end + (crlf ? 2 : 1));
     ++line;
   }
-  return std::nullopt;
+  return scan;
+}
+
+void ReversedOrderWatch::Note(std::string_view date, long line) {
+  if (!last_.empty()) {
+    const auto read = ParseStationDate(date, DateOrder::MonthFirst), before = ParseStationDate(last_, DateOrder::MonthFirst);
+    const auto other = ParseStationDate(date, DateOrder::DayFirst);
+    const auto otherBefore = ParseStationDate(last_, DateOrder::DayFirst);
+    if (read && before && other && otherBefore) {
+      ++steps_;
+      const long step = DayNumber(*read) - DayNumber(*before);
+      if (step != 1 && DayNumber(*other) - DayNumber(*otherBefore) == 1 && reversed_++ == 0) {
+        firstLine_ = line;
+        firstText_ = "'" + std::string(date) + "' follows line " +
+                     std::to_string(lastLine_) + " '" + last_ + "' by " + std::to_string(step) + " days read " +
+                     std::string(OrderWords(DateOrder::MonthFirst)) + ", by one day read " +
+                     std::string(OrderWords(DateOrder::DayFirst));
+      }
+    }
+  }
+  last_.assign(date);
+  lastLine_ = line;
+}
+
+std::string ReversedOrderWatch::Finding() const {
+  if (reversed_ == 0 || 2 * reversed_ <= steps_) return "";
+  return firstText_ + ", as " + std::to_string(reversed_) + " of the " + std::to_string(steps_) +
+         " steps between rows do: the dates look written day/month/year; give --day-first if they are";
 }
 
 std::string_view OrderWords(DateOrder order) {

@@ -22,14 +22,38 @@ OrderEvidence SlashedOrderOf(std::string_view text);
 std::optional<CalendarDate> ParseStationDate(std::string_view text, DateOrder order);
 
 // The order the first decisive slashed date of `rows` fixes, with the line it stands on
-// (counted from `firstLine`), or nullopt when every date there allows either order.
-// `rows` are lines of data; the date is the field after `fieldsBefore` separators.
+// (counted from `firstLine`), or no `fixed` when every date there allows either order;
+// `slashed` when a date there is slashed. `rows` are lines of data; the date is the
+// field after `fieldsBefore` separators.
 struct FixedOrder {
   DateOrder order;
   long line;
   std::string text;
 };
-std::optional<FixedOrder> FirstDecisiveOrder(std::string_view rows, long firstLine, int fieldsBefore, char separator);
+struct OrderScan {
+  std::optional<FixedOrder> fixed;
+  bool slashed = false;
+};
+OrderScan FirstDecisiveOrder(std::string_view rows, long firstLine, int fieldsBefore, char separator);
+
+// Slashed dates read month/day/year only because no date of the file reads one way
+// alone: rows that jump by a month where the other reading steps by a day betray a file
+// written day/month/year whose days are all 12 or less.
+class ReversedOrderWatch {
+ public:
+  void Note(std::string_view date, long line);  // each row's date as written, in file order
+  // "'02/01/2011' follows line 5 '01/01/2011' by 31 days read month/day/year ...",
+  // when most steps look reversed; empty otherwise.
+  std::string Finding() const;
+  long FirstLine() const { return firstLine_; }
+
+ private:
+  std::string last_;
+  long lastLine_ = 0;
+  long reversed_ = 0, steps_ = 0;
+  long firstLine_ = 0;
+  std::string firstText_;
+};
 
 // "month/day/year" or "day/month/year".
 std::string_view OrderWords(DateOrder order);

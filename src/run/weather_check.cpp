@@ -8,6 +8,7 @@
 #include "common/numbers.h"
 #include "common/text.h"
 #include "run/column_use.h"
+#include "run/date_forms.h"
 #include "run/heat_index_table.h"
 #include "run/method_table.h"
 #include "run/period_words.h"
@@ -105,11 +106,19 @@ class RowChecker {
     CheckPairs(plain);
     CheckSunshine(terms.day, plain);
     if (record.Period == PeriodType::Date) CheckDateOrder(record);
+    if (slashedUndecided_) reversedOrder_.Note(record.PeriodKey, line);
     CheckPetValues(record, terms, noReading, PlainParameters(plain));
   }
 
-  // What only the whole file shows: columns whose values betray another unit.
-  void CheckUnits() {
+  void WatchDateOrder(bool slashedUndecided) { slashedUndecided_ = slashedUndecided; }
+
+  // What only the whole file shows: columns whose values betray another unit, dates
+  // that betray the other order.
+  void CheckWholeFile() {
+    if (const std::string reversed = reversedOrder_.Finding(); !reversed.empty()) {
+      line_ = reversedOrder_.FirstLine();
+      Emit(FindingKind::DateOrderReversed, "Date", "", reversed);
+    }
     if (watch_.HotTemperatures().count > 0) {
       const WatchedValues& hot = watch_.HotTemperatures();
       line_ = hot.firstLine;
@@ -278,6 +287,8 @@ class RowChecker {
   long latestDay_ = 0;
   std::string latestDate_;
   long latestLine_ = 0;  // 0 before the first date
+  bool slashedUndecided_ = false;
+  ReversedOrderWatch reversedOrder_;
 };
 
 Notice NotProcessed(const std::string& shown, const Problem& problem) {
@@ -333,6 +344,7 @@ WeatherCheckReport CheckWeatherFile(const ListedName& entry, const AppFolder& fo
 
   RowChecker checker(header, computed, station, missing, sink, report, added);
   checker.CheckHeader(report.methods, added);
+  checker.WatchDateOrder(reader.SlashedOrderUndecided());
   WeatherRecord record;
   WeatherFileReader::Step step;
   while ((step = reader.NextRecord(record)) == WeatherFileReader::Step::Record) {
@@ -344,7 +356,7 @@ WeatherCheckReport CheckWeatherFile(const ListedName& entry, const AppFolder& fo
     checker.Check(record, reader.LastRowValues(), noReading, reader.LineOfLastRecord());
     if (reader.RepeatOfLastRecord() > 0) checker.CheckRepeat(record, reader.RepeatOfLastRecord());
   }
-  if (step != WeatherFileReader::Step::Problem) checker.CheckUnits();
+  if (step != WeatherFileReader::Step::Problem) checker.CheckWholeFile();
   if (step == WeatherFileReader::Step::Problem && !report.refusal) report.refusal = NotProcessed(shown, reader.LastProblem());
   return report;
 }

@@ -37,6 +37,7 @@ enum class FindingKind {
   PeriodRepeated,         // weekly and monthly files: a year and number an earlier row has
   EmptyPetValue,          // a method cannot compute the row: its result field is empty
   ImplausiblePet,         // a PET value no climate gives: a unit mistake the ranges let through
+  DateOrderReversed,      // slashed dates read month/day/year that look written day/month/year
 };
 
 struct FindingKindEntry {
@@ -45,7 +46,7 @@ struct FindingKindEntry {
   std::string_view title;  // the heading of the text report
 };
 
-inline constexpr std::array<FindingKindEntry, 18> kFindingKinds{{
+inline constexpr std::array<FindingKindEntry, 19> kFindingKinds{{
     {FindingKind::IgnoredHead, "ignored-head", "heads not used"},
     {FindingKind::AbsentParameter, "absent-parameter", "parameters without a column, taken as 0"},
     {FindingKind::NoMethod, "no-method", "no method can run"},
@@ -64,7 +65,9 @@ inline constexpr std::array<FindingKindEntry, 18> kFindingKinds{{
     {FindingKind::PeriodRepeated, "period-repeated", "weeks or months repeated"},
     {FindingKind::EmptyPetValue, "empty-pet-value", "PET values that would be empty"},
     {FindingKind::ImplausiblePet, "implausible-pet", "PET values no climate gives"},
+    {FindingKind::DateOrderReversed, "date-order-reversed", "dates that look read in the wrong order"},
 }};
+static_assert(kFindingKinds[static_cast<int>(FindingKind::DateOrderReversed)].kind == FindingKind::DateOrderReversed);
 static_assert(kFindingKinds[static_cast<int>(FindingKind::ImplausiblePet)].kind == FindingKind::ImplausiblePet);
 static_assert(kFindingKinds[static_cast<int>(FindingKind::OtherUnit)].kind == FindingKind::OtherUnit);
 static_assert(kFindingKinds[static_cast<int>(FindingKind::EmptyPetValue)].kind == FindingKind::EmptyPetValue);

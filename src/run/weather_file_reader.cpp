@@ -122,7 +122,10 @@ void WeatherFileReader::FixDateOrder() {
     dateOrder_ = DateOrder::DayFirst;
     return;
   }
-  fixedOrder_ = FirstDecisiveOrder(fields_.Beginning(), fields_.Line(), layout_.leadingColumns, fields_.Separator());
+  const OrderScan scan =
+      FirstDecisiveOrder(fields_.Beginning(), fields_.Line(), layout_.leadingColumns, fields_.Separator());
+  fixedOrder_ = scan.fixed;
+  slashedUndecided_ = scan.slashed && !scan.fixed;
   if (!fixedOrder_ || fixedOrder_->order == DateOrder::MonthFirst) return;
   dateOrder_ = DateOrder::DayFirst;
   header_.ReadingNotes.push_back("dates are read day/month/year, as line " + std::to_string(fixedOrder_->line) +

@@ -114,6 +114,10 @@ class WeatherFileReader {
   long FirstRepeatLine() const { return firstRepeat_; }
   long FirstRepeatedLine() const { return firstRepeated_; }
 
+  // Slashed dates read month/day/year by default: no --day-first, and no date of the
+  // file's first block reads one way alone.
+  bool SlashedOrderUndecided() const { return slashedUndecided_; }
+
   const Problem& LastProblem() const { return problem_; }
   long LineOfLastRecord() const { return recordLine_; }
 
@@ -166,6 +170,7 @@ class WeatherFileReader {
   std::vector<char> rawIsCode_;  // per column: a converted field held a declared code as written
   DateOrder dateOrder_ = DateOrder::MonthFirst;
   std::optional<FixedOrder> fixedOrder_;  // the line whose date fixed the order
+  bool slashedUndecided_ = false;
   std::vector<std::pair<std::pair<double, double>, long>> periodsSeen_;  // sorted (year, number) -> line
   long repeatOf_ = 0, firstRepeat_ = 0, firstRepeated_ = 0;
   bool rowHasEmpty_ = false;

@@ -60,6 +60,10 @@ const Expected kCatalogue[] = {
     {"eight_columns.csv", true, nullptr},  // a RAIN column beside the seven
     {"heads_with_units.csv", true, nullptr},
     {"one_rh_column.csv", true, nullptr},
+    {"radiation_and_dew_point.csv", true,
+     ": RS lies beyond what 0 to N hours of sunshine give (0.25 to 0.75 of the radiation above the atmosphere) on 1 "
+     "row, the first on line 5: the methods that take sunshine take n/N as 0 or 1 there; Penman Montieth takes RS as "
+     "it is"},
     {"second_humidity_and_radiation.csv", true,
      ": TDEW and RH are not used: the humidity is taken from RH1/RH2; RS is not used: the sunshine is taken from SS"},
     {"rh1_without_rh2.csv", true,

@@ -109,6 +109,14 @@ const PlantedFault kCatalogue[] = {
      "Date,TMAX,TMIN",
      {"02/28/2012,30,15", "02/29/2012,30,15", "03/01/2012,30,15", "12/31/2012,30,15", "1/1/2013,30,15"},
      {"8 days-missing Date 12/31/2012: 304 days missing between 03/01/2012 (line 7) and 12/31/2012"}},
+    {"a day-first file whose days are all 12 or less, read month first",
+     "Date,TMAX,TMIN",
+     {"01/01/2011,30,15", "02/01/2011,30,15", "03/01/2011,30,15"},
+     {"6 days-missing Date 02/01/2011: 30 days missing between 01/01/2011 (line 5) and 02/01/2011",
+      "7 days-missing Date 03/01/2011: 27 days missing between 02/01/2011 (line 6) and 03/01/2011",
+      "6 date-order-reversed Date : '02/01/2011' follows line 5 '01/01/2011' by 31 days read month/day/year, by "
+      "one day read day/month/year, as 2 of the 2 steps between rows do: the dates look written day/month/year; "
+      "give --day-first if they are"}},
     {"two columns with one head: the later one is the value the run uses",
      "Date,TMAX,TMIN,TMAX",
      {"01/01/2011,-99,15,30", "01/02/2011,30,15,10"},
