@@ -89,7 +89,7 @@ FileResult ProcessFile(const ListedName& entry, const RunFolders& folders, RowTe
   if (result.noMethod) notices.push_back(Warning(shown + ": " + NoMethodText(computation->Present(), header.Period)));
   if (computation->HeatIndex().outsideGrid) notices.push_back(Warning(shown + ": " + OutsideGridNotice()));
 
-  auto writer = PetResultWriter::Create(folders.output, entry.name, header.Period, methods);
+  auto writer = PetResultWriter::Create(folders.output, entry.name, header.Period, methods, computation->Estimates());
   if (!writer) {
     const auto result = folders.output / platform::PathFromUtf8(ResultFileName(entry.name, "_PET.csv"));
     return FileRefusedWith(folders.app.Display(result) + ": cannot be written (" + writer.error().message + ")" +
@@ -97,6 +97,7 @@ FileResult ProcessFile(const ListedName& entry, const RunFolders& folders, RowTe
   }
 
   EmptyValues empty;
+  EstimateTally estimates;
   WeatherRecord record;
   WeatherFileReader::Step step;
   std::vector<double> values;
@@ -106,7 +107,8 @@ FileResult ProcessFile(const ListedName& entry, const RunFolders& folders, RowTe
     watch.Note(reader.LastRowValues(), reader.LineOfLastRecord());
     for (std::size_t m = 0; m < values.size(); ++m)
       if (!std::isfinite(values[m])) empty.Note(reader.LineOfLastRecord(), methods[m]);
-    writer->WriteRow(record, values);
+    writer->WriteRow(record, values, computation->EstimatedInLastRecord());
+    estimates.Note(computation->EstimatedInLastRecord());
   }
   if (step == WeatherFileReader::Step::Problem)
     return FileRefusedWith(Located(shown, reader.LastProblem()) + std::string(kFileNotProcessed));
@@ -123,6 +125,10 @@ FileResult ProcessFile(const ListedName& entry, const RunFolders& folders, RowTe
   if (computation->SunshineHeldRows() > 0)
     result.outcome.notices.push_back(Information(
         shown + ": " + HeldSunshineNotice(computation->SunshineHeldRows(), computation->FirstSunshineHeldLine())));
+  if (estimates.rows > 0)
+    result.outcome.notices.push_back(Information(
+        shown + ": " + std::to_string(estimates.rows) + (estimates.rows == 1 ? " row holds" : " rows hold") +
+        " estimates (" + EstimateCounts(estimates) + "), flagged in the column " + std::string(kEstimatedHead)));
   if (empty.count > 0)
     result.outcome.notices.push_back(Information(shown + ": " + std::to_string(empty.count) +
                                          (empty.count == 1 ? " value" : " values") +

@@ -52,7 +52,7 @@ TEST(CalibrateCommand, CrossValidationWritesItsFileBesideTheTable) {
             "data/PET_DATA/KESTREL_WEEKLY.csv: a weekly file among daily ones (the coefficients of a table hold "
             "for one period); the file is not processed\n");
   EXPECT_NE(run.out.find("Cross-validation, each station interpolated from the others:\n"), std::string::npos);
-  EXPECT_EQ(app.Read("net_crossval.csv").substr(0, 40), "Station,Method,Fitted intercept,Fitted s");
+  EXPECT_EQ(app.Read("net_crossval.csv").substr(0, 49), "Station,Method,Fitted intercept (mm/day),Fitted s");
   EXPECT_TRUE(app.Exists("net_stats.csv"));
 }
 
