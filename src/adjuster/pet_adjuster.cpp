@@ -14,6 +14,7 @@
 #include "common/numbers.h"
 #include "common/platform.h"
 #include "common/text.h"
+#include "run/estimate_missing.h"
 #include "run/pet_result_reader.h"
 
 namespace sorvane {
@@ -165,6 +166,7 @@ std::optional<Notice> AdjustDataLines(PetResultReader& pet, const std::string& s
       const std::size_t k = *methodOf[c];
       AppendAdjusted(out, coefficients[2 * k], coefficients[2 * k + 1], row.values[c]);
     }
+    if (pet.FlagsEstimates()) out += ',' + row.estimated;  // adjusted values rest on the same estimates
     out += "\r\n";
     adjusted.FlushIfFull();
   }
@@ -222,6 +224,7 @@ std::optional<Notice> Adjust(const fs::path& coefficientFile, const AppFolder& f
   out += "Date";
   for (std::size_t c = 0; c < columns.size(); ++c)
     if (methodOf[c]) out += "," + columns[c];
+  if (reader.FlagsEstimates()) out += "," + std::string(kEstimatedHead);
   out += "\r\n";
 
   if (auto refused = AdjustDataLines(reader, shown, methodOf, station.coefficients, *adjusted)) return refused;

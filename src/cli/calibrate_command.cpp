@@ -24,6 +24,7 @@ struct CalibrateArguments {
   std::string listFile;
   std::string out;
   bool crossValidate = false;
+  bool noEstimated = false;
   ReadingArguments reading;
   std::string heatIndex = "table";
 };
@@ -78,8 +79,9 @@ void RunCalibrate(CliContext& context, const CalibrateArguments& arguments) {
     table = *output / "Coefficients.csv";
   }
   ConsoleNotices notices;
-  const Calibration calibration = Calibrate(*names, *folder, *reference, arguments.reading.Rules(), notices,
-                                            HeatIndexSourceOf(arguments.heatIndex));
+  const Calibration calibration =
+      Calibrate(*names, *folder, *reference, arguments.reading.Rules(), notices,
+                CalibrationRules{HeatIndexSourceOf(arguments.heatIndex), arguments.noEstimated});
   context.exitStatus = calibration.refused > 0 ? kExitRefused : kExitOk;
   if (calibration.stations.empty()) {
     ShowError("sorvane-cli calibrate: no station to calibrate; nothing is written");
@@ -95,8 +97,9 @@ void RunCalibrate(CliContext& context, const CalibrateArguments& arguments) {
       std::cout << "Cross-validation needs two stations or more and a method in the table\n";
     else
       std::cout << "\nCross-validation, each station interpolated from the others:\n"
-                << CrossValidationSummary(rows);
-    written = Write(BesideTable(table, "_crossval.csv"), CrossValidationText(rows), *folder);
+                << CrossValidationSummary(rows, calibration.stations.front().period);
+    written = Write(BesideTable(table, "_crossval.csv"),
+                    CrossValidationText(rows, calibration.stations.front().period), *folder);
   }
   if (!written) {
     context.exitStatus = kExitRefused;
@@ -142,6 +145,10 @@ void AddCalibrateCommand(CLI::App& app, CliContext& context) {
   command->add_flag("--cross-validate", arguments->crossValidate,
                     "Interpolate each station from the others and report how well that does");
   AddReadingOptions(*command, arguments->reading);
+  command
+      ->add_flag("--no-estimated", arguments->noEstimated,
+                 "Leave out the rows that hold estimates: fit on what the stations recorded")
+      ->needs(command->get_option("--estimate-missing"));
   AddHeatIndexOption(*command, arguments->heatIndex);
   command->callback([&context, arguments] {
     if (arguments->against.empty() == arguments->observed.empty()) {

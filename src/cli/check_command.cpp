@@ -121,6 +121,13 @@ void PrintHeader(const WeatherCheckReport& report) {
   std::vector<std::string> methods;
   for (int id : report.methods) methods.emplace_back(MethodEntryFor(id).name);
   std::cout << "  methods:     " << Joined(methods) << '\n';
+  if (report.estimates)
+    std::cout << "  estimates:   "
+              << (report.estimates->rows == 0
+                      ? std::string("none: no row lacks what could be estimated")
+                      : std::to_string(report.estimates->rows) + (report.estimates->rows == 1 ? " row" : " rows") +
+                            " would hold estimates (" + EstimateCounts(*report.estimates) + ")")
+              << '\n';
   const HeatIndexUse& heatIndex = report.heatIndex;
   if (heatIndex.value)
     std::cout << "  heat index:  " << ShortestText(std::round(*heatIndex.value * 100) / 100)

@@ -22,6 +22,7 @@ ReadingRules ReadingArguments::Rules() const {
   }
   rules.windHeight = windHeight;
   rules.dayFirst = dayFirst;
+  if (estimateMissing) rules.estimates = estimates;
   return rules;
 }
 
@@ -58,6 +59,32 @@ void AddReadingOptions(CLI::App& command, ReadingArguments& into) {
       ->type_name("METRES")
       ->check(CLI::Range(kLowestWindHeight, kHighestWindHeight));
   command.add_flag("--day-first", into.dayFirst, "Slashed dates are day/month/year (by default month/day/year)");
+  auto* estimate = command.add_flag(
+      "--estimate-missing", into.estimateMissing,
+      "Estimate what a row lacks (a missing reading, or no column) from its TMAX and TMIN as FAO-56\n"
+      "chapter 3 does: radiation Rs = kRs sqrt(TMAX - TMIN) Ra (eq. 50), humidity from the dew point\n"
+      "TMIN - offset (eq. 48), wind the station's mean; a missing temperature is never estimated.\n"
+      "Results end with the column Estimated, naming the parameters estimated in each row");
+  command
+      .add_option("--krs", into.estimates.radiationCoefficient,
+                  "kRs of the radiation estimate: 0.16 for interior stations (the default), 0.19 for coastal ones")
+      ->type_name("VALUE")
+      ->check(CLI::Range(0.05, 0.5))
+      ->needs(estimate);
+  command
+      .add_option("--dew-point-offset", into.estimates.dewPointOffset,
+                  "The dew point lies this far below TMIN, in K: 0 (the default) for humid stations, 2 to 3\n"
+                  "for arid and semi-arid ones")
+      ->type_name("K")
+      ->check(CLI::Range(0.0, 10.0))
+      ->needs(estimate);
+  command
+      .add_option("--wind-default", into.estimates.windAt2m,
+                  "The wind of a row without one, in m/s at 2 m: the station's mean (default 2, FAO-56's\n"
+                  "world average)")
+      ->type_name("VALUE")
+      ->check(CLI::Range(0.0, 20.0))
+      ->needs(estimate);
 }
 
 void AddHeatIndexOption(CLI::App& command, std::string& into) {

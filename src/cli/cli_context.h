@@ -61,13 +61,16 @@ struct CliContext {
 // The options of pet, check and calibrate that say how weather files are read: which
 // fields hold no reading (--empty-is-missing, --missing-code VALUE|TEXT), which column is
 // which (--column HEAD=WORD), the wind's height (--wind-height METRES) and the order of
-// slashed dates (--day-first).
+// slashed dates (--day-first); and whether readings not made are estimated
+// (--estimate-missing, --krs, --dew-point-offset, --wind-default).
 struct ReadingArguments {
   bool emptyIsMissing = false;
   std::vector<std::string> codes;    // numbers or texts
   std::vector<std::string> columns;  // HEAD=WORD, checked as the option is parsed
   std::optional<double> windHeight;  // metres
   bool dayFirst = false;
+  bool estimateMissing = false;  // --estimate-missing, with the three values below
+  MissingEstimates estimates;
 
   ReadingRules Rules() const;
 };

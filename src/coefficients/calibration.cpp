@@ -96,7 +96,7 @@ std::string_view PeriodAdjective(PeriodType period) { return WordsOf(period).adj
 // of one period: `period` is that of the files before it.
 std::optional<StationCalibration> CalibrateFile(const ListedName& entry, const AppFolder& folder,
                                                 const CalibrationReference& reference, const ReadingRules& rules,
-                                                HeatIndexSource heatIndex, std::optional<PeriodType> period,
+                                                const CalibrationRules& calibrationRules, std::optional<PeriodType> period,
                                                 RowTermsMaker& terms, std::string& refusal) {
   if (!entry.problem.empty()) {
     refusal = ListedNameRefusal(entry);
@@ -104,7 +104,7 @@ std::optional<StationCalibration> CalibrateFile(const ListedName& entry, const A
   }
   const fs::path path = FileOf(entry, folder.PetData());
   const std::string shown = EscapedText(folder.Display(path));
-  auto computation = StationComputation::Open(path, shown, folder, rules, heatIndex);
+  auto computation = StationComputation::Open(path, shown, folder, rules, calibrationRules.heatIndex);
   const MissingValues& missing = rules.missing;
   if (!computation) {
     refusal = computation.error().message + std::string(kFileNotProcessed);
@@ -130,6 +130,7 @@ std::optional<StationCalibration> CalibrateFile(const ListedName& entry, const A
   std::vector<double> values;
   WeatherFileReader::Step step;
   while ((step = computation->Next(terms, record, values)) == WeatherFileReader::Step::Record) {
+    if (calibrationRules.leaveOutEstimated && computation->EstimatedInLastRecord() != 0) continue;
     double y = kNotComputable;
     if (source->methodIndex >= 0) {
       y = values[static_cast<std::size_t>(source->methodIndex)];
@@ -188,7 +189,7 @@ std::vector<int> TableMethods(const std::vector<StationCalibration>& stations, i
 
 Calibration Calibrate(const std::vector<ListedName>& names, const AppFolder& folder,
                       const CalibrationReference& reference, const ReadingRules& rules, Notices& notices,
-                      HeatIndexSource heatIndex) {
+                      const CalibrationRules& calibrationRules) {
   Calibration calibration;
   RowTermsMaker terms;
   for (std::size_t index = 0; index < names.size(); ++index) {
@@ -196,7 +197,7 @@ Calibration Calibrate(const std::vector<ListedName>& names, const AppFolder& fol
     std::string refusal;
     std::optional<PeriodType> period;
     if (!calibration.stations.empty()) period = calibration.stations.front().period;
-    auto station = CalibrateFile(names[index], folder, reference, rules, heatIndex, period, terms, refusal);
+    auto station = CalibrateFile(names[index], folder, reference, rules, calibrationRules, period, terms, refusal);
     if (station) {
       calibration.stations.push_back(std::move(*station));
     } else {

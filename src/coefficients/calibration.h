@@ -82,13 +82,18 @@ struct Calibration {
   std::size_t refused = 0;                   // files refused
 };
 
+// How the rows of the files are taken, beyond how they are read.
+struct CalibrationRules {
+  HeatIndexSource heatIndex = HeatIndexSource::Table;  // Thornthwaite's heat index: the table's or each station's
+  bool leaveOutEstimated = false;  // rows holding estimates (--estimate-missing) give no pair
+};
+
 // Reads every listed weather file (looked up in data/PET_DATA) and gathers the pairs of
 // each method. Shows a refusal for each file that cannot be used and a notice for each
 // method left out of the table, naming station, method and why.
-// Thornthwaite's heat index comes from the table or, by `heatIndex`, from each station.
 Calibration Calibrate(const std::vector<ListedName>& names, const AppFolder& folder,
                       const CalibrationReference& reference, const ReadingRules& rules, Notices& notices,
-                      HeatIndexSource heatIndex = HeatIndexSource::Table);
+                      const CalibrationRules& calibrationRules = {});
 
 // The fit of `method` at `station`; nullptr when the station has no such method.
 const MethodCalibration* FindMethod(const StationCalibration& station, int method);

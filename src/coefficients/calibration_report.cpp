@@ -9,6 +9,7 @@
 #include "common/platform.h"
 #include "common/text.h"
 #include "run/method_table.h"
+#include "run/period_words.h"
 
 namespace sorvane {
 
@@ -119,10 +120,13 @@ std::string CalibrationStatsSummary(const Calibration& calibration) {
   return out;
 }
 
-std::string CrossValidationText(const std::vector<CrossValidationRow>& rows) {
-  std::string out =
-      "Station,Method,Fitted intercept,Fitted slope,Interpolated intercept,Interpolated slope,"
-      "RMSE before,RMSE fitted,RMSE interpolated";
+// "mm/day", "mm/week", "mm/month": the unit of a value of the period.
+std::string MillimetresPer(PeriodType period) { return "mm/" + std::string(WordsOf(period).span); }
+
+std::string CrossValidationText(const std::vector<CrossValidationRow>& rows, PeriodType period) {
+  const std::string unit = " (" + MillimetresPer(period) + ")";
+  std::string out = "Station,Method,Fitted intercept" + unit + ",Fitted slope,Interpolated intercept" + unit +
+                    ",Interpolated slope,RMSE before" + unit + ",RMSE fitted" + unit + ",RMSE interpolated" + unit;
   out += kLineEnd;
   for (const CrossValidationRow& row : rows) {
     out += row.station + ',' + std::string(NameOf(row.method));
@@ -134,7 +138,7 @@ std::string CrossValidationText(const std::vector<CrossValidationRow>& rows) {
   return out;
 }
 
-std::string CrossValidationSummary(const std::vector<CrossValidationRow>& rows) {
+std::string CrossValidationSummary(const std::vector<CrossValidationRow>& rows, PeriodType period) {
   struct Sums {
     double before = 0, fitted = 0, interpolated = 0, largest = 0;
     int stations = 0;
@@ -148,14 +152,21 @@ std::string CrossValidationSummary(const std::vector<CrossValidationRow>& rows) 
     sums.largest = std::max(sums.largest, row.rmseInterpolated);
     ++sums.stations;
   }
+  const std::string unit = MillimetresPer(period);
   std::string out = "Method           Stations  RMSE before  RMSE fitted  RMSE interpolated  largest\n";
+  out += std::string(25, ' ') + Padded(unit, 13) + Padded(unit, 13) + Padded(unit, 19) + Padded(unit, 9) + '\n';
+  std::string advice;
   for (const auto& [method, sums] : byMethod) {
     const double n = sums.stations;
     out += Padded(std::string(NameOf(method)), 15, true) + Padded(std::to_string(sums.stations), 10) +
            Padded(Fixed(sums.before / n), 13) + Padded(Fixed(sums.fitted / n), 13) +
            Padded(Fixed(sums.interpolated / n), 19) + Padded(Fixed(sums.largest), 9) + '\n';
+    if (sums.interpolated > sums.before)
+      advice += std::string(NameOf(method)) + ": the interpolated coefficients do worse than none (RMSE " +
+                Fixed(sums.interpolated / n) + " against " + Fixed(sums.before / n) + " " + unit +
+                "); do not use `coeff` for it between these stations\n";
   }
-  return out;
+  return out + advice;
 }
 
 std::filesystem::path BesideTable(const std::filesystem::path& table, std::string_view suffix) {

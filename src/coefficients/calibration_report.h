@@ -23,10 +23,14 @@ std::string CoefficientTableText(const Calibration& calibration);
 std::string CalibrationStatsText(const Calibration& calibration);
 std::string CalibrationStatsSummary(const Calibration& calibration);
 
-std::string CrossValidationText(const std::vector<CrossValidationRow>& rows);
+// Per station and method, the coefficients and RMSEs, each head with its unit (mm per
+// `period` of the calibrated files).
+std::string CrossValidationText(const std::vector<CrossValidationRow>& rows, PeriodType period);
 // Per method: the mean over stations of the RMSE before adjustment, adjusted with the
-// fitted and with the interpolated coefficients, and the largest interpolated one.
-std::string CrossValidationSummary(const std::vector<CrossValidationRow>& rows);
+// fitted and with the interpolated coefficients, and the largest interpolated one, under
+// a line of units; then, for each method whose interpolated coefficients do worse than
+// none, that `coeff` should not be used for it between these stations.
+std::string CrossValidationSummary(const std::vector<CrossValidationRow>& rows, PeriodType period);
 
 // `<table less its last four characters><suffix>`: beside the table.
 std::filesystem::path BesideTable(const std::filesystem::path& table, std::string_view suffix);

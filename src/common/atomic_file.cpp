@@ -5,6 +5,7 @@
 #include <cerrno>
 #include <charconv>
 #include <cstring>
+#include <utility>
 
 #include "common/platform.h"
 
@@ -95,6 +96,7 @@ Expected<void> AtomicFile::Finish() {
   if (finished_) return {};
   if (fd_ < 0) return Fail(Problem{platform::Utf8(target_), 0, {}, "the file was already given up"});
   Flush();
+  if (writeErrno_ == 0) platform::StartWritingOut(fd_);
   if (!platform::CloseFile(fd_) && writeErrno_ == 0) writeErrno_ = errno;
   fd_ = -1;
   if (writeErrno_ != 0) {
@@ -166,6 +168,49 @@ std::vector<Expected<void>> CommitTogether(std::span<AtomicFile* const> files, D
   // system without that call would, so its failure is no reason to report a result lost.
   for (const fs::path& folder : folders) (void)steps.FlushFolder(folder);
   return result;
+}
+
+BackgroundCommits::~BackgroundCommits() {
+  if (thread_.joinable()) thread_.join();
+}
+
+// One thread per batch: a batch is a second or a thousand files, so the cost of starting
+// a thread is lost in that of the flush.
+void BackgroundCommits::Start(std::vector<AtomicFile*> files) {
+  if (thread_.joinable()) thread_.join();
+  std::lock_guard lock(mutex_);
+  batch_ = std::move(files);
+  placed_.clear();
+  failure_ = nullptr;
+  inHand_ = true;
+  thread_ = std::thread([this] { Commit(); });
+}
+
+void BackgroundCommits::Commit() {
+  std::vector<Expected<void>> placed;
+  std::exception_ptr failure;
+  try {
+    placed = CommitTogether(batch_, steps_);
+  } catch (...) {
+    failure = std::current_exception();
+  }
+  std::lock_guard lock(mutex_);
+  placed_ = std::move(placed);
+  failure_ = failure;
+  inHand_ = false;
+}
+
+bool BackgroundCommits::Done() {
+  std::lock_guard lock(mutex_);
+  return !inHand_;
+}
+
+std::vector<Expected<void>> BackgroundCommits::Wait() {
+  if (thread_.joinable()) thread_.join();
+  std::lock_guard lock(mutex_);
+  batch_.clear();
+  if (failure_) std::rethrow_exception(std::exchange(failure_, nullptr));
+  return std::exchange(placed_, {});
 }
 
 void RemoveStaleTemporaries(const fs::path& folder) {

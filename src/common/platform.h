@@ -39,6 +39,10 @@ Expected<int> CreateOrEmptyFile(const std::filesystem::path& path);
 long ReadSome(int fd, char* data, std::size_t size);
 long WriteSome(int fd, const char* data, std::size_t size);
 bool CloseFile(int fd);  // false (errno) when data could not be written out
+// Lets the system start writing the data of `fd` to the disk now, without waiting for
+// it, so that a later flush finds little left to write. Nothing where the system has no
+// such call.
+void StartWritingOut(int fd);
 
 // Puts the closed file `from` in the place of `to` in one step: `to` is either the old
 // file or the whole new one, never a mixture or missing. A problem when it cannot; `from`

@@ -47,6 +47,12 @@ long ReadSome(int fd, char* data, std::size_t size) { return ::read(fd, data, si
 long WriteSome(int fd, const char* data, std::size_t size) { return ::write(fd, data, size); }
 bool CloseFile(int fd) { return ::close(fd) == 0; }
 
+void StartWritingOut([[maybe_unused]] int fd) {
+#if defined(__linux__)
+  ::sync_file_range(fd, 0, 0, SYNC_FILE_RANGE_WRITE);  // a hint: its failure changes nothing
+#endif
+}
+
 Expected<void> ReplaceWith(const fs::path& from, const fs::path& to) {
   if (::rename(from.c_str(), to.c_str()) == 0) return {};
   return Fail(std::strerror(errno));

@@ -75,6 +75,9 @@ long WriteSome(int fd, const char* data, std::size_t size) {
 }
 bool CloseFile(int fd) { return ::_close(fd) == 0; }
 
+// FlushFileBuffers has no asynchronous form: the flush before the rename writes it all.
+void StartWritingOut(int) {}
+
 Expected<void> ReplaceWith(const fs::path& from, const fs::path& to) {
   if (::MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return {};
   return Fail(SystemMessage(::GetLastError()));

@@ -31,6 +31,13 @@ inline double SolarRadiation(double ra, double sunshineHours, double dayLength) 
   return (0.25 + 0.5 * sunshineHours / dayLength) * ra;  // Angstrom coefficients 0.25 and 0.5
 }
 
+// n/N that gives Rs by the relation above, (Rs / Ra - 0.25) / 0.5, limited to 0..1: the
+// relative sunshine of a day whose radiation is known.
+inline double RelativeSunshineGiving(double solarRadiation, double ra) {
+  const double ratio = (solarRadiation / ra - 0.25) / 0.5;
+  return ratio < 0 ? 0 : ratio > 1 ? 1 : ratio;
+}
+
 // p = 100 N / (sum of N over the year), the day's percentage of the year's daytime
 // hours: the p of FAO-24's Blaney-Criddle factor, computed where FAO-24 tabulates it.
 inline double DaytimeHoursPercentage(double dayLength, double annualDayLengthTotal) {

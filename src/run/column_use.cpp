@@ -72,7 +72,9 @@ std::vector<AbsentParameter> AbsentParameters(ParameterSet columns, const std::v
   for (std::size_t code = 1; code < kParameterHeads.size(); ++code) {
     const Parameter parameter = static_cast<Parameter>(code);
     if (Holds(columns, parameter)) continue;
-    AbsentParameter entry{parameter, {}};
+    AbsentParameter entry{parameter, {}, false};
+    if (parameter == Parameter::RH1 || parameter == Parameter::RH2)
+      entry.otherReadingRecorded = Holds(columns, parameter == Parameter::RH1 ? Parameter::RH2 : Parameter::RH1);
     for (int id : methods)
       if (Holds(ParametersRead(id, inputs), parameter)) entry.methods.push_back(id);
     if (!entry.methods.empty()) absent.push_back(std::move(entry));
@@ -85,7 +87,7 @@ std::string AbsentParameterText(const AbsentParameter& absent) {
   std::vector<std::string> names;
   for (int id : absent.methods) names.emplace_back(MethodEntryFor(id).name);
   return "no " + word + " column: " + Listed(names) + (names.size() == 1 ? " runs" : " run") + " with " + word +
-         " = 0";
+         " = 0" + (absent.otherReadingRecorded ? " (--estimate-missing estimates it from TMIN and TMAX instead)" : "");
 }
 
 std::string RepeatedPeriodNotice(PeriodType period, const WeatherFileReader& reader) {

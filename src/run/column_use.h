@@ -30,10 +30,12 @@ std::string UnusedAlternativesText(ParameterSet columns);
 struct AbsentParameter {
   Parameter parameter = Parameter::None;
   std::vector<int> methods;  // MethodIds, ascending
+  bool otherReadingRecorded = false;  // RH1 or RH2 without the other: --estimate-missing would fill it
 };
 std::vector<AbsentParameter> AbsentParameters(ParameterSet columns, const std::vector<int>& methods);
 
-// "no RH2 column: Modified Penman and Penman Montieth run with RH2 = 0"
+// "no RH2 column: Modified Penman and Penman Montieth run with RH2 = 0", and for one
+// humidity reading of two, that --estimate-missing fills it.
 std::string AbsentParameterText(const AbsentParameter& absent);
 
 // "line 17 repeats the year and month of line 5; a monthly file holds one row per month":

@@ -2,14 +2,16 @@
 
 #include "common/numbers.h"
 #include "common/text.h"
+#include "run/estimate_missing.h"
 #include "run/period_words.h"
 
 namespace sorvane {
 
 namespace {
 
-std::string RowFields(PeriodType period) {
+std::string RowFields(PeriodType period, bool flagsEstimates) {
   const std::string key = period == PeriodType::Date ? "the date" : "the year, the " + std::string(WordsOf(period).span);
+  if (flagsEstimates) return key + ", a value for each method column and the parameters estimated";
   return key + " and a value for each method column";
 }
 
@@ -67,18 +69,29 @@ std::optional<std::string> PetResultReader::ReadMethodHeadsText() {
   return std::string(TrimSpaces(rest));
 }
 
+void PetResultReader::SetMethodHeads(std::vector<std::string> heads) {
+  flagsEstimates_ = !heads.empty() && TrimSpaces(heads.back()) == kEstimatedHead;
+  if (flagsEstimates_) heads.pop_back();
+  methods_ = std::move(heads);
+}
+
 bool PetResultReader::ReadMethodHeads() {
   const auto text = ReadMethodHeadsText();
   if (!text) return false;
-  methods_.clear();
-  if (headsEndLine1_) return true;
+  std::vector<std::string> heads;
+  if (headsEndLine1_) {
+    SetMethodHeads(std::move(heads));
+    return true;
+  }
   // A comma after the period heads is followed by a head, be it empty.
-  FieldReader heads(*text);
-  switch (ReadLineFields(heads, methods_, problem_)) {
+  FieldReader fields(*text);
+  switch (ReadLineFields(fields, heads, problem_)) {
     case LineRead::Fields:
+      SetMethodHeads(std::move(heads));
       return true;
     case LineRead::EndOfFile:
-      methods_.emplace_back();
+      heads.emplace_back();
+      SetMethodHeads(std::move(heads));
       return true;
     case LineRead::Problem:
       break;
@@ -116,9 +129,9 @@ PetResultReader::Step PetResultReader::NextRow(PetResultRow& row) {
       return Step::Problem;
   }
   const std::size_t periodFields = static_cast<std::size_t>(PeriodFields());
-  const std::size_t expected = periodFields + methods_.size();
+  const std::size_t expected = periodFields + methods_.size() + (flagsEstimates_ ? 1 : 0);
   if (line_.size() != expected)
-    return Refuse(row.line, WrongFieldCount(line_.size(), "a data line", expected, RowFields(period_)));
+    return Refuse(row.line, WrongFieldCount(line_.size(), "a data line", expected, RowFields(period_, flagsEstimates_)));
   if (!ReadPeriod(row)) return Step::Problem;
   row.values.resize(methods_.size());
   for (std::size_t c = 0; c < methods_.size(); ++c) {
@@ -128,6 +141,7 @@ PetResultReader::Step PetResultReader::NextRow(PetResultRow& row) {
       return Refuse(row.line, NotANumber(periodFields + c + 1, methods_[c], text));
     row.values[c] = value.status == NumberStatus::Value ? std::optional<double>(value.value) : std::nullopt;
   }
+  if (flagsEstimates_) row.estimated = TrimSpaces(line_.back());
   return Step::Row;
 }
 

@@ -21,6 +21,7 @@ struct PetResultRow {
   double year = 0;        // weekly and monthly rows: the year as a number
   double number = 0;      // weekly and monthly rows: the week or the month
   std::vector<std::optional<double>> values;  // one per method head, mm per period; nullopt: empty
+  std::string estimated;  // the field of the column Estimated, trimmed: the parameters estimated in the row
 };
 
 class PetResultReader {
@@ -44,8 +45,11 @@ class PetResultReader {
   // reader that splits them itself (the adjuster splits them through a scratch file).
   // nullopt when the line cannot be read.
   std::optional<std::string> ReadMethodHeadsText();
-  // The method heads that every row holds a value for, in column order.
-  void SetMethodHeads(std::vector<std::string> heads) { methods_ = std::move(heads); }
+  // The method heads that every row holds a value for, in column order. A last head
+  // "Estimated" is no method: its field names the parameters a run estimated in the row.
+  void SetMethodHeads(std::vector<std::string> heads);
+  // Whether the rows end with the column Estimated.
+  bool FlagsEstimates() const { return flagsEstimates_; }
   // The rest of line 1 split by the field rules: none when the period heads end it.
   bool ReadMethodHeads();
   const std::vector<std::string>& MethodHeads() const { return methods_; }
@@ -67,6 +71,7 @@ class PetResultReader {
   PeriodType period_ = PeriodType::Date;
   bool headsEndLine1_ = false;
   bool emptyNumbersAllowed_ = false;
+  bool flagsEstimates_ = false;
   std::vector<std::string> methods_;
   std::vector<std::string> line_;  // the fields of the current row, reused
   Problem problem_;

@@ -5,6 +5,7 @@
 #include "common/numbers.h"
 #include "common/platform.h"
 #include "common/text.h"
+#include "run/estimate_missing.h"
 #include "run/method_table.h"
 #include "run/period_words.h"
 
@@ -12,7 +13,7 @@ namespace sorvane {
 
 Expected<PetResultWriter> PetResultWriter::Create(const std::filesystem::path& outputFolder,
                                                   std::string_view dataFileName, PeriodType period,
-                                                  const std::vector<int>& methods) {
+                                                  const std::vector<int>& methods, bool flagsEstimates) {
   const auto name = platform::PathFromUtf8(ResultFileName(dataFileName, "_PET.csv"));
   auto file = AtomicFile::Create(outputFolder / name);
   if (!file) return Fail(file.error());
@@ -22,11 +23,15 @@ Expected<PetResultWriter> PetResultWriter::Create(const std::filesystem::path& o
     out.push_back(',');
     out.append(MethodEntryFor(id).name);
   }
+  if (flagsEstimates) {
+    out.push_back(',');
+    out.append(kEstimatedHead);
+  }
   out.append("\r\n");
-  return PetResultWriter(std::move(*file));
+  return PetResultWriter(std::move(*file), flagsEstimates);
 }
 
-void PetResultWriter::WriteRow(const WeatherRecord& record, std::span<const double> values) {
+void PetResultWriter::WriteRow(const WeatherRecord& record, std::span<const double> values, ParameterSet estimated) {
   // The row is put together on the stack and appended at once: a daily row is a short
   // date and at most eight values of a few characters each.
   constexpr std::size_t kShortKey = 16;
@@ -49,6 +54,12 @@ void PetResultWriter::WriteRow(const WeatherRecord& record, std::span<const doub
     }
     *end++ = ',';
     if (std::isfinite(value)) end = WritePetValue(end, value);
+  }
+  if (flagsEstimates_) {
+    out.append(text, end);
+    out.push_back(',');
+    out.append(EstimatedText(estimated));
+    end = text;
   }
   *end++ = '\r';
   *end++ = '\n';

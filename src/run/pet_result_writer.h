@@ -16,13 +16,16 @@ namespace sorvane {
 
 class PetResultWriter {
  public:
-  // Opens the file beside its final name in `outputFolder` and writes the header line.
+  // Opens the file beside its final name in `outputFolder` and writes the header line;
+  // `flagsEstimates` ends it with the column "Estimated".
   static Expected<PetResultWriter> Create(const std::filesystem::path& outputFolder, std::string_view dataFileName,
-                                          PeriodType period, const std::vector<int>& methods);
+                                          PeriodType period, const std::vector<int>& methods,
+                                          bool flagsEstimates = false);
 
   // One line: the record's period columns, then "," and each value (a value that is not
-  // a finite number leaves its field empty), then the line end.
-  void WriteRow(const WeatherRecord& record, std::span<const double> values);
+  // a finite number leaves its field empty), then, when the file flags estimates, ","
+  // and the parameters `estimated` in the row, then the line end.
+  void WriteRow(const WeatherRecord& record, std::span<const double> values, ParameterSet estimated = 0);
 
   // Everything written and closed; the file is not yet in place. A problem on a write error.
   Expected<void> Finish() { return file_.Finish(); }
@@ -34,8 +37,9 @@ class PetResultWriter {
   const std::filesystem::path& Target() const { return file_.Target(); }
 
  private:
-  explicit PetResultWriter(AtomicFile file) : file_(std::move(file)) {}
+  PetResultWriter(AtomicFile file, bool flagsEstimates) : file_(std::move(file)), flagsEstimates_(flagsEstimates) {}
   AtomicFile file_;
+  bool flagsEstimates_ = false;
 };
 
 }  // namespace sorvane

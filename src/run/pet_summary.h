@@ -7,11 +7,16 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "common/field_reader.h"
 #include "common/line_fields.h"
 
 namespace sorvane {
+
+// The column after "Days" in the summary of a result that flags estimates: the days of
+// the period whose rows hold estimates.
+inline constexpr std::string_view kEstimatedDaysHead = "Estimated days";
 
 struct PetSummary {
   std::string text;      // "Year,Month,Days,<method>..." and its rows, lines ended by CR LF

@@ -8,9 +8,11 @@
 namespace sorvane {
 
 StationComputation::StationComputation(WeatherFileReader reader, WeatherFileHeader header, ParameterSet present,
-                                       std::vector<int> methods, PreparedStation station, HeatIndexUse heatIndex)
+                                       std::vector<int> methods, PreparedStation station, HeatIndexUse heatIndex,
+                                       std::optional<MissingInputEstimator> estimator)
     : reader_(std::move(reader)), header_(std::move(header)), methods_(std::move(methods)),
-      station_(std::move(station)), heatIndex_(heatIndex), present_(present), inputs_(InputsOf(present)) {
+      station_(std::move(station)), heatIndex_(heatIndex), present_(present), inputs_(InputsOf(present)),
+      estimator_(std::move(estimator)) {
   for (int id : methods_) {
     const MethodEntry& method = MethodEntryFor(id);
     computing_.push_back(method.compute);
@@ -30,7 +32,9 @@ Expected<StationComputation> StationComputation::Open(const std::filesystem::pat
   reader.SetRules(rules);
   auto header = reader.ReadHeader();
   if (!header) return Fail(Located(shown, reader.LastProblem()));
-  const ParameterSet present = header->RecognisedColumns() | supplied;
+  std::optional<MissingInputEstimator> estimator;
+  if (rules.estimates) estimator.emplace(*rules.estimates, header->RecognisedColumns());
+  const ParameterSet present = header->RecognisedColumns() | supplied | (estimator ? estimator->Added() : 0);
   std::vector<int> methods = AvailableMethods(present, header->Period);
   HeatIndexUse use;
   std::string refusal;
@@ -38,20 +42,21 @@ Expected<StationComputation> StationComputation::Open(const std::filesystem::pat
     return Fail(std::move(refusal));
   PreparedStation station = PrepareStation(header->Station, use.value);
   return StationComputation(std::move(reader), std::move(*header), present, std::move(methods), std::move(station),
-                            use);
+                            use, std::move(estimator));
 }
 
 WeatherFileReader::Step StationComputation::Next(RowTermsMaker& terms, WeatherRecord& record,
                                                  std::vector<double>& values) {
   const WeatherFileReader::Step step = reader_.NextRecord(record);
   if (step != WeatherFileReader::Step::Record) return step;
+  ParameterSet missing = reader_.MissingInLastRecord();
+  if (estimator_) estimated_ = estimator_->Fill(record, missing, station_.days.At(record.DayOfYear));
   const RowTerms rowTerms = terms.For(record, station_.days, inputs_);
-  if (sunshineFromRadiation_ && rowTerms.readings.sunshineClamped &&
-      !Holds(reader_.MissingInLastRecord(), Parameter::RS) && sunshineHeld_++ == 0)
+  if (sunshineFromRadiation_ && rowTerms.readings.sunshineClamped && !Holds(missing | estimated_, Parameter::RS) &&
+      sunshineHeld_++ == 0)
     firstSunshineHeldLine_ = reader_.LineOfLastRecord();
   // A method whose parameter holds no reading in this row leaves its value empty, as
   // one that cannot compute it does.
-  const ParameterSet missing = reader_.MissingInLastRecord();
   values.resize(computing_.size());
   for (std::size_t m = 0; m < computing_.size(); ++m)
     values[m] = (missing & reading_[m]) != 0 ? kNotComputable

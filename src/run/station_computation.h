@@ -47,6 +47,12 @@ class StationComputation {
   // held at 0 or 1, and the line of the first; 0 when no such method runs.
   long SunshineHeldRows() const { return sunshineHeld_; }
   long FirstSunshineHeldLine() const { return firstSunshineHeldLine_; }
+  // Whether missing readings are estimated (--estimate-missing), and then the parameters
+  // the rows hold though the file has no column for them.
+  bool Estimates() const { return estimator_.has_value(); }
+  ParameterSet AddedByEstimates() const { return estimator_ ? estimator_->Added() : 0; }
+  // The parameters estimated in the last record.
+  ParameterSet EstimatedInLastRecord() const { return estimated_; }
 
   // The next record into `record` and the value of each method of Methods() into
   // `values` (kNotComputable where a method cannot compute it, or a parameter it reads
@@ -55,7 +61,8 @@ class StationComputation {
 
  private:
   StationComputation(WeatherFileReader reader, WeatherFileHeader header, ParameterSet present,
-                     std::vector<int> methods, PreparedStation station, HeatIndexUse heatIndex);
+                     std::vector<int> methods, PreparedStation station, HeatIndexUse heatIndex,
+                     std::optional<MissingInputEstimator> estimator);
 
   WeatherFileReader reader_;
   WeatherFileHeader header_;
@@ -69,6 +76,8 @@ class StationComputation {
   bool sunshineFromRadiation_ = false;  // some method takes an n/N made from RS
   long sunshineHeld_ = 0;
   long firstSunshineHeldLine_ = 0;
+  std::optional<MissingInputEstimator> estimator_;
+  ParameterSet estimated_ = 0;
 };
 
 }  // namespace sorvane

@@ -72,13 +72,13 @@ std::string PeriodText(const WeatherRecord& record) {
 class RowChecker {
  public:
   RowChecker(const WeatherFileHeader& header, const std::vector<int>& methods, const PreparedStation& station,
-             const MissingValues& missing, FindingSink& sink, WeatherCheckReport& report)
-      : header_(header), methods_(methods), station_(station), inputs_(InputsOf(header.RecognisedColumns())),
+             const MissingValues& missing, FindingSink& sink, WeatherCheckReport& report, ParameterSet added)
+      : header_(header), methods_(methods), station_(station), inputs_(InputsOf(header.RecognisedColumns() | added)),
         missing_(missing), sink_(sink), report_(report), watch_(header, missing) {}
 
   // What the header lines leave unsaid: a station beyond the heat index table, heads not
   // used, parameters taken as 0, no method at all.
-  void CheckHeader(const std::vector<int>& runMethods) {
+  void CheckHeader(const std::vector<int>& runMethods, ParameterSet added) {
     line_ = 3;
     if (report_.heatIndex.outsideGrid)
       Emit(FindingKind::OutsideHeatIndexGrid, "Latitude", ShortestText(header_.Station.Latitude),
@@ -92,7 +92,7 @@ class RowChecker {
            "'" + head + "' is not used: " + std::string(kUsedHeads));
     if (const std::string unused = UnusedAlternativesText(header_.RecognisedColumns()); !unused.empty())
       Emit(FindingKind::IgnoredHead, "", "", unused);
-    for (const AbsentParameter& absent : AbsentParameters(header_.RecognisedColumns(), runMethods))
+    for (const AbsentParameter& absent : AbsentParameters(header_.RecognisedColumns() | added, runMethods))
       Emit(FindingKind::AbsentParameter, kParameterHeads[static_cast<std::size_t>(absent.parameter)], "",
            AbsentParameterText(absent));
   }
@@ -323,7 +323,13 @@ WeatherCheckReport CheckWeatherFile(const ListedName& entry, const AppFolder& fo
     return report;
   }
   const WeatherFileHeader& header = *report.header;
-  report.methods = AvailableMethods(header.RecognisedColumns(), header.Period);
+  std::optional<MissingInputEstimator> estimator;
+  if (rules.estimates) {
+    estimator.emplace(*rules.estimates, header.RecognisedColumns());
+    report.estimates.emplace();
+  }
+  const ParameterSet added = estimator ? estimator->Added() : 0;
+  report.methods = AvailableMethods(header.RecognisedColumns() | added, header.Period);
 
   // The methods computed here: all the run computes, less Thornthwaite when the run
   // would refuse the file for want of a heat index (its rows are still worth checking).
@@ -336,15 +342,18 @@ WeatherCheckReport CheckWeatherFile(const ListedName& entry, const AppFolder& fo
   }
   const PreparedStation station = PrepareStation(header.Station, report.heatIndex.value);
 
-  RowChecker checker(header, computed, station, missing, sink, report);
-  checker.CheckHeader(report.methods);
+  RowChecker checker(header, computed, station, missing, sink, report, added);
+  checker.CheckHeader(report.methods, added);
   checker.WatchDateOrder(reader.SlashedOrderUndecided());
   WeatherRecord record;
   WeatherFileReader::Step step;
   while ((step = reader.NextRecord(record)) == WeatherFileReader::Step::Record) {
     if (report.rows++ == 0) report.firstPeriod = PeriodText(record);
     report.lastPeriod = PeriodText(record);
-    checker.Check(record, reader.LastRowValues(), reader.MissingInLastRecord(), reader.LineOfLastRecord());
+    ParameterSet noReading = reader.MissingInLastRecord();
+    if (estimator)
+      report.estimates->Note(estimator->Fill(record, noReading, station.days.At(record.DayOfYear)));
+    checker.Check(record, reader.LastRowValues(), noReading, reader.LineOfLastRecord());
     if (reader.RepeatOfLastRecord() > 0) checker.CheckRepeat(record, reader.RepeatOfLastRecord());
   }
   if (step != WeatherFileReader::Step::Problem) checker.CheckWholeFile();

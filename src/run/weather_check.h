@@ -101,6 +101,7 @@ struct WeatherCheckReport {
   std::string firstPeriod, lastPeriod;      // "01/01/2011", "2011 week 1", "2009 month 12"
   long rows = 0;                            // data rows read
   std::array<long, kFindingKinds.size()> counts{};  // findings per kind
+  std::optional<EstimateTally> estimates;  // with --estimate-missing: the rows a run would give estimates
   // The notice a PetRun shows when it refuses this file, the same text; rows after the
   // one that broke the reading are not checked.
   std::optional<Notice> refusal;

@@ -18,6 +18,7 @@
 #include "common/numbers.h"
 #include "methods/weather_record.h"
 #include "run/date_forms.h"
+#include "run/estimate_missing.h"
 #include "run/header_line.h"
 
 namespace sorvane {
@@ -36,6 +37,7 @@ struct ReadingRules {
   std::vector<ColumnNaming> columns;  // --column HEAD=WORD
   std::optional<double> windHeight;   // metres above ground of a wind column whose head says none
   bool dayFirst = false;              // slashed dates are day/month/year
+  std::optional<MissingEstimates> estimates;  // --estimate-missing: readings not made are estimated
 
   ReadingRules() = default;
   ReadingRules(MissingValues rule) : missing(std::move(rule)) {}  // NOLINT: a rule of missing values alone

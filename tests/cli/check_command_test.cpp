@@ -129,7 +129,7 @@ TEST_F(CheckCommand, NamesWhatTheRunWouldTakeAsZeroAndTakesTheMissingValueOption
                           "TMAX, TMIN, RH1, RH2, RH, TDEW, WS, SS, RS, EVP\n"
                           "  parameters without a column, taken as 0: 1\n"
                           "    line 4: no RH2 column: Modified Penman, Blaney Criddle and Penman Montieth run with "
-                          "RH2 = 0\n"),
+                          "RH2 = 0 (--estimate-missing estimates it from TMIN and TMAX instead)\n"),
             std::string::npos)
       << text.out;
   EXPECT_NE(text.out.find("  empty fields: 1\n    line 6: TMAX is empty and read as 0\n"), std::string::npos)

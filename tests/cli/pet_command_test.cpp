@@ -12,6 +12,17 @@ using testing::Lines;
 using testing::RunProgram;
 using testing::TempAppFolder;
 
+// The lines of a CR LF text.
+std::vector<std::string> SplitLines(const std::string& text) {
+  std::vector<std::string> lines;
+  for (std::size_t start = 0, end; start < text.size(); start = end + 2) {
+    end = text.find("\r\n", start);
+    if (end == std::string::npos) end = text.size();
+    lines.push_back(text.substr(start, end - start));
+  }
+  return lines;
+}
+
 std::string DailyFile(std::string_view row) { return testing::WeatherFile("Date,TMAX,TMIN", {row}); }
 
 class PetCommand : public ::testing::Test {
@@ -157,6 +168,42 @@ TEST_F(PetCommand, FindsItsFolderThroughTheEnvironment) {
   const auto run = RunProgram(SORVANE_CLI, {"pet"}, {"SORVANE_HOME=" + app.Root().string()});
   EXPECT_EQ(run.exitStatus, 0) << run.err;
   EXPECT_TRUE(app.Exists("OUTPUT/A_PET.csv"));
+}
+
+// A temperature-only record with --estimate-missing gets Penman Montieth, each row naming
+// what was estimated in it; a row without TMAX keeps its values empty and gets only the
+// estimates that need no TMAX. summary counts the days with estimates.
+TEST_F(PetCommand, EstimatesWhatATemperatureOnlyRecordLacksAndFlagsIt) {
+  app.Write("data/PET_DATA/T.csv",
+            testing::WeatherFile("Date,TMAX,TMIN", {"07/01/1970,34,18", "07/02/1970,-99,19", "07/03/1970,33,17"}));
+  const auto run = Cli({"pet", "--estimate-missing", "--missing-code", "-99", "T.csv"});
+  EXPECT_EQ(run.exitStatus, 0) << run.err;
+  EXPECT_TRUE(run.out.starts_with("data/PET_DATA/T.csv: 3 rows hold estimates (WS 3, RS 2, TDEW 3), flagged in the "
+                                  "column Estimated\n"))
+      << run.out;
+  const auto lines = SplitLines(app.Read("OUTPUT/T_PET.csv"));
+  ASSERT_EQ(lines.size(), 4u);
+  EXPECT_TRUE(lines[0].ends_with(",Penman Montieth,Estimated")) << lines[0];
+  EXPECT_TRUE(lines[1].ends_with(",WS RS TDEW")) << lines[1];
+  EXPECT_TRUE(lines[2].ends_with(",,WS TDEW")) << lines[2];  // Penman Montieth empty: no TMAX
+
+  const auto summary = Cli({"summary", "T_PET.csv"});
+  EXPECT_EQ(summary.exitStatus, 0) << summary.err;
+  const auto totals = SplitLines(app.Read("OUTPUT/T_PET_SUMMARY.csv"));
+  ASSERT_GE(totals.size(), 2u);
+  EXPECT_TRUE(totals[0].starts_with("Year,Month,Days,Estimated days,")) << totals[0];
+  EXPECT_TRUE(totals[1].starts_with("1970,7,3,3,")) << totals[1];
+}
+
+// The estimate options need --estimate-missing, and their values a sensible range.
+TEST_F(PetCommand, EstimateValuesNeedTheOptionAndARange) {
+  app.Write("data/PET_DATA/T.csv", DailyFile("01/01/1970,30,20"));
+  for (const std::vector<std::string>& words :
+       {std::vector<std::string>{"pet", "--krs", "0.19", "T.csv"},
+        std::vector<std::string>{"pet", "--estimate-missing", "--krs", "16", "T.csv"},
+        std::vector<std::string>{"pet", "--estimate-missing", "--dew-point-offset", "-2", "T.csv"},
+        std::vector<std::string>{"calibrate", "--against", "Hargreaves", "--no-estimated", "T.csv"}})
+    EXPECT_EQ(Cli(words).exitStatus, 2) << words[1] << ' ' << words[2];
 }
 
 }  // namespace

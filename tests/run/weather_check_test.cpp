@@ -135,7 +135,7 @@ const PlantedFault kCatalogue[] = {
     {"a parameter without a column that methods which run take as 0",
      "Date,TMAX,TMIN,RH1,WS,SS",
      {"01/01/2011,29.9,15.6,83,3.7,10.2"},
-     {"4 absent-parameter RH2 : no RH2 column: Modified Penman, Blaney Criddle and Penman Montieth run with RH2 = 0"}},
+     {"4 absent-parameter RH2 : no RH2 column: Modified Penman, Blaney Criddle and Penman Montieth run with RH2 = 0 (--estimate-missing estimates it from TMIN and TMAX instead)"}},
     {"temperatures in degrees F pass every range test but none reaches 60 degrees C",
      "Date,TMAX,TMIN",
      {"01/01/2011,30,15", "01/02/2011,86,59", "01/03/2011,88,61"},

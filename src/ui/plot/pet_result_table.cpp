@@ -4,6 +4,7 @@
 
 #include "common/text.h"
 #include "run/pet_result_reader.h"
+#include "run/pet_summary.h"
 #include "run/weather_file_reader.h"
 
 namespace sorvane::plot {
@@ -18,9 +19,12 @@ std::optional<PetResultTable> ReadPetResultTable(FieldReader file, Problem& prob
   table.period = reader.Period();
   for (const std::string& head : reader.MethodHeads()) table.methods.emplace_back(TrimSpaces(head));
   table.monthlyTotals = table.period == PeriodType::Month && !table.methods.empty() && table.methods[0] == "Days";
+  // The day counts of a summary ("Days", and "Estimated days" when it counts estimates) are no methods.
+  std::size_t counts = 0;
   if (table.monthlyTotals) {
     reader.AllowEmptyPeriodNumbers();
-    table.methods.erase(table.methods.begin());
+    counts = table.methods.size() > 1 && table.methods[1] == kEstimatedDaysHead ? 2 : 1;
+    table.methods.erase(table.methods.begin(), table.methods.begin() + static_cast<std::ptrdiff_t>(counts));
   }
 
   sorvane::PetResultRow read;
@@ -37,7 +41,7 @@ std::optional<PetResultTable> ReadPetResultTable(FieldReader file, Problem& prob
       }
       row.date = *date;
     }
-    for (std::size_t m = table.monthlyTotals ? 1 : 0; m < read.values.size(); ++m)
+    for (std::size_t m = counts; m < read.values.size(); ++m)
       row.values.push_back(read.values[m].value_or(std::numeric_limits<double>::quiet_NaN()));
     table.rows.push_back(std::move(row));
   }

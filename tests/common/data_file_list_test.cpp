@@ -12,6 +12,7 @@
 #include "common/app_folder.h"
 #include "common/data_file_list.h"
 #include "common/notices.h"
+#include "support/temp_app_folder.h"
 
 namespace sorvane {
 namespace {
@@ -140,6 +141,34 @@ TEST_F(BrowseList, AListThatCannotBeWrittenIsNamed) {
   const AppFolder nowhere(root_ / "no-such-app-folder");
   EXPECT_EQ(Failure(WriteDataFileList(nowhere, Browsed(), Chosen("STN1.csv"))),
             "dir.txt: cannot be written (No such file or directory)");
+}
+
+TEST(DataFileList, ReadsNamesAndMarksTheOnesThatCannotBeProcessed) {
+  testing::TempAppFolder temp;
+  std::ofstream(temp.Path("OUTPUT") / "dir.txt", std::ios::binary) << "A.csv\r\n\r\n../../etc/passwd\r\n/etc/passwd\r\n B.csv \r\n\r\n\r\n";
+  const auto names = ReadDataFileList(temp.Path("OUTPUT") / "dir.txt");
+  ASSERT_TRUE(names) << names.error().message;
+  ASSERT_EQ(names->size(), 5u);  // blank lines at the end end the list
+  EXPECT_EQ((*names)[0].name, "A.csv");
+  EXPECT_EQ((*names)[0].problem, "");
+  EXPECT_EQ((*names)[1].problem, "an empty line names no file");
+  EXPECT_EQ((*names)[1].line, 2);
+  EXPECT_EQ((*names)[2].problem, "a name holding a path separator");
+  EXPECT_EQ((*names)[3].problem, "a name holding a path separator");
+  EXPECT_EQ((*names)[4].name, "B.csv");
+  EXPECT_FALSE(ReadDataFileList(temp.Path("OUTPUT") / "missing.txt"));
+}
+
+TEST(DataFileList, ARefusedNameIsShownWithItsControlBytesEscaped) {
+  EXPECT_EQ(ListedNameRefusal(NamesGiven({"a\x1b[2J\xff/.."}).front()),
+            "a path that names no file ('a\\x1b[2J\\xff/..'); nothing is processed for it");
+}
+
+TEST(DataFileList, DataFilesInListsCsvAndTxtFilesInNameOrder) {
+  testing::TempAppFolder temp;
+  for (const char* name : {"b.csv", "a.TXT", "c.xlsx", ".hidden.csv", "A.csv"}) std::ofstream(temp.Path("OUTPUT") / name, std::ios::binary) << "";
+  fs::create_directories(temp.Path("OUTPUT") / "folder.csv");
+  EXPECT_EQ(DataFilesIn(temp.Path("OUTPUT")), (std::vector<std::string>{"A.csv", "a.TXT", "b.csv"}));
 }
 
 }  // namespace

@@ -67,7 +67,7 @@ const Expected kCatalogue[] = {
     {"second_humidity_and_radiation.csv", true,
      ": TDEW and RH are not used: the humidity is taken from RH1/RH2; RS is not used: the sunshine is taken from SS"},
     {"rh1_without_rh2.csv", true,
-     ": no RH2 column: Modified Penman, Blaney Criddle and Penman Montieth run with RH2 = 0"},
+     ": no RH2 column: Modified Penman, Blaney Criddle and Penman Montieth run with RH2 = 0 (--estimate-missing estimates it from TMIN and TMAX instead)"},
     {"week_without_year.csv", false,
      ":4: head 2 'TMAX' stands where the period heads belong; a weekly file begins Year,Week"},
     {"week_54.csv", false, ":5: field 2 (Week) '54' is not a week number from 1 to 53"},
