@@ -167,6 +167,10 @@ make_case daily_100k daily 100000 1
 make_case daily_1M daily 1000000 1
 [[ $quick -eq 1 ]] || make_case daily_10M daily 10000000 1
 make_case monthly_100k monthly 100000 1
+# A station's own heads: units converted as each field is read, the dew point and the
+# measured radiation in place of RH1 and SS.
+make_case station_units_100k daily 100000 1
+sed -i '4s|.*|Date,TMAX (F),TMIN (F),TDEW (F),RAIN,WS (m/s),RS (MJ/m2),EVP\r|' "$work/station_units_100k/data/PET_DATA/"*.csv
 make_case small_200x365 daily 365 200
 make_case small_2000x365 daily 365 2000
 [[ $quick -eq 1 ]] || make_case small_20000x365 daily 365 20000
@@ -198,6 +202,7 @@ run_case daily_100k 100000 1 1
 run_case daily_1M 1000000 1 1
 [[ $quick -eq 1 ]] || run_case daily_10M 10000000 1 1
 run_case monthly_100k 100000 1 1
+run_case station_units_100k 100000 1 1
 core_speeds after
 echo "== load after: $(cut -d' ' -f1-3 /proc/loadavg)"
 echo

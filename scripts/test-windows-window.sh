@@ -25,7 +25,7 @@ cp -r "$work/window/template" "$work/window/linux"
 cp -r "$work/window/template" "$work/window/windows"
 "$linux_transcript" "$work/window/linux" >"$work/window/linux.notices"
 drive_window "$(windows_path "$windows_build/sorvane.exe")" "$(windows_path "$work/window/windows")" "$work/window/driver"
-grep '^notice: ' "$work/window/driver.txt" >"$work/window/windows.notices" || true
+grep '^notice: \|^progress: \|^scope: ' "$work/window/driver.txt" | tr '\\' '/' >"$work/window/windows.notices" || true
 problems=()
 grep -q '^driver: all as designed$' "$work/window/driver.txt" || problems+=("the driver")
 diff -r "$work/window/linux" "$work/window/windows" >"$work/window/diff" 2>&1 || problems+=("files")
@@ -39,7 +39,7 @@ if ((${#problems[@]})); then
   head -5 "$work/window/driver.err"
 else
   echo "identical: the window through all three modules ($(find "$work/window/windows/OUTPUT" -type f | wc -l) files," \
-    "$(wc -l <"$work/window/windows.notices") notices; $(grep -c '^places: ' "$work/window/driver.txt") views placed as designed)"
+    "$(grep -c "^notice: " "$work/window/windows.notices") notices; $(grep -c '^places: ' "$work/window/driver.txt") views placed as designed)"
 fi
 if [[ -s "$work/window/driver.bmp" ]]; then
   python3 "$source_dir/scripts/bmp_to_png.py" "$work/window/driver.bmp" "$windows_build/sorvane-window.png"

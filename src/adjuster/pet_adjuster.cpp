@@ -36,6 +36,14 @@ Notice RefusalAt(std::string_view file, long line, std::string_view what) {
   return Refusal(Located(file, line, what) + std::string(kNotAdjusted));
 }
 
+// A scratch file that cannot be used, or a line of `shown` (its line 1) that cannot be
+// split into fields.
+Notice ScratchRefusal(const Problem& problem, std::string_view shown, const fs::path& scratch, const AppFolder& folder) {
+  if (!problem.file.empty())
+    return RefusalAt(folder.Display(scratch), 0, "the scratch file cannot be used (" + problem.message + ")");
+  return RefusalAt(shown, 1, problem.message);
+}
+
 Notice ResultFileMissingNotice(std::string_view station) {
   return {NoticeKind::ProgramEnd, PaddedNotice(std::string(station) + "_PET.csv   NOT available", 10)};
 }
@@ -66,19 +74,11 @@ std::optional<Notice> ReadMethodNames(FieldReader& reader, const std::string& sh
   }
   const std::string_view methodsText = TrimSpaces(rest);
   const fs::path scratch = folder.Scratch("temp.txt");
-  std::vector<std::string> fields;
-  std::string error;
-  switch (SplitThroughScratch(scratch, methodsText, fields, &error)) {
-    case ScratchSplit::Split:
-      break;
-    case ScratchSplit::WriteFailed:
-      return RefusalAt(folder.Display(scratch), 0, "the scratch file cannot be used (" + error + ")");
-    case ScratchSplit::Unreadable:
-      return RefusalAt(shown, 1, error);
-  }
+  auto fields = SplitThroughScratch(scratch, methodsText);
+  if (!fields) return ScratchRefusal(fields.error(), shown, scratch, folder);
   if (methodsText.empty()) return RefusalAt(shown, 1, "no method follows the heads Station, Latitude, Longitude");
   Problem problem;
-  auto names = MethodNamesOf(fields, 0, 1, problem);
+  auto names = MethodNamesOf(*fields, 0, 1, problem);
   if (!names) return RefusalAt(shown, problem.line, problem.message);
   methodNames = std::move(*names);
   return std::nullopt;
@@ -131,21 +131,12 @@ std::optional<Notice> ReadColumnNames(PetResultReader& pet, const std::string& s
                                       const AppFolder& folder) {
   const auto columnsText = pet.ReadMethodHeadsText();
   if (!columnsText) return RefusalAt(shown, pet.LastProblem().line, pet.LastProblem().message);
-  std::vector<std::string> columns;
-  std::string error;
-  const ScratchSplit split = SplitThroughScratch(scratch, *columnsText, columns, &error);
+  auto columns = SplitThroughScratch(scratch, *columnsText);
   std::error_code ignored;
   fs::remove(scratch, ignored);  // read: no longer needed
-  switch (split) {
-    case ScratchSplit::Split:
-      break;
-    case ScratchSplit::WriteFailed:
-      return RefusalAt(folder.Display(scratch), 0, "the scratch file cannot be used (" + error + ")");
-    case ScratchSplit::Unreadable:
-      return RefusalAt(shown, 1, error);
-  }
-  if (columnsText->empty()) columns.clear();  // a header of the date head alone
-  pet.SetMethodHeads(std::move(columns));
+  if (!columns) return ScratchRefusal(columns.error(), shown, scratch, folder);
+  if (columnsText->empty()) columns->clear();  // a header of the date head alone
+  pet.SetMethodHeads(std::move(*columns));
   return std::nullopt;
 }
 
@@ -210,10 +201,8 @@ std::optional<Notice> Adjust(const fs::path& coefficientFile, const AppFolder& f
   const fs::path adjustedPath = ChildIgnoringCase(output, station.stationName + "_PET_ADJ.csv");
   auto adjusted = AtomicFile::Create(adjustedPath);
   if (!adjusted) return RefusalAt(folder.Display(adjustedPath), 0, "cannot be written (" + adjusted.error().message + ")");
-  std::string error;
   const fs::path scratch = folder.Scratch("tmp.txt");
-  if (!CreateEmptyScratch(scratch, &error))
-    return RefusalAt(folder.Display(scratch), 0, "the scratch file cannot be used (" + error + ")");
+  if (auto created = CreateEmptyScratch(scratch); !created) return ScratchRefusal(created.error(), shown, scratch, folder);
   ScratchRemoval removal{scratch};
 
   PetResultReader reader(std::move(*pet));

@@ -102,10 +102,9 @@ HeatIndexSource HeatIndexSourceOf(const std::string& word) {
 }
 
 std::optional<AppFolder> CliContext::ResolveAppFolder() {
-  std::string error;
-  auto folder = LocateAppFolder(appFolderOption, executable, &error);
+  auto folder = LocateAppFolder(appFolderOption, executable);
   if (!folder) {
-    ShowError("sorvane-cli: ", error);
+    ShowError("sorvane-cli: ", Located(folder.error()));
     exitStatus = kExitUsage;
     return std::nullopt;
   }

@@ -12,7 +12,6 @@ void AddInitCommand(CLI::App& app, CliContext& context) {
   auto target = std::make_shared<std::string>();
   command->add_option("DIR", *target, "Folder to make; files already there are kept")->required();
   command->callback([&context, target] {
-    std::string error;
     // An empty DIR would be the current folder, filled with the skeleton unasked.
     if (TrimSpaces(*target).empty()) {
       ShowError("sorvane-cli init: DIR is empty; name the folder to make");
@@ -20,8 +19,8 @@ void AddInitCommand(CLI::App& app, CliContext& context) {
       return;
     }
     const std::filesystem::path folder = platform::PathFromUtf8(*target);
-    if (!MakeAppFolder(folder, context.executable, &error)) {
-      ShowError("sorvane-cli: ", error);
+    if (auto made = MakeAppFolder(folder, context.executable); !made) {
+      ShowError("sorvane-cli: ", Located(made.error()));
       context.exitStatus = kExitUsage;
       return;
     }

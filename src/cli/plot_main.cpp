@@ -52,9 +52,8 @@ void RunPlot(CliContext& context, const PlotArguments& arguments) {
   const plot::ChartPlan plan =
       plot::PlanPetChart(*table, path->filename().string(), plot::TicksForWidth(arguments.width));
   const plot::ChartApplication application;
-  std::string error;
-  if (!plot::WriteChart(plan, arguments.out, *format, {arguments.width, arguments.height}, &error)) {
-    ShowError(arguments.out, ": the chart cannot be written (", error, ")");
+  if (auto written = plot::WriteChart(plan, arguments.out, *format, {arguments.width, arguments.height}); !written) {
+    ShowError(arguments.out, ": the chart cannot be written (", written.error().message, ")");
     context.exitStatus = kExitRefused;
     return;
   }

@@ -160,19 +160,16 @@ MethodNames ReadMethodNamesForList(const AppFolder& folder) {
     if (read == FieldReader::Status::EndOfFile) return {{}, shown + ": the file is empty"};
     if (read != FieldReader::Status::Ok) return {{}, Located(shown, 1, FieldReader::Describe(read))};
   }
-  std::string error;
-
   const fs::path scratch = folder.Scratch("out.txt");
-  std::vector<std::string> fields;
-  const ScratchSplit split = SplitThroughScratch(scratch, line1, fields, &error);
+  auto fields = SplitThroughScratch(scratch, line1);
   std::error_code ignored;
   fs::remove(scratch, ignored);
-  if (split == ScratchSplit::WriteFailed)
-    return {{}, folder.Display(scratch) + ": the scratch file cannot be used (" + error + ")"};
-  if (split == ScratchSplit::Unreadable) return {{}, Located(shown, 1, error)};
+  if (!fields && !fields.error().file.empty())
+    return {{}, folder.Display(scratch) + ": the scratch file cannot be used (" + fields.error().message + ")"};
+  if (!fields) return {{}, Located(shown, 1, fields.error().message)};
 
   Problem problem;
-  auto names = MethodNamesOf(fields, kStationHeads, 1, problem);
+  auto names = MethodNamesOf(*fields, kStationHeads, 1, problem);
   if (!names) return {{}, Located(shown, problem.line, problem.message)};
   for (std::string& name : *names) name = std::string(TrimSpaces(name));
   return {std::move(*names), {}};

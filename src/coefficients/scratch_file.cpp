@@ -21,46 +21,37 @@ bool WriteAll(int fd, std::string_view text) {
   return true;
 }
 
-bool WriteScratch(const std::filesystem::path& scratch, std::string_view text, std::string* error) {
-  const int fd = platform::CreateOrEmptyFile(scratch, error);
-  if (fd < 0) return false;
-  bool ok = WriteAll(fd, text);
-  if (!ok && error) *error = std::strerror(errno);
-  if (!platform::CloseFile(fd) && ok) {
-    ok = false;
-    if (error) *error = std::strerror(errno);
-  }
-  return ok;
+Expected<void> WriteScratch(const std::filesystem::path& scratch, std::string_view text) {
+  auto fd = platform::CreateOrEmptyFile(scratch);
+  if (!fd) return Fail(Problem{platform::Utf8(scratch), 0, {}, fd.error().message});
+  const bool written = WriteAll(*fd, text);
+  const int writeErrno = errno;
+  if (!platform::CloseFile(*fd) && written) return Fail(Problem{platform::Utf8(scratch), 0, {}, std::strerror(errno)});
+  if (!written) return Fail(Problem{platform::Utf8(scratch), 0, {}, std::strerror(writeErrno)});
+  return {};
 }
 
 }  // namespace
 
-bool CreateEmptyScratch(const std::filesystem::path& scratch, std::string* error) {
-  return WriteScratch(scratch, {}, error);
-}
+Expected<void> CreateEmptyScratch(const std::filesystem::path& scratch) { return WriteScratch(scratch, {}); }
 
-ScratchSplit SplitThroughScratch(const std::filesystem::path& scratch, std::string_view line,
-                                 std::vector<std::string>& fields, std::string* error) {
+Expected<std::vector<std::string>> SplitThroughScratch(const std::filesystem::path& scratch, std::string_view line) {
   std::string text(line);
   text += "\r\n";
-  if (!WriteScratch(scratch, text, error)) return ScratchSplit::WriteFailed;
+  if (auto written = WriteScratch(scratch, text); !written) return Fail(written.error());
   auto reader = FieldReader::Open(scratch);
-  if (!reader) {
-    if (error) *error = reader.error().message;
-    return ScratchSplit::WriteFailed;
-  }
+  if (!reader) return Fail(Problem{platform::Utf8(scratch), 0, {}, reader.error().message});
+  std::vector<std::string> fields;
   Problem problem;
   switch (ReadLineFields(*reader, fields, problem)) {
     case LineRead::Fields:
-      return ScratchSplit::Split;
+      return fields;
     case LineRead::EndOfFile:
-      if (error) *error = "the scratch file is empty after writing";
-      return ScratchSplit::WriteFailed;
+      return Fail(Problem{platform::Utf8(scratch), 0, {}, "the scratch file is empty after writing"});
     case LineRead::Problem:
       break;
   }
-  if (error) *error = problem.message;
-  return ScratchSplit::Unreadable;
+  return Fail(AtLine(problem.line, problem.message));
 }
 
 }  // namespace sorvane

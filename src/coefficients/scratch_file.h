@@ -9,20 +9,17 @@
 #include <string_view>
 #include <vector>
 
+#include "common/problem.h"
+
 namespace sorvane {
 
-// Creates or empties the scratch file.
-bool CreateEmptyScratch(const std::filesystem::path& scratch, std::string* error);
+// Creates or empties the scratch file; the problem says why it cannot.
+Expected<void> CreateEmptyScratch(const std::filesystem::path& scratch);
 
-enum class ScratchSplit {
-  Split,        // `fields` holds the line's fields
-  WriteFailed,  // the scratch file could not be written or read; `error` says why
-  Unreadable,   // the line itself breaks the field rules (an unclosed quote); `error` says how
-};
-
-// Writes `line` and a line end to `scratch` and reads it back into `fields`. The file is
-// left in place.
-ScratchSplit SplitThroughScratch(const std::filesystem::path& scratch, std::string_view line,
-                                 std::vector<std::string>& fields, std::string* error);
+// Writes `line` and a line end to `scratch` and reads it back as fields. The file is
+// left in place. Two problems can stop it: the scratch file cannot be written or read
+// back (the Problem names the scratch file), or the line itself breaks the field rules,
+// an unclosed quote (the Problem names no file: the line belongs to the caller's file).
+Expected<std::vector<std::string>> SplitThroughScratch(const std::filesystem::path& scratch, std::string_view line);
 
 }  // namespace sorvane

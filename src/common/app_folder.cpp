@@ -52,45 +52,36 @@ fs::path SkeletonFolder(const fs::path& executable) { return platform::Installed
 
 // Only the skeleton's folders are copied: on Windows the skeleton is the program's own
 // folder, which also holds the program and the results of its runs.
-bool MakeAppFolder(const fs::path& target, const fs::path& executable, std::string* error) {
+Expected<void> MakeAppFolder(const fs::path& target, const fs::path& executable) {
   const fs::path skeleton = SkeletonFolder(executable);
   std::error_code ec;
-  if (!fs::is_directory(skeleton / "support", ec)) {
-    if (error)
-      *error = platform::Utf8(skeleton) + ": the ApplicationFolder skeleton is missing; reinstall the program";
-    return false;
-  }
+  if (!fs::is_directory(skeleton / "support", ec))
+    return Fail(Problem{platform::Utf8(skeleton), 0, {}, "the ApplicationFolder skeleton is missing; reinstall the program"});
   fs::create_directories(target / "OUTPUT", ec);
   for (const char* folder : {"data", "support"}) {
     if (!ec)
       fs::copy(skeleton / folder, target / folder, fs::copy_options::recursive | fs::copy_options::skip_existing, ec);
   }
-  if (ec) {
-    if (error) *error = platform::Utf8(target) + ": the ApplicationFolder cannot be made (" + ec.message() + ")";
-    return false;
-  }
-  return true;
+  if (ec) return Fail(Problem{platform::Utf8(target), 0, {}, "the ApplicationFolder cannot be made (" + ec.message() + ")"});
+  return {};
 }
 
-std::optional<fs::path> LocateAppFolder(const std::optional<fs::path>& explicitFolder, const fs::path& executable,
-                                        std::string* error) {
+Expected<fs::path> LocateAppFolder(const std::optional<fs::path>& explicitFolder, const fs::path& executable) {
   std::error_code ec;
-  auto existing = [&](const fs::path& folder) -> std::optional<fs::path> {
+  auto existing = [&](const fs::path& folder) -> Expected<fs::path> {
     if (fs::is_directory(folder, ec)) return folder;
-    if (error) *error = platform::Utf8(folder) + ": no such ApplicationFolder (make one with 'sorvane-cli init DIR')";
-    return std::nullopt;
+    return Fail(Problem{platform::Utf8(folder), 0, {}, "no such ApplicationFolder (make one with 'sorvane-cli init DIR')"});
   };
   if (explicitFolder) return existing(*explicitFolder);
   if (auto home = platform::EnvironmentPath("SORVANE_HOME")) return existing(*home);
   const fs::path beside = executable.parent_path();
   if (!beside.empty() && fs::is_directory(ChildIgnoringCase(beside, "support"), ec)) return beside;
   const auto user = platform::PerUserAppFolder();
-  if (!user) {
-    if (error) *error = "no ApplicationFolder: set SORVANE_HOME or give --app-folder";
-    return std::nullopt;
+  if (!user) return Fail("no ApplicationFolder: set SORVANE_HOME or give --app-folder");
+  if (!fs::is_directory(*user / "support", ec)) {
+    if (auto made = MakeAppFolder(*user, executable); !made) return Fail(made.error());
   }
-  if (!fs::is_directory(*user / "support", ec) && !MakeAppFolder(*user, executable, error)) return std::nullopt;
-  return user;
+  return *user;
 }
 
 }  // namespace sorvane

@@ -44,14 +44,14 @@ class AppFolder {
 // Where the ApplicationFolder is: `explicitFolder` (--app-folder), else $SORVANE_HOME,
 // else the folder of the executable when it holds support/, else the per-user folder
 // ($XDG_DATA_HOME/sorvane, default ~/.local/share/sorvane), made from the installed
-// skeleton on first use. nullopt with `error` when none can be had.
-std::optional<std::filesystem::path> LocateAppFolder(const std::optional<std::filesystem::path>& explicitFolder,
-                                                     const std::filesystem::path& executable, std::string* error);
+// skeleton on first use. A problem, naming the folder it concerns, when none can be had.
+Expected<std::filesystem::path> LocateAppFolder(const std::optional<std::filesystem::path>& explicitFolder,
+                                                const std::filesystem::path& executable);
 
 // Makes a fresh ApplicationFolder at `target` from the skeleton installed with the
-// program at `executable`; files that already exist there are kept.
-bool MakeAppFolder(const std::filesystem::path& target, const std::filesystem::path& executable,
-                   std::string* error);
+// program at `executable`; files that already exist there are kept. A problem, naming
+// the skeleton or the target, when it cannot.
+Expected<void> MakeAppFolder(const std::filesystem::path& target, const std::filesystem::path& executable);
 
 // The skeleton installed with the program at `executable` (share/sorvane/appfolder beside
 // its bin folder, or beside the program itself in a build tree); never the folder the

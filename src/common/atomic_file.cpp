@@ -5,6 +5,7 @@
 #include <cerrno>
 #include <charconv>
 #include <cstring>
+#include <utility>
 
 #include "common/platform.h"
 
@@ -48,9 +49,9 @@ Expected<AtomicFile> AtomicFile::Create(const fs::path& target) {
   AtomicFile file;
   file.target_ = target;
   file.temporary_ = TemporaryFor(target);
-  std::string error;
-  file.fd_ = platform::CreateNewFile(file.temporary_, &error);
-  if (file.fd_ < 0) return Fail(Problem{platform::Utf8(target), 0, {}, std::move(error)});
+  auto fd = platform::CreateNewFile(file.temporary_);
+  if (!fd) return Fail(Problem{platform::Utf8(target), 0, {}, fd.error().message});
+  file.fd_ = *fd;
   file.buffer_.reserve(kFlushBytes + 4096);
   return file;
 }
@@ -95,6 +96,7 @@ Expected<void> AtomicFile::Finish() {
   if (finished_) return {};
   if (fd_ < 0) return Fail(Problem{platform::Utf8(target_), 0, {}, "the file was already given up"});
   Flush();
+  if (writeErrno_ == 0) platform::StartWritingOut(fd_);
   if (!platform::CloseFile(fd_) && writeErrno_ == 0) writeErrno_ = errno;
   fd_ = -1;
   if (writeErrno_ != 0) {
@@ -116,15 +118,9 @@ namespace {
 
 class SystemDurableSteps final : public DurableSteps {
  public:
-  bool FlushData(const std::vector<fs::path>& files, std::string* error) override {
-    return platform::FlushFilesData(files, error);
-  }
-  bool Replace(const fs::path& from, const fs::path& to, std::string* error) override {
-    return platform::ReplaceWith(from, to, error);
-  }
-  bool FlushFolder(const fs::path& folder, std::string* error) override {
-    return platform::FlushFolder(folder, error);
-  }
+  Expected<void> FlushData(const std::vector<fs::path>& files) override { return platform::FlushFilesData(files); }
+  Expected<void> Replace(const fs::path& from, const fs::path& to) override { return platform::ReplaceWith(from, to); }
+  Expected<void> FlushFolder(const fs::path& folder) override { return platform::FlushFolder(folder); }
 };
 
 }  // namespace
@@ -144,12 +140,11 @@ std::vector<Expected<void>> CommitTogether(std::span<AtomicFile* const> files, D
   }
   if (finished.empty()) return result;
   // Renamed before its data is on the disk, a result could be found empty after a power cut.
-  std::string flushError;
-  if (!steps.FlushData(finished, &flushError)) {
+  if (auto flushed = steps.FlushData(finished); !flushed) {
     for (std::size_t i = 0; i < files.size(); ++i) {
       if (!result[i]) continue;
       result[i] = Fail(Problem{platform::Utf8(files[i]->target_), 0, {},
-                               "its data cannot be flushed to the disk: " + flushError});
+                               "its data cannot be flushed to the disk: " + flushed.error().message});
       files[i]->Discard();
     }
     return result;
@@ -158,8 +153,8 @@ std::vector<Expected<void>> CommitTogether(std::span<AtomicFile* const> files, D
   for (std::size_t i = 0; i < files.size(); ++i) {
     AtomicFile& file = *files[i];
     if (!result[i]) continue;
-    std::string error;
-    if (!steps.Replace(file.temporary_, file.target_, &error)) {
+    if (auto replaced = steps.Replace(file.temporary_, file.target_); !replaced) {
+      std::string error = replaced.error().message;
       if (error.empty()) error = "the rename failed";
       file.Discard();
       result[i] = Fail(Problem{platform::Utf8(file.target_), 0, {}, std::move(error)});
@@ -171,9 +166,51 @@ std::vector<Expected<void>> CommitTogether(std::span<AtomicFile* const> files, D
   }
   // The new names are in place; a folder that cannot be flushed leaves them there, as a
   // system without that call would, so its failure is no reason to report a result lost.
-  std::string ignored;
-  for (const fs::path& folder : folders) steps.FlushFolder(folder, &ignored);
+  for (const fs::path& folder : folders) (void)steps.FlushFolder(folder);
   return result;
+}
+
+BackgroundCommits::~BackgroundCommits() {
+  if (thread_.joinable()) thread_.join();
+}
+
+// One thread per batch: a batch is a second or a thousand files, so the cost of starting
+// a thread is lost in that of the flush.
+void BackgroundCommits::Start(std::vector<AtomicFile*> files) {
+  if (thread_.joinable()) thread_.join();
+  std::lock_guard lock(mutex_);
+  batch_ = std::move(files);
+  placed_.clear();
+  failure_ = nullptr;
+  inHand_ = true;
+  thread_ = std::thread([this] { Commit(); });
+}
+
+void BackgroundCommits::Commit() {
+  std::vector<Expected<void>> placed;
+  std::exception_ptr failure;
+  try {
+    placed = CommitTogether(batch_, steps_);
+  } catch (...) {
+    failure = std::current_exception();
+  }
+  std::lock_guard lock(mutex_);
+  placed_ = std::move(placed);
+  failure_ = failure;
+  inHand_ = false;
+}
+
+bool BackgroundCommits::Done() {
+  std::lock_guard lock(mutex_);
+  return !inHand_;
+}
+
+std::vector<Expected<void>> BackgroundCommits::Wait() {
+  if (thread_.joinable()) thread_.join();
+  std::lock_guard lock(mutex_);
+  batch_.clear();
+  if (failure_) std::rethrow_exception(std::exchange(failure_, nullptr));
+  return std::exchange(placed_, {});
 }
 
 void RemoveStaleTemporaries(const fs::path& folder) {

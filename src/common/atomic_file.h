@@ -6,11 +6,14 @@
 #pragma once
 
 #include <cstddef>
+#include <exception>
 #include <filesystem>
+#include <mutex>
 #include <optional>
 #include <span>
 #include <string>
 #include <string_view>
+#include <thread>
 #include <vector>
 
 #include "common/problem.h"
@@ -76,11 +79,11 @@ class AtomicFile {
 class DurableSteps {
  public:
   virtual ~DurableSteps() = default;
-  // The data of every closed file of `files` reaches the disk. False (and `error`) when not.
-  virtual bool FlushData(const std::vector<std::filesystem::path>& files, std::string* error) = 0;
-  virtual bool Replace(const std::filesystem::path& from, const std::filesystem::path& to, std::string* error) = 0;
+  // The data of every closed file of `files` reaches the disk; a problem when not.
+  virtual Expected<void> FlushData(const std::vector<std::filesystem::path>& files) = 0;
+  virtual Expected<void> Replace(const std::filesystem::path& from, const std::filesystem::path& to) = 0;
   // The names of `folder` (the renames just made in it) reach the disk.
-  virtual bool FlushFolder(const std::filesystem::path& folder, std::string* error) = 0;
+  virtual Expected<void> FlushFolder(const std::filesystem::path& folder) = 0;
 };
 DurableSteps& SystemSteps();
 
@@ -89,6 +92,39 @@ DurableSteps& SystemSteps();
 // thousands of small results pays for one flush, not one per file. Gives, for each file,
 // nothing or why it was not put in place (its target then untouched).
 std::vector<Expected<void>> CommitTogether(std::span<AtomicFile* const> files, DurableSteps& steps = SystemSteps());
+
+// Puts batches of finished files in place on a thread of its own, by CommitTogether, one
+// batch at a time in the order handed over, while the caller makes the next batch: a
+// flush waits on the disk, and the run need not wait with it. A file still reaches its
+// name only after its data is on the disk.
+class BackgroundCommits {
+ public:
+  explicit BackgroundCommits(DurableSteps& steps = SystemSteps()) : steps_(steps) {}
+  ~BackgroundCommits();  // waits for the batch in hand
+  BackgroundCommits(const BackgroundCommits&) = delete;
+  BackgroundCommits& operator=(const BackgroundCommits&) = delete;
+
+  // Starts putting `files` in place; the caller keeps them until Wait returns. Waits
+  // first for the batch in hand, if any, whose outcome Wait then no longer gives: call
+  // Wait before the next Start.
+  void Start(std::vector<AtomicFile*> files);
+  // Whether the batch handed over is in place, so that Wait would not wait.
+  bool Done();
+  // Waits for the batch handed over and gives what CommitTogether said of each of its
+  // files (nothing when there was none). Throws what the commit threw.
+  std::vector<Expected<void>> Wait();
+
+ private:
+  void Commit();
+
+  DurableSteps& steps_;
+  std::mutex mutex_;
+  std::vector<AtomicFile*> batch_;
+  std::vector<Expected<void>> placed_;
+  std::exception_ptr failure_;
+  bool inHand_ = false;
+  std::thread thread_;
+};
 
 // Writes `text` to `path` as an AtomicFile; the problem says why it cannot.
 Expected<void> WriteWholeFile(const std::filesystem::path& path, std::string_view text);

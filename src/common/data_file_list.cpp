@@ -134,8 +134,8 @@ std::string ChosenPattern(std::string_view chosenDataFile) {
 
 }  // namespace
 
-bool WriteDataFileList(const AppFolder& folder, const fs::path& browsedFolder, std::string_view chosenDataFile,
-                       std::string* error) {
+Expected<void> WriteDataFileList(const AppFolder& folder, const fs::path& browsedFolder,
+                                 std::string_view chosenDataFile) {
   const std::string pattern = ChosenPattern(chosenDataFile);
   std::vector<std::string> names;
   std::error_code ec;
@@ -147,27 +147,20 @@ bool WriteDataFileList(const AppFolder& folder, const fs::path& browsedFolder, s
     if (name.find_first_of("\r\n") != std::string::npos) continue;
     if (MatchesWildcard(name, pattern)) names.push_back(name);
   }
-  if (ec) {
-    if (error) *error = platform::Utf8(browsedFolder) + ": the folder cannot be listed (" + ec.message() + ")";
-    return false;
-  }
+  if (ec) return Fail(Problem{platform::Utf8(browsedFolder), 0, {}, "the folder cannot be listed (" + ec.message() + ")"});
   std::sort(names.begin(), names.end());  // a directory has no order of its own
 
   const fs::path list = folder.DataFileList();
   auto file = AtomicFile::Create(list);
-  if (!file) {
-    if (error) *error = folder.Display(list) + ": cannot be written (" + file.error().message + ")";
-    return false;
-  }
+  if (!file) return Fail(Problem{folder.Display(list), 0, {}, "cannot be written (" + file.error().message + ")"});
   for (const auto& name : names) {
     file->Buffer() += name;
     file->Buffer() += "\r\n";
     file->FlushIfFull();
   }
-  const auto committed = file->Commit();
-  if (committed) return true;
-  if (error) *error = folder.Display(list) + ": cannot be written (" + committed.error().message + ")";
-  return false;
+  if (auto committed = file->Commit(); !committed)
+    return Fail(Problem{folder.Display(list), 0, {}, "cannot be written (" + committed.error().message + ")"});
+  return {};
 }
 
 }  // namespace sorvane

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "common/field_reader.h"
@@ -41,21 +42,15 @@ std::filesystem::path FileOf(const ListedName& entry, const std::filesystem::pat
 // Every .csv and .txt file of `folder`, in name order.
 std::vector<std::string> DataFilesIn(const std::filesystem::path& folder);
 
-}  // namespace sorvane
-
-#include <string_view>
-
-namespace sorvane {
-
 class AppFolder;
 
 // The DataFileList for a chosen data file: dir.txt is written afresh with the ordinary
 // files (no folders, no hidden files) of `browsedFolder` whose names match "*" followed
 // by the last four characters of the trimmed `chosenDataFile` ("*.csv" for a chosen
-// "STN1.csv", "*" when none was chosen), compared without regard to case. The names are sorted, one
-// per line, each line ended by CR LF. False (and `error`, naming the folder or the
-// file) when the folder cannot be listed or the list cannot be written.
-bool WriteDataFileList(const AppFolder& folder, const std::filesystem::path& browsedFolder, std::string_view chosenDataFile,
-                       std::string* error);
+// "STN1.csv", "*" when none was chosen), compared without regard to case. The names are
+// sorted, one per line, each line ended by CR LF. A problem, naming the folder or the
+// list, when the folder cannot be listed or the list cannot be written.
+Expected<void> WriteDataFileList(const AppFolder& folder, const std::filesystem::path& browsedFolder,
+                                 std::string_view chosenDataFile);
 
 }  // namespace sorvane

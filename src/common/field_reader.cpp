@@ -17,11 +17,10 @@ FieldReader::FieldReader(std::string_view content)
     : data_(content.data()), capacity_(content.size()), end_(content.size()), eof_(true) {}
 
 Expected<FieldReader> FieldReader::Open(const std::filesystem::path& path) {
-  std::string error;
-  const int fd = platform::OpenForReading(path, &error);
-  if (fd < 0) return Fail(Problem{platform::Utf8(path), 0, {}, std::move(error)});
+  auto fd = platform::OpenForReading(path);
+  if (!fd) return Fail(Problem{platform::Utf8(path), 0, {}, fd.error().message});
   FieldReader reader;
-  reader.fd_ = fd;
+  reader.fd_ = *fd;
   // Left uninitialised: only the bytes read are ever looked at, and zeroing 256 KiB
   // for every file of a run of many small files costs more than reading them.
   reader.owned_.reset(new char[kBlockBytes]);

@@ -32,6 +32,9 @@ class Notices {
   virtual void Progress(std::size_t fileIndex, std::size_t fileCount, std::string_view fileName) {
     (void)fileIndex, (void)fileCount, (void)fileName;
   }
+  // Called once as a run closes, before its closing notice, with what the run came to:
+  // a host that shows progress keeps it in view behind that notice.
+  virtual void Summarise(std::string_view summary) { (void)summary; }
 };
 
 // Keeps every notice, in order: for tests, and for files processed on other threads
@@ -59,6 +62,10 @@ std::string Located(std::string_view file, long line, std::string_view what);
 inline std::string Located(std::string_view file, const Problem& problem) {
   return Located(file, problem.line, problem.message);
 }
+// The same for a problem that names its own file; one that names none is its reason alone.
+inline std::string Located(const Problem& problem) {
+  return problem.file.empty() ? Reason(problem) : Located(problem.file, problem);
+}
 
 inline Notice Information(std::string text) { return {NoticeKind::Information, std::move(text)}; }
 inline Notice Refusal(std::string text) { return {NoticeKind::Refusal, std::move(text)}; }
@@ -77,6 +84,7 @@ class GatheredWarnings : public Notices {
   void Progress(std::size_t fileIndex, std::size_t fileCount, std::string_view fileName) override {
     next_.Progress(fileIndex, fileCount, fileName);
   }
+  void Summarise(std::string_view summary) override { next_.Summarise(summary); }
   // Shows the warnings gathered so far, if any, as one notice.
   void ShowGathered() {
     if (!gathered_.empty()) next_.Show(Warning(std::move(gathered_)));

@@ -17,39 +17,47 @@
 #include <string_view>
 #include <vector>
 
+#include "common/problem.h"
+
 namespace sorvane::platform {
 
 std::filesystem::path PathFromUtf8(std::string_view text);
 std::string Utf8(const std::filesystem::path& path);
 
 // Files are handled by C file descriptors in binary mode (no line-end translation) that
-// child processes do not inherit. Failures set errno, except where `error` is given.
+// child processes do not inherit. The functions that return a Problem say the system's
+// reason in its message ("No such file or directory"), leaving its file to the caller,
+// who names the file the user knows; the others set errno.
 
-// -1 (and `error`) when `path` cannot be opened or is no ordinary file.
-int OpenForReading(const std::filesystem::path& path, std::string* error);
-// A new file that did not exist before; -1 (and `error`) otherwise.
-int CreateNewFile(const std::filesystem::path& path, std::string* error);
-// The file created, or emptied when it exists; -1 (and `error`) when it cannot be.
-int CreateOrEmptyFile(const std::filesystem::path& path, std::string* error);
+// A problem when `path` cannot be opened or is no ordinary file.
+Expected<int> OpenForReading(const std::filesystem::path& path);
+// A new file that did not exist before; a problem otherwise.
+Expected<int> CreateNewFile(const std::filesystem::path& path);
+// The file created, or emptied when it exists; a problem when it cannot be.
+Expected<int> CreateOrEmptyFile(const std::filesystem::path& path);
 // Bytes read or written, 0 at the end of the file, -1 on failure (errno).
 long ReadSome(int fd, char* data, std::size_t size);
 long WriteSome(int fd, const char* data, std::size_t size);
 bool CloseFile(int fd);  // false (errno) when data could not be written out
+// Lets the system start writing the data of `fd` to the disk now, without waiting for
+// it, so that a later flush finds little left to write. Nothing where the system has no
+// such call.
+void StartWritingOut(int fd);
 
 // Puts the closed file `from` in the place of `to` in one step: `to` is either the old
-// file or the whole new one, never a mixture or missing. False (and `error`) when it
-// cannot; `from` is then left where it was.
-bool ReplaceWith(const std::filesystem::path& from, const std::filesystem::path& to, std::string* error);
+// file or the whole new one, never a mixture or missing. A problem when it cannot; `from`
+// is then left where it was.
+Expected<void> ReplaceWith(const std::filesystem::path& from, const std::filesystem::path& to);
 
 // Asks the disk to hold the data of the closed files `files` before they are renamed.
 // Many files cost one flush of their file system on Linux, one flush each elsewhere.
-// False (and `error`) when a flush fails.
-bool FlushFilesData(const std::vector<std::filesystem::path>& files, std::string* error);
+// A problem when a flush fails.
+Expected<void> FlushFilesData(const std::vector<std::filesystem::path>& files);
 
 // Asks the disk to hold the names of `folder` (an empty path: the current folder) after
-// renames in it. False (and `error`) when it cannot; true where the system has no such
-// step because its rename already holds the name (Windows writes it through).
-bool FlushFolder(const std::filesystem::path& folder, std::string* error);
+// renames in it. A problem when it cannot; none where the system has no such step
+// because its rename already holds the name (Windows writes it through).
+Expected<void> FlushFolder(const std::filesystem::path& folder);
 
 long ThisProcessId();
 // Whether the process `pid` still runs (one that exists but is not ours counts too).

@@ -17,9 +17,9 @@ namespace fs = std::filesystem;
 
 namespace {
 
-int Open(const fs::path& path, int flags, std::string* error) {
+Expected<int> Open(const fs::path& path, int flags) {
   const int fd = ::open(path.c_str(), flags | O_CLOEXEC, 0666);
-  if (fd < 0 && error) *error = std::strerror(errno);
+  if (fd < 0) return Fail(std::strerror(errno));
   return fd;
 }
 
@@ -28,54 +28,54 @@ int Open(const fs::path& path, int flags, std::string* error) {
 fs::path PathFromUtf8(std::string_view text) { return fs::path(text); }
 std::string Utf8(const fs::path& path) { return path.native(); }
 
-int OpenForReading(const fs::path& path, std::string* error) {
-  const int fd = Open(path, O_RDONLY, error);
-  if (fd < 0) return fd;
+Expected<int> OpenForReading(const fs::path& path) {
+  auto fd = Open(path, O_RDONLY);
+  if (!fd) return fd;
   struct stat info {};
-  if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-    if (error) *error = S_ISDIR(info.st_mode) ? "it is a folder, not a file" : "it is not an ordinary file";
-    ::close(fd);
-    return -1;
+  if (::fstat(*fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+    ::close(*fd);
+    return Fail(S_ISDIR(info.st_mode) ? "it is a folder, not a file" : "it is not an ordinary file");
   }
   return fd;
 }
 
-int CreateNewFile(const fs::path& path, std::string* error) { return Open(path, O_WRONLY | O_CREAT | O_EXCL, error); }
+Expected<int> CreateNewFile(const fs::path& path) { return Open(path, O_WRONLY | O_CREAT | O_EXCL); }
 
-int CreateOrEmptyFile(const fs::path& path, std::string* error) {
-  return Open(path, O_WRONLY | O_CREAT | O_TRUNC, error);
-}
+Expected<int> CreateOrEmptyFile(const fs::path& path) { return Open(path, O_WRONLY | O_CREAT | O_TRUNC); }
 
 long ReadSome(int fd, char* data, std::size_t size) { return ::read(fd, data, size); }
 long WriteSome(int fd, const char* data, std::size_t size) { return ::write(fd, data, size); }
 bool CloseFile(int fd) { return ::close(fd) == 0; }
 
-bool ReplaceWith(const fs::path& from, const fs::path& to, std::string* error) {
-  if (::rename(from.c_str(), to.c_str()) == 0) return true;
-  if (error) *error = std::strerror(errno);
-  return false;
+void StartWritingOut([[maybe_unused]] int fd) {
+#if defined(__linux__)
+  ::sync_file_range(fd, 0, 0, SYNC_FILE_RANGE_WRITE);  // a hint: its failure changes nothing
+#endif
+}
+
+Expected<void> ReplaceWith(const fs::path& from, const fs::path& to) {
+  if (::rename(from.c_str(), to.c_str()) == 0) return {};
+  return Fail(std::strerror(errno));
 }
 
 namespace {
 
-// Runs `flush` on a descriptor of `path` opened for it. False (and `error`) when either fails.
+// Runs `flush` on a descriptor of `path` opened for it. A problem when either fails.
 template <typename Flush>
-bool FlushOpened(const fs::path& path, int flags, Flush flush, std::string* error) {
+Expected<void> FlushOpened(const fs::path& path, int flags, Flush flush) {
   const int fd = ::open(path.empty() ? "." : path.c_str(), flags | O_CLOEXEC);
-  if (fd < 0) {
-    if (error) *error = std::strerror(errno);
-    return false;
-  }
+  if (fd < 0) return Fail(std::strerror(errno));
   const bool flushed = flush(fd) == 0;
-  if (!flushed && error) *error = std::strerror(errno);
+  const int flushErrno = errno;
   ::close(fd);
-  return flushed;
+  if (!flushed) return Fail(std::strerror(flushErrno));
+  return {};
 }
 
 }  // namespace
 
-bool FlushFilesData(const std::vector<fs::path>& files, std::string* error) {
-  if (files.size() == 1) return FlushOpened(files.front(), O_WRONLY, ::fdatasync, error);
+Expected<void> FlushFilesData(const std::vector<fs::path>& files) {
+  if (files.size() == 1) return FlushOpened(files.front(), O_WRONLY, ::fdatasync);
 #if defined(__linux__)
   // syncfs writes every file of the file system at once (and reports their write
   // errors since Linux 5.8): one flush for a whole batch, once per folder of the batch.
@@ -83,19 +83,19 @@ bool FlushFilesData(const std::vector<fs::path>& files, std::string* error) {
   for (const fs::path& file : files) {
     fs::path folder = file.parent_path();
     if (std::find(folders.begin(), folders.end(), folder) != folders.end()) continue;
-    if (!FlushOpened(folder, O_RDONLY | O_DIRECTORY, ::syncfs, error)) return false;
+    if (auto flushed = FlushOpened(folder, O_RDONLY | O_DIRECTORY, ::syncfs); !flushed) return flushed;
     folders.push_back(std::move(folder));
   }
-  return true;
+  return {};
 #else
-  return std::all_of(files.begin(), files.end(),
-                     [error](const fs::path& file) { return FlushOpened(file, O_WRONLY, ::fsync, error); });
+  for (const fs::path& file : files) {
+    if (auto flushed = FlushOpened(file, O_WRONLY, ::fsync); !flushed) return flushed;
+  }
+  return {};
 #endif
 }
 
-bool FlushFolder(const fs::path& folder, std::string* error) {
-  return FlushOpened(folder, O_RDONLY | O_DIRECTORY, ::fsync, error);
-}
+Expected<void> FlushFolder(const fs::path& folder) { return FlushOpened(folder, O_RDONLY | O_DIRECTORY, ::fsync); }
 
 long ThisProcessId() { return static_cast<long>(::getpid()); }
 

@@ -19,9 +19,9 @@ namespace fs = std::filesystem;
 
 namespace {
 
-int Open(const fs::path& path, int flags, std::string* error) {
+Expected<int> Open(const fs::path& path, int flags) {
   const int fd = ::_wopen(path.c_str(), flags | _O_BINARY | _O_NOINHERIT, _S_IREAD | _S_IWRITE);
-  if (fd < 0 && error) *error = std::strerror(errno);
+  if (fd < 0) return Fail(std::strerror(errno));
   return fd;
 }
 
@@ -48,30 +48,22 @@ std::string Utf8(const fs::path& path) {
   return text;
 }
 
-int OpenForReading(const fs::path& path, std::string* error) {
+Expected<int> OpenForReading(const fs::path& path) {
   std::error_code ec;
-  if (fs::is_directory(path, ec)) {
-    if (error) *error = "it is a folder, not a file";
-    return -1;
-  }
-  const int fd = Open(path, _O_RDONLY, error);
-  if (fd < 0) return fd;
+  if (fs::is_directory(path, ec)) return Fail("it is a folder, not a file");
+  auto fd = Open(path, _O_RDONLY);
+  if (!fd) return fd;
   struct _stat64 info {};
-  if (::_fstat64(fd, &info) != 0 || (info.st_mode & _S_IFMT) != _S_IFREG) {
-    if (error) *error = "it is not an ordinary file";
-    ::_close(fd);
-    return -1;
+  if (::_fstat64(*fd, &info) != 0 || (info.st_mode & _S_IFMT) != _S_IFREG) {
+    ::_close(*fd);
+    return Fail("it is not an ordinary file");
   }
   return fd;
 }
 
-int CreateNewFile(const fs::path& path, std::string* error) {
-  return Open(path, _O_WRONLY | _O_CREAT | _O_EXCL, error);
-}
+Expected<int> CreateNewFile(const fs::path& path) { return Open(path, _O_WRONLY | _O_CREAT | _O_EXCL); }
 
-int CreateOrEmptyFile(const fs::path& path, std::string* error) {
-  return Open(path, _O_WRONLY | _O_CREAT | _O_TRUNC, error);
-}
+Expected<int> CreateOrEmptyFile(const fs::path& path) { return Open(path, _O_WRONLY | _O_CREAT | _O_TRUNC); }
 
 // The C runtime counts in unsigned int: larger requests are cut to 1 GiB, and the
 // callers' loops ask again for the rest.
@@ -83,30 +75,29 @@ long WriteSome(int fd, const char* data, std::size_t size) {
 }
 bool CloseFile(int fd) { return ::_close(fd) == 0; }
 
-bool ReplaceWith(const fs::path& from, const fs::path& to, std::string* error) {
-  if (::MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return true;
-  if (error) *error = SystemMessage(::GetLastError());
-  return false;
+// FlushFileBuffers has no asynchronous form: the flush before the rename writes it all.
+void StartWritingOut(int) {}
+
+Expected<void> ReplaceWith(const fs::path& from, const fs::path& to) {
+  if (::MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return {};
+  return Fail(SystemMessage(::GetLastError()));
 }
 
 // Windows has no flush of a whole volume for ordinary users: each file is flushed.
-bool FlushFilesData(const std::vector<fs::path>& files, std::string* error) {
+Expected<void> FlushFilesData(const std::vector<fs::path>& files) {
   for (const fs::path& file : files) {
     HANDLE handle = ::CreateFileW(file.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                                   nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     const bool flushed = handle != INVALID_HANDLE_VALUE && ::FlushFileBuffers(handle);
     const DWORD code = flushed ? 0 : ::GetLastError();
     if (handle != INVALID_HANDLE_VALUE) ::CloseHandle(handle);
-    if (!flushed) {
-      if (error) *error = SystemMessage(code);
-      return false;
-    }
+    if (!flushed) return Fail(SystemMessage(code));
   }
-  return true;
+  return {};
 }
 
 // ReplaceWith's MOVEFILE_WRITE_THROUGH returns only once the new name is on the disk.
-bool FlushFolder(const fs::path&, std::string*) { return true; }
+Expected<void> FlushFolder(const fs::path&) { return {}; }
 
 long ThisProcessId() { return static_cast<long>(::GetCurrentProcessId()); }
 

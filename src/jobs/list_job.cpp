@@ -61,6 +61,10 @@ JobReport RunListJob(std::string_view chosenDataFile, const AppFolder& folder, N
   const RunSummary summary = job.run(*names, gathered);
   gathered.ShowGathered();
   report.anyRefused = summary.refused > 0;
+  report.listed = names->size();
+  report.processed = summary.processed;
+  report.refused = summary.refused;
+  report.withoutMethod = summary.withoutMethod;
   if (summary.programEnds) {
     // The program ends: the DataFileList stays.
     report.programEnds = true;

@@ -141,8 +141,9 @@ FileResult ProcessFile(const ListedName& entry, const RunFolders& folders, RowTe
 
 // Finished results wait here, in list order, to be put in place together: a run of
 // thousands of small files then pays for one flush to the disk per batch, not one per
-// file. A file's notices are shown once its result is in place (or could not be put
-// there), so they still come in list order and never announce a result that is lost.
+// file. A batch is put in place in the background while the next one is made. A file's
+// notices are shown once its result is in place (or could not be put there), so they
+// still come in list order and never announce a result that is lost.
 class PendingResults {
  public:
   PendingResults(const AppFolder& app, Notices& notices, RunSummary& summary)
@@ -151,18 +152,39 @@ class PendingResults {
   void Add(FileResult file) {
     if (files_.empty()) firstAdded_ = std::chrono::steady_clock::now();
     files_.push_back(std::move(file));
+    if (!inPlace_.empty() && commits_.Done()) ShowPlaced();
     // A batch is bounded so that a long run keeps showing its notices and never holds
-    // more than a few thousand finished results out of place.
-    if (files_.size() >= kMostFiles || std::chrono::steady_clock::now() - firstAdded_ >= kLongestWait) PutInPlace();
+    // more than a few thousand finished results out of place; while the batch before it
+    // is still being put in place, it grows rather than wait.
+    const bool due = files_.size() >= kMostFiles || std::chrono::steady_clock::now() - firstAdded_ >= kLongestWait;
+    if (due && (inPlace_.empty() || files_.size() >= 2 * kMostFiles)) HandOver();
   }
 
+  // Puts every result in place and shows the last notices.
   void PutInPlace() {
+    HandOver();
+    ShowPlaced();
+  }
+
+ private:
+  // Starts putting the waiting results in place, once those before them are.
+  void HandOver() {
+    ShowPlaced();
+    if (files_.empty()) return;
+    inPlace_ = std::move(files_);
+    files_.clear();
     std::vector<AtomicFile*> written;
-    for (FileResult& file : files_)
+    for (FileResult& file : inPlace_)
       if (file.result) written.push_back(&file.result->File());
-    const std::vector<Expected<void>> placed = CommitTogether(written);
+    commits_.Start(std::move(written));
+  }
+
+  // Waits for the batch being put in place and shows its notices.
+  void ShowPlaced() {
+    if (inPlace_.empty()) return;
+    const std::vector<Expected<void>> placed = commits_.Wait();
     std::size_t next = 0;
-    for (FileResult& file : files_) {
+    for (FileResult& file : inPlace_) {
       if (file.result) {
         if (const Expected<void>& committed = placed[next++]; !committed) {
           file.outcome.refused = true;
@@ -174,17 +196,19 @@ class PendingResults {
       ShowOutcome(file.outcome, notices_, summary_);
       if (!file.outcome.refused && file.noMethod) ++summary_.withoutMethod;
     }
-    files_.clear();
+    inPlace_.clear();
   }
 
- private:
   static constexpr std::size_t kMostFiles = 1000;
-  static constexpr std::chrono::seconds kLongestWait{1};
+  static constexpr std::chrono::milliseconds kLongestWait{100};
   const AppFolder& app_;
   Notices& notices_;
   RunSummary& summary_;
-  std::vector<FileResult> files_;
+  std::vector<FileResult> files_;    // finished, waiting for their batch
+  std::vector<FileResult> inPlace_;  // being put in place, notices not yet shown
   std::chrono::steady_clock::time_point firstAdded_;
+  // Last: destroyed first, so the batch in hand is in place before its files go.
+  BackgroundCommits commits_;
 };
 
 // Files are processed by `jobs` threads, at most a few files ahead of the one whose

@@ -82,19 +82,19 @@ std::optional<double> InterpolateHeatIndex(FieldReader& table, double latitude, 
   return TruncatedHeatIndex(InverseDistanceValueSum(values.data(), 0, 1, distances), InverseDistanceWeightSum(distances));
 }
 
-std::optional<double> StationHeatIndex(const AppFolder& folder, double latitude, double longitude,
-                                       std::string* error, CoordinateExtent* extent) {
+Expected<double> StationHeatIndex(const AppFolder& folder, double latitude, double longitude,
+                                  CoordinateExtent* extent) {
   const auto tablePath = folder.HeatIndexTable();
   const std::string table = folder.Display(tablePath);
   auto reader = FieldReader::Open(tablePath);
-  if (!reader) {
-    *error = table + " cannot be opened (" + reader.error().message + ")";
-    return std::nullopt;
-  }
+  if (!reader) return Fail(table + " cannot be opened (" + reader.error().message + ")");
   Problem problem;
-  auto heatIndex = InterpolateHeatIndex(*reader, latitude, longitude, problem, extent);
-  if (!heatIndex) *error = Located(table, problem.line, problem.message);
-  return heatIndex;
+  const auto heatIndex = InterpolateHeatIndex(*reader, latitude, longitude, problem, extent);
+  if (!heatIndex) {
+    problem.file = table;
+    return Fail(std::move(problem));
+  }
+  return *heatIndex;
 }
 
 bool HeatIndexForMethods(const std::vector<int>& methods, const AppFolder& folder, const StationHeader& station,
@@ -113,13 +113,14 @@ bool HeatIndexForMethods(const std::vector<int>& methods, const AppFolder& folde
     use.value = *own;
     return true;
   }
-  std::string problem;
   CoordinateExtent extent;
-  use.value = StationHeatIndex(folder, station.Latitude, station.Longitude, &problem, &extent);
-  if (!use.value) {
-    refusal = std::string(shown) + ": its Thornthwaite column needs the heat index table, but " + problem;
+  const auto heatIndex = StationHeatIndex(folder, station.Latitude, station.Longitude, &extent);
+  if (!heatIndex) {
+    refusal = std::string(shown) + ": its Thornthwaite column needs the heat index table, but " +
+              Located(heatIndex.error());
     return false;
   }
+  use.value = *heatIndex;
   use.outsideGrid = extent.Outside(station.Latitude, station.Longitude, kGridMarginDegrees);
   return true;
 }

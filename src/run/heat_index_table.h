@@ -28,9 +28,10 @@ std::optional<double> InterpolateHeatIndex(FieldReader& table, double latitudeDe
                                            Problem& problem, CoordinateExtent* extent = nullptr);
 
 // The heat index of a station at (latitudeDegrees, longitudeDegrees) from the table of
-// the ApplicationFolder, or nullopt and `error`, naming the table and line.
-std::optional<double> StationHeatIndex(const AppFolder& folder, double latitudeDegrees, double longitudeDegrees,
-                                       std::string* error, CoordinateExtent* extent = nullptr);
+// the ApplicationFolder, or the problem naming the table and line (one whose table cannot
+// be opened says so in a sentence of its own: "... cannot be opened (why)").
+Expected<double> StationHeatIndex(const AppFolder& folder, double latitudeDegrees, double longitudeDegrees,
+                                  CoordinateExtent* extent = nullptr);
 
 // A station farther than this beyond the grid's outermost points gets an extrapolated
 // heat index, from stations of another climate.

@@ -31,6 +31,11 @@ struct JobOutcome {
 // missing values (an empty field is 0), which the window keeps.
 RunOptions WindowRunOptions(unsigned jobs);
 
+// The pet and coeff buttons close a run that had anything to say (a refusal, a warning, a
+// report) with one message before "JOB END": how many files were processed and refused,
+// where the results are, and the warnings of the whole run. A run with nothing to say
+// shows "JOB END" alone and hands that summary to the progress window (Summarise).
+
 // The pet button: a run for the name in Text1, which is emptied once the list is run.
 JobOutcome PetRunFromWindow(const WindowState& window, const AppFolder& folder, Notices& notices,
                             const RunOptions& options = WindowRunOptions(1));

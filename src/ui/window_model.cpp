@@ -53,17 +53,15 @@ std::string CopyQuestion(const std::filesystem::path& chosen, const ModuleData& 
   return question;
 }
 
-std::optional<std::filesystem::path> CopyIntoDataFolder(const std::filesystem::path& chosen, const ModuleData& data,
-                                                        std::string* problem) {
+Expected<std::filesystem::path> CopyIntoDataFolder(const std::filesystem::path& chosen, const ModuleData& data) {
   namespace fs = std::filesystem;
   const fs::path copy = data.folder / chosen.filename();
   std::error_code ec;
   fs::create_directories(data.folder, ec);
   if (!ec) fs::copy_file(chosen, copy, fs::copy_options::overwrite_existing, ec);
   if (!ec) return copy;
-  if (problem)
-    *problem = platform::Utf8(chosen) + ": cannot be copied to " + platform::Utf8(data.folder) + " (" + ec.message() + ")";
-  return std::nullopt;
+  return Fail(Problem{platform::Utf8(chosen), 0, {},
+                      "cannot be copied to " + platform::Utf8(data.folder) + " (" + ec.message() + ")"});
 }
 
 int List2HeightTwips(std::size_t entries, int topTwips) {
@@ -78,13 +76,44 @@ bool List2Shown(Module view, std::size_t entries) {
   return shown && shown->list2.shown && entries > 0;
 }
 
+namespace {
+
+// The data folder of a module that runs a list, as its notices name it; empty for others.
+std::string_view ListFolderWords(Module module) {
+  return module == Module::Pet ? "data/PET_DATA" : module == Module::Coefficients ? "data/COEFFI_DATA" : "";
+}
+
+std::string Files(std::size_t count) { return std::to_string(count) + (count == 1 ? " file" : " files"); }
+
+}  // namespace
+
 std::string RunScope(Module module, const AppFolder& folder) {
-  const char* data = module == Module::Pet ? "data/PET_DATA" : module == Module::Coefficients ? "data/COEFFI_DATA" : nullptr;
-  if (!data) return "Working...";
+  const std::string_view data = ListFolderWords(module);
+  if (data.empty()) return "Working...";
   const auto names = ReadDataFileList(folder.DataFileList());
   if (!names) return "Working...";
   const std::size_t count = names->size();
-  return (count == 1 ? std::string("the 1 file of ") : "all " + std::to_string(count) + " files of ") + data;
+  return (count == 1 ? std::string("the 1 file of ") : "all " + std::to_string(count) + " files of ") + std::string(data);
+}
+
+std::string ProgressText(std::string_view scope, std::size_t fileIndex, std::size_t fileCount,
+                         std::string_view fileName) {
+  return std::string(scope) + "\nFile " + std::to_string(fileIndex + 1) + " of " + std::to_string(fileCount) + ": " +
+         std::string(fileName);
+}
+
+std::string RunSummaryText(Module module, const JobReport& report, const AppFolder& folder) {
+  std::string text = std::to_string(report.processed) + " of " + Files(report.listed) + " of " +
+                     std::string(ListFolderWords(module)) + " processed";
+  if (report.withoutMethod > 0) text += " (" + std::to_string(report.withoutMethod) + " without any method)";
+  text += ", " + std::to_string(report.refused) + " refused\n";
+  text += report.processed > 0 ? "Results are in " + platform::Utf8(folder.Output()) : std::string("No result was written");
+  return text;
+}
+
+Notice RunClosingNotice(std::string_view summary, std::string_view warnings) {
+  if (warnings.empty()) return Information(std::string(summary));
+  return Warning(std::string(summary) + "\n\n" + std::string(warnings));
 }
 
 NoticeIcon IconFor(const Notice& notice) {

@@ -2,6 +2,7 @@
 // where Browse opens and what it takes, and how a notice is shown. Both hosts ask here.
 #pragma once
 
+#include <cstddef>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -9,6 +10,7 @@
 
 #include "common/app_folder.h"
 #include "common/notices.h"
+#include "jobs/job_notices.h"
 #include "ui/window_layout.h"
 
 namespace sorvane::ui {
@@ -39,9 +41,8 @@ bool LiesInDataFolder(const std::filesystem::path& chosen, const ModuleData& dat
 std::string CopyQuestion(const std::filesystem::path& chosen, const ModuleData& data);
 
 // Copies `chosen` into the data folder (replacing a file of its name there): the copy's
-// path, or nullopt and `problem` saying why it could not be made.
-std::optional<std::filesystem::path> CopyIntoDataFolder(const std::filesystem::path& chosen, const ModuleData& data,
-                                                        std::string* problem);
+// path, or the problem, naming `chosen`, that kept it from being made.
+Expected<std::filesystem::path> CopyIntoDataFolder(const std::filesystem::path& chosen, const ModuleData& data);
 
 // The height of List2 at `topTwips` holding `entries` entries: 330 twips an entry (one when
 // empty), so that every entry is visible, yet never reaching down over Line1; a list
@@ -55,6 +56,19 @@ bool List2Shown(Module view, std::size_t entries);
 // What a Process button's run will work through, for its progress window from the start:
 // "all 4 files of data/PET_DATA" for the DataFileList of `module`'s folder.
 std::string RunScope(Module module, const AppFolder& folder);
+
+// What the progress window says while a run works: its scope, and under it the file at
+// hand ("File 2 of 4: STN2.csv"); `fileIndex` counts from 0.
+std::string ProgressText(std::string_view scope, std::size_t fileIndex, std::size_t fileCount,
+                         std::string_view fileName);
+
+// What a run of `module`'s list came to, and where its results are:
+// "3 of 4 files of data/PET_DATA processed, 1 refused\nResults are in /home/ana/sorvane/OUTPUT".
+std::string RunSummaryText(Module module, const JobReport& report, const AppFolder& folder);
+
+// The one message before "JOB END" of a run that had anything to say: its summary, then
+// the warnings the run gathered (none: the summary alone, which informs).
+Notice RunClosingNotice(std::string_view summary, std::string_view warnings);
 
 // What the message box shows beside the text: refusals and errors warn, "JOB END" and the
 // reports of a run inform.

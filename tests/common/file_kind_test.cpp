@@ -43,16 +43,5 @@ TEST(WhyNotCommaSeparatedText, NamesWhatTheFileIs) {
   }
 }
 
-TEST(EscapedText, KeepsUtf8AndEscapesControlAndStrayBytes) {
-  EXPECT_EQ(EscapedText("Tmax (\xC2\xB0" "C)"), "Tmax (\xC2\xB0" "C)");
-  EXPECT_EQ(EscapedText("6\0" "5"s), "6\\x005");
-  EXPECT_EQ(EscapedText("a\tb\r\n\x7F"), "a\\x09b\\x0d\\x0a\\x7f");
-  EXPECT_EQ(EscapedText("\xB0" "C"), "\\xb0C");              // Latin-1 degree sign: no UTF-8
-  EXPECT_EQ(EscapedText("\xC2\x85"), "\\xc2\\x85");            // a C1 control written as UTF-8
-  EXPECT_EQ(EscapedText("\xE2\x82"), "\\xe2\\x82");            // a sequence cut short
-  EXPECT_EQ(EscapedText("\xED\xA0\x80"), "\\xed\\xa0\\x80");   // a surrogate
-  EXPECT_EQ(EscapedText("\xF0\x9F\x8C\xA7"), "\xF0\x9F\x8C\xA7");
-}
-
 }  // namespace
 }  // namespace sorvane

@@ -1,7 +1,7 @@
 // Blaney-Criddle (MethodId 5).
 #include <gtest/gtest.h>
 
-#include "method_records.h"
+#include "support/example_station.h"
 #include "run/method_table.h"
 
 namespace sorvane {

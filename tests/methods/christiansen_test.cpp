@@ -1,7 +1,7 @@
 // Christiansen (MethodId 6).
 #include <gtest/gtest.h>
 
-#include "method_records.h"
+#include "support/example_station.h"
 #include "run/method_table.h"
 #include "methods/solar_geometry.h"
 

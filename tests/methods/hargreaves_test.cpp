@@ -1,7 +1,7 @@
 // Hargreaves (MethodId 2).
 #include <gtest/gtest.h>
 
-#include "method_records.h"
+#include "support/example_station.h"
 #include "run/method_table.h"
 
 namespace sorvane {

@@ -3,7 +3,7 @@
 
 #include <cmath>
 
-#include "method_records.h"
+#include "support/example_station.h"
 #include "run/method_table.h"
 
 namespace sorvane {

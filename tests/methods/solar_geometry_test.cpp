@@ -4,10 +4,13 @@
 
 #include <gtest/gtest.h>
 
+#include <bit>
+#include <cmath>
+#include <cstdint>
 #include <numbers>
 #include <string>
 
-#include "method_records.h"
+#include "support/example_station.h"
 
 namespace sorvane {
 namespace {
@@ -124,33 +127,48 @@ TEST(SolarGeometry, PolarDayAndNightAtLatitude80) {
   EXPECT_EQ(polarNight.DayLength, 0);
 }
 
-// The table a run builds once per file gives the very numbers of the direct functions.
-TEST(SolarGeometryTable, SameNumbersAsDirectFunctions) {
-  for (double latitude : {14.41, -14.41, 0.0, 60.0, -66.5, 80.0}) {
-    const double phi = LatitudeRadians(latitude);
-    const SolarGeometryTable table(phi);
-    for (int day = 1; day <= SolarGeometryTable::kLastDay; ++day) {
-      const SolarGeometry fromTable = table.At(day);
-      const SolarGeometry direct = SolarGeometryAt(phi, day);
-      const std::string where = "latitude " + std::to_string(latitude) + " J=" + std::to_string(day);
-      EXPECT_EQ(fromTable.SolarDeclination, direct.SolarDeclination) << where;
-      EXPECT_EQ(fromTable.InverseRelativeDistance, direct.InverseRelativeDistance) << where;
-      EXPECT_EQ(fromTable.SunsetHourAngle, direct.SunsetHourAngle) << where;
-      EXPECT_EQ(fromTable.DayLength, direct.DayLength) << where;
-      EXPECT_EQ(fromTable.ExtraterrestrialRadiation, direct.ExtraterrestrialRadiation) << where;
-    }
-    EXPECT_EQ(table.AnnualDayLengthTotal(), AnnualDayLengthTotal(phi)) << "latitude " << latitude;
-  }
+// ---------------------------------------------------------------- the table of a run
+
+std::uint64_t Bits(double value) { return std::bit_cast<std::uint64_t>(value); }
+
+// Bit for bit: a table holding a value rounded another way would move a last digit.
+void ExpectSameGeometry(const SolarGeometryTable& table, double phi, double day, double latitude) {
+  const SolarGeometry fromTable = table.At(day);
+  const SolarGeometry direct = SolarGeometryAt(phi, day);
+  const auto where = [&] { return "latitude " + std::to_string(latitude) + " J=" + std::to_string(day); };
+  EXPECT_EQ(Bits(fromTable.SolarDeclination), Bits(direct.SolarDeclination)) << where();
+  EXPECT_EQ(Bits(fromTable.InverseRelativeDistance), Bits(direct.InverseRelativeDistance)) << where();
+  EXPECT_EQ(Bits(fromTable.SunsetHourAngle), Bits(direct.SunsetHourAngle)) << where();
+  EXPECT_EQ(Bits(fromTable.DayLength), Bits(direct.DayLength)) << where();
+  EXPECT_EQ(Bits(fromTable.ExtraterrestrialRadiation), Bits(direct.ExtraterrestrialRadiation)) << where();
 }
 
+// Every day of the table, the days a record may fall on outside it, and the annual total,
+// against the direct functions.
+void ExpectTableOfDirectFunctions(double latitude) {
+  const double phi = LatitudeRadians(latitude);
+  const SolarGeometryTable table(phi);
+  for (int day = 1; day <= SolarGeometryTable::kLastDay; ++day) ExpectSameGeometry(table, phi, day, latitude);
+  for (double day : {0.0, 2.5, 4.5, 372.0, 400.0, -3.0}) ExpectSameGeometry(table, phi, day, latitude);
+  EXPECT_EQ(Bits(table.AnnualDayLengthTotal()), Bits(AnnualDayLengthTotal(phi))) << "latitude " << latitude;
+}
+
+// The table a run builds once per file gives the very numbers of the direct functions:
+// in the tropics, at the polar circle and in polar day and night.
+TEST(SolarGeometryTable, SameNumbersAsDirectFunctions) {
+  for (double latitude : {14.41, -14.41, 0.0, 60.0, -66.5, 80.0}) ExpectTableOfDirectFunctions(latitude);
+}
+
+// A week or a month taken at a day past the year's end, or a fractional day.
 TEST(SolarGeometryTable, DaysOutsideTheTableAreComputed) {
   const double phi = LatitudeRadians(14.41);
   const SolarGeometryTable table(phi);
-  for (double day : {0.0, 4.5, 372.0, 400.0}) {
-    EXPECT_EQ(table.At(day).DayLength, SolarGeometryAt(phi, day).DayLength) << "J=" << day;
-    EXPECT_EQ(table.At(day).ExtraterrestrialRadiation, SolarGeometryAt(phi, day).ExtraterrestrialRadiation)
-        << "J=" << day;
-  }
+  for (double day : {0.0, 4.5, 372.0, 400.0}) ExpectSameGeometry(table, phi, day, 14.41);
+}
+
+// Every latitude from pole to pole, in steps that fall on no round number.
+TEST(MethodsFastPath, TheGeometryTableHoldsWhatEachDayComputesFromScratch) {
+  for (double latitude = -89.5; latitude <= 89.5; latitude += 0.37) ExpectTableOfDirectFunctions(latitude);
 }
 
 }  // namespace

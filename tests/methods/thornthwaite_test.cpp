@@ -1,7 +1,7 @@
 // Thornthwaite (MethodId 4): the monthly value and its exponent.
 #include <gtest/gtest.h>
 
-#include "method_records.h"
+#include "support/example_station.h"
 #include "methods/heat_index.h"
 #include "run/method_table.h"
 

@@ -27,6 +27,17 @@ const QString kLoggerEmptyValues = QStringLiteral(
 
 std::string FirstLine(const std::string& text) { return text.substr(0, text.find("\r\n")); }
 
+// What a run of `files` files of `folder` came to, as the window sums it up.
+QString Summary(const AppFolderCopy& app, int processed, int files, const QString& folder, int refused) {
+  return QStringLiteral("%1 of %2 %3 of %4 processed, %5 refused\nResults are in %6")
+      .arg(processed)
+      .arg(files)
+      .arg(files == 1 ? QStringLiteral("file") : QStringLiteral("files"))
+      .arg(folder)
+      .arg(refused)
+      .arg(QString::fromStdString((app.Root() / "OUTPUT").string()));
+}
+
 // A presenter that hands each notice to a function, for tests that look around while a
 // notice is up.
 class CallbackPresenter : public NoticePresenter {
@@ -68,10 +79,16 @@ void ProcessTest::petRunsTheListedFiles() {
            std::string("KESTREL.csv\r\nKESTREL_LOGGER.csv\r\nKESTREL_MONTHLY.csv\r\nKESTREL_WEEKLY.csv\r\n"));
   ui.Click("pet");
 
-  QCOMPARE(ui.presenter.texts, (QStringList{kLoggerEmptyValues, kJobEnd15}));
-  QCOMPARE(ui.presenter.icons, (QList<NoticeIcon>{NoticeIcon::Information, NoticeIcon::Information}));
+  // The run had something to say: its summary before JOB END.
+  const QString summary = Summary(ui.folder, 4, 4, QStringLiteral("data/PET_DATA"), 0);
+  QCOMPARE(ui.presenter.texts, (QStringList{kLoggerEmptyValues, summary, kJobEnd15}));
+  QCOMPARE(ui.presenter.icons,
+           (QList<NoticeIcon>{NoticeIcon::Information, NoticeIcon::Information, NoticeIcon::Information}));
   QVERIFY(ui.presenter.allOnUiThread);
-  QCOMPARE(ui.presenter.modalAbove, (QStringList{"JobProgress", "JobProgress"}));
+  QCOMPARE(ui.presenter.modalAbove, (QStringList{"JobProgress", "JobProgress", "JobProgress"}));
+  // The progress dialog names the whole list from the start, and the summary behind JOB END.
+  QVERIFY(ui.presenter.progressTexts.first().startsWith(QStringLiteral("all 4 files of data/PET_DATA\nFile ")));
+  QCOMPARE(ui.presenter.progressTexts.last(), summary);
   QCOMPARE(ui.presenter.progressPercent.last(), 100);  // the bar stands full before JOB END
   QCOMPARE(FirstLine(ui.folder.Read("OUTPUT/KESTREL_PET.csv")).substr(0, 5), std::string("Date,"));
   QCOMPARE(FirstLine(ui.folder.Read("OUTPUT/KESTREL_WEEKLY_PET.csv")).substr(0, 10), std::string("Year,Week,"));
@@ -95,8 +112,10 @@ void ProcessTest::petGathersTheWarningsOfTheRunIntoOneBox() {
   ui.Click("pet");
 
   QCOMPARE(ui.presenter.texts.size(), 2);
+  QCOMPARE(ui.presenter.icons.first(), NoticeIcon::Warning);
   QCOMPARE(ui.presenter.texts[0].split(QLatin1Char('\n')),
-           (QStringList{QStringLiteral("data/PET_DATA/A.csv: heads not used: 'Soil RH'; a column is used only when its "
+           (Summary(ui.folder, 2, 2, QStringLiteral("data/PET_DATA"), 0).split(QLatin1Char('\n')) +
+            QStringList{QString(), QStringLiteral("data/PET_DATA/A.csv: heads not used: 'Soil RH'; a column is used only when its "
                                        "head is one of TMAX, TMIN, RH1, RH2, RH, TDEW, WS, SS, RS, EVP"),
                         QStringLiteral("data/PET_DATA/B.csv: heads not used: 'Soil TMAX'; a column is used only when "
                                        "its head is one of TMAX, TMIN, RH1, RH2, RH, TDEW, WS, SS, RS, EVP"),
@@ -130,7 +149,10 @@ void ProcessTest::coefficientRunWritesTheMarkedMethods() {
   ui.ToggleMark(7);
   ui.Click("coeff");
 
+  // Nothing to say: JOB END alone, the summary in the progress dialog behind it.
   QCOMPARE(ui.presenter.texts, QStringList{kJobEnd15});
+  QCOMPARE(ui.presenter.progressTexts,
+           QStringList{Summary(ui.folder, 1, 1, QStringLiteral("data/COEFFI_DATA"), 0)});
   const std::string written = ui.folder.Read("OUTPUT/stations_COEFFI.csv");
   QCOMPARE(QString::fromStdString(FirstLine(written)),
            QStringLiteral("Station,Latitude,Longitude,%1,,%2,").arg(names[1], names[7]));
@@ -174,7 +196,8 @@ void ProcessTest::adjusterRunsOnTheGeneratedCoefficients() {
   ui.BrowseAnswering(coefficients);
   ui.Click("adj");
 
-  QCOMPARE(ui.presenter.texts, (QStringList{kLoggerEmptyValues, kJobEnd15, kJobEnd15, kJobEnd20}));
+  QCOMPARE(ui.presenter.texts, (QStringList{kLoggerEmptyValues, Summary(ui.folder, 4, 4, QStringLiteral("data/PET_DATA"), 0),
+                                            kJobEnd15, kJobEnd15, kJobEnd20}));
   // Every method of the daily result has coefficients: the heads are the same.
   QCOMPARE(FirstLine(ui.folder.Read("OUTPUT/KESTREL_PET_ADJ.csv")),
            FirstLine(ui.folder.Read("OUTPUT/KESTREL_PET.csv")));
@@ -290,7 +313,7 @@ void ProcessTest::progressNamesTheFile() {
     notices.Show(Information("look"));
     return JobOutcome{};
   });
-  QCOMPARE(shownAtNotice, QStringLiteral("File 2 of 3\nB.csv"));
+  QCOMPARE(shownAtNotice, QStringLiteral("Working...\nFile 2 of 3: B.csv"));
 }
 
 void ProcessTest::aJobThatThrowsIsReported() {

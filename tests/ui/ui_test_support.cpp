@@ -1,6 +1,7 @@
 #include "ui_test_support.h"
 
 #include <QAbstractItemView>
+#include <QLabel>
 #include <QProgressBar>
 #include <QStyle>
 #include <QStyleOptionViewItem>
@@ -33,6 +34,8 @@ void RecordingPresenter::Present(QWidget*, const QString& text, NoticeIcon icon)
   modalAbove << (modal ? modal->objectName() : QString());
   const auto* bar = modal ? modal->findChild<QProgressBar*>() : nullptr;
   progressPercent << (bar && bar->maximum() > 0 ? 100 * bar->value() / bar->maximum() : -1);
+  const auto* label = modal ? modal->findChild<QLabel*>() : nullptr;
+  progressTexts << (label ? label->text() : QString());
   allOnUiThread = allOnUiThread && QThread::currentThread() == qApp->thread();
 }
 

@@ -56,6 +56,7 @@ class RecordingPresenter : public NoticePresenter {
   QList<NoticeIcon> icons;
   QStringList modalAbove;       // the object name of the active modal window at each notice
   QList<int> progressPercent;   // the progress dialog's bar at each notice; -1 without one
+  QStringList progressTexts;    // what the progress dialog says at each notice
   bool allOnUiThread = true;
 
   std::deque<bool> answers;

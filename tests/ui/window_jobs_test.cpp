@@ -4,7 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include "common/platform.h"
 #include "support/temp_app_folder.h"
+#include "ui/window_model.h"
 
 namespace sorvane::ui {
 namespace {
@@ -19,6 +21,13 @@ Notice JobEnd(int trailingSpaces) {
 Notice NoDataFile() {
   return {NoticeKind::Information, std::string(10, ' ') + "NO Data file selected" + std::string(10, ' ')};
 }
+
+// The notices of a run, and the summary it hands to the progress window.
+class SummarisedNotices : public CollectedNotices {
+ public:
+  void Summarise(std::string_view summary) override { summaries.emplace_back(summary); }
+  std::vector<std::string> summaries;
+};
 
 // The pet button.
 
@@ -39,6 +48,68 @@ TEST(PetRunFromWindow, AFinishedRunEmptiesText1AndASecondPressFindsItEmpty) {
   notices.shown.clear();
   PetRunFromWindow(outcome.window, app.Folder(), notices);
   EXPECT_EQ(notices.shown, (std::vector<Notice>{NoDataFile(), JobEnd(15)}));
+}
+
+const std::string kStationTop = "S\r\nLatitude,Longitude,Elevation\r\n14.41,77.37,350\r\n";
+const std::string kGoodDays = kStationTop + "Date,TMAX,TMIN\r\n01/01/1970,30,20\r\n";
+const std::string kUnusedHead = kStationTop + "Date,TMAX,TMIN,Soil RH\r\n01/01/1970,30,20,50\r\n";
+const std::string kNotANumber = kStationTop + "Date,TMAX,TMIN\r\n01/01/1970,warm,20\r\n";
+
+std::string ResultsIn(const TempAppFolder& app) { return "Results are in " + platform::Utf8(app.Path("OUTPUT")); }
+
+// A run with nothing to say ends with "JOB END" alone, its summary behind it in the
+// progress window; one with anything to say tells it in one message before "JOB END",
+// the warnings of the whole run under it.
+TEST(PetRunFromWindow, TheRunsSummarySaysHowManyFilesWereProcessedAndRefusedAndWhere) {
+  struct Case {
+    std::vector<std::pair<const char*, std::string>> files;
+    std::vector<NoticeKind> shown;  // the kinds of the notices before "JOB END"
+    std::string summary;            // with "\n" and the place of the results after it
+    bool resultsWritten = true;
+  };
+  const std::vector<Case> cases{
+      {{{"A.csv", kGoodDays}, {"B.csv", kGoodDays}}, {}, "2 of 2 files of data/PET_DATA processed, 0 refused"},
+      {{{"A.csv", kUnusedHead}, {"B.csv", kNotANumber}},
+       {NoticeKind::Refusal, NoticeKind::Warning},
+       "1 of 2 files of data/PET_DATA processed, 1 refused"},
+      {{{"B.csv", kNotANumber}}, {NoticeKind::Refusal, NoticeKind::Information},
+       "0 of 1 file of data/PET_DATA processed, 1 refused", false},
+  };
+  for (const Case& c : cases) {
+    TempAppFolder app;
+    std::string list;
+    for (const auto& [name, content] : c.files) {
+      app.Write(std::filesystem::path("data/PET_DATA") / name, content);
+      list += std::string(name) + "\r\n";
+    }
+    app.Write("dir.txt", list);
+    SummarisedNotices notices;
+    PetRunFromWindow(WithText1("A.csv"), app.Folder(), notices);
+
+    const std::string summary = c.summary + "\n" + (c.resultsWritten ? ResultsIn(app) : "No result was written");
+    EXPECT_EQ(notices.summaries, std::vector<std::string>{summary}) << c.summary;
+    ASSERT_EQ(notices.shown.size(), c.shown.size() + 1) << c.summary;
+    EXPECT_EQ(notices.shown.back(), JobEnd(15));
+    for (std::size_t k = 0; k < c.shown.size(); ++k) EXPECT_EQ(notices.shown[k].kind, c.shown[k]) << c.summary;
+    if (c.shown.empty()) continue;
+    const std::string& closing = notices.shown[c.shown.size() - 1].text;
+    EXPECT_EQ(closing.substr(0, summary.size()), summary);
+    if (c.shown.back() == NoticeKind::Warning)
+      EXPECT_EQ(closing.substr(summary.size()),
+                "\n\ndata/PET_DATA/A.csv: heads not used: 'Soil RH'; a column is used only when its head is one of "
+                "TMAX, TMIN, RH1, RH2, RH, TDEW, WS, SS, RS, EVP");
+  }
+}
+
+TEST(RunScope, NamesTheFilesOfTheListFromTheStartAndTheFileAtHandUnderThem) {
+  TempAppFolder app;
+  app.Write("dir.txt", Lines({"A.csv", "B.csv", "C.csv", "D.csv"}));
+  EXPECT_EQ(RunScope(Module::Pet, app.Folder()), "all 4 files of data/PET_DATA");
+  EXPECT_EQ(RunScope(Module::Coefficients, app.Folder()), "all 4 files of data/COEFFI_DATA");
+  EXPECT_EQ(ProgressText(RunScope(Module::Pet, app.Folder()), 1, 4, "B.csv"),
+            "all 4 files of data/PET_DATA\nFile 2 of 4: B.csv");
+  app.Write("dir.txt", Lines({"A.csv"}));
+  EXPECT_EQ(RunScope(Module::Pet, app.Folder()), "the 1 file of data/PET_DATA");
 }
 
 TEST(PetRunFromWindow, ABlankText1IsKept) {
@@ -103,9 +174,10 @@ TEST(CoefficientRunFromWindow, AFinishedRunDeletesDirTxtEmptiesText1AndList2AndE
   // Wrenfield lies beyond the one reference station: warned of in one message before "JOB END".
   ASSERT_EQ(notices.shown.size(), 2u);
   EXPECT_EQ(notices.shown[0].kind, NoticeKind::Warning);
+  EXPECT_EQ(notices.shown[0].text.find("1 of 1 file of data/COEFFI_DATA processed, 0 refused\n" + ResultsIn(app)), 0u);
   EXPECT_NE(notices.shown[0].text.find("station 'Wrenfield' lies more than 1 degree beyond"), std::string::npos);
   EXPECT_EQ(notices.shown[1], JobEnd(15));
-    EXPECT_FALSE(outcome.programEnds);
+  EXPECT_FALSE(outcome.programEnds);
   EXPECT_FALSE(outcome.anyRefused);
   EXPECT_EQ(outcome.window.text1, "");
   EXPECT_TRUE(outcome.window.list2Entries.empty());
@@ -159,10 +231,12 @@ TEST(CoefficientRunFromWindow, ABadNameInDirTxtIsRefusedWithItsLineAndTheOthersA
   app.Write("dir.txt", Lines({"../support/Coefficients.csv", "list.csv"}));
   CollectedNotices notices;
   const JobOutcome outcome = CoefficientRunFromWindow(WindowWith("x", {}), app.Folder(), notices);
-  ASSERT_EQ(notices.shown.size(), 2u);
+  ASSERT_EQ(notices.shown.size(), 3u);
   EXPECT_EQ(notices.shown[0], Refusal("dir.txt:1: a name holding a path separator ('../support/Coefficients.csv'); "
                                       "nothing is processed for it"));
-  EXPECT_EQ(notices.shown[1], JobEnd(15));
+  EXPECT_EQ(notices.shown[1],
+            Information("1 of 2 files of data/COEFFI_DATA processed, 1 refused\n" + ResultsIn(app)));
+  EXPECT_EQ(notices.shown[2], JobEnd(15));
   EXPECT_TRUE(outcome.anyRefused);
   EXPECT_TRUE(app.Exists("OUTPUT/list_COEFFI.csv"));
 }

@@ -15,6 +15,7 @@
 #include <clocale>
 
 #include "common/atomic_file.h"
+#include "common/platform.h"
 #include "common/text.h"
 
 namespace sorvane::plot {
@@ -174,24 +175,15 @@ std::optional<ImageFormat> ImageFormatOf(const std::filesystem::path& file) {
   return std::nullopt;
 }
 
-bool WriteChart(const ChartPlan& plan, const std::filesystem::path& file, ImageFormat format, ImageSize size,
-                std::string* error) {
+Expected<void> WriteChart(const ChartPlan& plan, const std::filesystem::path& file, ImageFormat format, ImageSize size) {
   QGraphicsScene scene;
   scene.addItem(BuildChart(plan, size));  // the scene owns the chart
   const QByteArray bytes = Render(scene, plan, format, size);
-  if (bytes.isEmpty()) {
-    *error = "the image could not be drawn";
-    return false;
-  }
+  if (bytes.isEmpty()) return Fail(Problem{platform::Utf8(file), 0, {}, "the image could not be drawn"});
   auto out = AtomicFile::Create(file);
-  if (!out) {
-    *error = out.error().message;
-    return false;
-  }
+  if (!out) return Fail(out.error());
   out->Write(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
-  const auto committed = out->Commit();
-  if (!committed) *error = committed.error().message;
-  return committed.has_value();
+  return out->Commit();
 }
 
 }  // namespace sorvane::plot

@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 
+#include "common/problem.h"
 #include "ui/plot/chart_plan.h"
 
 namespace sorvane::plot {
@@ -36,9 +37,8 @@ struct ImageSize {
   int heightPixels = 600;
 };
 
-// Draws `plan` and writes the image to `file` (put in place only when complete). False
-// (and `error`) when it cannot be written. Needs a ChartApplication.
-bool WriteChart(const ChartPlan& plan, const std::filesystem::path& file, ImageFormat format, ImageSize size,
-                std::string* error);
+// Draws `plan` and writes the image to `file` (put in place only when complete). The
+// problem, naming `file`, says why it cannot be written. Needs a ChartApplication.
+Expected<void> WriteChart(const ChartPlan& plan, const std::filesystem::path& file, ImageFormat format, ImageSize size);
 
 }  // namespace sorvane::plot

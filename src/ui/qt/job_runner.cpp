@@ -10,11 +10,13 @@
 #include <new>
 
 #include "ui/qt/notice_presenter.h"
+#include "ui/window_model.h"
 
 namespace sorvane::ui {
 
 JobProgressDialog::JobProgressDialog(QWidget* parent, const QString& scope)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
+      scope_(scope.toStdString()),
       label_(new QLabel(scope, this)),
       bar_(new QProgressBar(this)) {
   setObjectName(QStringLiteral("JobProgress"));
@@ -27,17 +29,23 @@ JobProgressDialog::JobProgressDialog(QWidget* parent, const QString& scope)
   layout->addWidget(bar_);
 }
 
-void JobProgressDialog::ShowFile(std::size_t fileIndex, std::size_t fileCount, const QString& fileName) {
+void JobProgressDialog::ShowFile(std::size_t fileIndex, std::size_t fileCount, std::string_view fileName) {
   bar_->setRange(0, static_cast<int>(fileCount));
   // Files of a parallel run may report out of order: the bar never moves back.
   bar_->setValue(std::max(bar_->value(), static_cast<int>(fileIndex)));
-  label_->setText(tr("File %1 of %2\n%3").arg(fileIndex + 1).arg(fileCount).arg(fileName));
+  label_->setText(QString::fromStdString(ProgressText(scope_, fileIndex, fileCount, fileName)));
+}
+
+void JobProgressDialog::ShowSummary(const QString& summary) {
+  summarised_ = true;
+  label_->setText(summary);
+  ShowFinished();
 }
 
 void JobProgressDialog::ShowFinished() {
   bar_->setRange(0, std::max(1, bar_->maximum()));
   bar_->setValue(bar_->maximum());
-  label_->setText(tr("Done"));
+  if (!summarised_) label_->setText(tr("Done"));
 }
 
 void JobProgressDialog::closeEvent(QCloseEvent* event) { event->ignore(); }
@@ -63,8 +71,14 @@ class UiThreadNotices : public Notices {
   void Progress(std::size_t fileIndex, std::size_t fileCount, std::string_view fileName) override {
     QMetaObject::invokeMethod(
         &dialog_,
-        [this, fileIndex, fileCount, name = QString::fromUtf8(fileName.data(), static_cast<qsizetype>(fileName.size()))] {
-          dialog_.ShowFile(fileIndex, fileCount, name);
+        [this, fileIndex, fileCount, name = std::string(fileName)] { dialog_.ShowFile(fileIndex, fileCount, name); },
+        Qt::QueuedConnection);
+  }
+
+  void Summarise(std::string_view summary) override {
+    QMetaObject::invokeMethod(
+        &dialog_, [this, text = QString::fromUtf8(summary.data(), static_cast<qsizetype>(summary.size()))] {
+          dialog_.ShowSummary(text);
         },
         Qt::QueuedConnection);
   }

@@ -6,6 +6,8 @@
 #include <QDialog>
 #include <functional>
 #include <optional>
+#include <string>
+#include <string_view>
 
 #include "common/notices.h"
 #include "ui/window_jobs.h"
@@ -25,7 +27,9 @@ class JobProgressDialog : public QDialog {
   // `scope` says what the run works through until it names its first file.
   JobProgressDialog(QWidget* parent, const QString& scope);
   // `fileIndex` counts from 0; the name is the file about to be processed.
-  void ShowFile(std::size_t fileIndex, std::size_t fileCount, const QString& fileName);
+  void ShowFile(std::size_t fileIndex, std::size_t fileCount, std::string_view fileName);
+  // What the run came to, in view behind its closing notice; the bar stands full.
+  void ShowSummary(const QString& summary);
   // The job has done its work: the bar stands full before the closing notice shows.
   void ShowFinished();
 
@@ -36,8 +40,10 @@ class JobProgressDialog : public QDialog {
   void closeEvent(QCloseEvent* event) override;
 
  private:
+  std::string scope_;
   QLabel* label_;
   QProgressBar* bar_;
+  bool summarised_ = false;
 };
 
 using Job = std::function<JobOutcome(Notices&)>;

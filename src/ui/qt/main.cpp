@@ -11,6 +11,7 @@
 #include <optional>
 
 #include "common/app_folder.h"
+#include "common/notices.h"
 #include "common/platform.h"
 #include "common/version.h"
 #include "ui/qt/app_setup.h"
@@ -50,10 +51,9 @@ int RunWindow(QApplication& app, const QCommandLineParser& parser, const QComman
 
   std::optional<std::filesystem::path> explicitFolder;
   if (parser.isSet(appFolderOption)) explicitFolder = parser.value(appFolderOption).toStdString();
-  std::string error;
-  const auto folder = sorvane::LocateAppFolder(explicitFolder, sorvane::platform::ThisExecutable(argv0), &error);
+  const auto folder = sorvane::LocateAppFolder(explicitFolder, sorvane::platform::ThisExecutable(argv0));
   if (!folder) {
-    QMessageBox::critical(nullptr, QStringLiteral("Sorvane"), QString::fromStdString(error));
+    QMessageBox::critical(nullptr, QStringLiteral("Sorvane"), QString::fromStdString(sorvane::Located(folder.error())));
     return 2;
   }
 

@@ -179,18 +179,17 @@ std::optional<QString> MainWindow::TakeIntoDataFolder(const QString& chosen, con
   const std::filesystem::path file(chosen.toStdString());
   if (LiesInDataFolder(file, data)) return chosen;
   if (!presenter_.Ask(this, QString::fromStdString(CopyQuestion(file, data)))) return std::nullopt;
-  std::string problem;
-  const auto copy = CopyIntoDataFolder(file, data, &problem);
+  const auto copy = CopyIntoDataFolder(file, data);
   if (!copy) {
-    ShowNotice(problem);
+    ShowNotice(Located(copy.error()));
     return std::nullopt;
   }
   return QString::fromStdString(copy->string());
 }
 
 void MainWindow::WriteDataFileList() {
-  std::string error;
-  if (!sorvane::WriteDataFileList(folder_, browsedFolder_, text1_->text().toStdString(), &error)) ShowNotice(error);
+  if (auto written = sorvane::WriteDataFileList(folder_, browsedFolder_, text1_->text().toStdString()); !written)
+    ShowNotice(Located(written.error()));
 }
 
 // The method names of the coefficient table, none of them marked, every one visible.

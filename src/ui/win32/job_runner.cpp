@@ -15,6 +15,7 @@ namespace {
 constexpr UINT kNoticeMessage = WM_APP + 2;    // LPARAM: const Notice*
 constexpr UINT kProgressMessage = WM_APP + 3;  // LPARAM: const FileProgress*
 constexpr UINT kWorkDoneMessage = WM_APP + 4;
+constexpr UINT kSummaryMessage = WM_APP + 5;   // LPARAM: const std::string_view*
 
 struct FileProgress {
   std::size_t fileIndex;
@@ -25,6 +26,12 @@ struct FileProgress {
 constexpr Placement kProgressClientTwips{0, 0, 6000, 1500};
 constexpr Placement kProgressTextTwips{180, 120, 5640, 690};
 constexpr Placement kProgressBarTwips{180, 900, 5640, 330};
+
+void ShowBarFull(HWND bar) {
+  SetWindowLongPtrW(bar, GWL_STYLE, GetWindowLongPtrW(bar, GWL_STYLE) & ~PBS_MARQUEE);
+  SendMessageW(bar, PBM_SETRANGE32, 0, 1);
+  SendMessageW(bar, PBM_SETPOS, 1, 0);
+}
 
 }  // namespace
 
@@ -49,6 +56,9 @@ class JobRunner::ThreadNotices : public Notices {
     const FileProgress progress{fileIndex, fileCount, fileName};
     SendMessageW(progress_, kProgressMessage, 0, reinterpret_cast<LPARAM>(&progress));
   }
+  void Summarise(std::string_view summary) override {
+    SendMessageW(progress_, kSummaryMessage, 0, reinterpret_cast<LPARAM>(&summary));
+  }
 
  private:
   HWND progress_;
@@ -58,7 +68,7 @@ bool JobRunner::RegisterClass(HINSTANCE instance) {
   return RegisterWindowClass(instance, &JobRunner::Procedure, kProgressClass, IDC_WAIT);
 }
 
-JobRunner::JobRunner(HWND owner, Job job, std::string scope) : owner_(owner) {
+JobRunner::JobRunner(HWND owner, Job job, std::string scope) : owner_(owner), scope_(std::move(scope)) {
   const UINT dpi = DpiOf(owner);
   RECT frame{0, 0, Scaled(kProgressClientTwips.width, dpi), Scaled(kProgressClientTwips.height, dpi)};
   constexpr DWORD style = WS_POPUP | WS_CAPTION | WS_BORDER;
@@ -71,7 +81,7 @@ JobRunner::JobRunner(HWND owner, Job job, std::string scope) : owner_(owner) {
                               (ownerFrame.top + ownerFrame.bottom - height) / 2, width, height, owner, nullptr,
                               GetModuleHandleW(nullptr), nullptr);
   SetWindowLongPtrW(progress_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-  const HWND text = CreateWindowExW(0, L"STATIC", Wide(scope).c_str(), WS_CHILD | WS_VISIBLE | SS_NOPREFIX, 0, 0, 0,
+  const HWND text = CreateWindowExW(0, L"STATIC", Wide(scope_).c_str(), WS_CHILD | WS_VISIBLE | SS_NOPREFIX, 0, 0, 0,
                                     0, progress_, reinterpret_cast<HMENU>(kProgressTextId), nullptr, nullptr);
   const HWND bar = CreateWindowExW(0, PROGRESS_CLASSW, L"", WS_CHILD | WS_VISIBLE | PBS_MARQUEE, 0, 0, 0, 0,
                                    progress_, reinterpret_cast<HMENU>(kProgressBarId), nullptr, nullptr);
@@ -113,14 +123,14 @@ LRESULT CALLBACK JobRunner::Procedure(HWND window, UINT message, WPARAM w, LPARA
   switch (message) {
     case kNoticeMessage: {
       const auto& notice = *reinterpret_cast<const Notice*>(l);
-      if (IsClosingNotice(notice)) {
-        SetWindowLongPtrW(bar, GWL_STYLE, GetWindowLongPtrW(bar, GWL_STYLE) & ~PBS_MARQUEE);
-        SendMessageW(bar, PBM_SETRANGE32, 0, 1);
-        SendMessageW(bar, PBM_SETPOS, 1, 0);
-      }
+      if (IsClosingNotice(notice)) ShowBarFull(bar);
       ShowMessage(window, notice.text, IconFor(notice));
       return 0;
     }
+    case kSummaryMessage:
+      ShowBarFull(bar);
+      SetDlgItemTextW(window, kProgressTextId, Wide(std::string(*reinterpret_cast<const std::string_view*>(l))).c_str());
+      return 0;
     case kProgressMessage: {
       const auto& progress = *reinterpret_cast<const FileProgress*>(l);
       SendMessageW(bar, PBM_SETMARQUEE, FALSE, 0);
@@ -130,8 +140,7 @@ LRESULT CALLBACK JobRunner::Procedure(HWND window, UINT message, WPARAM w, LPARA
       const auto position = static_cast<WPARAM>(
           std::max<LRESULT>(SendMessageW(bar, PBM_GETPOS, 0, 0), static_cast<LRESULT>(progress.fileIndex)));
       SendMessageW(bar, PBM_SETPOS, position, 0);
-      const std::string text = "File " + std::to_string(progress.fileIndex + 1) + " of " +
-                               std::to_string(progress.fileCount) + "\n" + std::string(progress.fileName);
+      const std::string text = ProgressText(runner->scope_, progress.fileIndex, progress.fileCount, progress.fileName);
       SetDlgItemTextW(window, kProgressTextId, Wide(text).c_str());
       return 0;
     }

@@ -42,6 +42,7 @@ class JobRunner {
   static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM w, LPARAM l);
 
   HWND owner_;
+  std::string scope_;  // what the progress window says from the start
   HWND progress_ = nullptr;
   std::unique_ptr<ThreadNotices> notices_;
   JobOutcome outcome_;

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "common/app_folder.h"
+#include "common/notices.h"
 #include "common/platform.h"
 #include "ui/win32/host.h"
 #include "ui/win32/main_window.h"
@@ -39,10 +40,9 @@ std::optional<std::filesystem::path> AppFolderArgument() {
 // The window over the ApplicationFolder, until it closes; its exit status.
 int RunWindow(int showCommand) {
   using namespace sorvane::ui::win32;
-  std::string error;
-  const auto folder = sorvane::LocateAppFolder(AppFolderArgument(), sorvane::platform::ThisExecutable(""), &error);
+  const auto folder = sorvane::LocateAppFolder(AppFolderArgument(), sorvane::platform::ThisExecutable(""));
   if (!folder) {
-    MessageBoxW(nullptr, Wide(error).c_str(), L"Sorvane", MB_OK | MB_ICONERROR);
+    MessageBoxW(nullptr, Wide(sorvane::Located(folder.error())).c_str(), L"Sorvane", MB_OK | MB_ICONERROR);
     return 2;
   }
   MainWindow window{sorvane::AppFolder(*folder)};

@@ -91,8 +91,8 @@ void MainWindow::Browse() {
   SetWindowTextW(Control("Text1"), dialogFileName_.c_str());
 
   if (module == Module::Pet || module == Module::Coefficients) {
-    std::string error;
-    if (!WriteDataFileList(folder_, browsedFolder_, Narrow(TextOf(Control("Text1"))), &error)) ShowNotice(error);
+    if (auto written = WriteDataFileList(folder_, browsedFolder_, Narrow(TextOf(Control("Text1")))); !written)
+      ShowNotice(Located(written.error()));
   }
   if (module == Module::Coefficients) FillMethodList();
 }
@@ -123,10 +123,12 @@ std::optional<std::filesystem::path> MainWindow::TakeIntoDataFolder(const std::f
                                                                     const ModuleData& data) {
   if (LiesInDataFolder(chosen, data)) return chosen;
   if (!AskYesNo(window_, CopyQuestion(chosen, data))) return std::nullopt;
-  std::string problem;
-  auto copy = CopyIntoDataFolder(chosen, data, &problem);
-  if (!copy) ShowNotice(problem);
-  return copy;
+  auto copy = CopyIntoDataFolder(chosen, data);
+  if (!copy) {
+    ShowNotice(Located(copy.error()));
+    return std::nullopt;
+  }
+  return *copy;
 }
 
 // The method names of the coefficient table, none of them marked, every one visible.

@@ -108,10 +108,9 @@ class PetChart : public ::testing::Test {
 
   fs::path Write(std::string_view content, const std::string& name, ImageSize size = {}) {
     const fs::path out = folder_ / name;
-    std::string error;
-    EXPECT_TRUE(WriteChart(PlanPetChart(Table(content), "STN1_PET.csv", TicksForWidth(size.widthPixels)), out,
-                           *ImageFormatOf(out), size, &error))
-        << error;
+    const auto written = WriteChart(PlanPetChart(Table(content), "STN1_PET.csv", TicksForWidth(size.widthPixels)), out,
+                                    *ImageFormatOf(out), size);
+    EXPECT_TRUE(written) << written.error().message;
     return out;
   }
 
@@ -181,10 +180,11 @@ TEST_F(PetChart, EmptyValuesLeaveGapsAndEachMethodHasOneLegendEntry) {
 }
 
 TEST_F(PetChart, AFolderThatDoesNotExistIsAnErrorAndNothingIsWritten) {
-  std::string error;
-  EXPECT_FALSE(WriteChart(PlanPetChart(Table(TwentyDays()), "A.csv"), folder_ / "none" / "chart.svg",
-                          ImageFormat::Svg, {}, &error));
-  EXPECT_NE(error, "");
+  const auto written =
+      WriteChart(PlanPetChart(Table(TwentyDays()), "A.csv"), folder_ / "none" / "chart.svg", ImageFormat::Svg, {});
+  ASSERT_FALSE(written);
+  EXPECT_EQ(written.error().file, (folder_ / "none" / "chart.svg").string());
+  EXPECT_NE(written.error().message, "");
   EXPECT_FALSE(fs::exists(folder_ / "none"));
 }
 

@@ -23,6 +23,7 @@ namespace {
 
 DWORD gProcess = 0;
 int gFailures = 0;
+std::string gAppFolder;  // as sorvane.exe was given it; printed as APPFOLDER
 
 void Say(const std::string& line) {
   std::fwrite(line.data(), 1, line.size(), stdout);
@@ -112,14 +113,30 @@ HWND MessageBoxShown() {
   return nullptr;
 }
 
-// Reads and dismisses message boxes until the window takes input again.
+// A text as the Linux transcript prints it: on one line, the ApplicationFolder as APPFOLDER.
+std::string OneLine(std::wstring wide) {
+  std::string text = Narrow(wide);
+  for (std::size_t at; !gAppFolder.empty() && (at = text.find(gAppFolder)) != std::string::npos;)
+    text.replace(at, gAppFolder.size(), "APPFOLDER");
+  for (auto& c : text)
+    if (c == '\r' || c == '\n') c = ' ';
+  return text;
+}
+
+// What the progress window says; empty when none is shown.
+std::wstring ProgressShown() {
+  const HWND progress = FirstOf(kProgressClass);
+  return progress ? RemoteText(GetDlgItem(progress, kProgressTextId)) : std::wstring();
+}
+
+// Reads and dismisses message boxes until the window takes input again. At "JOB END" it
+// reads the progress window behind it too.
 void DismissNotices(HWND main) {
   for (int k = 0; k < 2400; ++k) {
     if (const HWND box = MessageBoxShown()) {
-      std::string text = Narrow(MessageOf(box));
-      for (auto& c : text)
-        if (c == '\r') c = ' ';
-      Say("notice: [" + Narrow(TextOf(box)) + "] " + text);
+      const std::wstring message = MessageOf(box);
+      Say("notice: [" + Narrow(TextOf(box)) + "] " + OneLine(message));
+      if (message.find(L"JOB END") != std::wstring::npos) Say("progress: " + OneLine(ProgressShown()));
       PostMessageW(box, WM_COMMAND, IDOK, 0);
       while (IsWindow(box) && IsWindowVisible(box)) Pause(20);
       continue;
@@ -135,6 +152,16 @@ HWND ControlOf(HWND main, std::string_view name) { return GetDlgItem(main, Contr
 
 // A click whose handler returns at once (Process starts its job on a worker thread).
 void Click(HWND button) { SendMessageW(button, BM_CLICK, 0, 0); }
+
+// A Process button: the run starts behind its progress window, which says from the start
+// what the run works through (its first line); then its notices.
+void Process(HWND main, std::string_view button) {
+  Click(ControlOf(main, button));
+  std::wstring shown;
+  WaitUntil([&shown] { return !(shown = ProgressShown()).empty(); });
+  Say("scope: " + OneLine(shown.substr(0, shown.find(L'\n'))));
+  DismissNotices(main);
+}
 
 void PickModule(HWND main, int entry) {
   const HWND combo = ControlOf(main, "Combo1");
@@ -284,6 +311,7 @@ int wmain(int argc, wchar_t** argv) {
   }
   SetProcessDPIAware();
   const std::wstring program = argv[1], app = argv[2];
+  gAppFolder = Narrow(app);
   std::wstring command = L"\"" + program + L"\" --app-folder \"" + app + L"\"";
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
@@ -304,8 +332,7 @@ int wmain(int argc, wchar_t** argv) {
   PickModule(main, 0);
   CheckPlaces(main, Module::Pet, 0);
   BrowseTo(main, app + L"\\data\\PET_DATA\\KESTREL.csv");
-  Click(ControlOf(main, "pet"));
-  DismissNotices(main);
+  Process(main, "pet");
   Say("Text1 after the run: " + Narrow(RemoteText(ControlOf(main, "Text1"))));
 
   PickModule(main, 1);
@@ -316,15 +343,13 @@ int wmain(int argc, wchar_t** argv) {
   CheckPlaces(main, Module::Coefficients, entries);
   for (const int marked : {1, 2, 7}) SendMessageW(list2, LB_SETSEL, TRUE, marked);
   Say("List2: " + std::to_string(entries) + " entries, 3 marked");
-  Click(ControlOf(main, "coeff"));
-  DismissNotices(main);
+  Process(main, "coeff");
   CheckPlaces(main, Module::Coefficients, 0);
 
   PickModule(main, 2);
   CheckPlaces(main, Module::Adjuster, 0);
   BrowseTo(main, app + L"\\OUTPUT\\stations_COEFFI.csv");
-  Click(ControlOf(main, "adj"));
-  DismissNotices(main);
+  Process(main, "adj");
 
   if (IsWindow(main)) {
     CheckHelpAndAbout(main, argv[3]);

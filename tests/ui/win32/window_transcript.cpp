@@ -16,24 +16,44 @@ using namespace sorvane;
 namespace {
 
 // Shows each notice as the driver reads a message box: the title (empty), then the text
-// with its line ends as spaces.
+// on one line; at "JOB END", what the progress window behind it says.
 class PrintedNotices : public Notices {
  public:
+  explicit PrintedNotices(std::string appFolder) : appFolder_(std::move(appFolder)) {}
+
+  // A Process button pressed: the progress window opens with the run's scope.
+  void Start(ui::Module module, const AppFolder& folder) {
+    progress_ = scope_ = ui::RunScope(module, folder);
+    std::printf("scope: %s\n", OneLine(scope_).c_str());
+  }
   void Show(const Notice& notice) override {
-    std::string text = notice.text;
+    std::printf("notice: [] %s\n", OneLine(notice.text).c_str());
+    if (notice.text.find("JOB END") != std::string::npos) std::printf("progress: %s\n", OneLine(progress_).c_str());
+  }
+  void Progress(std::size_t fileIndex, std::size_t fileCount, std::string_view fileName) override {
+    progress_ = ui::ProgressText(scope_, fileIndex, fileCount, fileName);
+  }
+  void Summarise(std::string_view summary) override { progress_ = summary; }
+
+ private:
+  std::string OneLine(std::string text) const {
+    for (std::size_t at; (at = text.find(appFolder_)) != std::string::npos;) text.replace(at, appFolder_.size(), "APPFOLDER");
     for (auto& c : text)
       if (c == '\n') c = ' ';
-    std::printf("notice: [] %s\n", text.c_str());
+    return text;
   }
+  std::string appFolder_;
+  std::string scope_;
+  std::string progress_;  // what the progress window says
 };
 
 // Browse in a module's view: Text1 takes the file, the DataFileList lists its folder.
 ui::WindowState Browsed(const AppFolder& folder, const std::filesystem::path& file, bool writesList) {
   ui::WindowState state;
   state.text1 = file.string();
-  std::string error;
-  if (writesList && !WriteDataFileList(folder, file.parent_path(), state.text1, &error))
-    std::printf("notice: [] %s\n", error.c_str());
+  if (!writesList) return state;
+  if (auto written = WriteDataFileList(folder, file.parent_path(), state.text1); !written)
+    std::printf("notice: [] %s\n", Located(written.error()).c_str());
   return state;
 }
 
@@ -45,8 +65,10 @@ int main(int argc, char** argv) {
     return 2;
   }
   const AppFolder folder{std::filesystem::path(argv[1])};
-  PrintedNotices notices;
-  ui::PetRunFromWindow(Browsed(folder, folder.PetData() / "KESTREL.csv", true), folder, notices);
+  PrintedNotices notices(argv[1]);
+  const ui::WindowState pet = Browsed(folder, folder.PetData() / "KESTREL.csv", true);
+  notices.Start(ui::Module::Pet, folder);
+  ui::PetRunFromWindow(pet, folder, notices);
 
   ui::WindowState coefficients = Browsed(folder, folder.CoefficientData() / "stations.csv", true);
   const MethodNames methods = ReadMethodNamesForList(folder);
@@ -54,8 +76,11 @@ int main(int argc, char** argv) {
   coefficients.list2Marks.assign(methods.names.size(), false);
   for (const std::size_t marked : {1, 2, 7})
     if (marked < coefficients.list2Marks.size()) coefficients.list2Marks[marked] = true;
+  notices.Start(ui::Module::Coefficients, folder);
   ui::CoefficientRunFromWindow(coefficients, folder, notices);
 
-  ui::AdjustFromWindow(Browsed(folder, folder.Output() / "stations_COEFFI.csv", false), folder, notices);
+  const ui::WindowState adjust = Browsed(folder, folder.Output() / "stations_COEFFI.csv", false);
+  notices.Start(ui::Module::Adjuster, folder);
+  ui::AdjustFromWindow(adjust, folder, notices);
   return 0;
 }

@@ -1,4 +1,4 @@
-// sorvane-cli calibrate and summary, run as a user runs them on the bundled data.
+// sorvane-cli calibrate, run as a user runs it on the bundled data.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -78,16 +78,6 @@ TEST(CalibrateCommand, TheReferenceMustBeOneMethodOrOneColumn) {
   EXPECT_EQ(missing.err,
             "data/PET_DATA/KESTREL.csv: it has no column 'LYSIM' of observed ET; the file is not processed\n"
             "sorvane-cli calibrate: no station to calibrate; nothing is written\n");
-}
-
-TEST(SummaryCommand, ABareNameIsTakenFromOutput) {
-  TempAppFolder app(Bundled());
-  ASSERT_EQ(RunCli(app.Root(), {"pet", "KESTREL_MONTHLY.csv"}).exitStatus, 0);
-  const auto run = RunCli(app.Root(), {"summary", "KESTREL_MONTHLY_PET.csv"});
-  ASSERT_EQ(run.exitStatus, 0) << run.err;
-  const std::string summary = app.Read("OUTPUT/KESTREL_MONTHLY_PET_SUMMARY.csv");
-  EXPECT_EQ(summary.substr(0, 25), "Year,Month,Days,Modified ");
-  EXPECT_EQ(RunCli(app.Root(), {"summary", "NO_SUCH_PET.csv"}).exitStatus, 1);
 }
 
 }  // namespace

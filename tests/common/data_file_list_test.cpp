@@ -11,6 +11,8 @@
 
 #include "common/app_folder.h"
 #include "common/data_file_list.h"
+#include "common/notices.h"
+#include "support/temp_app_folder.h"
 
 namespace sorvane {
 namespace {
@@ -45,47 +47,44 @@ class BrowseList : public ::testing::Test {
   fs::path root_;
 };
 
+// What a DataFileList that was not written says; empty when it was.
+std::string Failure(const Expected<void>& written) { return written ? "" : Located(written.error()); }
+
 TEST_F(BrowseList, ListsTheFilesOfTheChosenFilesKindOnePerLine) {
   Touch({"STN2.csv", "STN1.csv", "notes.txt"});
-  std::string error;
-  ASSERT_TRUE(WriteDataFileList(Folder(), Browsed(), Chosen("STN1.csv"), &error)) << error;
+  ASSERT_EQ(Failure(WriteDataFileList(Folder(), Browsed(), Chosen("STN1.csv"))), "");
   EXPECT_EQ(ListWritten(), "STN1.csv\r\nSTN2.csv\r\n");
 }
 
 TEST_F(BrowseList, AChosenTextFileListsOnlyTextFiles) {
   Touch({"STN1.csv", "notes.txt", "list.TXT"});
-  std::string error;
-  ASSERT_TRUE(WriteDataFileList(Folder(), Browsed(), Chosen("notes.txt"), &error)) << error;
+  ASSERT_EQ(Failure(WriteDataFileList(Folder(), Browsed(), Chosen("notes.txt"))), "");
   EXPECT_EQ(ListWritten(), "list.TXT\r\nnotes.txt\r\n");
 }
 
 TEST_F(BrowseList, MatchesWithoutRegardToCase) {
   Touch({"a.CSV", "b.Csv", "c.csv", "d.csvx"});
-  std::string error;
-  ASSERT_TRUE(WriteDataFileList(Folder(), Browsed(), Chosen("c.csv"), &error)) << error;
+  ASSERT_EQ(Failure(WriteDataFileList(Folder(), Browsed(), Chosen("c.csv"))), "");
   EXPECT_EQ(ListWritten(), "a.CSV\r\nb.Csv\r\nc.csv\r\n");
 }
 
 TEST_F(BrowseList, LeavesOutFoldersAndHiddenFiles) {
   Touch({"STN1.csv", ".hidden.csv"});
   fs::create_directories(Browsed() / "archive.csv");
-  std::string error;
-  ASSERT_TRUE(WriteDataFileList(Folder(), Browsed(), Chosen("STN1.csv"), &error)) << error;
+  ASSERT_EQ(Failure(WriteDataFileList(Folder(), Browsed(), Chosen("STN1.csv"))), "");
   EXPECT_EQ(ListWritten(), "STN1.csv\r\n");
 }
 
 TEST_F(BrowseList, NamesAreInNameOrder) {
   Touch({"STN10.csv", "B.csv", "A.csv", "STN2.csv"});
-  std::string error;
-  ASSERT_TRUE(WriteDataFileList(Folder(), Browsed(), Chosen("A.csv"), &error)) << error;
+  ASSERT_EQ(Failure(WriteDataFileList(Folder(), Browsed(), Chosen("A.csv"))), "");
   EXPECT_EQ(ListWritten(), "A.csv\r\nB.csv\r\nSTN10.csv\r\nSTN2.csv\r\n");
 }
 
 // No data file chosen (a cancelled first dialog): the pattern is "*", every ordinary file.
 TEST_F(BrowseList, AnEmptyNameListsEveryOrdinaryFile) {
   Touch({"STN1.csv", "notes.txt", "README"});
-  std::string error;
-  ASSERT_TRUE(WriteDataFileList(Folder(), Browsed(), "", &error)) << error;
+  ASSERT_EQ(Failure(WriteDataFileList(Folder(), Browsed(), "")), "");
   EXPECT_EQ(ListWritten(), "README\r\nSTN1.csv\r\nnotes.txt\r\n");
 }
 
@@ -105,49 +104,71 @@ TEST_F(BrowseList, PatternIsStarAndTheLastFourCharacters) {
       {"     ", "STN1.csv.bak\r\na.csv\r\nb.txt\r\ndata.cs\r\nlab\r\nv.bak\r\nxab\r\n"},
   };
   for (const auto& c : cases) {
-    std::string error;
-    ASSERT_TRUE(WriteDataFileList(Folder(), Browsed(), c.chosen, &error)) << c.chosen << ": " << error;
+    ASSERT_EQ(Failure(WriteDataFileList(Folder(), Browsed(), c.chosen)), "") << c.chosen;
     EXPECT_EQ(ListWritten(), c.expected) << "chosen '" << c.chosen << "'";
   }
 }
 
 TEST_F(BrowseList, WildcardCharactersOfTheNameFollowTheListingRules) {
   Touch({"a.cxv", "b.csv", "c.txt"});
-  std::string error;
-  ASSERT_TRUE(WriteDataFileList(Folder(), Browsed(), "/x/y.c?v", &error)) << error;
+  ASSERT_EQ(Failure(WriteDataFileList(Folder(), Browsed(), "/x/y.c?v")), "");
   EXPECT_EQ(ListWritten(), "a.cxv\r\nb.csv\r\n");
 }
 
 TEST_F(BrowseList, ReplacesAnEarlierList) {
   std::ofstream(AppRoot() / "dir.txt") << "OLD.csv\r\nOLDER.csv\r\n";
   Touch({"STN1.csv"});
-  std::string error;
-  ASSERT_TRUE(WriteDataFileList(Folder(), Browsed(), Chosen("STN1.csv"), &error)) << error;
+  ASSERT_EQ(Failure(WriteDataFileList(Folder(), Browsed(), Chosen("STN1.csv"))), "");
   EXPECT_EQ(ListWritten(), "STN1.csv\r\n");
 }
 
 TEST_F(BrowseList, NoMatchingFileWritesAnEmptyList) {
   Touch({"notes.txt"});
-  std::string error;
-  ASSERT_TRUE(WriteDataFileList(Folder(), Browsed(), "/x/STN1.csv", &error)) << error;
+  ASSERT_EQ(Failure(WriteDataFileList(Folder(), Browsed(), "/x/STN1.csv")), "");
   EXPECT_TRUE(fs::exists(AppRoot() / "dir.txt"));
   EXPECT_EQ(ListWritten(), "");
 }
 
 TEST_F(BrowseList, AFolderThatCannotBeListedIsNamed) {
   const fs::path missing = root_ / "gone";
-  std::string error;
-  EXPECT_FALSE(WriteDataFileList(Folder(), missing, "/x/STN1.csv", &error));
-  EXPECT_EQ(error, missing.string() + ": the folder cannot be listed (No such file or directory)");
+  EXPECT_EQ(Failure(WriteDataFileList(Folder(), missing, "/x/STN1.csv")),
+            missing.string() + ": the folder cannot be listed (No such file or directory)");
   EXPECT_FALSE(fs::exists(AppRoot() / "dir.txt"));
 }
 
 TEST_F(BrowseList, AListThatCannotBeWrittenIsNamed) {
   Touch({"STN1.csv"});
   const AppFolder nowhere(root_ / "no-such-app-folder");
-  std::string error;
-  EXPECT_FALSE(WriteDataFileList(nowhere, Browsed(), Chosen("STN1.csv"), &error));
-  EXPECT_EQ(error, "dir.txt: cannot be written (No such file or directory)");
+  EXPECT_EQ(Failure(WriteDataFileList(nowhere, Browsed(), Chosen("STN1.csv"))),
+            "dir.txt: cannot be written (No such file or directory)");
+}
+
+TEST(DataFileList, ReadsNamesAndMarksTheOnesThatCannotBeProcessed) {
+  testing::TempAppFolder temp;
+  std::ofstream(temp.Path("OUTPUT") / "dir.txt", std::ios::binary) << "A.csv\r\n\r\n../../etc/passwd\r\n/etc/passwd\r\n B.csv \r\n\r\n\r\n";
+  const auto names = ReadDataFileList(temp.Path("OUTPUT") / "dir.txt");
+  ASSERT_TRUE(names) << names.error().message;
+  ASSERT_EQ(names->size(), 5u);  // blank lines at the end end the list
+  EXPECT_EQ((*names)[0].name, "A.csv");
+  EXPECT_EQ((*names)[0].problem, "");
+  EXPECT_EQ((*names)[1].problem, "an empty line names no file");
+  EXPECT_EQ((*names)[1].line, 2);
+  EXPECT_EQ((*names)[2].problem, "a name holding a path separator");
+  EXPECT_EQ((*names)[3].problem, "a name holding a path separator");
+  EXPECT_EQ((*names)[4].name, "B.csv");
+  EXPECT_FALSE(ReadDataFileList(temp.Path("OUTPUT") / "missing.txt"));
+}
+
+TEST(DataFileList, ARefusedNameIsShownWithItsControlBytesEscaped) {
+  EXPECT_EQ(ListedNameRefusal(NamesGiven({"a\x1b[2J\xff/.."}).front()),
+            "a path that names no file ('a\\x1b[2J\\xff/..'); nothing is processed for it");
+}
+
+TEST(DataFileList, DataFilesInListsCsvAndTxtFilesInNameOrder) {
+  testing::TempAppFolder temp;
+  for (const char* name : {"b.csv", "a.TXT", "c.xlsx", ".hidden.csv", "A.csv"}) std::ofstream(temp.Path("OUTPUT") / name, std::ios::binary) << "";
+  fs::create_directories(temp.Path("OUTPUT") / "folder.csv");
+  EXPECT_EQ(DataFilesIn(temp.Path("OUTPUT")), (std::vector<std::string>{"A.csv", "a.TXT", "b.csv"}));
 }
 
 }  // namespace

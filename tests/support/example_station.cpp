@@ -1,4 +1,4 @@
-#include "method_records.h"
+#include "support/example_station.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-// sorvane-cli coeff and methods, run as a user runs them.
+// sorvane-cli coeff, run as a user runs it.
 #include <gtest/gtest.h>
 
 #include "support/temp_app_folder.h"
@@ -96,21 +96,6 @@ TEST(CoeffCommand, AStationAtAReferenceStationEndsTheProgramWithStatusThree) {
   EXPECT_EQ(app.Read("OUTPUT/clash_COEFFI.csv"),
             Lines({kAllHeads, kAllLine2, "FIRST,12.,74.,-.25,1.03,.07,.97,.21,.8"}));
   EXPECT_FALSE(app.Exists("OUTPUT/west_COEFFI.csv"));
-}
-
-TEST(MethodsCommand, ListsTheTablesMethodsWithTheirPositions) {
-  TempAppFolder app(TestData("coefficients/appfolder"));
-  const auto run = RunCli(app.Root(), {"methods"});
-  EXPECT_EQ(run.exitStatus, 0) << run.err;
-  EXPECT_EQ(run.out, "1  Hargreaves\n2  Turc\n3  PET Open pan\n");
-  EXPECT_FALSE(app.Exists("out.txt"));
-}
-
-TEST(MethodsCommand, AMissingTableIsRefused) {
-  TempAppFolder app;
-  const auto run = RunCli(app.Root(), {"methods"});
-  EXPECT_EQ(run.exitStatus, 1);
-  EXPECT_EQ(run.err, "support/Coefficients.csv: cannot be opened (No such file or directory)\n");
 }
 
 TEST(CoeffCommand, HelpDocumentsTheMethodsAndTheStatusOfAnEndedRun) {
