@@ -21,14 +21,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const PreparedStation station = PrepareStation(header->Station, 148.21);
   RowTermsMaker terms;
   const auto methods = AvailableMethods(header->RecognisedColumns(), header->Period);
+  const MethodInputs inputs = InputsOf(header->RecognisedColumns());
   WeatherRecord record;
   std::string line;
   while (reader.NextRecord(record) == WeatherFileReader::Step::Record) {
     line.assign(record.PeriodKey);
     if (record.Period != PeriodType::Date) AppendPeriodNumber(line, record.PeriodNumber);
-    const RowTerms rowTerms = terms.For(record, station.days);
+    const RowTerms rowTerms = terms.For(record, station.days, inputs);
     for (int id : methods) {
-      const double value = (reader.MissingInLastRecord() & ParametersOf(id)) != 0
+      const double value = (reader.MissingInLastRecord() & ParametersRead(id, inputs)) != 0
                                ? kNotComputable
                                : MethodEntryFor(id).compute(record, header->Station, station.constants, rowTerms);
       line.push_back(',');
