@@ -62,6 +62,8 @@ AtomicFile::AtomicFile(AtomicFile&& other) noexcept
       temporary_(std::move(other.temporary_)),
       buffer_(std::move(other.buffer_)),
       writeErrno_(other.writeErrno_),
+      written_(other.written_),
+      writingOutFrom_(other.writingOutFrom_),
       finished_(other.finished_) {
   other.fd_ = -1;
   other.temporary_.clear();
@@ -88,15 +90,23 @@ void AtomicFile::Flush() {
     }
     data += written;
     left -= static_cast<std::size_t>(written);
+    written_ += written;
   }
   buffer_.clear();
+  if (written_ - writingOutFrom_ >= kWriteOutBytes) StartWritingOut();
+}
+
+void AtomicFile::StartWritingOut() {
+  if (writeErrno_ != 0) return;
+  platform::StartWritingOut(fd_);
+  writingOutFrom_ = written_;
 }
 
 Expected<void> AtomicFile::Finish() {
   if (finished_) return {};
   if (fd_ < 0) return Fail(Problem{platform::Utf8(target_), 0, {}, "the file was already given up"});
   Flush();
-  if (writeErrno_ == 0) platform::StartWritingOut(fd_);
+  if (writingOutFrom_ > 0 && written_ > writingOutFrom_) StartWritingOut();
   if (!platform::CloseFile(fd_) && writeErrno_ == 0) writeErrno_ = errno;
   fd_ = -1;
   if (writeErrno_ != 0) {

@@ -25,6 +25,10 @@ class DurableSteps;
 class AtomicFile {
  public:
   static constexpr std::size_t kFlushBytes = 64 * 1024;
+  // A file that grows past this much is written out to the disk as it grows, so that the
+  // flush before its rename finds only its last part left (a small file is left to the
+  // batch's one flush: starting each one's writing costs more than it saves).
+  static constexpr long long kWriteOutBytes = 1024 * 1024;
 
   // Opens a fresh temporary file beside `target`; the problem says why it cannot.
   static Expected<AtomicFile> Create(const std::filesystem::path& target);
@@ -62,6 +66,7 @@ class AtomicFile {
  private:
   AtomicFile() = default;
   void Flush();
+  void StartWritingOut();
   void Discard();
 
   int fd_ = -1;
@@ -69,6 +74,8 @@ class AtomicFile {
   std::filesystem::path temporary_;
   std::string buffer_;
   int writeErrno_ = 0;
+  long long written_ = 0;
+  long long writingOutFrom_ = 0;  // the size of the file when its writing out last started
   bool finished_ = false;
 
   friend std::vector<Expected<void>> CommitTogether(std::span<AtomicFile* const>, DurableSteps&);
