@@ -1,6 +1,6 @@
 #include "jobs/adjust_job.h"
 
-#include <optional>
+#include <string>
 #include <utility>
 
 #include "adjuster/pet_adjuster.h"
@@ -13,17 +13,12 @@ namespace {
 
 constexpr int kAdjustEndTrailingSpaces = 20;  // the adjuster's "JOB END" is padded wider than the others
 
-// The notice of an adjustment that ends the program without a fault, if it does.
-std::optional<Notice> ProgramEndNotice(const AdjustedStation& adjusted) {
-  switch (adjusted.end) {
-    case AdjustEnd::Adjusted:
-      return std::nullopt;
-    case AdjustEnd::NoPetResult:
-      return Notice{NoticeKind::ProgramEnd, PaddedNotice(adjusted.station + "_PET.csv   NOT available", 10)};
-    case AdjustEnd::NotDaily:
-      return Notice{NoticeKind::ProgramEnd, PaddedNotice("Daily PET values are only adjustable", 10)};
-  }
-  return std::nullopt;
+// The notice of an adjustment that ends the program without a fault: no PET result, or
+// results that are not daily.
+Notice ProgramEndNotice(const AdjustedStation& adjusted) {
+  const std::string message = adjusted.end == AdjustEnd::NoPetResult ? adjusted.station + "_PET.csv   NOT available"
+                                                                      : "Daily PET values are only adjustable";
+  return {NoticeKind::ProgramEnd, PaddedNotice(message, 10)};
 }
 
 }  // namespace
@@ -39,8 +34,8 @@ JobReport AdjustPetResults(std::string_view coefficientFile, const AppFolder& fo
   if (!adjusted) {
     notices.Show(Refusal(Located(adjusted.error())));
     report.anyRefused = true;
-  } else if (const auto end = ProgramEndNotice(*adjusted)) {
-    notices.Show(*end);
+  } else if (adjusted->end != AdjustEnd::Adjusted) {
+    notices.Show(ProgramEndNotice(*adjusted));
     report.programEnds = true;
     return report;
   } else {
