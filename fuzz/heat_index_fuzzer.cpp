@@ -12,8 +12,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string_view table(reinterpret_cast<const char*>(data), size);
   for (const auto& [latitude, longitude] : {std::pair{14.41, 77.37}, std::pair{0.0, 0.0}, std::pair{-89.0, 180.0}}) {
     FieldReader reader(table);
-    Problem problem;
-    if (const auto heatIndex = InterpolateHeatIndex(reader, latitude, longitude, problem))
+    if (const auto heatIndex = InterpolateHeatIndex(reader, latitude, longitude))
       (void)ThornthwaiteExponent(*heatIndex);
   }
   return 0;

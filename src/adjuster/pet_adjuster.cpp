@@ -32,86 +32,78 @@ struct StationCoefficients {
   std::vector<double> coefficients;      // 2K: the intercept and the slope of each method
 };
 
-Notice RefusalAt(std::string_view file, long line, std::string_view what) {
-  return Refusal(Located(file, line, what) + std::string(kNotAdjusted));
+// A fault on `line` of the file shown as `file`, which stops the adjustment before any
+// of it is kept.
+Unexpected NotAdjusted(std::string_view file, long line, std::string_view what) {
+  return Fail(Problem{std::string(file), line, {}, std::string(what) + std::string(kNotAdjusted)});
 }
 
 // A scratch file that cannot be used, or a line of `shown` (its line 1) that cannot be
 // split into fields.
-Notice ScratchRefusal(const Problem& problem, std::string_view shown, const fs::path& scratch, const AppFolder& folder) {
+Unexpected ScratchFault(const Problem& problem, std::string_view shown, const fs::path& scratch,
+                        const AppFolder& folder) {
   if (!problem.file.empty())
-    return RefusalAt(folder.Display(scratch), 0, "the scratch file cannot be used (" + problem.message + ")");
-  return RefusalAt(shown, 1, problem.message);
+    return NotAdjusted(folder.Display(scratch), 0, "the scratch file cannot be used (" + problem.message + ")");
+  return NotAdjusted(shown, 1, problem.message);
 }
-
-Notice ResultFileMissingNotice(std::string_view station) {
-  return {NoticeKind::ProgramEnd, PaddedNotice(std::string(station) + "_PET.csv   NOT available", 10)};
-}
-
-Notice NotDailyNotice() { return {NoticeKind::ProgramEnd, PaddedNotice("Daily PET values are only adjustable", 10)}; }
 
 // Line 1 of the CoefficientFile: three heads, then the rest of the line, trimmed and
 // split into fields through temp.txt (which stays in the ApplicationFolder), taken in
 // pairs of a method name and a dropped field.
-std::optional<Notice> ReadMethodNames(FieldReader& reader, const std::string& shown, const AppFolder& folder,
-                                      std::vector<std::string>& methodNames) {
+Expected<std::vector<std::string>> ReadMethodNames(FieldReader& reader, const std::string& shown,
+                                                   const AppFolder& folder) {
   bool lineEnded = false;
   for (std::size_t head = 0; head < kStationHeads; ++head) {
     const FieldReader::Field field = reader.Next();
-    if (field.status == FieldReader::Status::EndOfFile && head == 0) return RefusalAt(shown, 0, "the file is empty");
-    if (field.status != FieldReader::Status::Ok) return RefusalAt(shown, 1, FieldReader::Describe(field.status));
+    if (field.status == FieldReader::Status::EndOfFile && head == 0) return NotAdjusted(shown, 0, "the file is empty");
+    if (field.status != FieldReader::Status::Ok) return NotAdjusted(shown, 1, FieldReader::Describe(field.status));
     lineEnded = field.EndsLine();
     if (lineEnded && head + 1 < kStationHeads)
-      return RefusalAt(shown, 1,
-                       WrongFieldCount(head + 1, "the heads line", kStationHeads,
-                                       "Station, Latitude, Longitude, then the method names"));
+      return NotAdjusted(shown, 1,
+                         WrongFieldCount(head + 1, "the heads line", kStationHeads,
+                                         "Station, Latitude, Longitude, then the method names"));
   }
   std::string rest;
   if (!lineEnded) {
     const FieldReader::Status read = reader.ReadLine(rest);
     if (read != FieldReader::Status::Ok && read != FieldReader::Status::EndOfFile)
-      return RefusalAt(shown, 1, FieldReader::Describe(read));
+      return NotAdjusted(shown, 1, FieldReader::Describe(read));
   }
   const std::string_view methodsText = TrimSpaces(rest);
   const fs::path scratch = folder.Scratch("temp.txt");
   auto fields = SplitThroughScratch(scratch, methodsText);
-  if (!fields) return ScratchRefusal(fields.error(), shown, scratch, folder);
-  if (methodsText.empty()) return RefusalAt(shown, 1, "no method follows the heads Station, Latitude, Longitude");
-  Problem problem;
-  auto names = MethodNamesOf(*fields, 0, 1, problem);
-  if (!names) return RefusalAt(shown, problem.line, problem.message);
-  methodNames = std::move(*names);
-  return std::nullopt;
+  if (!fields) return ScratchFault(fields.error(), shown, scratch, folder);
+  if (methodsText.empty()) return NotAdjusted(shown, 1, "no method follows the heads Station, Latitude, Longitude");
+  auto names = MethodNamesOf(*fields, 0, 1);
+  if (!names) return NotAdjusted(shown, names.error().line, names.error().message);
+  return names;
 }
 
-std::optional<Notice> ReadFirstStation(const fs::path& path, const AppFolder& folder, StationCoefficients& station) {
+Expected<StationCoefficients> ReadFirstStation(const fs::path& path, const AppFolder& folder) {
   const std::string shown = folder.Display(path);
   auto reader = FieldReader::Open(path);
-  if (!reader) return RefusalAt(shown, 0, "the coefficient file cannot be opened (" + reader.error().message + ")");
-  if (auto stop = ReadMethodNames(*reader, shown, folder, station.methodNames)) return stop;
+  if (!reader) return NotAdjusted(shown, 0, "the coefficient file cannot be opened (" + reader.error().message + ")");
+  auto methodNames = ReadMethodNames(*reader, shown, folder);
+  if (!methodNames) return Fail(methodNames.error());
+  StationCoefficients station;
+  station.methodNames = std::move(*methodNames);
 
   std::string headsOfLine2;
   const FieldReader::Status line2 = reader->ReadLine(headsOfLine2);
   if (line2 != FieldReader::Status::Ok && line2 != FieldReader::Status::EndOfFile)
-    return RefusalAt(shown, 2, FieldReader::Describe(line2));
+    return NotAdjusted(shown, 2, FieldReader::Describe(line2));
   CoefficientRowReader rows(*reader, station.methodNames);
   CoefficientRow row;
-  Problem problem;
-  switch (rows.Next(row, station.coefficients, problem)) {
-    case LineRead::Fields:
-      break;
-    case LineRead::EndOfFile:
-      return RefusalAt(shown, 0, "no station row (the first is expected on line 3)");
-    case LineRead::Problem:
-      return RefusalAt(shown, problem.line, problem.message);
-  }
+  const auto read = rows.Next(row, station.coefficients);
+  if (!read) return NotAdjusted(shown, read.error().line, read.error().message);
+  if (*read == LineRead::EndOfFile) return NotAdjusted(shown, 0, "no station row (the first is expected on line 3)");
   station.stationName = std::string(TrimSpaces(row.name));
   // The name becomes part of a file name in the output folder and must stay there.
   const std::string why = WhyNotBareName(station.stationName);
   if (!why.empty())
-    return RefusalAt(shown, row.line,
-                     "field 1 (station name) '" + station.stationName + "' cannot name a PET result file: " + why);
-  return std::nullopt;
+    return NotAdjusted(shown, row.line,
+                       "field 1 (station name) '" + station.stationName + "' cannot name a PET result file: " + why);
+  return station;
 }
 
 // For each PET column, the CoefficientFile method of exactly the same name (the first
@@ -127,17 +119,17 @@ std::vector<std::optional<std::size_t>> ColumnMethods(const std::vector<std::str
 
 // The method heads of the PetResultFile: the rest of its header line, trimmed and split
 // through tmp.txt, which is deleted once read.
-std::optional<Notice> ReadColumnNames(PetResultReader& pet, const std::string& shown, const fs::path& scratch,
-                                      const AppFolder& folder) {
+Expected<void> ReadColumnNames(PetResultReader& pet, const std::string& shown, const fs::path& scratch,
+                               const AppFolder& folder) {
   const auto columnsText = pet.ReadMethodHeadsText();
-  if (!columnsText) return RefusalAt(shown, pet.LastProblem().line, pet.LastProblem().message);
+  if (!columnsText) return NotAdjusted(shown, pet.LastProblem().line, pet.LastProblem().message);
   auto columns = SplitThroughScratch(scratch, *columnsText);
   std::error_code ignored;
   fs::remove(scratch, ignored);  // read: no longer needed
-  if (!columns) return ScratchRefusal(columns.error(), shown, scratch, folder);
+  if (!columns) return ScratchFault(columns.error(), shown, scratch, folder);
   if (columnsText->empty()) columns->clear();  // a header of the date head alone
   pet.SetMethodHeads(std::move(*columns));
-  return std::nullopt;
+  return {};
 }
 
 // "," and a + b x v. A method whose intercept and slope are both 0, and an empty PET
@@ -152,10 +144,10 @@ void AppendAdjusted(std::string& out, double intercept, double slope, const std:
 
 // Every data line of the PetResultFile, up to its end or the blank lines that run to
 // its end, becomes a line of the AdjustedPetFile: the date as written, then the adjusted
-// value of each matched column. Returns the refusal of a line that cannot be read exactly.
-std::optional<Notice> AdjustDataLines(PetResultReader& pet, const std::string& shown,
-                                      const std::vector<std::optional<std::size_t>>& methodOf,
-                                      const std::vector<double>& coefficients, AtomicFile& adjusted) {
+// value of each matched column. The problem of a line that cannot be read exactly.
+Expected<void> AdjustDataLines(PetResultReader& pet, const std::string& shown,
+                               const std::vector<std::optional<std::size_t>>& methodOf,
+                               const std::vector<double>& coefficients, AtomicFile& adjusted) {
   std::string& out = adjusted.Buffer();
   PetResultRow row;
   PetResultReader::Step step;
@@ -170,8 +162,9 @@ std::optional<Notice> AdjustDataLines(PetResultReader& pet, const std::string& s
     out += "\r\n";
     adjusted.FlushIfFull();
   }
-  if (step == PetResultReader::Step::Problem) return RefusalAt(shown, pet.LastProblem().line, pet.LastProblem().message);
-  return std::nullopt;
+  if (step == PetResultReader::Step::Problem)
+    return NotAdjusted(shown, pet.LastProblem().line, pet.LastProblem().message);
+  return {};
 }
 
 // tmp.txt is deleted however the run ends, except at the not-daily stop, where it
@@ -187,38 +180,46 @@ struct ScratchRemoval {
 
 }  // namespace
 
-std::optional<Notice> Adjust(const fs::path& coefficientFile, const AppFolder& folder, AdjustedStation& outcome) {
-  StationCoefficients station;
-  if (auto stop = ReadFirstStation(coefficientFile, folder, station)) return stop;
+Expected<AdjustedStation> Adjust(const fs::path& coefficientFile, const AppFolder& folder) {
+  auto station = ReadFirstStation(coefficientFile, folder);
+  if (!station) return Fail(station.error());
+  AdjustedStation outcome;
+  outcome.station = station->stationName;
 
   const fs::path output = folder.Output();
-  const fs::path petPath = ChildIgnoringCase(output, station.stationName + "_PET.csv");
+  const fs::path petPath = ChildIgnoringCase(output, station->stationName + "_PET.csv");
   std::error_code ec;
-  if (!fs::exists(petPath, ec)) return ResultFileMissingNotice(station.stationName);
+  if (!fs::exists(petPath, ec)) {
+    outcome.end = AdjustEnd::NoPetResult;
+    return outcome;
+  }
   const std::string shown = folder.Display(petPath);
   auto pet = FieldReader::Open(petPath);
-  if (!pet) return RefusalAt(shown, 0, "cannot be opened (" + pet.error().message + ")");
-  const fs::path adjustedPath = ChildIgnoringCase(output, station.stationName + "_PET_ADJ.csv");
+  if (!pet) return NotAdjusted(shown, 0, "cannot be opened (" + pet.error().message + ")");
+  const fs::path adjustedPath = ChildIgnoringCase(output, station->stationName + "_PET_ADJ.csv");
   auto adjusted = AtomicFile::Create(adjustedPath);
-  if (!adjusted) return RefusalAt(folder.Display(adjustedPath), 0, "cannot be written (" + adjusted.error().message + ")");
+  if (!adjusted)
+    return NotAdjusted(folder.Display(adjustedPath), 0, "cannot be written (" + adjusted.error().message + ")");
   const fs::path scratch = folder.Scratch("tmp.txt");
-  if (auto created = CreateEmptyScratch(scratch); !created) return ScratchRefusal(created.error(), shown, scratch, folder);
+  if (auto created = CreateEmptyScratch(scratch); !created)
+    return ScratchFault(created.error(), shown, scratch, folder);
   ScratchRemoval removal{scratch};
 
   PetResultReader reader(std::move(*pet));
   const PetResultReader::HeadsRead heads = reader.ReadPeriodHeads();
   if (heads == PetResultReader::HeadsRead::Problem)
-    return RefusalAt(shown, reader.LastProblem().line, reader.LastProblem().message);
+    return NotAdjusted(shown, reader.LastProblem().line, reader.LastProblem().message);
   if (heads == PetResultReader::HeadsRead::NoPeriodHeads || reader.Period() != PeriodType::Date) {
     // Weekly and monthly results are not adjusted; the AdjustedPetFile stays empty.
     if (const auto committed = adjusted->Commit(); !committed)
-      return RefusalAt(folder.Display(adjustedPath), 0, "cannot be written (" + committed.error().message + ")");
+      return NotAdjusted(folder.Display(adjustedPath), 0, "cannot be written (" + committed.error().message + ")");
     removal.keep = true;
-    return NotDailyNotice();
+    outcome.end = AdjustEnd::NotDaily;
+    return outcome;
   }
-  if (auto stop = ReadColumnNames(reader, shown, scratch, folder)) return stop;
+  if (auto read = ReadColumnNames(reader, shown, scratch, folder); !read) return Fail(read.error());
   const std::vector<std::string>& columns = reader.MethodHeads();
-  const auto methodOf = ColumnMethods(columns, station.methodNames);
+  const auto methodOf = ColumnMethods(columns, station->methodNames);
 
   std::string& out = adjusted->Buffer();
   out += "Date";
@@ -227,13 +228,14 @@ std::optional<Notice> Adjust(const fs::path& coefficientFile, const AppFolder& f
   if (reader.FlagsEstimates()) out += "," + std::string(kEstimatedHead);
   out += "\r\n";
 
-  if (auto refused = AdjustDataLines(reader, shown, methodOf, station.coefficients, *adjusted)) return refused;
+  if (auto lines = AdjustDataLines(reader, shown, methodOf, station->coefficients, *adjusted); !lines)
+    return Fail(lines.error());
   if (const auto committed = adjusted->Commit(); !committed)
-    return Refusal(folder.Display(adjustedPath) + ": writing failed (" + committed.error().message +
-                   "); an older file of that name is left as it was");
-  outcome.station = station.stationName;
+    return Fail(Problem{folder.Display(adjustedPath), 0, {},
+                        "writing failed (" + committed.error().message +
+                            "); an older file of that name is left as it was"});
   outcome.written = adjustedPath;
-  return std::nullopt;
+  return outcome;
 }
 
 }  // namespace sorvane

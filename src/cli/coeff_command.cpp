@@ -64,12 +64,12 @@ void RunCoeff(CliContext& context, const CoeffArguments& arguments) {
   if (!names) return;
 
   // Without --methods every method of the table is marked, whatever their number.
-  Problem problem;
-  const auto methodNames = ReadTableMethodNames(folder->CoefficientTable(), problem);
+  const auto methodNames = ReadTableMethodNames(folder->CoefficientTable());
   std::vector<bool> marks(methodNames ? methodNames->size() : 0, true);
   if (arguments.methodsGiven) {
     if (!methodNames) {
-      ShowError(Located(folder->Display(folder->CoefficientTable()), problem.line, problem.message), "; --methods cannot be matched with the table");
+      ShowError(Located(folder->Display(folder->CoefficientTable()), methodNames.error()),
+                "; --methods cannot be matched with the table");
       context.exitStatus = kExitRefused;
       return;
     }

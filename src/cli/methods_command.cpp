@@ -13,16 +13,16 @@ void AddMethodsCommand(CLI::App& app, CliContext& context) {
   command->callback([&context] {
     const auto folder = context.ResolveAppFolder();
     if (!folder) return;
-    const MethodNames methods = ReadMethodNamesForList(*folder);
-    if (!methods.problem.empty()) {
-      ShowError(methods.problem);
+    const auto methods = ReadMethodNamesForList(*folder);
+    if (!methods) {
+      ShowError(Located(methods.error()));
       context.exitStatus = kExitRefused;
       return;
     }
-    const std::size_t width = std::to_string(methods.names.size()).size();
-    for (std::size_t k = 0; k < methods.names.size(); ++k) {
+    const std::size_t width = std::to_string(methods->size()).size();
+    for (std::size_t k = 0; k < methods->size(); ++k) {
       const std::string position = std::to_string(k + 1);
-      std::cout << std::string(width - position.size(), ' ') << position << "  " << methods.names[k] << '\n';
+      std::cout << std::string(width - position.size(), ' ') << position << "  " << (*methods)[k] << '\n';
     }
   });
 }

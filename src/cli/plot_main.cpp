@@ -22,17 +22,16 @@ std::optional<plot::PetResultTable> ReadResult(const std::filesystem::path& path
     ShowError(shown, ": cannot be opened (", reader.error().message, ")", kNoChart);
     return std::nullopt;
   }
-  Problem problem;
-  auto table = plot::ReadPetResultTable(std::move(*reader), problem);
+  auto table = plot::ReadPetResultTable(std::move(*reader));
   if (!table) {
-    ShowError(Located(shown, problem.line, problem.message), kNoChart);
+    ShowError(Located(shown, table.error()), kNoChart);
     return std::nullopt;
   }
   if (table->methods.empty() || table->rows.empty()) {
     ShowError(shown, (table->methods.empty() ? ": the file holds no method column" : ": the file holds no data rows"), kNoChart);
     return std::nullopt;
   }
-  return table;
+  return std::move(*table);
 }
 
 void RunPlot(CliContext& context, const PlotArguments& arguments) {

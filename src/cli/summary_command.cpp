@@ -27,10 +27,9 @@ bool Summarise(CliContext& context, const std::string& given, const std::string&
     ShowError(shown, ": cannot be opened (", fields.error().message, ")", kNoSummary);
     return false;
   }
-  Problem problem;
-  const auto summary = SummarisePetResult(std::move(*fields), problem);
+  const auto summary = SummarisePetResult(std::move(*fields));
   if (!summary) {
-    ShowError(Located(shown, problem.line, problem.message), kNoSummary);
+    ShowError(Located(shown, summary.error()), kNoSummary);
     return false;
   }
   std::filesystem::path target = platform::PathFromUtf8(out);

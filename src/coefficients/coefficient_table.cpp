@@ -31,79 +31,57 @@ bool IsBlankLine(const std::vector<std::string>& fields) {
 }
 
 // Opens the file and reads the method names of its line 1.
-std::optional<std::vector<std::string>> OpenAtMethodNames(const std::filesystem::path& path,
-                                                          std::optional<FieldReader>& reader, Problem& problem) {
+Expected<std::vector<std::string>> OpenAtMethodNames(const std::filesystem::path& path,
+                                                     std::optional<FieldReader>& reader) {
   auto opened = FieldReader::Open(path);
-  if (!opened) {
-    problem = AtLine(0, "cannot be opened (" + opened.error().message + ")");
-    return std::nullopt;
-  }
+  if (!opened) return Fail(0, "cannot be opened (" + opened.error().message + ")");
   reader.emplace(std::move(*opened));
   std::vector<std::string> fields;
-  switch (ReadLineFields(*reader, fields, problem)) {
-    case LineRead::EndOfFile:
-      problem = AtLine(0, "the file is empty");
-      return std::nullopt;
-    case LineRead::Problem:
-      return std::nullopt;
-    case LineRead::Fields:
-      break;
-  }
-  return MethodNamesOf(fields, kStationHeads, 1, problem);
+  const auto read = ReadLineFields(*reader, fields);
+  if (!read) return Fail(read.error());
+  if (*read == LineRead::EndOfFile) return Fail(0, "the file is empty");
+  return MethodNamesOf(fields, kStationHeads, 1);
 }
 
 }  // namespace
 
-std::optional<std::vector<std::string>> MethodNamesOf(const std::vector<std::string>& lineFields,
-                                                      std::size_t leadingHeads, long line, Problem& problem) {
-  if (lineFields.size() < leadingHeads) {
-    problem = AtLine(line, WrongFieldCount(lineFields.size(), "the heads line", leadingHeads,
-                                     "Station, Latitude, Longitude, then the method names"));
-    return std::nullopt;
-  }
+Expected<std::vector<std::string>> MethodNamesOf(const std::vector<std::string>& lineFields,
+                                                 std::size_t leadingHeads, long line) {
+  if (lineFields.size() < leadingHeads)
+    return Fail(line, WrongFieldCount(lineFields.size(), "the heads line", leadingHeads,
+                                      "Station, Latitude, Longitude, then the method names"));
   const std::size_t methodFields = lineFields.size() - leadingHeads;
-  if (methodFields % 2 != 0) {
-    problem = AtLine(line, std::to_string(methodFields) +
-                         " fields follow the heads Station, Latitude, Longitude: an odd number, but each method "
-                         "takes two (its name and an empty field)");
-    return std::nullopt;
-  }
+  if (methodFields % 2 != 0)
+    return Fail(line, std::to_string(methodFields) +
+                          " fields follow the heads Station, Latitude, Longitude: an odd number, but each method "
+                          "takes two (its name and an empty field)");
   std::vector<std::string> names;
   names.reserve(methodFields / 2);
   for (std::size_t i = leadingHeads; i < lineFields.size(); i += 2) names.push_back(lineFields[i]);
   return names;
 }
 
-LineRead CoefficientRowReader::Next(CoefficientRow& row, std::vector<double>& coefficients, Problem& problem) {
+Expected<LineRead> CoefficientRowReader::Next(CoefficientRow& row, std::vector<double>& coefficients) {
   const std::size_t expected = kStationHeads + 2 * methodNames_.size();
   for (;;) {
     const long line = reader_.Line();
-    const LineRead read = ReadLineFields(reader_, fields_, problem);
-    if (read != LineRead::Fields) return read;
+    const auto read = ReadLineFields(reader_, fields_);
+    if (!read || *read != LineRead::Fields) return read;
     if (IsBlankLine(fields_)) continue;
-    if (fields_.size() != expected) {
-      problem = AtLine(line,
-                 WrongFieldCount(fields_.size(), "a station row", expected, RowFieldsExpected(methodNames_.size())));
-      return LineRead::Problem;
-    }
+    if (fields_.size() != expected)
+      return Fail(line,
+                  WrongFieldCount(fields_.size(), "a station row", expected, RowFieldsExpected(methodNames_.size())));
     const ParsedNumber latitude = ParseNumber(fields_[1]);
-    if (latitude.status == NumberStatus::Invalid) {
-      problem = AtLine(line, NotANumber(2, "latitude", fields_[1]));
-      return LineRead::Problem;
-    }
+    if (latitude.status == NumberStatus::Invalid) return Fail(line, NotANumber(2, "latitude", fields_[1]));
     const ParsedNumber longitude = ParseNumber(fields_[2]);
-    if (longitude.status == NumberStatus::Invalid) {
-      problem = AtLine(line, NotANumber(3, "longitude", fields_[2]));
-      return LineRead::Problem;
-    }
+    if (longitude.status == NumberStatus::Invalid) return Fail(line, NotANumber(3, "longitude", fields_[2]));
     const std::size_t firstCoefficient = coefficients.size();
     for (std::size_t column = 0; column < 2 * methodNames_.size(); ++column) {
       const std::string& text = fields_[kStationHeads + column];
       const ParsedNumber value = ParseNumber(text);
       if (value.status == NumberStatus::Invalid) {
         coefficients.resize(firstCoefficient);
-        problem = AtLine(line, NotANumber(kStationHeads + column + 1, ColumnName(methodNames_, column), text));
-        return LineRead::Problem;
+        return Fail(line, NotANumber(kStationHeads + column + 1, ColumnName(methodNames_, column), text));
       }
       coefficients.push_back(value.value);
     }
@@ -115,64 +93,59 @@ LineRead CoefficientRowReader::Next(CoefficientRow& row, std::vector<double>& co
   }
 }
 
-std::optional<CoefficientTable> ReadCoefficientTable(const std::filesystem::path& path, Problem& problem) {
+Expected<CoefficientTable> ReadCoefficientTable(const std::filesystem::path& path) {
   std::optional<FieldReader> reader;
-  auto names = OpenAtMethodNames(path, reader, problem);
-  if (!names) return std::nullopt;
+  auto names = OpenAtMethodNames(path, reader);
+  if (!names) return Fail(names.error());
   CoefficientTable table;
   table.methodNames = std::move(*names);
 
   std::string headsOfLine2;
   const FieldReader::Status line2 = reader->ReadLine(headsOfLine2);
-  if (line2 != FieldReader::Status::Ok && line2 != FieldReader::Status::EndOfFile) {
-    problem = AtLine(2, std::string(FieldReader::Describe(line2)));
-    return std::nullopt;
-  }
+  if (line2 != FieldReader::Status::Ok && line2 != FieldReader::Status::EndOfFile)
+    return Fail(2, std::string(FieldReader::Describe(line2)));
   CoefficientRowReader rows(*reader, table.methodNames);
   CoefficientRow row;
-  LineRead read;
-  while ((read = rows.Next(row, table.coefficients, problem)) == LineRead::Fields) {
+  Expected<LineRead> read = LineRead::Fields;
+  while ((read = rows.Next(row, table.coefficients)) && *read == LineRead::Fields) {
     table.latitudesDegrees.push_back(row.latitudeDegrees);
     table.longitudesDegrees.push_back(row.longitudeDegrees);
     table.rowNames.emplace_back(TrimSpaces(row.name));
   }
-  if (read == LineRead::Problem) return std::nullopt;
-  if (table.RowCount() == 0) {
-    problem = AtLine(0, "no reference station rows (they begin on line 3)");
-    return std::nullopt;
-  }
+  if (!read) return Fail(read.error());
+  if (table.RowCount() == 0) return Fail(0, "no reference station rows (they begin on line 3)");
   return table;
 }
 
-std::optional<std::vector<std::string>> ReadTableMethodNames(const std::filesystem::path& path, Problem& problem) {
+Expected<std::vector<std::string>> ReadTableMethodNames(const std::filesystem::path& path) {
   std::optional<FieldReader> reader;
-  return OpenAtMethodNames(path, reader, problem);
+  return OpenAtMethodNames(path, reader);
 }
 
-MethodNames ReadMethodNamesForList(const AppFolder& folder) {
+Expected<std::vector<std::string>> ReadMethodNamesForList(const AppFolder& folder) {
   const fs::path tablePath = folder.CoefficientTable();
   const std::string shown = folder.Display(tablePath);
   std::string line1;
   {
     auto table = FieldReader::Open(tablePath);
-    if (!table) return {{}, shown + ": cannot be opened (" + table.error().message + ")"};
+    if (!table) return Fail(Problem{shown, 0, {}, "cannot be opened (" + table.error().message + ")"});
     const FieldReader::Status read = table->ReadLine(line1);
-    if (read == FieldReader::Status::EndOfFile) return {{}, shown + ": the file is empty"};
-    if (read != FieldReader::Status::Ok) return {{}, Located(shown, 1, FieldReader::Describe(read))};
+    if (read == FieldReader::Status::EndOfFile) return Fail(Problem{shown, 0, {}, "the file is empty"});
+    if (read != FieldReader::Status::Ok) return Fail(Problem{shown, 1, {}, std::string(FieldReader::Describe(read))});
   }
   const fs::path scratch = folder.Scratch("out.txt");
   auto fields = SplitThroughScratch(scratch, line1);
   std::error_code ignored;
   fs::remove(scratch, ignored);
   if (!fields && !fields.error().file.empty())
-    return {{}, folder.Display(scratch) + ": the scratch file cannot be used (" + fields.error().message + ")"};
-  if (!fields) return {{}, Located(shown, 1, fields.error().message)};
+    return Fail(Problem{folder.Display(scratch), 0, {},
+                        "the scratch file cannot be used (" + fields.error().message + ")"});
+  if (!fields) return Fail(Problem{shown, 1, {}, fields.error().message});
 
-  Problem problem;
-  auto names = MethodNamesOf(*fields, kStationHeads, 1, problem);
-  if (!names) return {{}, Located(shown, problem.line, problem.message)};
+  auto names = MethodNamesOf(*fields, kStationHeads, 1);
+  if (!names) return Fail(Problem{shown, names.error().line, {}, names.error().message});
   for (std::string& name : *names) name = std::string(TrimSpaces(name));
-  return {std::move(*names), {}};
+  return names;
 }
 
 }  // namespace sorvane

@@ -19,6 +19,7 @@
 #include "common/app_folder.h"
 #include "common/field_reader.h"
 #include "common/line_fields.h"
+#include "common/problem.h"
 
 namespace sorvane {
 
@@ -26,10 +27,10 @@ namespace sorvane {
 inline constexpr std::size_t kStationHeads = 3;
 
 // The method names of line 1, given its fields: after `leadingHeads` fields, one name
-// and one dropped field per method. nullopt (and `problem` on `line`) when fewer
-// fields than the leading heads or an odd number of fields follow them.
-std::optional<std::vector<std::string>> MethodNamesOf(const std::vector<std::string>& lineFields,
-                                                      std::size_t leadingHeads, long line, Problem& problem);
+// and one dropped field per method. The problem, on `line`, when fewer fields than the
+// leading heads or an odd number of fields follow them.
+Expected<std::vector<std::string>> MethodNamesOf(const std::vector<std::string>& lineFields,
+                                                 std::size_t leadingHeads, long line);
 
 struct CoefficientRow {
   long line = 0;
@@ -45,8 +46,8 @@ class CoefficientRowReader {
       : reader_(reader), methodNames_(methodNames) {}
 
   // Fields: the row's head in `row` and its 2N coefficients appended to `coefficients`.
-  // EndOfFile after the last row; Problem for a row that cannot be read exactly.
-  LineRead Next(CoefficientRow& row, std::vector<double>& coefficients, Problem& problem);
+  // EndOfFile after the last row; the problem of a row that cannot be read exactly.
+  Expected<LineRead> Next(CoefficientRow& row, std::vector<double>& coefficients);
 
  private:
   FieldReader& reader_;
@@ -70,21 +71,17 @@ struct CoefficientTable {
   double Coefficient(std::size_t row, std::size_t column) const { return coefficients[row * ColumnCount() + column]; }
 };
 
-// The whole table. nullopt (and `problem`) when it cannot be read exactly or holds no
-// reference row.
-std::optional<CoefficientTable> ReadCoefficientTable(const std::filesystem::path& path, Problem& problem);
+// The whole table, or the problem (of the file the caller names) when it cannot be read
+// exactly or holds no reference row.
+Expected<CoefficientTable> ReadCoefficientTable(const std::filesystem::path& path);
 
 // Only the method names of line 1.
-std::optional<std::vector<std::string>> ReadTableMethodNames(const std::filesystem::path& path, Problem& problem);
+Expected<std::vector<std::string>> ReadTableMethodNames(const std::filesystem::path& path);
 
 // The method names of line 1 of support/Coefficients.csv, each trimmed, in table order:
 // the methods a user chooses from (split through the scratch file out.txt, which is
-// deleted). On a missing or unreadable table or an odd header, `problem` holds a notice
-// and `names` is empty.
-struct MethodNames {
-  std::vector<std::string> names;
-  std::string problem;
-};
-MethodNames ReadMethodNamesForList(const AppFolder& folder);
+// deleted). The problem names its file (the table, or the scratch file that cannot be
+// used) when the table is missing or unreadable or its header is odd.
+Expected<std::vector<std::string>> ReadMethodNamesForList(const AppFolder& folder);
 
 }  // namespace sorvane

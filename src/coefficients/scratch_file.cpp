@@ -42,16 +42,11 @@ Expected<std::vector<std::string>> SplitThroughScratch(const std::filesystem::pa
   auto reader = FieldReader::Open(scratch);
   if (!reader) return Fail(Problem{platform::Utf8(scratch), 0, {}, reader.error().message});
   std::vector<std::string> fields;
-  Problem problem;
-  switch (ReadLineFields(*reader, fields, problem)) {
-    case LineRead::Fields:
-      return fields;
-    case LineRead::EndOfFile:
-      return Fail(Problem{platform::Utf8(scratch), 0, {}, "the scratch file is empty after writing"});
-    case LineRead::Problem:
-      break;
-  }
-  return Fail(AtLine(problem.line, problem.message));
+  const auto read = ReadLineFields(*reader, fields);
+  if (!read) return Fail(read.error());
+  if (*read == LineRead::EndOfFile)
+    return Fail(Problem{platform::Utf8(scratch), 0, {}, "the scratch file is empty after writing"});
+  return fields;
 }
 
 }  // namespace sorvane

@@ -9,6 +9,7 @@
 
 #include "common/field_reader.h"
 #include "common/notices.h"
+#include "common/problem.h"
 
 namespace sorvane {
 
@@ -27,10 +28,10 @@ struct Station {
   double longitudeDegrees = 0;
 };
 
-enum class StationRead { Station, End, Problem };
+enum class StationRead { Station, End };
 
-// The next row of a StationList whose heading has been read; a blank line between rows
-// is refused.
-StationRead NextStation(FieldReader& reader, std::vector<std::string>& fields, Station& station, Problem& problem);
+// The next row of a StationList whose heading has been read, or the problem of a row
+// that cannot be read exactly; a blank line between rows is refused.
+Expected<StationRead> NextStation(FieldReader& reader, std::vector<std::string>& fields, Station& station);
 
 }  // namespace sorvane

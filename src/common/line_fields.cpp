@@ -15,23 +15,22 @@ void Store(std::vector<std::string>& fields, std::size_t& used, std::string_view
   ++used;
 }
 
-LineRead Broken(const FieldReader::Field& field, Problem& problem) {
-  problem = AtLine(field.line, std::string(FieldReader::Describe(field.status)));
-  return LineRead::Problem;
+Unexpected Broken(const FieldReader::Field& field) {
+  return Fail(field.line, std::string(FieldReader::Describe(field.status)));
 }
 
 }  // namespace
 
-LineRead ContinueLineFields(FieldReader& reader, const FieldReader::Field& first, std::vector<std::string>& fields,
-                            Problem& problem) {
+Expected<LineRead> ContinueLineFields(FieldReader& reader, const FieldReader::Field& first,
+                                      std::vector<std::string>& fields) {
   if (first.status == FieldReader::Status::EndOfFile) return LineRead::EndOfFile;
-  if (first.status != FieldReader::Status::Ok) return Broken(first, problem);
+  if (first.status != FieldReader::Status::Ok) return Broken(first);
   std::size_t used = 0;
   Store(fields, used, first.text);
   bool endsLine = first.EndsLine();
   while (!endsLine) {
     const FieldReader::Field field = reader.Next();
-    if (field.status != FieldReader::Status::Ok) return Broken(field, problem);
+    if (field.status != FieldReader::Status::Ok) return Broken(field);
     Store(fields, used, field.text);
     endsLine = field.EndsLine();
   }
@@ -39,8 +38,8 @@ LineRead ContinueLineFields(FieldReader& reader, const FieldReader::Field& first
   return LineRead::Fields;
 }
 
-LineRead ReadLineFields(FieldReader& reader, std::vector<std::string>& fields, Problem& problem) {
-  return ContinueLineFields(reader, reader.Next(), fields, problem);
+Expected<LineRead> ReadLineFields(FieldReader& reader, std::vector<std::string>& fields) {
+  return ContinueLineFields(reader, reader.Next(), fields);
 }
 
 std::string WrongFieldCount(std::size_t found, std::string_view rowKind, std::size_t expected,

@@ -9,18 +9,20 @@
 
 #include "common/field_reader.h"
 #include "common/notices.h"
+#include "common/problem.h"
 
 namespace sorvane {
 
-enum class LineRead { Fields, EndOfFile, Problem };
+enum class LineRead { Fields, EndOfFile };
 
 // Reads every field of the current line into `fields` (their strings are reused from
-// call to call). EndOfFile when nothing is left; Problem when the field stream breaks.
-LineRead ReadLineFields(FieldReader& reader, std::vector<std::string>& fields, Problem& problem);
+// call to call). EndOfFile when nothing is left; the problem, on its line, when the
+// field stream breaks.
+Expected<LineRead> ReadLineFields(FieldReader& reader, std::vector<std::string>& fields);
 
 // The same, for a line whose first field `first` has already been read.
-LineRead ContinueLineFields(FieldReader& reader, const FieldReader::Field& first, std::vector<std::string>& fields,
-                            Problem& problem);
+Expected<LineRead> ContinueLineFields(FieldReader& reader, const FieldReader::Field& first,
+                                      std::vector<std::string>& fields);
 
 // "2 fields where a station row has 3 (name, latitude, longitude)"
 std::string WrongFieldCount(std::size_t found, std::string_view rowKind, std::size_t expected,

@@ -1,5 +1,6 @@
 #include "jobs/adjust_job.h"
 
+#include <string>
 #include <utility>
 
 #include "adjuster/pet_adjuster.h"
@@ -12,6 +13,14 @@ namespace {
 
 constexpr int kAdjustEndTrailingSpaces = 20;  // the adjuster's "JOB END" is padded wider than the others
 
+// The notice of an adjustment that ends the program without a fault: no PET result, or
+// results that are not daily.
+Notice ProgramEndNotice(const AdjustedStation& adjusted) {
+  const std::string message = adjusted.end == AdjustEnd::NoPetResult ? adjusted.station + "_PET.csv   NOT available"
+                                                                      : "Daily PET values are only adjustable";
+  return {NoticeKind::ProgramEnd, PaddedNotice(message, 10)};
+}
+
 }  // namespace
 
 JobReport AdjustPetResults(std::string_view coefficientFile, const AppFolder& folder, Notices& notices) {
@@ -21,17 +30,18 @@ JobReport AdjustPetResults(std::string_view coefficientFile, const AppFolder& fo
     return {};
   }
   JobReport report;
-  AdjustedStation adjusted;
-  if (const auto stop = Adjust(platform::PathFromUtf8(path), folder, adjusted)) {
-    notices.Show(*stop);
-    if (stop->kind == NoticeKind::ProgramEnd) {
-      report.programEnds = true;
-      return report;
-    }
-    report.anyRefused = stop->kind == NoticeKind::Refusal;
+  auto adjusted = Adjust(platform::PathFromUtf8(path), folder);
+  if (!adjusted) {
+    notices.Show(Refusal(Located(adjusted.error())));
+    report.anyRefused = true;
+  } else if (adjusted->end != AdjustEnd::Adjusted) {
+    notices.Show(ProgramEndNotice(*adjusted));
+    report.programEnds = true;
+    return report;
+  } else {
+    report.station = std::move(adjusted->station);
+    report.written = std::move(adjusted->written);
   }
-  report.station = std::move(adjusted.station);
-  report.written = std::move(adjusted.written);
   notices.Show(JobEndNotice(kAdjustEndTrailingSpaces));
   return report;
 }

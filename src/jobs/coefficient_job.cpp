@@ -96,9 +96,8 @@ std::optional<NameOutcome> WriteStationRows(FieldReader& reader, const Coefficie
   std::vector<std::string> fields;
   Station station;
   StationDistances distances;
-  Problem problem;
-  StationRead read;
-  while ((read = NextStation(reader, fields, station, problem)) == StationRead::Station) {
+  Expected<StationRead> read = StationRead::Station;
+  while ((read = NextStation(reader, fields, station)) && *read == StationRead::Station) {
     // A station is compared with the reference rows only when a method is selected.
     std::size_t coincidentRow = 0;
     if (!selected.empty() &&
@@ -128,8 +127,7 @@ std::optional<NameOutcome> WriteStationRows(FieldReader& reader, const Coefficie
     out += "\r\n";
     file.FlushIfFull();
   }
-  if (read == StationRead::Problem)
-    return RefusedWith(Located(shown, problem.line, problem.message) + std::string(kNotProcessed));
+  if (!read) return RefusedWith(Located(shown, read.error()) + std::string(kNotProcessed));
   return std::nullopt;
 }
 
@@ -139,11 +137,10 @@ NameOutcome ProcessStationList(const ListedName& entry, const std::vector<bool>&
 
   // The table is read anew for every StationList.
   const fs::path tablePath = folder.CoefficientTable();
-  Problem problem;
-  const auto table = ReadCoefficientTable(tablePath, problem);
+  const auto table = ReadCoefficientTable(tablePath);
   if (!table)
-    return RefusedWith(Located(folder.Display(tablePath), problem.line, problem.message) + "; station list '" +
-                       entry.name + "' is not processed");
+    return RefusedWith(Located(folder.Display(tablePath), table.error()) + "; station list '" + entry.name +
+                       "' is not processed");
   const std::vector<std::size_t> selected = SelectedMethods(table->MethodCount(), marks);
   for (std::size_t k : selected)
     if (!FitsUnquoted(table->methodNames[k]))

@@ -15,33 +15,25 @@ namespace {
 
 constexpr const char* kGridFieldNames[3] = {"latitude", "longitude", "heat index"};
 
-enum class GridRead { Point, End, Problem };
+enum class GridRead { Point, End };
 
 // One grid point: a line of exactly three numbers. Blank lines at the end of the table
 // end it like the end of the file.
-GridRead ReadGridPoint(FieldReader& table, double (&grid)[3], Problem& problem) {
+Expected<GridRead> ReadGridPoint(FieldReader& table, double (&grid)[3]) {
   const long line = table.Line();
   for (int i = 0; i < 3; ++i) {
     const auto field = table.Next();
     if (i == 0 && field.status == FieldReader::Status::EndOfFile) return GridRead::End;
-    if (field.status != FieldReader::Status::Ok) {
-      problem = AtLine(field.line, std::string(FieldReader::Describe(field.status)));
-      return GridRead::Problem;
-    }
+    if (field.status != FieldReader::Status::Ok)
+      return Fail(field.line, std::string(FieldReader::Describe(field.status)));
     if (i == 0 && field.EndsLine() && field.text.find_first_not_of(' ') == std::string_view::npos) {
       if (table.SkipBlankRest()) return GridRead::End;
-      problem = AtLine(line, "a blank line between grid points");
-      return GridRead::Problem;
+      return Fail(line, "a blank line between grid points");
     }
-    if (field.EndsLine() != (i == 2)) {
-      problem = AtLine(line, i < 2 ? "a grid point of fewer than 3 fields" : "a grid point of more than 3 fields");
-      return GridRead::Problem;
-    }
+    if (field.EndsLine() != (i == 2))
+      return Fail(line, i < 2 ? "a grid point of fewer than 3 fields" : "a grid point of more than 3 fields");
     const ParsedNumber number = ParseNumber(field.text);
-    if (number.status == NumberStatus::Invalid) {
-      problem = AtLine(line, NotANumber(i + 1, kGridFieldNames[i], field.text));
-      return GridRead::Problem;
-    }
+    if (number.status == NumberStatus::Invalid) return Fail(line, NotANumber(i + 1, kGridFieldNames[i], field.text));
     grid[i] = number.value;
   }
   return GridRead::Point;
@@ -49,20 +41,20 @@ GridRead ReadGridPoint(FieldReader& table, double (&grid)[3], Problem& problem) 
 
 }  // namespace
 
-std::optional<double> InterpolateHeatIndex(FieldReader& table, double latitude, double longitude,
-                                           Problem& problem, CoordinateExtent* extent) {
+Expected<double> InterpolateHeatIndex(FieldReader& table, double latitude, double longitude,
+                                      CoordinateExtent* extent) {
   std::string heading;
   const auto headingStatus = table.ReadLine(heading);
-  if (headingStatus != FieldReader::Status::Ok && headingStatus != FieldReader::Status::EndOfFile) {
-    problem = AtLine(1, std::string(FieldReader::Describe(headingStatus)));
-    return std::nullopt;
-  }
+  if (headingStatus != FieldReader::Status::Ok && headingStatus != FieldReader::Status::EndOfFile)
+    return Fail(1, std::string(FieldReader::Describe(headingStatus)));
   std::vector<double> distances, values;  // of the grid points at a distance, degrees and I
   double coincidentSum = 0;                // over grid points at the station itself
   long coincidentCount = 0, points = 0;
   double grid[3] = {0, 0, 0};
-  for (GridRead read; (read = ReadGridPoint(table, grid, problem)) != GridRead::End;) {
-    if (read == GridRead::Problem) return std::nullopt;
+  for (;;) {
+    const auto read = ReadGridPoint(table, grid);
+    if (!read) return Fail(read.error());
+    if (*read == GridRead::End) break;
     ++points;
     if (extent) extent->Add(grid[0], grid[1]);
     const double distance = PlaneDistance(latitude, longitude, grid[0], grid[1]);  // degrees
@@ -74,10 +66,7 @@ std::optional<double> InterpolateHeatIndex(FieldReader& table, double latitude, 
       values.push_back(grid[2]);
     }
   }
-  if (points == 0) {
-    problem = AtLine(0, "the heat index table has no grid point");
-    return std::nullopt;
-  }
+  if (points == 0) return Fail(0, "the heat index table has no grid point");
   if (coincidentCount > 0) return TruncatedHeatIndex(coincidentSum, static_cast<double>(coincidentCount));
   return TruncatedHeatIndex(InverseDistanceValueSum(values.data(), 0, 1, distances), InverseDistanceWeightSum(distances));
 }
@@ -88,9 +77,9 @@ Expected<double> StationHeatIndex(const AppFolder& folder, double latitude, doub
   const std::string table = folder.Display(tablePath);
   auto reader = FieldReader::Open(tablePath);
   if (!reader) return Fail(table + " cannot be opened (" + reader.error().message + ")");
-  Problem problem;
-  const auto heatIndex = InterpolateHeatIndex(*reader, latitude, longitude, problem, extent);
+  const auto heatIndex = InterpolateHeatIndex(*reader, latitude, longitude, extent);
   if (!heatIndex) {
+    Problem problem = heatIndex.error();
     problem.file = table;
     return Fail(std::move(problem));
   }

@@ -20,12 +20,12 @@
 namespace sorvane {
 
 // Reads the table (a heading line, then "latitude,longitude,heat index" per line) and
-// returns I for a station at (latitudeDegrees, longitudeDegrees), or nullopt and
-// `problem` (a non-numeric field, a row of the wrong length, no grid point at all).
+// returns I for a station at (latitudeDegrees, longitudeDegrees), or the problem (a
+// non-numeric field, a row of the wrong length, no grid point at all).
 // Grid points at distance 0 give the mean of their values, the limit of the weighting.
 // `extent`, when given, receives the rectangle the grid points span.
-std::optional<double> InterpolateHeatIndex(FieldReader& table, double latitudeDegrees, double longitudeDegrees,
-                                           Problem& problem, CoordinateExtent* extent = nullptr);
+Expected<double> InterpolateHeatIndex(FieldReader& table, double latitudeDegrees, double longitudeDegrees,
+                                      CoordinateExtent* extent = nullptr);
 
 // The heat index of a station at (latitudeDegrees, longitudeDegrees) from the table of
 // the ApplicationFolder, or the problem naming the table and line (one whose table cannot

@@ -85,18 +85,11 @@ bool PetResultReader::ReadMethodHeads() {
   }
   // A comma after the period heads is followed by a head, be it empty.
   FieldReader fields(*text);
-  switch (ReadLineFields(fields, heads, problem_)) {
-    case LineRead::Fields:
-      SetMethodHeads(std::move(heads));
-      return true;
-    case LineRead::EndOfFile:
-      heads.emplace_back();
-      SetMethodHeads(std::move(heads));
-      return true;
-    case LineRead::Problem:
-      break;
-  }
-  return Fail(1, problem_.message);
+  const auto read = ReadLineFields(fields, heads);
+  if (!read) return Fail(1, read.error().message);
+  if (*read == LineRead::EndOfFile) heads.emplace_back();
+  SetMethodHeads(std::move(heads));
+  return true;
 }
 
 bool PetResultReader::ReadPeriod(PetResultRow& row) {
@@ -120,14 +113,12 @@ PetResultReader::Step PetResultReader::NextRow(PetResultRow& row) {
   if (fields_.SkipBlankRest()) return Step::End;
   if (fields_.Line() != lineBefore) return Refuse(lineBefore, "a blank line between data lines");
   row.line = fields_.Line();
-  switch (ReadLineFields(fields_, line_, problem_)) {
-    case LineRead::Fields:
-      break;
-    case LineRead::EndOfFile:
-      return Step::End;
-    case LineRead::Problem:
-      return Step::Problem;
+  const auto read = ReadLineFields(fields_, line_);
+  if (!read) {
+    problem_ = read.error();
+    return Step::Problem;
   }
+  if (*read == LineRead::EndOfFile) return Step::End;
   const std::size_t periodFields = static_cast<std::size_t>(PeriodFields());
   const std::size_t expected = periodFields + methods_.size() + (flagsEstimates_ ? 1 : 0);
   if (line_.size() != expected)

@@ -120,12 +120,10 @@ void SummariseYears(const std::map<int, PeriodSums>& years, std::size_t methods,
 
 }  // namespace
 
-std::optional<PetSummary> SummarisePetResult(FieldReader fields, Problem& problem) {
+Expected<PetSummary> SummarisePetResult(FieldReader fields) {
   PetResultReader reader(std::move(fields));
-  if (reader.ReadPeriodHeads() != PetResultReader::HeadsRead::Period || !reader.ReadMethodHeads()) {
-    problem = reader.LastProblem();
-    return std::nullopt;
-  }
+  if (reader.ReadPeriodHeads() != PetResultReader::HeadsRead::Period || !reader.ReadMethodHeads())
+    return Fail(reader.LastProblem());
   PetSummary summary;
   summary.daily = reader.Period() == PeriodType::Date;
   const bool weekly = reader.Period() == PeriodType::Week;
@@ -138,10 +136,7 @@ std::optional<PetSummary> SummarisePetResult(FieldReader fields, Problem& proble
   std::map<int, PeriodSums> parts;                // weekly and monthly: by year
   PetResultRow row;
   PetResultReader::Step step;
-  const auto refuse = [&](std::string what) {
-    problem = AtLine(row.line, std::move(what));
-    return std::nullopt;
-  };
+  const auto refuse = [&](std::string what) { return Fail(row.line, std::move(what)); };
   while ((step = reader.NextRow(row)) == PetResultReader::Step::Row) {
     bool added = false;
     if (summary.daily) {
@@ -157,10 +152,7 @@ std::optional<PetSummary> SummarisePetResult(FieldReader fields, Problem& proble
     }
     if (!added) return refuse("the period of this row comes twice in the file");
   }
-  if (step == PetResultReader::Step::Problem) {
-    problem = reader.LastProblem();
-    return std::nullopt;
-  }
+  if (step == PetResultReader::Step::Problem) return Fail(reader.LastProblem());
   const std::size_t methods = reader.MethodHeads().size();
   if (summary.daily)
     SummariseDaily(days, methods, flagged, summary);

@@ -5,7 +5,7 @@
 // is left empty.
 #pragma once
 
-#include <optional>
+#include "common/problem.h"
 #include <string>
 #include <string_view>
 
@@ -24,9 +24,9 @@ struct PetSummary {
   bool daily = false;
 };
 
-// The summary of the result file read by `fields`. nullopt (and `problem`) when the file
-// is no PET result or a row cannot be read exactly or repeats a period.
-std::optional<PetSummary> SummarisePetResult(FieldReader fields, Problem& problem);
+// The summary of the result file read by `fields`, or the problem when the file is no
+// PET result or a row cannot be read exactly or repeats a period.
+Expected<PetSummary> SummarisePetResult(FieldReader fields);
 
 // "3 months are incomplete: their totals, and those of their years, are left empty"
 std::string IncompleteNotice(const PetSummary& summary);

@@ -133,9 +133,8 @@ TEST(Calibration, FitsEachStationLeavingOutEmptyValuesAndUnfittableMethods) {
 TEST(Calibration, TableReadsBackAsTheGeneratorReadsIt) {
   TwoStations two;
   two.app.Write("support/Coefficients.csv", CoefficientTableText(two.calibration));
-  Problem problem;
-  const auto table = ReadCoefficientTable(two.app.Path("support/Coefficients.csv"), problem);
-  ASSERT_TRUE(table) << problem.line << ": " << problem.message;
+  const auto table = ReadCoefficientTable(two.app.Path("support/Coefficients.csv"));
+  ASSERT_TRUE(table) << Located(table.error());
   EXPECT_EQ(table->methodNames, std::vector<std::string>{"Hargreaves"});
   EXPECT_EQ(table->latitudesDegrees, (std::vector<double>{20.5, 12.25}));
   for (std::size_t s = 0; s < 2; ++s) {

@@ -15,19 +15,17 @@ using testing::TempAppFolder;
 const std::string kTwoMethodHeads = "Station,Latitude,Longitude,A,,B,";
 const std::string kTwoMethodLine2 = ",,,Intercept,Slope,Intercept,Slope";
 
-std::optional<CoefficientTable> ReadTable(const TempAppFolder& app, const std::string& text, Problem& problem) {
+Expected<CoefficientTable> ReadTable(const TempAppFolder& app, const std::string& text) {
   app.Write("support/Coefficients.csv", text);
-  return ReadCoefficientTable(app.Folder().CoefficientTable(), problem);
+  return ReadCoefficientTable(app.Folder().CoefficientTable());
 }
 
 TEST(CoefficientTable, ReadsNamesRowsAndCoefficientsInFileOrder) {
   TempAppFolder app;
-  Problem problem;
   const auto table = ReadTable(app,
                                Lines({kTwoMethodHeads, kTwoMethodLine2, "North,20.5,80.25,0.1,0.9,-0.2,1.1",
-                                     "\"South, far\", 9 ,72 ,.3,1.,-.05,.95"}),
-                               problem);
-  ASSERT_TRUE(table) << problem.message;
+                                     "\"South, far\", 9 ,72 ,.3,1.,-.05,.95"}));
+  ASSERT_TRUE(table) << table.error().message;
   EXPECT_EQ(table->methodNames, (std::vector<std::string>{"A", "B"}));
   EXPECT_EQ(table->RowCount(), 2u);
   EXPECT_EQ(table->latitudesDegrees, (std::vector<double>{20.5, 9}));
@@ -38,21 +36,18 @@ TEST(CoefficientTable, ReadsNamesRowsAndCoefficientsInFileOrder) {
 
 TEST(CoefficientTable, BlankLinesAndRowsOfEmptyFieldsAreSkipped) {
   TempAppFolder app;
-  Problem problem;
   const auto table = ReadTable(
       app,
-      Lines({kTwoMethodHeads, kTwoMethodLine2, "", "North,20,80,1,1,1,1", "   ", "South,10,70,2,2,2,2", ",,,,,,", "", ",,"}),
-      problem);
-  ASSERT_TRUE(table) << problem.message;
+      Lines({kTwoMethodHeads, kTwoMethodLine2, "", "North,20,80,1,1,1,1", "   ", "South,10,70,2,2,2,2", ",,,,,,", "", ",,"}));
+  ASSERT_TRUE(table) << table.error().message;
   EXPECT_EQ(table->RowCount(), 2u);  // no station at 0,0 with zero coefficients
   EXPECT_EQ(table->latitudesDegrees, (std::vector<double>{20, 10}));
 }
 
 TEST(CoefficientTable, AnEmptyCoefficientCountsAsZero) {
   TempAppFolder app;
-  Problem problem;
-  const auto table = ReadTable(app, Lines({kTwoMethodHeads, kTwoMethodLine2, "North,20,80,,1,2,"}), problem);
-  ASSERT_TRUE(table) << problem.message;
+  const auto table = ReadTable(app, Lines({kTwoMethodHeads, kTwoMethodLine2, "North,20,80,,1,2,"}));
+  ASSERT_TRUE(table) << table.error().message;
   EXPECT_EQ(table->coefficients, (std::vector<double>{0, 1, 2, 0}));
 }
 
@@ -66,9 +61,8 @@ TEST(CoefficientTable, HasNoFixedLimitOnMethodsOrRows) {
   std::string text = Lines({heads, ""});
   for (int i = 0; i < 600; ++i) text += "R" + std::to_string(i) + "," + std::to_string(i % 90) + ",75" + row + "\r\n";
   TempAppFolder app;
-  Problem problem;
-  const auto table = ReadTable(app, text, problem);
-  ASSERT_TRUE(table) << problem.message;
+  const auto table = ReadTable(app, text);
+  ASSERT_TRUE(table) << table.error().message;
   EXPECT_EQ(table->MethodCount(), 30u);
   EXPECT_EQ(table->RowCount(), 600u);
 }
@@ -109,18 +103,18 @@ TEST(CoefficientTable, TablesThatCannotBeReadExactlyAreRefusedWithLineAndField) 
   };
   for (const auto& c : cases) {
     TempAppFolder app;
-    Problem problem;
-    EXPECT_FALSE(ReadTable(app, c.text, problem)) << c.name;
-    EXPECT_EQ(problem.line, c.line) << c.name;
-    EXPECT_EQ(problem.message, c.what) << c.name;
+    const auto table = ReadTable(app, c.text);
+    ASSERT_FALSE(table) << c.name;
+    EXPECT_EQ(table.error().line, c.line) << c.name;
+    EXPECT_EQ(table.error().message, c.what) << c.name;
   }
 }
 
 TEST(CoefficientTable, AMissingTableCannotBeOpened) {
   TempAppFolder app;
-  Problem problem;
-  EXPECT_FALSE(ReadCoefficientTable(app.Folder().CoefficientTable(), problem));
-  EXPECT_EQ(problem.message, "cannot be opened (No such file or directory)");
+  const auto table = ReadCoefficientTable(app.Folder().CoefficientTable());
+  ASSERT_FALSE(table);
+  EXPECT_EQ(table.error().message, "cannot be opened (No such file or directory)");
 }
 
 TEST(MethodNamesForList, AreTheTrimmedNamesOfLine1SplitThroughOutTxtWhichIsDeleted) {
@@ -128,37 +122,36 @@ TEST(MethodNamesForList, AreTheTrimmedNamesOfLine1SplitThroughOutTxtWhichIsDelet
   app.Write(
       "support/Coefficients.csv",
       Lines({"Station,Latitude,Longitude,Modified Penman,, Hargreaves ,,\"Turc, daily\",", "", "N,1,2,3,4,5,6,7,8"}));
-  const MethodNames methods = ReadMethodNamesForList(app.Folder());
-  EXPECT_EQ(methods.problem, "");
-  EXPECT_EQ(methods.names, (std::vector<std::string>{"Modified Penman", "Hargreaves", "Turc, daily"}));
+  const auto methods = ReadMethodNamesForList(app.Folder());
+  ASSERT_TRUE(methods) << Located(methods.error());
+  EXPECT_EQ(*methods, (std::vector<std::string>{"Modified Penman", "Hargreaves", "Turc, daily"}));
   EXPECT_FALSE(app.Exists("out.txt"));
 }
 
 TEST(MethodNamesForList, AMissingTableOrAnOddHeadLineGivesAProblemAndNoNames) {
   TempAppFolder app;
-  MethodNames methods = ReadMethodNamesForList(app.Folder());
-  EXPECT_EQ(methods.problem, "support/Coefficients.csv: cannot be opened (No such file or directory)");
-  EXPECT_TRUE(methods.names.empty());
+  auto methods = ReadMethodNamesForList(app.Folder());
+  ASSERT_FALSE(methods);
+  EXPECT_EQ(Located(methods.error()), "support/Coefficients.csv: cannot be opened (No such file or directory)");
 
   app.Write("support/Coefficients.csv", Lines({"Station,Latitude,Longitude,A,,B", ""}));
   methods = ReadMethodNamesForList(app.Folder());
-  EXPECT_EQ(methods.problem,
+  ASSERT_FALSE(methods);
+  EXPECT_EQ(Located(methods.error()),
             "support/Coefficients.csv:1: 3 fields follow the heads Station, Latitude, Longitude: an odd number, but "
             "each method takes two (its name and an empty field)");
-  EXPECT_TRUE(methods.names.empty());
   EXPECT_FALSE(app.Exists("out.txt"));
 }
 
 TEST(MethodNamesForList, TheBundledTableNamesTheEightMethodsAsThePetResultFileWritesThem) {
   const AppFolder bundled(std::filesystem::path(SORVANE_SOURCE_DIR) / "appfolder");
   // ReadTableMethodNames: the bundled folder is read, not written (no out.txt there).
-  Problem problem;
-  const auto names = ReadTableMethodNames(bundled.CoefficientTable(), problem);
-  ASSERT_TRUE(names) << problem.message;
+  const auto names = ReadTableMethodNames(bundled.CoefficientTable());
+  ASSERT_TRUE(names) << names.error().message;
   EXPECT_EQ(*names, (std::vector<std::string>{"Modified Penman", "Hargreaves", "Turc", "Thornthwaite", "Blaney Criddle",
                                               "Christiansen", "PET Open pan", "Penman Montieth"}));
-  const auto table = ReadCoefficientTable(bundled.CoefficientTable(), problem);
-  ASSERT_TRUE(table) << problem.message;
+  const auto table = ReadCoefficientTable(bundled.CoefficientTable());
+  ASSERT_TRUE(table) << table.error().message;
   EXPECT_GE(table->RowCount(), 24u);
 }
 

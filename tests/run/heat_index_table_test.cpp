@@ -9,23 +9,16 @@
 namespace sorvane {
 namespace {
 
-struct Interpolated {
-  std::optional<double> heatIndex;
-  Problem problem;
-};
-
-Interpolated Interpolate(std::string_view table, double latitude, double longitude) {
+Expected<double> Interpolate(std::string_view table, double latitude, double longitude) {
   FieldReader reader(table);
-  Interpolated result;
-  result.heatIndex = InterpolateHeatIndex(reader, latitude, longitude, result.problem);
-  return result;
+  return InterpolateHeatIndex(reader, latitude, longitude);
 }
 
 TEST(HeatIndex, WorkedExampleOfThreeGridPoints) {
-  const Interpolated i = Interpolate(
+  const auto i = Interpolate(
       "latitude,longitude,heat index\r\n14.0,78.0,150.5\r\n15.0,79.0,140.2\r\n13.0,77.5,160.0\r\n", 14.41, 78.5);
-  ASSERT_TRUE(i.heatIndex.has_value()) << i.problem.message;
-  EXPECT_EQ(*i.heatIndex, 148.21);  // weighted mean 148.2114
+  ASSERT_TRUE(i) << i.error().message;
+  EXPECT_EQ(*i, 148.21);  // weighted mean 148.2114
 }
 
 TEST(HeatIndex, WeightedMeanIsTruncatedToHundredths) {
@@ -44,23 +37,23 @@ TEST(HeatIndex, WeightedMeanIsTruncatedToHundredths) {
       {"64.35 gives 64.35, not 64.34", "h\n15.5,78.5,64.35\n", 64.35},
   };
   for (const Case& c : cases) {
-    const Interpolated i = Interpolate(c.table, 14.5, 78.5);
-    ASSERT_TRUE(i.heatIndex.has_value()) << c.name << ": " << i.problem.message;
-    EXPECT_EQ(*i.heatIndex, c.expected) << c.name;
+    const auto i = Interpolate(c.table, 14.5, 78.5);
+    ASSERT_TRUE(i) << c.name << ": " << i.error().message;
+    EXPECT_EQ(*i, c.expected) << c.name;
   }
 }
 
 TEST(HeatIndex, FirstLineIsSkippedEvenWhenNumeric) {
-  const Interpolated i = Interpolate("14.5,78.5,999\n15.5,78.5,150.5\n", 14.5, 78.5);
-  ASSERT_TRUE(i.heatIndex.has_value()) << i.problem.message;
-  EXPECT_EQ(*i.heatIndex, 150.5);
+  const auto i = Interpolate("14.5,78.5,999\n15.5,78.5,150.5\n", 14.5, 78.5);
+  ASSERT_TRUE(i) << i.error().message;
+  EXPECT_EQ(*i, 150.5);
 }
 
 TEST(HeatIndex, GridPointsAtTheStationGiveTheirMean) {
-  const Interpolated i =
+  const auto i =
       Interpolate("h\n14.41,78.5,100\n15.0,79.0,200\n14.41,78.5,120.5\n", 14.41, 78.5);
-  ASSERT_TRUE(i.heatIndex.has_value()) << i.problem.message;
-  EXPECT_EQ(*i.heatIndex, 110.25);
+  ASSERT_TRUE(i) << i.error().message;
+  EXPECT_EQ(*i, 110.25);
 }
 
 TEST(HeatIndex, TablesThatCannotBeReadNameTheLine) {
@@ -78,10 +71,10 @@ TEST(HeatIndex, TablesThatCannotBeReadNameTheLine) {
       {"empty table", "", 0, "the heat index table has no grid point"},
   };
   for (const Case& c : cases) {
-    const Interpolated i = Interpolate(c.table, 14.41, 78.5);
-    EXPECT_FALSE(i.heatIndex.has_value()) << c.name;
-    EXPECT_EQ(i.problem.line, c.line) << c.name;
-    EXPECT_EQ(i.problem.message, c.what) << c.name;
+    const auto i = Interpolate(c.table, 14.41, 78.5);
+    ASSERT_FALSE(i) << c.name;
+    EXPECT_EQ(i.error().line, c.line) << c.name;
+    EXPECT_EQ(i.error().message, c.what) << c.name;
   }
 }
 

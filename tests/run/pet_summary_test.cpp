@@ -29,8 +29,8 @@ std::string DailyResult(long first, long last, const std::function<bool(const Ca
   return text;
 }
 
-std::optional<PetSummary> Summarise(const std::string& text, Problem& problem) {
-  return SummarisePetResult(FieldReader(text), problem);
+Expected<PetSummary> Summarise(const std::string& text) {
+  return SummarisePetResult(FieldReader(text));
 }
 
 const auto kEveryDay = [](const CalendarDate&) { return true; };
@@ -43,9 +43,8 @@ TEST(PetSummary, DailyMonthsAndYearsWithTheirCompleteness) {
       DailyResult(DayNumber(2015, 1, 1), DayNumber(2016, 6, 30),
                   [](const CalendarDate& d) { return !(d.year == 2016 && d.month == 3 && d.day == 31); },
                   [](const CalendarDate& d) { return d.year == 2016 && d.month == 6 && d.day == 10; });
-  Problem problem;
-  const auto summary = Summarise(result, problem);
-  ASSERT_TRUE(summary) << problem.line << ": " << problem.message;
+  const auto summary = Summarise(result);
+  ASSERT_TRUE(summary) << Located(summary.error());
   const std::string expected = Lines({
       "Year,Month,Days,A,B", "2015,1,31,3.10,38.75", "2015,2,28,2.80,35.0", "2015,3,31,3.10,38.75",
       "2015,4,30,3.0,37.50", "2015,5,31,3.10,38.75", "2015,6,30,3.0,37.50", "2015,7,31,3.10,38.75",
@@ -59,12 +58,11 @@ TEST(PetSummary, DailyMonthsAndYearsWithTheirCompleteness) {
 }
 
 TEST(PetSummary, CenturyYearsFollowTheGregorianCalendar) {
-  Problem problem;
   const auto february = [](int year) {
     return DailyResult(DayNumber(year, 2, 1), DayNumber(year, 2, DaysInMonth(year, 2)), kEveryDay, kNoEmpty);
   };
-  EXPECT_EQ(Summarise(february(2000), problem)->text, Lines({"Year,Month,Days,A,B", "2000,2,29,2.90,36.25", "2000,,29,,"}));
-  EXPECT_EQ(Summarise(february(1900), problem)->text, Lines({"Year,Month,Days,A,B", "1900,2,28,2.80,35.0", "1900,,28,,"}));
+  EXPECT_EQ(Summarise(february(2000))->text, Lines({"Year,Month,Days,A,B", "2000,2,29,2.90,36.25", "2000,,29,,"}));
+  EXPECT_EQ(Summarise(february(1900))->text, Lines({"Year,Month,Days,A,B", "1900,2,28,2.80,35.0", "1900,,28,,"}));
 }
 
 TEST(PetSummary, WeeklyAndMonthlyResultsGiveOneRowPerYear) {
@@ -74,13 +72,12 @@ TEST(PetSummary, WeeklyAndMonthlyResultsGiveOneRowPerYear) {
   std::string monthly = "Year,Month,A\r\n";
   for (int month = 1; month <= 12; ++month) monthly += "2016," + std::to_string(month) + ",100.25\r\n";
   monthly += "2017,1,100.25\r\n";
-  Problem problem;
-  const auto weeks = Summarise(weekly, problem);
-  ASSERT_TRUE(weeks) << problem.message;
+  const auto weeks = Summarise(weekly);
+  ASSERT_TRUE(weeks) << weeks.error().message;
   EXPECT_EQ(weeks->text, Lines({"Year,Month,Days,A", "2011,,364,78.0", "2012,,357,"}));
   EXPECT_EQ(IncompleteNotice(*weeks), "1 year is incomplete: its totals are left empty");
-  const auto months = Summarise(monthly, problem);
-  ASSERT_TRUE(months) << problem.message;
+  const auto months = Summarise(monthly);
+  ASSERT_TRUE(months) << months.error().message;
   EXPECT_EQ(months->text, Lines({"Year,Month,Days,A", "2016,,366,1203.0", "2017,,31,"}));
 }
 
@@ -95,11 +92,11 @@ TEST(PetSummary, RefusesWhatIsNoResultOrRepeatsAPeriod) {
       {"Year,Month,A\r\n2011,13,1\r\n", 2, "field 2 (Month) is not a month from 1 to 12"},
   };
   for (const auto& c : cases) {
-    Problem problem;
-    EXPECT_FALSE(Summarise(c.text, problem)) << c.text;
-    EXPECT_EQ(problem.line, c.line) << c.text;
+    const auto summary = Summarise(c.text);
+    ASSERT_FALSE(summary) << c.text;
+    EXPECT_EQ(summary.error().line, c.line) << c.text;
     if (!c.what.empty()) {
-      EXPECT_EQ(problem.message, c.what);
+      EXPECT_EQ(summary.error().message, c.what);
     }
   }
 }

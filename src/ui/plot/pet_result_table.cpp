@@ -9,12 +9,10 @@
 
 namespace sorvane::plot {
 
-std::optional<PetResultTable> ReadPetResultTable(FieldReader file, Problem& problem) {
+Expected<PetResultTable> ReadPetResultTable(FieldReader file) {
   PetResultReader reader(std::move(file));
-  if (reader.ReadPeriodHeads() != PetResultReader::HeadsRead::Period || !reader.ReadMethodHeads()) {
-    problem = reader.LastProblem();
-    return std::nullopt;
-  }
+  if (reader.ReadPeriodHeads() != PetResultReader::HeadsRead::Period || !reader.ReadMethodHeads())
+    return Fail(reader.LastProblem());
   PetResultTable table;
   table.period = reader.Period();
   for (const std::string& head : reader.MethodHeads()) table.methods.emplace_back(TrimSpaces(head));
@@ -35,20 +33,14 @@ std::optional<PetResultTable> ReadPetResultTable(FieldReader file, Problem& prob
     if (table.period == PeriodType::Date) {
       const std::string_view text = TrimSpaces(read.periodKey);
       const auto date = ParseDate(text);
-      if (!date) {
-        problem = AtLine(read.line, NotACalendarDate(text));
-        return std::nullopt;
-      }
+      if (!date) return Fail(read.line, NotACalendarDate(text));
       row.date = *date;
     }
     for (std::size_t m = counts; m < read.values.size(); ++m)
       row.values.push_back(read.values[m].value_or(std::numeric_limits<double>::quiet_NaN()));
     table.rows.push_back(std::move(row));
   }
-  if (step == PetResultReader::Step::Problem) {
-    problem = reader.LastProblem();
-    return std::nullopt;
-  }
+  if (step == PetResultReader::Step::Problem) return Fail(reader.LastProblem());
   return table;
 }
 

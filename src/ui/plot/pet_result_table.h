@@ -2,13 +2,13 @@
 // one row per data line, with every empty field kept as "no value".
 #pragma once
 
-#include <optional>
 #include <string>
 #include <vector>
 
 #include "common/calendar.h"
 #include "common/field_reader.h"
 #include "common/notices.h"
+#include "common/problem.h"
 #include "methods/weather_record.h"
 
 namespace sorvane::plot {
@@ -31,7 +31,7 @@ struct PetResultTable {
 // Reads a whole PetResultFile (header "Date,..." or "Year,Week,..." or "Year,Month,...",
 // then rows of as many fields, the dates of daily rows true dates of the calendar).
 // A summary file ("Year,Month,Days,...") is read as the monthly file of its months: its
-// year rows and its Days column are left out. nullopt and `problem` when it is not one.
-std::optional<PetResultTable> ReadPetResultTable(FieldReader file, Problem& problem);
+// year rows and its Days column are left out. The problem when it is not one.
+Expected<PetResultTable> ReadPetResultTable(FieldReader file);
 
 }  // namespace sorvane::plot

@@ -194,10 +194,11 @@ void MainWindow::WriteDataFileList() {
 
 // The method names of the coefficient table, none of them marked, every one visible.
 void MainWindow::FillMethodList() {
-  const MethodNames methods = ReadMethodNamesForList(folder_);
-  if (!methods.problem.empty()) ShowNotice(methods.problem);
-  SetMethodEntries(methods.names, std::vector<bool>(methods.names.size(), false));
-  SetList2HeightTwips(List2HeightTwips(methods.names.size(), list2_->y() * kTwipsPerPixel));
+  const auto methods = ReadMethodNamesForList(folder_);
+  if (!methods) ShowNotice(Located(methods.error()));
+  const std::vector<std::string> names = methods ? *methods : std::vector<std::string>{};
+  SetMethodEntries(names, std::vector<bool>(names.size(), false));
+  SetList2HeightTwips(List2HeightTwips(names.size(), list2_->y() * kTwipsPerPixel));
 }
 
 void MainWindow::ProcessPet() {

@@ -133,9 +133,10 @@ std::optional<std::filesystem::path> MainWindow::TakeIntoDataFolder(const std::f
 
 // The method names of the coefficient table, none of them marked, every one visible.
 void MainWindow::FillMethodList() {
-  const MethodNames methods = ReadMethodNamesForList(folder_);
-  if (!methods.problem.empty()) ShowNotice(methods.problem);
-  SetMethodEntries(methods.names, std::vector<bool>(methods.names.size(), false));
+  const auto methods = ReadMethodNamesForList(folder_);
+  if (!methods) ShowNotice(Located(methods.error()));
+  const std::vector<std::string> names = methods ? *methods : std::vector<std::string>{};
+  SetMethodEntries(names, std::vector<bool>(names.size(), false));
   ShowList2();
 }
 

@@ -20,9 +20,8 @@ namespace fs = std::filesystem;
 
 PetResultTable Table(std::string_view content) {
   FieldReader reader(content);
-  Problem problem;
-  auto table = ReadPetResultTable(std::move(reader), problem);
-  EXPECT_TRUE(table) << problem.line << ": " << problem.message;
+  auto table = ReadPetResultTable(std::move(reader));
+  EXPECT_TRUE(table) << Located(table.error());
   return table ? *table : PetResultTable{};
 }
 

@@ -7,19 +7,17 @@
 namespace sorvane::plot {
 namespace {
 
-std::optional<PetResultTable> Read(std::string_view content, Problem& problem) {
+Expected<PetResultTable> Read(std::string_view content) {
   FieldReader reader(content);
-  return ReadPetResultTable(std::move(reader), problem);
+  return ReadPetResultTable(std::move(reader));
 }
 
 TEST(PetResultTable, ReadsADailyFileWithEmptyValuesAsNoValue) {
-  Problem problem;
   const auto table = Read(
       "Date,Hargreaves,Turc\r\n"
       "01/01/2011,4.16,4.22\r\n"
-      "1/2/2011,,.37\r\n",
-      problem);
-  ASSERT_TRUE(table) << problem.message;
+      "1/2/2011,,.37\r\n");
+  ASSERT_TRUE(table) << table.error().message;
   EXPECT_EQ(table->period, PeriodType::Date);
   EXPECT_EQ(table->methods, (std::vector<std::string>{"Hargreaves", "Turc"}));
   ASSERT_EQ(table->rows.size(), 2u);
@@ -33,14 +31,12 @@ TEST(PetResultTable, ReadsADailyFileWithEmptyValuesAsNoValue) {
 
 // A summary file is drawn as its monthly totals: year rows and the Days column left out.
 TEST(PetResultTable, ReadsTheMonthsOfASummaryFile) {
-  Problem problem;
   const auto table = Read(
       "Year,Month,Days,Hargreaves,Turc\r\n"
       "2016,2,29,120.50,\r\n"
       "2016,,29,,\r\n"
-      "2017,1,31,130.25,99.0\r\n",
-      problem);
-  ASSERT_TRUE(table) << problem.message;
+      "2017,1,31,130.25,99.0\r\n");
+  ASSERT_TRUE(table) << table.error().message;
   EXPECT_TRUE(table->monthlyTotals);
   EXPECT_EQ(table->period, PeriodType::Month);
   EXPECT_EQ(table->methods, (std::vector<std::string>{"Hargreaves", "Turc"}));
@@ -51,29 +47,28 @@ TEST(PetResultTable, ReadsTheMonthsOfASummaryFile) {
   EXPECT_EQ(table->rows[1].number, 1);
   EXPECT_EQ(table->rows[1].values[1], 99.0);
   // Elsewhere an empty month is still refused.
-  EXPECT_FALSE(Read("Year,Month,Hargreaves\r\n2016,,1\r\n", problem));
-  EXPECT_EQ(problem.message, "field 2 (Month) is empty");
+  const auto yearly = Read("Year,Month,Hargreaves\r\n2016,,1\r\n");
+  ASSERT_FALSE(yearly);
+  EXPECT_EQ(yearly.error().message, "field 2 (Month) is empty");
 }
 
 TEST(PetResultTable, ReadsTheSpacedPeriodNumbersOfWeeklyAndMonthlyFiles) {
-  Problem problem;
-  const auto weekly = Read("Year,Week,Hargreaves\r\n1971, 1 ,29.48\r\n1971, 53 ,.0\r\n", problem);
-  ASSERT_TRUE(weekly) << problem.message;
+  const auto weekly = Read("Year,Week,Hargreaves\r\n1971, 1 ,29.48\r\n1971, 53 ,.0\r\n");
+  ASSERT_TRUE(weekly) << weekly.error().message;
   EXPECT_EQ(weekly->period, PeriodType::Week);
   EXPECT_EQ(weekly->rows[1].year, 1971);
   EXPECT_EQ(weekly->rows[1].number, 53);
   EXPECT_EQ(weekly->rows[1].values, std::vector<double>{0.0});
-  const auto monthly = Read("Year,Month,Hargreaves,Thornthwaite\r\n1985, 12 ,132.69,69.92\r\n\r\n\r\n", problem);
-  ASSERT_TRUE(monthly) << problem.message;
+  const auto monthly = Read("Year,Month,Hargreaves,Thornthwaite\r\n1985, 12 ,132.69,69.92\r\n\r\n\r\n");
+  ASSERT_TRUE(monthly) << monthly.error().message;
   EXPECT_EQ(monthly->period, PeriodType::Month);
   EXPECT_EQ(monthly->rows.size(), 1u);  // blank lines at the end end the data
   EXPECT_EQ(monthly->rows[0].number, 12);
 }
 
 TEST(PetResultTable, AFileWithoutMethodColumnsHasRowsOfPeriodsOnly) {
-  Problem problem;
-  const auto table = Read("Date\r\n01/01/2011\r\n01/02/2011\r\n", problem);
-  ASSERT_TRUE(table) << problem.message;
+  const auto table = Read("Date\r\n01/01/2011\r\n01/02/2011\r\n");
+  ASSERT_TRUE(table) << table.error().message;
   EXPECT_TRUE(table->methods.empty());
   EXPECT_EQ(table->rows.size(), 2u);
 }
@@ -99,10 +94,10 @@ TEST(PetResultTable, NamesTheLineAndFieldOfWhatIsNotAResultFile) {
       {"Year,Month,Turc\r\n,1,4\r\n", 2, "field 1 (Year) is empty"},
   };
   for (const Unreadable& c : cases) {
-    Problem problem;
-    EXPECT_FALSE(Read(c.content, problem)) << c.content;
-    EXPECT_EQ(problem.line, c.line) << c.content;
-    EXPECT_EQ(problem.message, c.what) << c.content;
+    const auto table = Read(c.content);
+    ASSERT_FALSE(table) << c.content;
+    EXPECT_EQ(table.error().line, c.line) << c.content;
+    EXPECT_EQ(table.error().message, c.what) << c.content;
   }
 }
 

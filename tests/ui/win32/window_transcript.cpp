@@ -71,9 +71,9 @@ int main(int argc, char** argv) {
   ui::PetRunFromWindow(pet, folder, notices);
 
   ui::WindowState coefficients = Browsed(folder, folder.CoefficientData() / "stations.csv", true);
-  const MethodNames methods = ReadMethodNamesForList(folder);
-  coefficients.list2Entries = methods.names;
-  coefficients.list2Marks.assign(methods.names.size(), false);
+  const auto methods = ReadMethodNamesForList(folder);
+  if (methods) coefficients.list2Entries = *methods;
+  coefficients.list2Marks.assign(coefficients.list2Entries.size(), false);
   for (const std::size_t marked : {1, 2, 7})
     if (marked < coefficients.list2Marks.size()) coefficients.list2Marks[marked] = true;
   notices.Start(ui::Module::Coefficients, folder);
