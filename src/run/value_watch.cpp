@@ -1,6 +1,7 @@
 #include "run/value_watch.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "common/text.h"
 
@@ -15,6 +16,10 @@ bool IsHumidity(Parameter p) { return p == Parameter::RH1 || p == Parameter::RH2
 
 }  // namespace
 
+static_assert(std::all_of(kMissingValueCodes.begin(), kMissingValueCodes.end(),
+                          [](double code) { return code <= -kSmallestCodeSize || code >= kSmallestCodeSize; }),
+              "no missing-value code is smaller in size than kSmallestCodeSize");
+
 bool IsMissingValueCode(double value) {
   return std::find(kMissingValueCodes.begin(), kMissingValueCodes.end(), value) != kMissingValueCodes.end();
 }
@@ -27,21 +32,33 @@ void WatchedValues::Note(long line, Parameter parameter, double value) {
 }
 
 ValueWatch::ValueWatch(const WeatherFileHeader& header, const MissingValues& missing)
-    : header_(header), missing_(missing) {}
+    : header_(header), missing_(missing) {
+  for (std::size_t column = 0; column < header_.ColumnCodes.size(); ++column)
+    if (const Parameter code = header_.ColumnCodes[column]; code != Parameter::None)
+      watched_.push_back({column, code, IsTemperature(code), IsHumidity(code)});
+}
+
+// A value that may be a code: true when it is one, declared (no reading, nothing to
+// watch) or not (noted).
+bool ValueWatch::NoteCode(Parameter code, double value, long line) {
+  if (std::find(missing_.codes.begin(), missing_.codes.end(), value) != missing_.codes.end()) return true;
+  if (!IsMissingValueCode(value)) return false;
+  codes_.Note(line, code, value);
+  return true;
+}
 
 void ValueWatch::Note(const std::vector<ParsedNumber>& values, long line) {
-  for (std::size_t column = 0; column < header_.ColumnCodes.size(); ++column) {
-    const Parameter code = header_.ColumnCodes[column];
-    const ParsedNumber& number = values[column];
-    if (code == Parameter::None || number.status != NumberStatus::Value) continue;
+  const bool anyDeclared = !missing_.codes.empty();
+  for (const WatchedColumn& watched : watched_) {
+    const ParsedNumber& number = values[watched.column];
+    if (number.status != NumberStatus::Value) continue;
     const double value = number.value;
-    if (std::find(missing_.codes.begin(), missing_.codes.end(), value) != missing_.codes.end()) continue;
-    if (IsMissingValueCode(value)) {
-      codes_.Note(line, code, value);
-      continue;
-    }
-    if (IsTemperature(code) && value > kHighestCelsius) hot_.Note(line, code, value);
-    if (IsHumidity(code)) {
+    const Parameter code = watched.code;
+    // Declared codes may be any number; without them, a reading smaller than every
+    // usual code is none, and the one test on its size is all most values cost.
+    if ((anyDeclared || std::abs(value) >= kSmallestCodeSize) && NoteCode(code, value, line)) continue;
+    if (watched.temperature && value > kHighestCelsius) hot_.Note(line, code, value);
+    if (watched.humidity) {
       const auto slot = static_cast<std::size_t>(code);
       ++humidityReadings_[slot];
       if (value < 0 || value > kHighestFraction) beyondFraction_[slot] = true;

@@ -16,6 +16,8 @@ namespace sorvane {
 // The codes loggers and spreadsheets write for "no reading".
 inline constexpr std::array<double, 4> kMissingValueCodes{-99, -999, -9999, 9999};
 bool IsMissingValueCode(double value);
+// No code is smaller in size: most readings are told apart from every code by one test.
+inline constexpr double kSmallestCodeSize = 99;
 
 // No air temperature a station records reaches 60 degrees C; 140 degrees F does not
 // make a plausible temperature either, but 60 and more is an ordinary day in degrees F.
@@ -52,8 +54,19 @@ class ValueWatch {
   std::vector<std::string> Warnings(bool withCodes) const;
 
  private:
+  // A parameter column and what is watched in it, fixed by the header: the rows of a
+  // file pass by the million, so a row visits the watched columns and nothing else.
+  struct WatchedColumn {
+    std::size_t column;
+    Parameter code;
+    bool temperature, humidity;
+  };
+
+  bool NoteCode(Parameter code, double value, long line);
+
   const WeatherFileHeader& header_;
   const MissingValues& missing_;
+  std::vector<WatchedColumn> watched_;
   WatchedValues codes_, hot_;
   // Per parameter code: humidity readings seen, any above the fraction range, any above 0.
   std::array<long, 16> humidityReadings_{};
