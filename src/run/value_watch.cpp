@@ -1,7 +1,6 @@
 #include "run/value_watch.h"
 
 #include <algorithm>
-#include <cmath>
 
 #include "common/text.h"
 
@@ -19,6 +18,7 @@ bool IsHumidity(Parameter p) { return p == Parameter::RH1 || p == Parameter::RH2
 static_assert(std::all_of(kMissingValueCodes.begin(), kMissingValueCodes.end(),
                           [](double code) { return code <= -kSmallestCodeSize || code >= kSmallestCodeSize; }),
               "no missing-value code is smaller in size than kSmallestCodeSize");
+static_assert(kHighestCelsius <= kSmallestCodeSize, "a temperature below kHighestCelsius is no code");
 
 bool IsMissingValueCode(double value) {
   return std::find(kMissingValueCodes.begin(), kMissingValueCodes.end(), value) != kMissingValueCodes.end();
@@ -33,38 +33,53 @@ void WatchedValues::Note(long line, Parameter parameter, double value) {
 
 ValueWatch::ValueWatch(const WeatherFileHeader& header, const MissingValues& missing)
     : header_(header), missing_(missing) {
-  for (std::size_t column = 0; column < header_.ColumnCodes.size(); ++column)
-    if (const Parameter code = header_.ColumnCodes[column]; code != Parameter::None)
-      watched_.push_back({column, code, IsTemperature(code), IsHumidity(code)});
-}
-
-// A value that may be a code: true when it is one, declared (no reading, nothing to
-// watch) or not (noted).
-bool ValueWatch::NoteCode(Parameter code, double value, long line) {
-  if (std::find(missing_.codes.begin(), missing_.codes.end(), value) != missing_.codes.end()) return true;
-  if (!IsMissingValueCode(value)) return false;
-  codes_.Note(line, code, value);
-  return true;
+  for (std::size_t column = 0; column < header_.ColumnCodes.size(); ++column) {
+    const Parameter code = header_.ColumnCodes[column];
+    if (code == Parameter::None) continue;
+    auto& kind = IsTemperature(code) ? temperatures_ : IsHumidity(code) ? humidities_ : others_;
+    kind.push_back({column, code});
+  }
 }
 
 void ValueWatch::Note(const std::vector<ParsedNumber>& values, long line) {
+  // Rows pass by the million: two comparisons tell most readings from every usual code
+  // and every hot temperature, and only the rest go through NoteValue. Declared codes
+  // may be any number, so with them every reading does.
   const bool anyDeclared = !missing_.codes.empty();
-  for (const WatchedColumn& watched : watched_) {
+  auto mayNote = [anyDeclared](const ParsedNumber& number, double highest) {
+    return number.status == NumberStatus::Value &&
+           (anyDeclared || number.value >= highest || number.value <= -kSmallestCodeSize);
+  };
+  for (const WatchedColumn& watched : temperatures_)
+    if (const ParsedNumber& number = values[watched.column]; mayNote(number, kHighestCelsius))
+      NoteValue(watched.code, number.value, line);
+  for (const WatchedColumn& watched : others_)
+    if (const ParsedNumber& number = values[watched.column]; mayNote(number, kSmallestCodeSize))
+      NoteValue(watched.code, number.value, line);
+  for (const WatchedColumn& watched : humidities_) {  // every humidity reading counts
     const ParsedNumber& number = values[watched.column];
-    if (number.status != NumberStatus::Value) continue;
-    const double value = number.value;
-    const Parameter code = watched.code;
-    // Declared codes may be any number; without them, a reading smaller than every
-    // usual code is none, and the one test on its size is all most values cost.
-    if ((anyDeclared || std::abs(value) >= kSmallestCodeSize) && NoteCode(code, value, line)) continue;
-    if (watched.temperature && value > kHighestCelsius) hot_.Note(line, code, value);
-    if (watched.humidity) {
-      const auto slot = static_cast<std::size_t>(code);
-      ++humidityReadings_[slot];
-      if (value < 0 || value > kHighestFraction) beyondFraction_[slot] = true;
-      if (value > 0) aboveZero_[slot] = true;
-    }
+    if (mayNote(number, kSmallestCodeSize))
+      NoteValue(watched.code, number.value, line);
+    else if (number.status == NumberStatus::Value)
+      NoteHumidity(watched.code, number.value);
   }
+}
+
+void ValueWatch::NoteValue(Parameter code, double value, long line) {
+  if (std::find(missing_.codes.begin(), missing_.codes.end(), value) != missing_.codes.end()) return;
+  if (IsMissingValueCode(value)) {
+    codes_.Note(line, code, value);
+    return;
+  }
+  if (IsTemperature(code) && value > kHighestCelsius) hot_.Note(line, code, value);
+  if (IsHumidity(code)) NoteHumidity(code, value);
+}
+
+void ValueWatch::NoteHumidity(Parameter code, double value) {
+  const auto slot = static_cast<std::size_t>(code);
+  ++humidityReadings_[slot];
+  if (value < 0 || value > kHighestFraction) beyondFraction_[slot] = true;
+  if (value > 0) aboveZero_[slot] = true;
 }
 
 std::vector<Parameter> ValueWatch::FractionHumidities() const {

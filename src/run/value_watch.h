@@ -54,19 +54,19 @@ class ValueWatch {
   std::vector<std::string> Warnings(bool withCodes) const;
 
  private:
-  // A parameter column and what is watched in it, fixed by the header: the rows of a
-  // file pass by the million, so a row visits the watched columns and nothing else.
+  // A parameter column, sorted by what is watched in it once per file.
   struct WatchedColumn {
     std::size_t column;
     Parameter code;
-    bool temperature, humidity;
   };
 
-  bool NoteCode(Parameter code, double value, long line);
+  // Every watch of one reading that holds a value.
+  void NoteValue(Parameter code, double value, long line);
+  void NoteHumidity(Parameter code, double value);
 
   const WeatherFileHeader& header_;
   const MissingValues& missing_;
-  std::vector<WatchedColumn> watched_;
+  std::vector<WatchedColumn> temperatures_, humidities_, others_;
   WatchedValues codes_, hot_;
   // Per parameter code: humidity readings seen, any above the fraction range, any above 0.
   std::array<long, 16> humidityReadings_{};
