@@ -23,14 +23,19 @@ RowTerms RowTermsOf(const WeatherRecord& record, const SolarGeometry& day, const
 RowTerms RowTermsMaker::For(const WeatherRecord& record, const SolarGeometryTable& days,
                             const MethodInputs& inputs) {
   RowTerms terms;
+  Fill(record, days, inputs, terms);
+  return terms;
+}
+
+void RowTermsMaker::Fill(const WeatherRecord& record, const SolarGeometryTable& days, const MethodInputs& inputs,
+                         RowTerms& terms) {
   terms.day = days.At(record.DayOfYear);
   terms.atTmax = temperatures_.Get(record.TMAX, AirTemperatureOf);
   terms.atTmin = temperatures_.Get(record.TMIN, AirTemperatureOf);
   terms.atTmean = temperatures_.Get(record.Tmean, AirTemperatureOf);
   if (inputs.humidity == HumiditySource::DewPoint) terms.atTdew = temperatures_.Get(record.TDEW, AirTemperatureOf);
   terms.logWindRun = logWindRuns_.Get(record.WS, LogWindRun);
-  terms.readings = ReadingsOf(record, terms, inputs);
-  return terms;
+  FillReadings(record, terms, inputs, terms.readings);
 }
 
 }  // namespace sorvane

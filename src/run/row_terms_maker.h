@@ -35,6 +35,10 @@ class RowTermsMaker {
  public:
   // The terms of `record`, its day's geometry taken from the station's table.
   RowTerms For(const WeatherRecord& record, const SolarGeometryTable& days, const MethodInputs& inputs = {});
+  // The same into `terms`, every term that `inputs` uses overwritten: a run fills one
+  // RowTerms row after row instead of making and copying one per row.
+  void Fill(const WeatherRecord& record, const SolarGeometryTable& days, const MethodInputs& inputs,
+            RowTerms& terms);
 
  private:
   ExactArgumentMemo<AirTemperature, 4096> temperatures_;  // by degrees C
