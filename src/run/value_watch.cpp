@@ -36,43 +36,43 @@ ValueWatch::ValueWatch(const WeatherFileHeader& header, const MissingValues& mis
   for (std::size_t column = 0; column < header_.ColumnCodes.size(); ++column) {
     const Parameter code = header_.ColumnCodes[column];
     if (code == Parameter::None) continue;
-    auto& kind = IsTemperature(code) ? temperatures_ : IsHumidity(code) ? humidities_ : others_;
-    kind.push_back({column, code});
+    WatchedColumn watched{column, code};
+    // Declared codes may be any number, and every humidity reading counts until one
+    // lies beyond the fractions: those columns start with no plain range.
+    if (missing_.codes.empty() && !IsHumidity(code)) OpenPlainRange(watched);
+    watched_.push_back(watched);
   }
+}
+
+void ValueWatch::OpenPlainRange(WatchedColumn& watched) {
+  watched.plainAbove = -kSmallestCodeSize;
+  watched.plainBelow = IsTemperature(watched.code) ? kHighestCelsius : kSmallestCodeSize;
 }
 
 void ValueWatch::Note(const std::vector<ParsedNumber>& values, long line) {
-  // Rows pass by the million: two comparisons tell most readings from every usual code
-  // and every hot temperature, and only the rest go through NoteValue. Declared codes
-  // may be any number, so with them every reading does.
-  const bool anyDeclared = !missing_.codes.empty();
-  auto mayNote = [anyDeclared](const ParsedNumber& number, double highest) {
-    return number.status == NumberStatus::Value &&
-           (anyDeclared || number.value >= highest || number.value <= -kSmallestCodeSize);
-  };
-  for (const WatchedColumn& watched : temperatures_)
-    if (const ParsedNumber& number = values[watched.column]; mayNote(number, kHighestCelsius))
-      NoteValue(watched.code, number.value, line);
-  for (const WatchedColumn& watched : others_)
-    if (const ParsedNumber& number = values[watched.column]; mayNote(number, kSmallestCodeSize))
-      NoteValue(watched.code, number.value, line);
-  for (const WatchedColumn& watched : humidities_) {  // every humidity reading counts
+  // Rows pass by the million: two comparisons pass most readings, and only the rest go
+  // through NoteValue.
+  for (WatchedColumn& watched : watched_) {
     const ParsedNumber& number = values[watched.column];
-    if (mayNote(number, kSmallestCodeSize))
-      NoteValue(watched.code, number.value, line);
-    else if (number.status == NumberStatus::Value)
-      NoteHumidity(watched.code, number.value);
+    if (number.status == NumberStatus::Value && !(number.value > watched.plainAbove && number.value < watched.plainBelow))
+      NoteValue(watched, number.value, line);
   }
 }
 
-void ValueWatch::NoteValue(Parameter code, double value, long line) {
+void ValueWatch::NoteValue(WatchedColumn& watched, double value, long line) {
+  const Parameter code = watched.code;
   if (std::find(missing_.codes.begin(), missing_.codes.end(), value) != missing_.codes.end()) return;
   if (IsMissingValueCode(value)) {
     codes_.Note(line, code, value);
     return;
   }
   if (IsTemperature(code) && value > kHighestCelsius) hot_.Note(line, code, value);
-  if (IsHumidity(code)) NoteHumidity(code, value);
+  if (IsHumidity(code)) {
+    NoteHumidity(code, value);
+    // Once a reading lies beyond the fractions the column holds per cent, whatever
+    // follows: only codes are left to watch in it.
+    if (beyondFraction_[static_cast<std::size_t>(code)] && missing_.codes.empty()) OpenPlainRange(watched);
+  }
 }
 
 void ValueWatch::NoteHumidity(Parameter code, double value) {

@@ -54,19 +54,23 @@ class ValueWatch {
   std::vector<std::string> Warnings(bool withCodes) const;
 
  private:
-  // A parameter column, sorted by what is watched in it once per file.
+  // A parameter column and the range of its plain readings: one that lies strictly
+  // inside it is no code, no hot temperature and changes nothing watched. Fixed by the
+  // parameter and the declared codes; empty while every reading counts.
   struct WatchedColumn {
     std::size_t column;
     Parameter code;
+    double plainAbove = 0, plainBelow = 0;
   };
+  static void OpenPlainRange(WatchedColumn& watched);
 
   // Every watch of one reading that holds a value.
-  void NoteValue(Parameter code, double value, long line);
+  void NoteValue(WatchedColumn& watched, double value, long line);
   void NoteHumidity(Parameter code, double value);
 
   const WeatherFileHeader& header_;
   const MissingValues& missing_;
-  std::vector<WatchedColumn> temperatures_, humidities_, others_;
+  std::vector<WatchedColumn> watched_;
   WatchedValues codes_, hot_;
   // Per parameter code: humidity readings seen, any above the fraction range, any above 0.
   std::array<long, 16> humidityReadings_{};
