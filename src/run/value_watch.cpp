@@ -51,10 +51,12 @@ void ValueWatch::OpenPlainRange(WatchedColumn& watched) {
 
 void ValueWatch::Note(const std::vector<ParsedNumber>& values, long line) {
   // Rows pass by the million: two comparisons pass most readings, and only the rest go
-  // through NoteValue.
+  // through NoteValue. An empty field's 0 lies in every plain range, so the status
+  // need only be asked of the rest.
   for (WatchedColumn& watched : watched_) {
     const ParsedNumber& number = values[watched.column];
-    if (number.status == NumberStatus::Value && !(number.value > watched.plainAbove && number.value < watched.plainBelow))
+    if (!(number.value > watched.plainAbove && number.value < watched.plainBelow) &&
+        number.status == NumberStatus::Value)
       NoteValue(watched, number.value, line);
   }
 }
