@@ -43,7 +43,8 @@ class ExactArgumentMemo {
     std::uint64_t mark;
     Result result;
   };
-  Entry entries_[kEntries]{};
+  // Aligned to a cache line, so that an entry whose size divides 64 never straddles two.
+  alignas(64) Entry entries_[kEntries]{};
 };
 
 }  // namespace sorvane

@@ -74,6 +74,7 @@ void AddSunshine(const WeatherRecord& r, const SolarGeometry& g, SunshineSource 
     out.solarRadiation = r.RS;
     return;
   }
+  out.sunshineClamped = false;
   out.sunshineHours = r.SS;
   out.sunshineRadiation = SolarRadiation(g.ExtraterrestrialRadiation, r.SS, g.DayLength);
   out.solarRadiation = out.sunshineRadiation;
@@ -83,9 +84,14 @@ void AddSunshine(const WeatherRecord& r, const SolarGeometry& g, SunshineSource 
 
 MethodReadings ReadingsOf(const WeatherRecord& record, const RowTerms& terms, const MethodInputs& inputs) {
   MethodReadings readings;
+  FillReadings(record, terms, inputs, readings);
+  return readings;
+}
+
+void FillReadings(const WeatherRecord& record, const RowTerms& terms, const MethodInputs& inputs,
+                  MethodReadings& readings) {
   AddHumidity(record, terms, inputs.humidity, readings);
   AddSunshine(record, terms.day, inputs.sunshine, readings);
-  return readings;
 }
 
 double ScaleToPeriod(double daily, const WeatherRecord& record) {

@@ -42,6 +42,9 @@ inline double ClampAtZero(double value) {
 // `inputs` names; `terms` holds the record's geometry and temperatures (TDEW's when the
 // humidity is the dew point).
 MethodReadings ReadingsOf(const WeatherRecord& record, const RowTerms& terms, const MethodInputs& inputs);
+// The same into `readings`, every field overwritten.
+void FillReadings(const WeatherRecord& record, const RowTerms& terms, const MethodInputs& inputs,
+                  MethodReadings& readings);
 
 // A daily rate over the record's period: 7 days for a week, the month's days for a month
 // (February 28).

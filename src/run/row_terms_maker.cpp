@@ -23,14 +23,29 @@ RowTerms RowTermsOf(const WeatherRecord& record, const SolarGeometry& day, const
 RowTerms RowTermsMaker::For(const WeatherRecord& record, const SolarGeometryTable& days,
                             const MethodInputs& inputs) {
   RowTerms terms;
-  terms.day = days.At(record.DayOfYear);
-  terms.atTmax = temperatures_.Get(record.TMAX, AirTemperatureOf);
-  terms.atTmin = temperatures_.Get(record.TMIN, AirTemperatureOf);
-  terms.atTmean = temperatures_.Get(record.Tmean, AirTemperatureOf);
-  if (inputs.humidity == HumiditySource::DewPoint) terms.atTdew = temperatures_.Get(record.TDEW, AirTemperatureOf);
-  terms.logWindRun = logWindRuns_.Get(record.WS, LogWindRun);
-  terms.readings = ReadingsOf(record, terms, inputs);
+  Fill(record, days, inputs, terms);
   return terms;
+}
+
+AirTemperature RowTermsMaker::TermsOf(double celsius) {
+  const SaturationTerms remembered = temperatures_.Get(celsius, [](double c) {
+    const AirTemperature computed = AirTemperatureOf(c);
+    return SaturationTerms{computed.saturationVapourPressure, computed.saturationVapourPressureMbar,
+                           computed.fourthPowerKelvin};
+  });
+  return {celsius, remembered.saturationVapourPressure, remembered.saturationVapourPressureMbar,
+          remembered.fourthPowerKelvin};
+}
+
+void RowTermsMaker::Fill(const WeatherRecord& record, const SolarGeometryTable& days, const MethodInputs& inputs,
+                         RowTerms& terms) {
+  terms.day = days.At(record.DayOfYear);
+  terms.atTmax = TermsOf(record.TMAX);
+  terms.atTmin = TermsOf(record.TMIN);
+  terms.atTmean = TermsOf(record.Tmean);
+  if (inputs.humidity == HumiditySource::DewPoint) terms.atTdew = TermsOf(record.TDEW);
+  terms.logWindRun = logWindRuns_.Get(record.WS, LogWindRun);
+  FillReadings(record, terms, inputs, terms.readings);
 }
 
 }  // namespace sorvane

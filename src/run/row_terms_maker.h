@@ -29,16 +29,28 @@ struct RowTerms {
 // Every term of `record`, computed directly, with `day` the geometry of its day.
 RowTerms RowTermsOf(const WeatherRecord& record, const SolarGeometry& day, const MethodInputs& inputs = {});
 
-// One per thread, kept from file to file (about 180 KB): what it remembers holds for
+// One per thread, kept from file to file (about 150 KB): what it remembers holds for
 // every station.
 class RowTermsMaker {
  public:
   // The terms of `record`, its day's geometry taken from the station's table.
   RowTerms For(const WeatherRecord& record, const SolarGeometryTable& days, const MethodInputs& inputs = {});
+  // The same into `terms`, every term that `inputs` uses overwritten: a run fills one
+  // RowTerms row after row instead of making and copying one per row.
+  void Fill(const WeatherRecord& record, const SolarGeometryTable& days, const MethodInputs& inputs,
+            RowTerms& terms);
 
  private:
-  ExactArgumentMemo<AirTemperature, 4096> temperatures_;  // by degrees C
-  ExactArgumentMemo<double, 1024> logWindRuns_;           // by WS, km/h
+  // A temperature's terms without the temperature, which is the memo's argument: an
+  // entry of 32 bytes, two to a cache line, where the whole AirTemperature makes 40 and
+  // many an entry straddles two lines.
+  struct SaturationTerms {
+    double saturationVapourPressure, saturationVapourPressureMbar, fourthPowerKelvin;
+  };
+  AirTemperature TermsOf(double celsius);
+
+  ExactArgumentMemo<SaturationTerms, 4096> temperatures_;  // by degrees C
+  ExactArgumentMemo<double, 1024> logWindRuns_;            // by WS, km/h
 };
 
 }  // namespace sorvane

@@ -51,7 +51,8 @@ WeatherFileReader::Step StationComputation::Next(RowTermsMaker& terms, WeatherRe
   if (step != WeatherFileReader::Step::Record) return step;
   ParameterSet missing = reader_.MissingInLastRecord();
   if (estimator_) estimated_ = estimator_->Fill(record, missing, station_.days.At(record.DayOfYear));
-  const RowTerms rowTerms = terms.For(record, station_.days, inputs_);
+  terms.Fill(record, station_.days, inputs_, rowTerms_);
+  const RowTerms& rowTerms = rowTerms_;
   if (sunshineFromRadiation_ && rowTerms.readings.sunshineClamped && !Holds(missing | estimated_, Parameter::RS) &&
       sunshineHeld_++ == 0)
     firstSunshineHeldLine_ = reader_.LineOfLastRecord();

@@ -78,6 +78,7 @@ class StationComputation {
   long firstSunshineHeldLine_ = 0;
   std::optional<MissingInputEstimator> estimator_;
   ParameterSet estimated_ = 0;
+  RowTerms rowTerms_;  // the last record's, filled anew for each
 };
 
 }  // namespace sorvane

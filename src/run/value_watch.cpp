@@ -15,6 +15,11 @@ bool IsHumidity(Parameter p) { return p == Parameter::RH1 || p == Parameter::RH2
 
 }  // namespace
 
+static_assert(std::all_of(kMissingValueCodes.begin(), kMissingValueCodes.end(),
+                          [](double code) { return code <= -kSmallestCodeSize || code >= kSmallestCodeSize; }),
+              "no missing-value code is smaller in size than kSmallestCodeSize");
+static_assert(kHighestCelsius <= kSmallestCodeSize, "a temperature below kHighestCelsius is no code");
+
 bool IsMissingValueCode(double value) {
   return std::find(kMissingValueCodes.begin(), kMissingValueCodes.end(), value) != kMissingValueCodes.end();
 }
@@ -27,27 +32,56 @@ void WatchedValues::Note(long line, Parameter parameter, double value) {
 }
 
 ValueWatch::ValueWatch(const WeatherFileHeader& header, const MissingValues& missing)
-    : header_(header), missing_(missing) {}
-
-void ValueWatch::Note(const std::vector<ParsedNumber>& values, long line) {
+    : header_(header), missing_(missing) {
   for (std::size_t column = 0; column < header_.ColumnCodes.size(); ++column) {
     const Parameter code = header_.ColumnCodes[column];
-    const ParsedNumber& number = values[column];
-    if (code == Parameter::None || number.status != NumberStatus::Value) continue;
-    const double value = number.value;
-    if (std::find(missing_.codes.begin(), missing_.codes.end(), value) != missing_.codes.end()) continue;
-    if (IsMissingValueCode(value)) {
-      codes_.Note(line, code, value);
-      continue;
-    }
-    if (IsTemperature(code) && value > kHighestCelsius) hot_.Note(line, code, value);
-    if (IsHumidity(code)) {
-      const auto slot = static_cast<std::size_t>(code);
-      ++humidityReadings_[slot];
-      if (value < 0 || value > kHighestFraction) beyondFraction_[slot] = true;
-      if (value > 0) aboveZero_[slot] = true;
-    }
+    if (code == Parameter::None) continue;
+    WatchedColumn watched{column, code};
+    // Declared codes may be any number, and every humidity reading counts until one
+    // lies beyond the fractions: those columns start with no plain range.
+    if (missing_.codes.empty() && !IsHumidity(code)) OpenPlainRange(watched);
+    watched_.push_back(watched);
   }
+}
+
+void ValueWatch::OpenPlainRange(WatchedColumn& watched) {
+  watched.plainAbove = -kSmallestCodeSize;
+  watched.plainBelow = IsTemperature(watched.code) ? kHighestCelsius : kSmallestCodeSize;
+}
+
+void ValueWatch::Note(const std::vector<ParsedNumber>& values, long line) {
+  // Rows pass by the million: two comparisons pass most readings, and only the rest go
+  // through NoteValue. An empty field's 0 lies in every plain range, so the status
+  // need only be asked of the rest.
+  for (WatchedColumn& watched : watched_) {
+    const ParsedNumber& number = values[watched.column];
+    if (!(number.value > watched.plainAbove && number.value < watched.plainBelow) &&
+        number.status == NumberStatus::Value)
+      NoteValue(watched, number.value, line);
+  }
+}
+
+void ValueWatch::NoteValue(WatchedColumn& watched, double value, long line) {
+  const Parameter code = watched.code;
+  if (std::find(missing_.codes.begin(), missing_.codes.end(), value) != missing_.codes.end()) return;
+  if (IsMissingValueCode(value)) {
+    codes_.Note(line, code, value);
+    return;
+  }
+  if (IsTemperature(code) && value > kHighestCelsius) hot_.Note(line, code, value);
+  if (IsHumidity(code)) {
+    NoteHumidity(code, value);
+    // Once a reading lies beyond the fractions the column holds per cent, whatever
+    // follows: only codes are left to watch in it.
+    if (beyondFraction_[static_cast<std::size_t>(code)] && missing_.codes.empty()) OpenPlainRange(watched);
+  }
+}
+
+void ValueWatch::NoteHumidity(Parameter code, double value) {
+  const auto slot = static_cast<std::size_t>(code);
+  ++humidityReadings_[slot];
+  if (value < 0 || value > kHighestFraction) beyondFraction_[slot] = true;
+  if (value > 0) aboveZero_[slot] = true;
 }
 
 std::vector<Parameter> ValueWatch::FractionHumidities() const {

@@ -16,6 +16,8 @@ namespace sorvane {
 // The codes loggers and spreadsheets write for "no reading".
 inline constexpr std::array<double, 4> kMissingValueCodes{-99, -999, -9999, 9999};
 bool IsMissingValueCode(double value);
+// No code is smaller in size: most readings are told apart from every code by one test.
+inline constexpr double kSmallestCodeSize = 99;
 
 // No air temperature a station records reaches 60 degrees C; 140 degrees F does not
 // make a plausible temperature either, but 60 and more is an ordinary day in degrees F.
@@ -52,8 +54,23 @@ class ValueWatch {
   std::vector<std::string> Warnings(bool withCodes) const;
 
  private:
+  // A parameter column and the range of its plain readings: one that lies strictly
+  // inside it is no code, no hot temperature and changes nothing watched. Fixed by the
+  // parameter and the declared codes; empty while every reading counts.
+  struct WatchedColumn {
+    std::size_t column;
+    Parameter code;
+    double plainAbove = 0, plainBelow = 0;
+  };
+  static void OpenPlainRange(WatchedColumn& watched);
+
+  // Every watch of one reading that holds a value.
+  void NoteValue(WatchedColumn& watched, double value, long line);
+  void NoteHumidity(Parameter code, double value);
+
   const WeatherFileHeader& header_;
   const MissingValues& missing_;
+  std::vector<WatchedColumn> watched_;
   WatchedValues codes_, hot_;
   // Per parameter code: humidity readings seen, any above the fraction range, any above 0.
   std::array<long, 16> humidityReadings_{};

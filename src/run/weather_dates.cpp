@@ -165,6 +165,12 @@ bool WeatherFileReader::ReadYearMonthDay(WeatherRecord& record, double year, std
 // Weekly and monthly rows: a year and number seen before makes the row a repeat.
 void WeatherFileReader::NoteRepeat(double year, double number) {
   const std::pair<double, double> period{year, number};
+  // Rows mostly come in the order of their periods: a period after every one seen is
+  // new, and goes at the end without a search.
+  if (periodsSeen_.empty() || periodsSeen_.back().first < period) {
+    periodsSeen_.push_back({period, recordLine_});
+    return;
+  }
   auto at = std::lower_bound(periodsSeen_.begin(), periodsSeen_.end(), period,
                              [](const auto& seen, const auto& wanted) { return seen.first < wanted; });
   if (at != periodsSeen_.end() && at->first == period) {

@@ -335,15 +335,16 @@ WeatherFileReader::Step WeatherFileReader::NextRecord(WeatherRecord& record) {
     Refuse(key.line, "field 1: " + std::string(FieldReader::Describe(key.status)));
     return Step::Problem;
   }
-  if (TrimSpaces(key.text) == "&") return Step::End;
-  if (key.EndsLine() && TrimSpaces(key.text).empty() && !key.quoted) {
+  const std::string_view keyText = TrimSpaces(key.text);
+  if (keyText == "&") return Step::End;
+  if (key.EndsLine() && keyText.empty() && !key.quoted) {
     if (fields_.SkipEmptyRowsRest()) return Step::End;  // blank lines at the end end the data
     Refuse(recordLine_, "a blank line in the middle of the data");
     return Step::Problem;
   }
   // Rows of empty fields (",,,,"), as a spreadsheet saves the rows below its data, end
   // the data when nothing else follows them.
-  if (TrimSpaces(key.text).empty() && !key.quoted && fields_.RestOfLineIsEmptyFields()) {
+  if (keyText.empty() && !key.quoted && fields_.RestOfLineIsEmptyFields()) {
     if (fields_.SkipEmptyRowsRest()) return Step::End;
     Refuse(recordLine_, "a row of empty fields in the middle of the data");
     return Step::Problem;
