@@ -128,8 +128,8 @@ std::optional<StationCalibration> CalibrateFile(const ListedName& entry, const A
 
   WeatherRecord record;
   std::vector<double> values;
-  WeatherFileReader::Step step;
-  while ((step = computation->Next(terms, record, values)) == WeatherFileReader::Step::Record) {
+  Expected<WeatherFileReader::Step> step = WeatherFileReader::Step::End;
+  while ((step = computation->Next(terms, record, values)) && *step == WeatherFileReader::Step::Record) {
     if (calibrationRules.leaveOutEstimated && computation->EstimatedInLastRecord() != 0) continue;
     double y = kNotComputable;
     if (source->methodIndex >= 0) {
@@ -149,8 +149,8 @@ std::optional<StationCalibration> CalibrateFile(const ListedName& entry, const A
       ++k;
     }
   }
-  if (step == WeatherFileReader::Step::Problem) {
-    const Problem& problem = computation->Reader().LastProblem();
+  if (!step) {
+    const Problem& problem = step.error();
     refusal = Located(shown, problem.line, problem.message) + std::string(kFileNotProcessed);
     return std::nullopt;
   }

@@ -31,7 +31,7 @@ Expected<StationComputation> StationComputation::Open(const std::filesystem::pat
   WeatherFileReader reader(std::move(*fields));
   reader.SetRules(rules);
   auto header = reader.ReadHeader();
-  if (!header) return Fail(Located(shown, reader.LastProblem()));
+  if (!header) return Fail(Located(shown, header.error()));
   std::optional<MissingInputEstimator> estimator;
   if (rules.estimates) estimator.emplace(*rules.estimates, header->RecognisedColumns());
   const ParameterSet present = header->RecognisedColumns() | supplied | (estimator ? estimator->Added() : 0);
@@ -45,10 +45,9 @@ Expected<StationComputation> StationComputation::Open(const std::filesystem::pat
                             use, std::move(estimator));
 }
 
-WeatherFileReader::Step StationComputation::Next(RowTermsMaker& terms, WeatherRecord& record,
-                                                 std::vector<double>& values) {
-  const WeatherFileReader::Step step = reader_.NextRecord(record);
-  if (step != WeatherFileReader::Step::Record) return step;
+Expected<WeatherFileReader::Step> StationComputation::Next(RowTermsMaker& terms, WeatherRecord& record,
+                                                           std::vector<double>& values) {
+  if (auto step = reader_.NextRecord(record); step != WeatherFileReader::Step::Record) return step;
   ParameterSet missing = reader_.MissingInLastRecord();
   if (estimator_) estimated_ = estimator_->Fill(record, missing, station_.days.At(record.DayOfYear));
   const RowTerms rowTerms = terms.For(record, station_.days, inputs_);
@@ -61,7 +60,7 @@ WeatherFileReader::Step StationComputation::Next(RowTermsMaker& terms, WeatherRe
   for (std::size_t m = 0; m < computing_.size(); ++m)
     values[m] = (missing & reading_[m]) != 0 ? kNotComputable
                                              : computing_[m](record, header_.Station, station_.constants, rowTerms);
-  return step;
+  return WeatherFileReader::Step::Record;
 }
 
 }  // namespace sorvane
