@@ -36,13 +36,11 @@ Expected<StationComputation> StationComputation::Open(const std::filesystem::pat
   if (rules.estimates) estimator.emplace(*rules.estimates, header->RecognisedColumns());
   const ParameterSet present = header->RecognisedColumns() | supplied | (estimator ? estimator->Added() : 0);
   std::vector<int> methods = AvailableMethods(present, header->Period);
-  HeatIndexUse use;
-  std::string refusal;
-  if (!HeatIndexForMethods(methods, app, header->Station, shown, {heatIndex, path, rules}, use, refusal))
-    return Fail(std::move(refusal));
-  PreparedStation station = PrepareStation(header->Station, use.value);
+  const auto use = HeatIndexForMethods(methods, app, header->Station, shown, {heatIndex, path, rules});
+  if (!use) return Fail(use.error());
+  PreparedStation station = PrepareStation(header->Station, use->value);
   return StationComputation(std::move(reader), std::move(*header), present, std::move(methods), std::move(station),
-                            use, std::move(estimator));
+                            *use, std::move(estimator));
 }
 
 Expected<WeatherFileReader::Step> StationComputation::Next(RowTermsMaker& terms, WeatherRecord& record,

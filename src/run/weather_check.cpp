@@ -335,10 +335,11 @@ WeatherCheckReport CheckWeatherFile(const ListedName& entry, const AppFolder& fo
   // The methods computed here: all the run computes, less Thornthwaite when the run
   // would refuse the file for want of a heat index (its rows are still worth checking).
   std::vector<int> computed = report.methods;
-  std::string refusal;
-  if (!HeatIndexForMethods(computed, folder, header.Station, shown, {heatIndex, path, rules}, report.heatIndex,
-                           refusal)) {
-    report.refusal = Refusal(refusal + std::string(kFileNotProcessed));
+  if (auto use = HeatIndexForMethods(computed, folder, header.Station, shown, {heatIndex, path, rules})) {
+    report.heatIndex = *use;
+  } else {
+    report.heatIndex = HeatIndexUse{{}, heatIndex};  // none found
+    report.refusal = Refusal(use.error().message + std::string(kFileNotProcessed));
     std::erase(computed, kThornthwaiteId);
   }
   const PreparedStation station = PrepareStation(header.Station, report.heatIndex.value);
