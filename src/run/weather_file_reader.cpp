@@ -43,10 +43,7 @@ bool WeatherFileReader::Refuse(long line, std::string what) {
 }
 
 Expected<WeatherFileHeader> WeatherFileReader::ReadHeader() {
-  if (const auto why = WhyNotText(fields_.Beginning())) {
-    Refuse(0, *why);
-    return Refused();
-  }
+  if (auto text = ReadableAsText(fields_.Beginning()); !text) return Fail(text.error());
   const FieldSeparators separators = SeparatorsOf(fields_.Beginning());
   fields_.UseSeparators(separators.separator, separators.decimalPoint);
   std::string line;
