@@ -122,7 +122,7 @@ std::vector<std::optional<std::size_t>> ColumnMethods(const std::vector<std::str
 Expected<void> ReadColumnNames(PetResultReader& pet, const std::string& shown, const fs::path& scratch,
                                const AppFolder& folder) {
   const auto columnsText = pet.ReadMethodHeadsText();
-  if (!columnsText) return NotAdjusted(shown, pet.LastProblem().line, pet.LastProblem().message);
+  if (!columnsText) return NotAdjusted(shown, columnsText.error().line, columnsText.error().message);
   auto columns = SplitThroughScratch(scratch, *columnsText);
   std::error_code ignored;
   fs::remove(scratch, ignored);  // read: no longer needed
@@ -150,7 +150,7 @@ Expected<void> AdjustDataLines(PetResultReader& pet, const std::string& shown,
                                const std::vector<double>& coefficients, AtomicFile& adjusted) {
   std::string& out = adjusted.Buffer();
   PetResultRow row;
-  PetResultReader::Step step;
+  Expected<PetResultReader::Step> step = PetResultReader::Step::End;
   while ((step = pet.NextRow(row)) == PetResultReader::Step::Row) {
     out += row.periodKey;
     for (std::size_t c = 0; c < methodOf.size(); ++c) {
@@ -162,8 +162,7 @@ Expected<void> AdjustDataLines(PetResultReader& pet, const std::string& shown,
     out += "\r\n";
     adjusted.FlushIfFull();
   }
-  if (step == PetResultReader::Step::Problem)
-    return NotAdjusted(shown, pet.LastProblem().line, pet.LastProblem().message);
+  if (!step) return NotAdjusted(shown, step.error().line, step.error().message);
   return {};
 }
 
@@ -206,10 +205,9 @@ Expected<AdjustedStation> Adjust(const fs::path& coefficientFile, const AppFolde
   ScratchRemoval removal{scratch};
 
   PetResultReader reader(std::move(*pet));
-  const PetResultReader::HeadsRead heads = reader.ReadPeriodHeads();
-  if (heads == PetResultReader::HeadsRead::Problem)
-    return NotAdjusted(shown, reader.LastProblem().line, reader.LastProblem().message);
-  if (heads == PetResultReader::HeadsRead::NoPeriodHeads || reader.Period() != PeriodType::Date) {
+  const auto heads = reader.ReadPeriodHeads();
+  if (!heads) return NotAdjusted(shown, heads.error().line, heads.error().message);
+  if (*heads == PetResultReader::HeadsRead::NoPeriodHeads || reader.Period() != PeriodType::Date) {
     // Weekly and monthly results are not adjusted; the AdjustedPetFile stays empty.
     if (const auto committed = adjusted->Commit(); !committed)
       return NotAdjusted(folder.Display(adjustedPath), 0, "cannot be written (" + committed.error().message + ")");

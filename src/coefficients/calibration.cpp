@@ -92,24 +92,18 @@ std::optional<ReferenceSource> FindReference(const StationComputation& computati
 
 std::string_view PeriodAdjective(PeriodType period) { return WordsOf(period).adjective; }
 
-// The pairs of one file, or the refusal that leaves it out. A table holds coefficients
-// of one period: `period` is that of the files before it.
-std::optional<StationCalibration> CalibrateFile(const ListedName& entry, const AppFolder& folder,
-                                                const CalibrationReference& reference, const ReadingRules& rules,
-                                                const CalibrationRules& calibrationRules, std::optional<PeriodType> period,
-                                                RowTermsMaker& terms, std::string& refusal) {
-  if (!entry.problem.empty()) {
-    refusal = ListedNameRefusal(entry);
-    return std::nullopt;
-  }
+// The pairs of one file, or the problem whose message is the refusal that leaves it
+// out. A table holds coefficients of one period: `period` is that of the files before it.
+Expected<StationCalibration> CalibrateFile(const ListedName& entry, const AppFolder& folder,
+                                           const CalibrationReference& reference, const ReadingRules& rules,
+                                           const CalibrationRules& calibrationRules, std::optional<PeriodType> period,
+                                           RowTermsMaker& terms) {
+  if (!entry.problem.empty()) return Fail(ListedNameRefusal(entry));
   const fs::path path = FileOf(entry, folder.PetData());
   const std::string shown = EscapedText(folder.Display(path));
   auto computation = StationComputation::Open(path, shown, folder, rules, calibrationRules.heatIndex);
   const MissingValues& missing = rules.missing;
-  if (!computation) {
-    refusal = computation.error().message + std::string(kFileNotProcessed);
-    return std::nullopt;
-  }
+  if (!computation) return Fail(computation.error().message + std::string(kFileNotProcessed));
   std::string why;
   const auto source = FindReference(*computation, reference, why);
   StationCalibration station{ResultFileName(entry.name, ""), computation->Header().Station.Latitude,
@@ -118,18 +112,15 @@ std::optional<StationCalibration> CalibrateFile(const ListedName& entry, const A
   if (period && station.period != *period)
     why = "a " + std::string(PeriodAdjective(station.period)) + " file among " +
           std::string(PeriodAdjective(*period)) + " ones (the coefficients of a table hold for one period)";
-  if (!why.empty()) {
-    refusal = shown + ": " + why + std::string(kFileNotProcessed);
-    return std::nullopt;
-  }
+  if (!why.empty()) return Fail(shown + ": " + why + std::string(kFileNotProcessed));
   const std::vector<int>& methods = computation->Methods();
   for (int id : methods)
     if (id != reference.method) station.methods.push_back({id, {}});
 
   WeatherRecord record;
   std::vector<double> values;
-  WeatherFileReader::Step step;
-  while ((step = computation->Next(terms, record, values)) == WeatherFileReader::Step::Record) {
+  Expected<WeatherFileReader::Step> step = WeatherFileReader::Step::End;
+  while ((step = computation->Next(terms, record, values)) && *step == WeatherFileReader::Step::Record) {
     if (calibrationRules.leaveOutEstimated && computation->EstimatedInLastRecord() != 0) continue;
     double y = kNotComputable;
     if (source->methodIndex >= 0) {
@@ -149,10 +140,9 @@ std::optional<StationCalibration> CalibrateFile(const ListedName& entry, const A
       ++k;
     }
   }
-  if (step == WeatherFileReader::Step::Problem) {
-    const Problem& problem = computation->Reader().LastProblem();
-    refusal = Located(shown, problem.line, problem.message) + std::string(kFileNotProcessed);
-    return std::nullopt;
+  if (!step) {
+    const Problem& problem = step.error();
+    return Fail(Located(shown, problem.line, problem.message) + std::string(kFileNotProcessed));
   }
   return station;
 }
@@ -194,14 +184,13 @@ Calibration Calibrate(const std::vector<ListedName>& names, const AppFolder& fol
   RowTermsMaker terms;
   for (std::size_t index = 0; index < names.size(); ++index) {
     notices.Progress(index, names.size(), names[index].name);
-    std::string refusal;
     std::optional<PeriodType> period;
     if (!calibration.stations.empty()) period = calibration.stations.front().period;
-    auto station = CalibrateFile(names[index], folder, reference, rules, calibrationRules, period, terms, refusal);
+    auto station = CalibrateFile(names[index], folder, reference, rules, calibrationRules, period, terms);
     if (station) {
       calibration.stations.push_back(std::move(*station));
     } else {
-      notices.Show(Refusal(refusal));
+      notices.Show(Refusal(station.error().message));
       ++calibration.refused;
     }
   }

@@ -50,28 +50,28 @@ bool SemicolonsWithDecimalCommas(std::string_view header) {
 
 }  // namespace
 
-std::optional<std::string> WhyNotText(std::string_view beginning) {
+Expected<void> ReadableAsText(std::string_view beginning) {
   if (beginning.starts_with("PK\x03\x04"))
-    return "the file is an Excel workbook (a zip file), not text, whatever its name says; open it in the "
-           "spreadsheet and " + std::string(kSaveAsCsv);
+    return Fail("the file is an Excel workbook (a zip file), not text, whatever its name says; open it in the "
+           "spreadsheet and " + std::string(kSaveAsCsv));
   if (beginning.starts_with("\xD0\xCF\x11\xE0"))
-    return "the file is an Excel 97-2003 workbook, not text, whatever its name says; open it in the spreadsheet "
-           "and " + std::string(kSaveAsCsv);
+    return Fail("the file is an Excel 97-2003 workbook, not text, whatever its name says; open it in the spreadsheet "
+           "and " + std::string(kSaveAsCsv));
   if (LooksLikeUtf16(beginning))
-    return "the file is UTF-16 text, as a spreadsheet saves \"Unicode text\"; " + std::string(kSaveAsCsv) +
-           " (UTF-8 or plain ASCII)";
-  return std::nullopt;
+    return Fail("the file is UTF-16 text, as a spreadsheet saves \"Unicode text\"; " + std::string(kSaveAsCsv) +
+                " (UTF-8 or plain ASCII)");
+  return {};
 }
 
-std::optional<std::string> WhyNotCommaSeparatedText(std::string_view beginning) {
-  if (auto why = WhyNotText(beginning)) return why;
+Expected<void> ReadableAsCommaSeparatedText(std::string_view beginning) {
+  if (auto text = ReadableAsText(beginning); !text) return text;
   const std::string_view header = HeaderLines(beginning);
   if (SeparatedBy(header, ';') || SemicolonsWithDecimalCommas(header))
-    return "the file is separated by semicolons, as a spreadsheet saves CSV with a decimal comma; " +
-           std::string(kSaveAsCsv);
+    return Fail("the file is separated by semicolons, as a spreadsheet saves CSV with a decimal comma; " +
+                std::string(kSaveAsCsv));
   if (SeparatedBy(header, '\t'))
-    return "the file is separated by tabs, as a spreadsheet saves tab-delimited text; " + std::string(kSaveAsCsv);
-  return std::nullopt;
+    return Fail("the file is separated by tabs, as a spreadsheet saves tab-delimited text; " + std::string(kSaveAsCsv));
+  return {};
 }
 
 namespace {

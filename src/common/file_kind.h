@@ -4,20 +4,21 @@
 // first field that would point at the wrong thing.
 #pragma once
 
-#include <optional>
 #include <string>
 #include <string_view>
 
+#include "common/problem.h"
+
 namespace sorvane {
 
-// Why the file whose first bytes are `beginning` is no comma-separated text, or nullopt
-// when it may be one. `beginning` holds at least the first few lines of the file when
-// the file has them.
-std::optional<std::string> WhyNotCommaSeparatedText(std::string_view beginning);
+// Nothing when the file whose first bytes are `beginning` may be comma-separated text,
+// else the problem of the file as a whole that says what it is. `beginning` holds at
+// least the first few lines of the file when the file has them.
+Expected<void> ReadableAsCommaSeparatedText(std::string_view beginning);
 
 // The same for a file that may also be separated by semicolons or tabs: only what is no
 // text at all (a workbook, UTF-16).
-std::optional<std::string> WhyNotText(std::string_view beginning);
+Expected<void> ReadableAsText(std::string_view beginning);
 
 // How a weather file separates its fields, told from its header line (line 4): by
 // commas, or, when the header line holds no comma, by tabs or semicolons. Semicolons go

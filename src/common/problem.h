@@ -3,6 +3,7 @@
 // kept it from one. Only a job turns a Problem into a notice for its host.
 #pragma once
 
+#include <memory>
 #include <string>
 #include <type_traits>
 #include <utility>
@@ -37,6 +38,59 @@ inline Unexpected Fail(Problem problem) { return {std::move(problem)}; }
 inline Unexpected Fail(std::string message) { return {Problem{{}, 0, {}, std::move(message)}}; }
 inline Unexpected Fail(long line, std::string message) { return {Problem{{}, line, {}, std::move(message)}}; }
 
+namespace detail {
+
+// Where an Expected keeps its value or its problem: in a variant, ...
+template <class T, bool Small = std::is_trivially_copyable_v<T> && std::is_default_constructible_v<T> &&
+                                sizeof(T) <= sizeof(void*)>
+class ExpectedState {
+ public:
+  template <class U>
+  explicit ExpectedState(std::in_place_index_t<0>, U&& value) : state_(std::in_place_index<0>, std::forward<U>(value)) {}
+  explicit ExpectedState(Problem problem) : state_(std::in_place_index<1>, std::move(problem)) {}
+
+  bool HasValue() const { return state_.index() == 0; }
+  T& Value() & { return std::get<0>(state_); }
+  const T& Value() const& { return std::get<0>(state_); }
+  T&& Value() && { return std::get<0>(std::move(state_)); }
+  const Problem& Error() const { return std::get<1>(state_); }
+
+ private:
+  std::variant<T, Problem> state_;
+};
+
+// ... or, for a value as small as a pointer (the Step of a row reader, read millions of
+// times a second), beside a problem held apart: the happy path then only stores the value
+// and a null pointer, and tests that pointer once when it ends.
+template <class T>
+class ExpectedState<T, true> {
+ public:
+  template <class U>
+  explicit ExpectedState(std::in_place_index_t<0>, U&& value) : value_(std::forward<U>(value)) {}
+  explicit ExpectedState(Problem problem) : problem_(std::make_unique<Problem>(std::move(problem))) {}
+  ExpectedState(const ExpectedState& other)
+      : value_(other.value_), problem_(other.problem_ ? std::make_unique<Problem>(*other.problem_) : nullptr) {}
+  ExpectedState(ExpectedState&&) noexcept = default;
+  ExpectedState& operator=(const ExpectedState& other) {
+    if (this != &other) *this = ExpectedState(other);
+    return *this;
+  }
+  ExpectedState& operator=(ExpectedState&&) noexcept = default;
+  ~ExpectedState() = default;
+
+  bool HasValue() const { return problem_ == nullptr; }
+  T& Value() & { return value_; }
+  const T& Value() const& { return value_; }
+  T&& Value() && { return std::move(value_); }
+  const Problem& Error() const { return *problem_; }
+
+ private:
+  T value_{};
+  std::unique_ptr<Problem> problem_;
+};
+
+}  // namespace detail
+
 // The value of T, or a Problem: what std::expected<T, Problem> is, kept small so that
 // every compiler of this project (the fuzzers' clang among them) builds it.
 template <class T>
@@ -44,19 +98,22 @@ class [[nodiscard]] Expected {
  public:
   template <class U = T, std::enable_if_t<std::is_constructible_v<T, U&&>, int> = 0>
   Expected(U&& value) : state_(std::in_place_index<0>, std::forward<U>(value)) {}
-  Expected(Unexpected failure) : state_(std::in_place_index<1>, std::move(failure.problem)) {}
+  Expected(Unexpected failure) : state_(std::move(failure.problem)) {}
 
-  bool has_value() const { return state_.index() == 0; }
+  bool has_value() const { return state_.HasValue(); }
   explicit operator bool() const { return has_value(); }
-  T& operator*() & { return std::get<0>(state_); }
-  const T& operator*() const& { return std::get<0>(state_); }
-  T&& operator*() && { return std::get<0>(std::move(state_)); }
-  T* operator->() { return &std::get<0>(state_); }
-  const T* operator->() const { return &std::get<0>(state_); }
-  const Problem& error() const { return std::get<1>(state_); }
+  T& operator*() & { return state_.Value(); }
+  const T& operator*() const& { return state_.Value(); }
+  T&& operator*() && { return std::move(state_).Value(); }
+  T* operator->() { return &state_.Value(); }
+  const T* operator->() const { return &state_.Value(); }
+  const Problem& error() const { return state_.Error(); }
+
+  // As std::expected compares: a value equal to `value`, not a problem.
+  friend bool operator==(const Expected& read, const T& value) { return read.has_value() && *read == value; }
 
  private:
-  std::variant<T, Problem> state_;
+  detail::ExpectedState<T> state_;
 };
 
 template <>

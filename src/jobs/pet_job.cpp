@@ -99,19 +99,19 @@ FileResult ProcessFile(const ListedName& entry, const RunFolders& folders, RowTe
   EmptyValues empty;
   EstimateTally estimates;
   WeatherRecord record;
-  WeatherFileReader::Step step;
   std::vector<double> values;
   const WeatherFileReader& reader = computation->Reader();
   ValueWatch watch(header, folders.reading.missing);
-  while ((step = computation->Next(terms, record, values)) == WeatherFileReader::Step::Record) {
+  for (;;) {
+    const auto step = computation->Next(terms, record, values);
+    if (!step) return FileRefusedWith(Located(shown, step.error()) + std::string(kFileNotProcessed));
+    if (*step == WeatherFileReader::Step::End) break;
     watch.Note(reader.LastRowValues(), reader.LineOfLastRecord());
     for (std::size_t m = 0; m < values.size(); ++m)
       if (!std::isfinite(values[m])) empty.Note(reader.LineOfLastRecord(), methods[m]);
     writer->WriteRow(record, values, computation->EstimatedInLastRecord());
     estimates.Note(computation->EstimatedInLastRecord());
   }
-  if (step == WeatherFileReader::Step::Problem)
-    return FileRefusedWith(Located(shown, reader.LastProblem()) + std::string(kFileNotProcessed));
   if (const auto finished = writer->Finish(); !finished)
     return FileRefusedWith(folders.app.Display(writer->Target()) + ": writing failed (" + finished.error().message +
                        "); an older result of that name is left as it was");

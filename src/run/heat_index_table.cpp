@@ -86,32 +86,28 @@ Expected<double> StationHeatIndex(const AppFolder& folder, double latitude, doub
   return *heatIndex;
 }
 
-bool HeatIndexForMethods(const std::vector<int>& methods, const AppFolder& folder, const StationHeader& station,
-                         std::string_view shown, const HeatIndexChoice& choice, HeatIndexUse& use,
-                         std::string& refusal) {
-  use = HeatIndexUse{};
+Expected<HeatIndexUse> HeatIndexForMethods(const std::vector<int>& methods, const AppFolder& folder,
+                                           const StationHeader& station, std::string_view shown,
+                                           const HeatIndexChoice& choice) {
+  HeatIndexUse use;
   use.source = choice.source;
-  if (std::find(methods.begin(), methods.end(), kThornthwaiteId) == methods.end()) return true;
+  if (std::find(methods.begin(), methods.end(), kThornthwaiteId) == methods.end()) return use;
   if (choice.source == HeatIndexSource::Station) {
     const Expected<double> own = OwnHeatIndex(choice.file, choice.rules, use.completeYears);
-    if (!own) {
-      refusal = std::string(shown) + ": its Thornthwaite column needs the station's own heat index, but " +
-                Reason(own.error());
-      return false;
-    }
+    if (!own)
+      return Fail(std::string(shown) + ": its Thornthwaite column needs the station's own heat index, but " +
+                  Reason(own.error()));
     use.value = *own;
-    return true;
+    return use;
   }
   CoordinateExtent extent;
   const auto heatIndex = StationHeatIndex(folder, station.Latitude, station.Longitude, &extent);
-  if (!heatIndex) {
-    refusal = std::string(shown) + ": its Thornthwaite column needs the heat index table, but " +
-              Located(heatIndex.error());
-    return false;
-  }
+  if (!heatIndex)
+    return Fail(std::string(shown) + ": its Thornthwaite column needs the heat index table, but " +
+                Located(heatIndex.error()));
   use.value = *heatIndex;
   use.outsideGrid = extent.Outside(station.Latitude, station.Longitude, kGridMarginDegrees);
-  return true;
+  return use;
 }
 
 std::string OutsideGridNotice() {

@@ -62,11 +62,12 @@ struct HeatIndexUse {
 Expected<double> OwnHeatIndex(const std::filesystem::path& path, const ReadingRules& rules, int& completeYears);
 
 // The heat index a file's methods need: none without a Thornthwaite column (such files
-// read neither the table nor their rows twice), else the station's by `choice`. False,
-// with `refusal` naming the file `shown` and the fault, when there is none.
-bool HeatIndexForMethods(const std::vector<int>& methods, const AppFolder& folder, const StationHeader& station,
-                         std::string_view shown, const HeatIndexChoice& choice, HeatIndexUse& use,
-                         std::string& refusal);
+// read neither the table nor their rows twice), else the station's by `choice`. When
+// there is none, the problem whose message is the whole refusal, naming the file `shown`
+// and the fault.
+Expected<HeatIndexUse> HeatIndexForMethods(const std::vector<int>& methods, const AppFolder& folder,
+                                           const StationHeader& station, std::string_view shown,
+                                           const HeatIndexChoice& choice);
 
 // "the station lies outside the heat index grid (8 to 30 N, 68 to 96 E) ..." for a file
 // whose Thornthwaite column takes an extrapolated heat index.

@@ -36,18 +36,18 @@ Expected<double> OwnHeatIndex(const std::filesystem::path& path, const ReadingRu
   if (!fields) return Fail(fields.error());
   WeatherFileReader reader(std::move(*fields));
   reader.SetRules(rules);
-  if (!reader.ReadHeader()) return Fail(reader.LastProblem());
+  if (auto header = reader.ReadHeader(); !header) return Fail(header.error());
   std::map<std::string, YearOfMonths, std::less<>> years;
   WeatherRecord record;
-  WeatherFileReader::Step step;
-  while ((step = reader.NextRecord(record)) == WeatherFileReader::Step::Record) {
+  Expected<WeatherFileReader::Step> step = WeatherFileReader::Step::End;
+  while ((step = reader.NextRecord(record)) && *step == WeatherFileReader::Step::Record) {
     YearOfMonths& year = years[std::string(record.PeriodKey)];
     const auto month = static_cast<std::size_t>(record.PeriodNumber) - 1;  // the reader lets only 1..12 through
     if ((reader.MissingInLastRecord() & kTemperatures) != 0 || year.rows[month] > 0) year.spoilt = true;
     year.mean[month] = record.Tmean;
     ++year.rows[month];
   }
-  if (step == WeatherFileReader::Step::Problem) return Fail(reader.LastProblem());
+  if (!step) return Fail(step.error());
   std::array<double, 12> sums{};  // degrees C, over the complete years
   for (const auto& [key, year] : years) {
     if (!year.Complete()) continue;

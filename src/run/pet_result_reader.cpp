@@ -17,26 +17,10 @@ std::string RowFields(PeriodType period, bool flagsEstimates) {
 
 }  // namespace
 
-bool PetResultReader::Fail(long line, std::string what) {
-  problem_ = AtLine(line, std::move(what));
-  return false;
-}
-
-PetResultReader::Step PetResultReader::Refuse(long line, std::string what) {
-  Fail(line, std::move(what));
-  return Step::Problem;
-}
-
-PetResultReader::HeadsRead PetResultReader::ReadPeriodHeads() {
+Expected<PetResultReader::HeadsRead> PetResultReader::ReadPeriodHeads() {
   const FieldReader::Field first = fields_.Next();
-  if (first.status == FieldReader::Status::EndOfFile) {
-    Fail(0, "the file is empty");
-    return HeadsRead::Problem;
-  }
-  if (first.status != FieldReader::Status::Ok) {
-    Fail(1, std::string(FieldReader::Describe(first.status)));
-    return HeadsRead::Problem;
-  }
+  if (first.status == FieldReader::Status::EndOfFile) return Fail(0, "the file is empty");
+  if (first.status != FieldReader::Status::Ok) return Fail(1, std::string(FieldReader::Describe(first.status)));
   headsEndLine1_ = first.EndsLine();
   const std::string_view head = TrimSpaces(first.text);
   if (EqualsIgnoringCase(head, "Date")) {
@@ -53,18 +37,26 @@ PetResultReader::HeadsRead PetResultReader::ReadPeriodHeads() {
         return HeadsRead::Period;
       }
   }
-  Fail(1, "the header line begins with neither Date, Year,Week nor Year,Month: this is no PET result file");
   return HeadsRead::NoPeriodHeads;
 }
 
-std::optional<std::string> PetResultReader::ReadMethodHeadsText() {
+Problem PetResultReader::NoPeriodHeadsProblem() {
+  return AtLine(1, "the header line begins with neither Date, Year,Week nor Year,Month: this is no PET result file");
+}
+
+Expected<void> PetResultReader::ReadHeads() {
+  const auto heads = ReadPeriodHeads();
+  if (!heads) return Fail(heads.error());
+  if (*heads == HeadsRead::NoPeriodHeads) return Fail(NoPeriodHeadsProblem());
+  return ReadMethodHeads();
+}
+
+Expected<std::string> PetResultReader::ReadMethodHeadsText() {
   std::string rest;
   if (!headsEndLine1_) {
     const FieldReader::Status read = fields_.ReadLine(rest);
-    if (read != FieldReader::Status::Ok && read != FieldReader::Status::EndOfFile) {
-      Fail(1, std::string(FieldReader::Describe(read)));
-      return std::nullopt;
-    }
+    if (read != FieldReader::Status::Ok && read != FieldReader::Status::EndOfFile)
+      return Fail(1, std::string(FieldReader::Describe(read)));
   }
   return std::string(TrimSpaces(rest));
 }
@@ -75,13 +67,13 @@ void PetResultReader::SetMethodHeads(std::vector<std::string> heads) {
   methods_ = std::move(heads);
 }
 
-bool PetResultReader::ReadMethodHeads() {
+Expected<void> PetResultReader::ReadMethodHeads() {
   const auto text = ReadMethodHeadsText();
-  if (!text) return false;
+  if (!text) return Fail(text.error());
   std::vector<std::string> heads;
   if (headsEndLine1_) {
     SetMethodHeads(std::move(heads));
-    return true;
+    return {};
   }
   // A comma after the period heads is followed by a head, be it empty.
   FieldReader fields(*text);
@@ -89,12 +81,12 @@ bool PetResultReader::ReadMethodHeads() {
   if (!read) return Fail(1, read.error().message);
   if (*read == LineRead::EndOfFile) heads.emplace_back();
   SetMethodHeads(std::move(heads));
-  return true;
+  return {};
 }
 
-bool PetResultReader::ReadPeriod(PetResultRow& row) {
+Expected<void> PetResultReader::ReadPeriod(PetResultRow& row) {
   row.periodKey = line_[0];
-  if (period_ == PeriodType::Date) return true;
+  if (period_ == PeriodType::Date) return {};
   const std::string_view heads[2] = {"Year", WordsOf(period_).numberHead};
   double* const targets[2] = {&row.year, &row.number};
   for (std::size_t k = 0; k < 2; ++k) {
@@ -105,31 +97,28 @@ bool PetResultReader::ReadPeriod(PetResultRow& row) {
       return Fail(row.line, "field " + std::to_string(k + 1) + " (" + std::string(heads[k]) + ") is empty");
     *targets[k] = number.value;
   }
-  return true;
+  return {};
 }
 
-PetResultReader::Step PetResultReader::NextRow(PetResultRow& row) {
+Expected<PetResultReader::Step> PetResultReader::NextRow(PetResultRow& row) {
   const long lineBefore = fields_.Line();
   if (fields_.SkipBlankRest()) return Step::End;
-  if (fields_.Line() != lineBefore) return Refuse(lineBefore, "a blank line between data lines");
+  if (fields_.Line() != lineBefore) return Fail(lineBefore, "a blank line between data lines");
   row.line = fields_.Line();
   const auto read = ReadLineFields(fields_, line_);
-  if (!read) {
-    problem_ = read.error();
-    return Step::Problem;
-  }
+  if (!read) return Fail(read.error());
   if (*read == LineRead::EndOfFile) return Step::End;
   const std::size_t periodFields = static_cast<std::size_t>(PeriodFields());
   const std::size_t expected = periodFields + methods_.size() + (flagsEstimates_ ? 1 : 0);
   if (line_.size() != expected)
-    return Refuse(row.line, WrongFieldCount(line_.size(), "a data line", expected, RowFields(period_, flagsEstimates_)));
-  if (!ReadPeriod(row)) return Step::Problem;
+    return Fail(row.line, WrongFieldCount(line_.size(), "a data line", expected, RowFields(period_, flagsEstimates_)));
+  if (auto period = ReadPeriod(row); !period) return Fail(period.error());
   row.values.resize(methods_.size());
   for (std::size_t c = 0; c < methods_.size(); ++c) {
     const std::string& text = line_[periodFields + c];
     const ParsedNumber value = ParseNumber(text);
     if (value.status == NumberStatus::Invalid)
-      return Refuse(row.line, NotANumber(periodFields + c + 1, methods_[c], text));
+      return Fail(row.line, NotANumber(periodFields + c + 1, methods_[c], text));
     row.values[c] = value.status == NumberStatus::Value ? std::optional<double>(value.value) : std::nullopt;
   }
   if (flagsEstimates_) row.estimated = TrimSpaces(line_.back());

@@ -26,15 +26,19 @@ struct PetResultRow {
 
 class PetResultReader {
  public:
-  enum class HeadsRead { Period, NoPeriodHeads, Problem };
-  enum class Step { Row, End, Problem };
+  enum class HeadsRead { Period, NoPeriodHeads };
+  enum class Step { Row, End };
 
   explicit PetResultReader(FieldReader fields) : fields_(std::move(fields)) {}
 
   // The period heads at the start of line 1. NoPeriodHeads when it begins with none of
-  // them (this is no PET result file; LastProblem() says so), Problem when line 1 cannot be
-  // read.
-  HeadsRead ReadPeriodHeads();
+  // them (this is no PET result file; NoPeriodHeadsProblem() says so), or the problem of
+  // a line 1 that cannot be read.
+  Expected<HeadsRead> ReadPeriodHeads();
+  static Problem NoPeriodHeadsProblem();
+  // The period heads and then the method heads: line 1 of a file that must be a PET
+  // result, the problem of one without period heads included.
+  Expected<void> ReadHeads();
   PeriodType Period() const { return period_; }
 
   // Rows whose period number (Week or Month) is empty are read, with number 0: the year
@@ -43,28 +47,24 @@ class PetResultReader {
 
   // The rest of line 1, leading and trailing spaces trimmed: the method heads, for a
   // reader that splits them itself (the adjuster splits them through a scratch file).
-  // nullopt when the line cannot be read.
-  std::optional<std::string> ReadMethodHeadsText();
+  // The problem when the line cannot be read.
+  Expected<std::string> ReadMethodHeadsText();
   // The method heads that every row holds a value for, in column order. A last head
   // "Estimated" is no method: its field names the parameters a run estimated in the row.
   void SetMethodHeads(std::vector<std::string> heads);
   // Whether the rows end with the column Estimated.
   bool FlagsEstimates() const { return flagsEstimates_; }
   // The rest of line 1 split by the field rules: none when the period heads end it.
-  bool ReadMethodHeads();
+  Expected<void> ReadMethodHeads();
   const std::vector<std::string>& MethodHeads() const { return methods_; }
 
-  // The next row, End after the last one (blank lines at the end end the data), or
-  // Problem: a blank line between rows, a row of the wrong length, a field that is not
+  // The next row, End after the last one (blank lines at the end end the data), or the
+  // problem: a blank line between rows, a row of the wrong length, a field that is not
   // a number.
-  Step NextRow(PetResultRow& row);
-
-  const Problem& LastProblem() const { return problem_; }
+  Expected<Step> NextRow(PetResultRow& row);
 
  private:
-  bool Fail(long line, std::string what);
-  Step Refuse(long line, std::string what);
-  bool ReadPeriod(PetResultRow& row);
+  Expected<void> ReadPeriod(PetResultRow& row);
   int PeriodFields() const { return period_ == PeriodType::Date ? 1 : 2; }
 
   FieldReader fields_;
@@ -74,7 +74,6 @@ class PetResultReader {
   bool flagsEstimates_ = false;
   std::vector<std::string> methods_;
   std::vector<std::string> line_;  // the fields of the current row, reused
-  Problem problem_;
 };
 
 }  // namespace sorvane

@@ -122,8 +122,7 @@ void SummariseYears(const std::map<int, PeriodSums>& years, std::size_t methods,
 
 Expected<PetSummary> SummarisePetResult(FieldReader fields) {
   PetResultReader reader(std::move(fields));
-  if (reader.ReadPeriodHeads() != PetResultReader::HeadsRead::Period || !reader.ReadMethodHeads())
-    return Fail(reader.LastProblem());
+  if (auto heads = reader.ReadHeads(); !heads) return Fail(heads.error());
   PetSummary summary;
   summary.daily = reader.Period() == PeriodType::Date;
   const bool weekly = reader.Period() == PeriodType::Week;
@@ -135,7 +134,7 @@ Expected<PetSummary> SummarisePetResult(FieldReader fields) {
   std::map<int, std::map<int, PeriodSums>> days;  // daily: by year and month
   std::map<int, PeriodSums> parts;                // weekly and monthly: by year
   PetResultRow row;
-  PetResultReader::Step step;
+  Expected<PetResultReader::Step> step = PetResultReader::Step::End;
   const auto refuse = [&](std::string what) { return Fail(row.line, std::move(what)); };
   while ((step = reader.NextRow(row)) == PetResultReader::Step::Row) {
     bool added = false;
@@ -152,7 +151,7 @@ Expected<PetSummary> SummarisePetResult(FieldReader fields) {
     }
     if (!added) return refuse("the period of this row comes twice in the file");
   }
-  if (step == PetResultReader::Step::Problem) return Fail(reader.LastProblem());
+  if (!step) return Fail(step.error());
   const std::size_t methods = reader.MethodHeads().size();
   if (summary.daily)
     SummariseDaily(days, methods, flagged, summary);

@@ -31,24 +31,21 @@ Expected<StationComputation> StationComputation::Open(const std::filesystem::pat
   WeatherFileReader reader(std::move(*fields));
   reader.SetRules(rules);
   auto header = reader.ReadHeader();
-  if (!header) return Fail(Located(shown, reader.LastProblem()));
+  if (!header) return Fail(Located(shown, header.error()));
   std::optional<MissingInputEstimator> estimator;
   if (rules.estimates) estimator.emplace(*rules.estimates, header->RecognisedColumns());
   const ParameterSet present = header->RecognisedColumns() | supplied | (estimator ? estimator->Added() : 0);
   std::vector<int> methods = AvailableMethods(present, header->Period);
-  HeatIndexUse use;
-  std::string refusal;
-  if (!HeatIndexForMethods(methods, app, header->Station, shown, {heatIndex, path, rules}, use, refusal))
-    return Fail(std::move(refusal));
-  PreparedStation station = PrepareStation(header->Station, use.value);
+  const auto use = HeatIndexForMethods(methods, app, header->Station, shown, {heatIndex, path, rules});
+  if (!use) return Fail(use.error());
+  PreparedStation station = PrepareStation(header->Station, use->value);
   return StationComputation(std::move(reader), std::move(*header), present, std::move(methods), std::move(station),
-                            use, std::move(estimator));
+                            *use, std::move(estimator));
 }
 
-WeatherFileReader::Step StationComputation::Next(RowTermsMaker& terms, WeatherRecord& record,
-                                                 std::vector<double>& values) {
-  const WeatherFileReader::Step step = reader_.NextRecord(record);
-  if (step != WeatherFileReader::Step::Record) return step;
+Expected<WeatherFileReader::Step> StationComputation::Next(RowTermsMaker& terms, WeatherRecord& record,
+                                                           std::vector<double>& values) {
+  if (auto step = reader_.NextRecord(record); step != WeatherFileReader::Step::Record) return step;
   ParameterSet missing = reader_.MissingInLastRecord();
   if (estimator_) estimated_ = estimator_->Fill(record, missing, station_.days.At(record.DayOfYear));
   terms.Fill(record, station_.days, inputs_, rowTerms_);
@@ -62,7 +59,7 @@ WeatherFileReader::Step StationComputation::Next(RowTermsMaker& terms, WeatherRe
   for (std::size_t m = 0; m < computing_.size(); ++m)
     values[m] = (missing & reading_[m]) != 0 ? kNotComputable
                                              : computing_[m](record, header_.Station, station_.constants, rowTerms);
-  return step;
+  return WeatherFileReader::Step::Record;
 }
 
 }  // namespace sorvane

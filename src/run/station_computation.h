@@ -56,8 +56,8 @@ class StationComputation {
 
   // The next record into `record` and the value of each method of Methods() into
   // `values` (kNotComputable where a method cannot compute it, or a parameter it reads
-  // holds no reading); End or Problem as the reader says.
-  WeatherFileReader::Step Next(RowTermsMaker& terms, WeatherRecord& record, std::vector<double>& values);
+  // holds no reading); End or the problem as the reader says.
+  Expected<WeatherFileReader::Step> Next(RowTermsMaker& terms, WeatherRecord& record, std::vector<double>& values);
 
  private:
   StationComputation(WeatherFileReader reader, WeatherFileHeader header, ParameterSet present,

@@ -317,11 +317,12 @@ WeatherCheckReport CheckWeatherFile(const ListedName& entry, const AppFolder& fo
   }
   WeatherFileReader reader(std::move(*fields));
   reader.SetRules(rules);
-  report.header = reader.ReadHeader();
-  if (!report.header) {
-    report.refusal = NotProcessed(shown, reader.LastProblem());
+  auto read = reader.ReadHeader();
+  if (!read) {
+    report.refusal = NotProcessed(shown, read.error());
     return report;
   }
+  report.header = std::move(*read);
   const WeatherFileHeader& header = *report.header;
   std::optional<MissingInputEstimator> estimator;
   if (rules.estimates) {
@@ -334,10 +335,11 @@ WeatherCheckReport CheckWeatherFile(const ListedName& entry, const AppFolder& fo
   // The methods computed here: all the run computes, less Thornthwaite when the run
   // would refuse the file for want of a heat index (its rows are still worth checking).
   std::vector<int> computed = report.methods;
-  std::string refusal;
-  if (!HeatIndexForMethods(computed, folder, header.Station, shown, {heatIndex, path, rules}, report.heatIndex,
-                           refusal)) {
-    report.refusal = Refusal(refusal + std::string(kFileNotProcessed));
+  if (auto use = HeatIndexForMethods(computed, folder, header.Station, shown, {heatIndex, path, rules})) {
+    report.heatIndex = *use;
+  } else {
+    report.heatIndex = HeatIndexUse{{}, heatIndex};  // none found
+    report.refusal = Refusal(use.error().message + std::string(kFileNotProcessed));
     std::erase(computed, kThornthwaiteId);
   }
   const PreparedStation station = PrepareStation(header.Station, report.heatIndex.value);
@@ -346,8 +348,8 @@ WeatherCheckReport CheckWeatherFile(const ListedName& entry, const AppFolder& fo
   checker.CheckHeader(report.methods, added);
   checker.WatchDateOrder(reader.SlashedOrderUndecided());
   WeatherRecord record;
-  WeatherFileReader::Step step;
-  while ((step = reader.NextRecord(record)) == WeatherFileReader::Step::Record) {
+  Expected<WeatherFileReader::Step> step = WeatherFileReader::Step::End;
+  while ((step = reader.NextRecord(record)) && *step == WeatherFileReader::Step::Record) {
     if (report.rows++ == 0) report.firstPeriod = PeriodText(record);
     report.lastPeriod = PeriodText(record);
     ParameterSet noReading = reader.MissingInLastRecord();
@@ -356,8 +358,8 @@ WeatherCheckReport CheckWeatherFile(const ListedName& entry, const AppFolder& fo
     checker.Check(record, reader.LastRowValues(), noReading, reader.LineOfLastRecord());
     if (reader.RepeatOfLastRecord() > 0) checker.CheckRepeat(record, reader.RepeatOfLastRecord());
   }
-  if (step != WeatherFileReader::Step::Problem) checker.CheckWholeFile();
-  if (step == WeatherFileReader::Step::Problem && !report.refusal) report.refusal = NotProcessed(shown, reader.LastProblem());
+  if (step) checker.CheckWholeFile();
+  if (!step && !report.refusal) report.refusal = NotProcessed(shown, step.error());
   return report;
 }
 

@@ -42,11 +42,8 @@ bool WeatherFileReader::Refuse(long line, std::string what) {
   return false;
 }
 
-std::optional<WeatherFileHeader> WeatherFileReader::ReadHeader() {
-  if (const auto why = WhyNotText(fields_.Beginning())) {
-    Refuse(0, *why);
-    return std::nullopt;
-  }
+Expected<WeatherFileHeader> WeatherFileReader::ReadHeader() {
+  if (auto text = ReadableAsText(fields_.Beginning()); !text) return Fail(text.error());
   const FieldSeparators separators = SeparatorsOf(fields_.Beginning());
   fields_.UseSeparators(separators.separator, separators.decimalPoint);
   std::string line;
@@ -57,14 +54,14 @@ std::optional<WeatherFileHeader> WeatherFileReader::ReadHeader() {
     return true;
   };
 
-  if (!readWholeLine(1, "the file is empty")) return std::nullopt;
+  if (!readWholeLine(1, "the file is empty")) return Refused();
   std::string name;
   for (char c : WithoutByteOrderMark(line))
     if (c != ',') name.push_back(c);
   header_.Station.StationName = std::string(TrimSpaces(name));
   const std::string firstLine = ToUpperAscii(line);
 
-  if (!readWholeLine(2, "the file ends before line 2 (the coordinate heads)")) return std::nullopt;
+  if (!readWholeLine(2, "the file ends before line 2 (the coordinate heads)")) return Refused();
   const int line2Commas = static_cast<int>(std::count(line.begin(), line.end(), separators.separator));
   if (!ReadCoordinates(line2Commas)) {
     // A file that begins with its header line reads a date where the latitude belongs.
@@ -73,11 +70,11 @@ std::optional<WeatherFileHeader> WeatherFileReader::ReadHeader() {
     if (headerFirst && problem_.line == 3 && problem_.message.starts_with("field 1 (latitude)"))
       problem_.message += "; the file begins with its header line, but the station name, the heads "
                        "Latitude,Longitude,Elevation and the coordinates (lines 1 to 3) must come before it";
-    return std::nullopt;
+    return Refused();
   }
 
-  if (!readWholeLine(4, "the file ends before line 4 (the header line)")) return std::nullopt;
-  if (!ReadHeaderLine(line, separators.separator)) return std::nullopt;
+  if (!readWholeLine(4, "the file ends before line 4 (the header line)")) return Refused();
+  if (!ReadHeaderLine(line, separators.separator)) return Refused();
   if (header_.Period == PeriodType::Date && layout_.periodFields == PeriodFields::Date) FixDateOrder();
   return header_;
 }
@@ -327,27 +324,30 @@ void WeatherFileReader::Store(int column, ParsedNumber number, WeatherRecord& re
   if (double WeatherRecord::*target = columnTargets_[static_cast<std::size_t>(column)]) record.*target = number.value;
 }
 
-WeatherFileReader::Step WeatherFileReader::NextRecord(WeatherRecord& record) {
+// Out of line, so that the refusal's path takes none of the registers of the row loop.
+[[gnu::noinline]] Expected<WeatherFileReader::Step> WeatherFileReader::RefusedRow() { return Refused(); }
+
+WeatherFileReader::RowRead WeatherFileReader::ReadRow(WeatherRecord& record) {
   recordLine_ = fields_.Line();
   const auto key = fields_.Next();
-  if (key.status == FieldReader::Status::EndOfFile) return Step::End;
+  if (key.status == FieldReader::Status::EndOfFile) return RowRead::End;
   if (key.status != FieldReader::Status::Ok) {
     Refuse(key.line, "field 1: " + std::string(FieldReader::Describe(key.status)));
-    return Step::Problem;
+    return RowRead::Refused;
   }
   const std::string_view keyText = TrimSpaces(key.text);
-  if (keyText == "&") return Step::End;
+  if (keyText == "&") return RowRead::End;
   if (key.EndsLine() && keyText.empty() && !key.quoted) {
-    if (fields_.SkipEmptyRowsRest()) return Step::End;  // blank lines at the end end the data
+    if (fields_.SkipEmptyRowsRest()) return RowRead::End;  // blank lines at the end end the data
     Refuse(recordLine_, "a blank line in the middle of the data");
-    return Step::Problem;
+    return RowRead::Refused;
   }
   // Rows of empty fields (",,,,"), as a spreadsheet saves the rows below its data, end
   // the data when nothing else follows them.
   if (keyText.empty() && !key.quoted && fields_.RestOfLineIsEmptyFields()) {
-    if (fields_.SkipEmptyRowsRest()) return Step::End;
+    if (fields_.SkipEmptyRowsRest()) return RowRead::End;
     Refuse(recordLine_, "a row of empty fields in the middle of the data");
-    return Step::Problem;
+    return RowRead::Refused;
   }
 
   record.TMAX = record.TMIN = record.RH1 = record.RH2 = record.WS = record.SS = record.EVP = 0;
@@ -358,10 +358,10 @@ WeatherFileReader::Step WeatherFileReader::NextRecord(WeatherRecord& record) {
   repeatOf_ = 0;
   if (layout_.leadingColumns > 0) {
     const auto first = SkipLeadingColumns();
-    if (!first) return Step::Problem;
-    if (!ReadPeriodFields(record, *first)) return Step::Problem;
+    if (!first) return RowRead::Refused;
+    if (!ReadPeriodFields(record, *first)) return RowRead::Refused;
   } else if (!ReadPeriodFields(record, key)) {
-    return Step::Problem;
+    return RowRead::Refused;
   }
 
   const int periodFields = PeriodFields();
@@ -372,7 +372,7 @@ WeatherFileReader::Step WeatherFileReader::NextRecord(WeatherRecord& record) {
     if (FieldReader::ShortNumber quick; fields_.NextShortNumber(quick)) {
       if (quick.empty &&
           !NoteEmpty(column, fields_.Line() - (quick.endsLine ? 1 : 0), previousEndsLine && quick.endsLine))
-        return Step::Problem;
+        return RowRead::Refused;
       Store(column, {quick.empty ? NumberStatus::Empty : NumberStatus::Value, quick.value}, record);
       previousEndsLine = quick.endsLine;
       continue;
@@ -381,19 +381,19 @@ WeatherFileReader::Step WeatherFileReader::NextRecord(WeatherRecord& record) {
     if ((field.status != FieldReader::Status::Ok &&
          !RequireField(field, position, header_.ColumnHeads[static_cast<std::size_t>(column)])) ||
         !ReadParameter(column, field, previousEndsLine, record))
-      return Step::Problem;
+      return RowRead::Refused;
     previousEndsLine = field.EndsLine();
   }
   if (!previousEndsLine) {
     RefuseRowEndingInsideALine();
-    return Step::Problem;
+    return RowRead::Refused;
   }
   missing_ = 0;
   if (rowHasEmpty_ || !missingRule_.codes.empty()) missing_ = MissingParameters();
 
   if (record.WS < 1.6) record.WS = 1.6;  // km/h: the wind floor
   record.Tmean = (record.TMAX + record.TMIN) / 2;
-  return Step::Record;
+  return RowRead::Record;
 }
 
 }  // namespace sorvane

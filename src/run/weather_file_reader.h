@@ -74,7 +74,7 @@ struct EmptyFieldTally {
 
 class WeatherFileReader {
  public:
-  enum class Step { Record, End, Problem };
+  enum class Step { Record, End };
 
   explicit WeatherFileReader(FieldReader fields) : fields_(std::move(fields)) {}
 
@@ -87,12 +87,19 @@ class WeatherFileReader {
     rules_ = std::move(rules);
   }
 
-  // Reads lines 1 to 4. nullopt when the file is refused; `LastProblem()` says why.
-  std::optional<WeatherFileHeader> ReadHeader();
+  // Reads lines 1 to 4, or the problem that refuses the file.
+  Expected<WeatherFileHeader> ReadHeader();
 
   // The next record into `record` (its PeriodKey views stay valid until the next call),
-  // End at the "&" row or the end of the data, or Problem.
-  Step NextRecord(WeatherRecord& record);
+  // End at the "&" row or the end of the data, or the problem that refuses the file.
+  // Inline over a row read that answers in a register: the millions of rows of a run
+  // then pay nothing for the problem none of them has.
+  Expected<Step> NextRecord(WeatherRecord& record) {
+    const RowRead row = ReadRow(record);
+    if (row == RowRead::Refused) [[unlikely]]
+      return RefusedRow();
+    return row == RowRead::Record ? Step::Record : Step::End;
+  }
 
   // The parameter fields of the last record as read, one per parameter column: before
   // the wind floor, empty fields marked Empty, unknown heads included (Invalid when they
@@ -118,11 +125,16 @@ class WeatherFileReader {
   // file's first block reads one way alone.
   bool SlashedOrderUndecided() const { return slashedUndecided_; }
 
-  const Problem& LastProblem() const { return problem_; }
   long LineOfLastRecord() const { return recordLine_; }
 
  private:
   bool Refuse(long line, std::string what);
+  // The problem a helper noted by Refuse, on its way out.
+  Unexpected Refused() { return Fail(std::move(problem_)); }
+  Expected<Step> RefusedRow();
+  // What ReadRow met; Refused: the problem is noted by Refuse.
+  enum class RowRead { Record, End, Refused };
+  RowRead ReadRow(WeatherRecord& record);
   bool ReadCoordinates(int line2Commas);
   bool ReadPeriodFields(WeatherRecord& record, const FieldReader::Field& key);
   bool ReadHeaderLine(const std::string& line, char separator);
@@ -152,7 +164,7 @@ class WeatherFileReader {
 
   FieldReader fields_;
   WeatherFileHeader header_;
-  Problem problem_;
+  Problem problem_;  // the refusal a helper noted, until it is returned
   std::array<char, 16> shortPeriodKey_{};
   std::string periodKey_;  // a longer key
   std::vector<double WeatherRecord::*> columnTargets_;  // per column; null: dropped

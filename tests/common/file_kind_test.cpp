@@ -10,7 +10,7 @@ namespace {
 using namespace std::string_literals;
 
 // The beginnings of files a spreadsheet writes, and what each is called.
-TEST(WhyNotCommaSeparatedText, NamesWhatTheFileIs) {
+TEST(ReadableAsCommaSeparatedText, NamesWhatTheFileIs) {
   struct Case {
     std::string beginning;
     const char* startsWith;  // nullptr: may be comma-separated text
@@ -30,16 +30,18 @@ TEST(WhyNotCommaSeparatedText, NamesWhatTheFileIs) {
       {"\xD0\xCF\x11\xE0\xA1\xB1", "the file is an Excel 97-2003 workbook"},
   };
   for (const Case& c : cases) {
-    const auto why = WhyNotCommaSeparatedText(c.beginning);
+    const auto read = ReadableAsCommaSeparatedText(c.beginning);
     if (!c.startsWith) {
-      EXPECT_FALSE(why) << EscapedText(c.beginning) << ": " << *why;
+      EXPECT_TRUE(read) << EscapedText(c.beginning) << ": " << read.error().message;
       continue;
     }
-    ASSERT_TRUE(why) << EscapedText(c.beginning);
-    EXPECT_TRUE(why->starts_with(c.startsWith)) << *why;
-    EXPECT_TRUE(why->ends_with("save it as CSV with commas and a decimal point") ||
-                why->ends_with("(UTF-8 or plain ASCII)"))
-        << *why;
+    ASSERT_FALSE(read) << EscapedText(c.beginning);
+    const std::string& why = read.error().message;
+    EXPECT_EQ(read.error().line, 0) << why;
+    EXPECT_TRUE(why.starts_with(c.startsWith)) << why;
+    EXPECT_TRUE(why.ends_with("save it as CSV with commas and a decimal point") ||
+                why.ends_with("(UTF-8 or plain ASCII)"))
+        << why;
   }
 }
 

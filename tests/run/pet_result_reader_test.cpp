@@ -6,7 +6,6 @@ namespace sorvane {
 namespace {
 
 struct ReadBack {
-  PetResultReader::HeadsRead heads = PetResultReader::HeadsRead::Problem;
   PeriodType period = PeriodType::Date;
   std::vector<std::string> methods;
   std::vector<PetResultRow> rows;
@@ -16,18 +15,22 @@ struct ReadBack {
 ReadBack Read(std::string_view content) {
   PetResultReader reader{FieldReader(content)};
   ReadBack back;
-  back.heads = reader.ReadPeriodHeads();
-  if (back.heads != PetResultReader::HeadsRead::Period || !reader.ReadMethodHeads()) {
-    back.problem = reader.LastProblem();
+  if (auto heads = reader.ReadHeads(); !heads) {
+    back.problem = heads.error();
     return back;
   }
   back.period = reader.Period();
   back.methods = reader.MethodHeads();
   PetResultRow row;
-  PetResultReader::Step step;
+  Expected<PetResultReader::Step> step = PetResultReader::Step::End;
   while ((step = reader.NextRow(row)) == PetResultReader::Step::Row) back.rows.push_back(row);
-  if (step == PetResultReader::Step::Problem) back.problem = reader.LastProblem();
+  if (!step) back.problem = step.error();
   return back;
+}
+
+Expected<PetResultReader::HeadsRead> PeriodHeadsOf(std::string_view content) {
+  PetResultReader reader{FieldReader(content)};
+  return reader.ReadPeriodHeads();
 }
 
 TEST(PetResultReader, KeepsTheDateAsWrittenAndEmptyValuesAsNone) {
@@ -63,11 +66,10 @@ TEST(PetResultReader, ACommaAfterThePeriodHeadsIsFollowedByAHead) {
 
 TEST(PetResultReader, AHeaderWithoutPeriodHeadsIsNoResultFile) {
   for (const char* content : {"Station,Latitude\r\n", "Year,Day,Turc\r\n", "Year\r\n", "Year,\"Week\r\n"}) {
-    const ReadBack back = Read(content);
-    EXPECT_EQ(back.heads, PetResultReader::HeadsRead::NoPeriodHeads) << content;
-    EXPECT_EQ(back.problem.line, 1) << content;
+    EXPECT_EQ(PeriodHeadsOf(content), PetResultReader::HeadsRead::NoPeriodHeads) << content;
+    EXPECT_EQ(Read(content).problem.line, 1) << content;
   }
-  EXPECT_EQ(Read("").heads, PetResultReader::HeadsRead::Problem);
+  EXPECT_FALSE(PeriodHeadsOf(""));
 }
 
 struct Unreadable {

@@ -109,16 +109,19 @@ TEST(StationShapes, ReadIntoTheProgramsUnits) {
     WeatherFileReader reader{FieldReader(content)};
     reader.SetRules(shape.rules);
     const auto header = reader.ReadHeader();
-    ASSERT_TRUE(header) << shape.name << ": " << reader.LastProblem().message;
+    ASSERT_TRUE(header) << shape.name << ": " << header.error().message;
     WeatherRecord record;
-    ASSERT_EQ(reader.NextRecord(record), Step::Record) << shape.name << ": " << reader.LastProblem().message;
+    const auto first = reader.NextRecord(record);
+    ASSERT_TRUE(first) << shape.name << ": " << first.error().message;
+    ASSERT_EQ(*first, Step::Record) << shape.name;
     EXPECT_NEAR(record.*shape.field, shape.expected, shape.tolerance) << shape.name;
     if (!shape.key.empty()) {
       EXPECT_EQ(record.PeriodKey, shape.key) << shape.name;
     }
-    Step step;
+    Expected<Step> step = Step::End;
     while ((step = reader.NextRecord(record)) == Step::Record) {}
-    EXPECT_EQ(step, Step::End) << shape.name << ": " << reader.LastProblem().message;
+    ASSERT_TRUE(step) << shape.name << ": " << step.error().message;
+    EXPECT_EQ(*step, Step::End) << shape.name;
   }
 }
 
@@ -165,12 +168,17 @@ TEST(StationShapes, RefusedWithTheirLineAndReason) {
   for (const Refused& refused : kRefusals) {
     WeatherFileReader reader{FieldReader(refused.content)};
     reader.SetRules(refused.rules);
-    if (reader.ReadHeader()) {
+    Problem problem;
+    if (auto header = reader.ReadHeader(); !header) {
+      problem = header.error();
+    } else {
       WeatherRecord record;
-      while (reader.NextRecord(record) == Step::Record) {}
+      Expected<Step> step = Step::End;
+      while ((step = reader.NextRecord(record)) == Step::Record) {}
+      if (!step) problem = step.error();
     }
-    EXPECT_EQ(reader.LastProblem().line, refused.line) << refused.name;
-    EXPECT_EQ(reader.LastProblem().message, refused.message) << refused.name;
+    EXPECT_EQ(problem.line, refused.line) << refused.name;
+    EXPECT_EQ(problem.message, refused.message) << refused.name;
   }
 }
 
@@ -182,7 +190,7 @@ TEST(StationShapes, TextMissingCodesHoldNoReading) {
   reader.SetRules(rules);
   ASSERT_TRUE(reader.ReadHeader());
   WeatherRecord record;
-  ASSERT_EQ(reader.NextRecord(record), Step::Record) << reader.LastProblem().message;
+  ASSERT_EQ(reader.NextRecord(record), Step::Record);
   EXPECT_EQ(reader.MissingInLastRecord(), Bit(Parameter::TMAX) | Bit(Parameter::TMIN));
   ASSERT_EQ(reader.NextRecord(record), Step::Record);
   EXPECT_EQ(reader.MissingInLastRecord(), 0u);
@@ -313,7 +321,7 @@ TEST(StationShapes, PenmanMonteithFromMeasuredRadiationAndDewPointMatchesAPublis
   WeatherFileReader reader(std::move(*fields));
   reader.SetRules(rules);
   const auto header = reader.ReadHeader();
-  ASSERT_TRUE(header) << reader.LastProblem().message;
+  ASSERT_TRUE(header) << header.error().message;
   const MethodInputs inputs = InputsOf(header->RecognisedColumns());
   ASSERT_EQ(inputs.humidity, HumiditySource::DewPoint);
   ASSERT_EQ(inputs.sunshine, SunshineSource::Radiation);

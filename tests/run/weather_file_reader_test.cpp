@@ -26,21 +26,22 @@ struct Read {
 Read ReadAll(const std::string& content) {
   WeatherFileReader reader{FieldReader(content)};
   Read read;
-  read.header = reader.ReadHeader();
-  if (!read.header) {
+  auto header = reader.ReadHeader();
+  if (!header) {
     read.refused = true;
-    read.problem = reader.LastProblem();
+    read.problem = header.error();
     return read;
   }
+  read.header = std::move(*header);
   WeatherRecord record;
-  Step step;
+  Expected<Step> step = Step::End;
   while ((step = reader.NextRecord(record)) == Step::Record) {
     read.records.push_back(record);
     read.keys.emplace_back(record.PeriodKey);
   }
-  if (step == Step::Problem) {
+  if (!step) {
     read.refused = true;
-    read.problem = reader.LastProblem();
+    read.problem = step.error();
   }
   return read;
 }

@@ -11,8 +11,7 @@ namespace sorvane::plot {
 
 Expected<PetResultTable> ReadPetResultTable(FieldReader file) {
   PetResultReader reader(std::move(file));
-  if (reader.ReadPeriodHeads() != PetResultReader::HeadsRead::Period || !reader.ReadMethodHeads())
-    return Fail(reader.LastProblem());
+  if (auto heads = reader.ReadHeads(); !heads) return Fail(heads.error());
   PetResultTable table;
   table.period = reader.Period();
   for (const std::string& head : reader.MethodHeads()) table.methods.emplace_back(TrimSpaces(head));
@@ -26,7 +25,7 @@ Expected<PetResultTable> ReadPetResultTable(FieldReader file) {
   }
 
   sorvane::PetResultRow read;
-  PetResultReader::Step step;
+  Expected<PetResultReader::Step> step = PetResultReader::Step::End;
   while ((step = reader.NextRow(read)) == PetResultReader::Step::Row) {
     if (table.monthlyTotals && read.number == 0) continue;  // a year's row
     PetResultRow row{read.line, {}, read.year, read.number, {}};
@@ -40,7 +39,7 @@ Expected<PetResultTable> ReadPetResultTable(FieldReader file) {
       row.values.push_back(read.values[m].value_or(std::numeric_limits<double>::quiet_NaN()));
     table.rows.push_back(std::move(row));
   }
-  if (step == PetResultReader::Step::Problem) return Fail(reader.LastProblem());
+  if (!step) return Fail(step.error());
   return table;
 }
 
