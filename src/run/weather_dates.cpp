@@ -168,11 +168,17 @@ void WeatherFileReader::NoteRepeat(double year, double number) {
   // Rows mostly come in the order of their periods: a period after every one seen is
   // new, and goes at the end without a search.
   if (periodsSeen_.empty() || periodsSeen_.back().first < period) {
+    lastNotedPeriod_ = periodsSeen_.size();
     periodsSeen_.push_back({period, recordLine_});
     return;
   }
-  auto at = std::lower_bound(periodsSeen_.begin(), periodsSeen_.end(), period,
-                             [](const auto& seen, const auto& wanted) { return seen.first < wanted; });
+  // A file that holds its periods twice over repeats them in order too: the period after
+  // the one last noted is tried before a search.
+  auto at = periodsSeen_.begin() + static_cast<std::ptrdiff_t>(lastNotedPeriod_ + 1);
+  if (at == periodsSeen_.end() || at->first != period)
+    at = std::lower_bound(periodsSeen_.begin(), periodsSeen_.end(), period,
+                          [](const auto& seen, const auto& wanted) { return seen.first < wanted; });
+  lastNotedPeriod_ = static_cast<std::size_t>(at - periodsSeen_.begin());
   if (at != periodsSeen_.end() && at->first == period) {
     repeatOf_ = at->second;
     if (firstRepeat_ == 0) {

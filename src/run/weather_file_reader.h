@@ -172,6 +172,7 @@ class WeatherFileReader {
   std::optional<FixedOrder> fixedOrder_;  // the line whose date fixed the order
   bool slashedUndecided_ = false;
   std::vector<std::pair<std::pair<double, double>, long>> periodsSeen_;  // sorted (year, number) -> line
+  std::size_t lastNotedPeriod_ = 0;  // index in periodsSeen_ of the last row's period
   long repeatOf_ = 0, firstRepeat_ = 0, firstRepeated_ = 0;
   bool rowHasEmpty_ = false;
   ParameterSet missing_ = 0;
