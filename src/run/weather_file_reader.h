@@ -134,6 +134,7 @@ class WeatherFileReader {
   void NoteRepeat(double year, double number);
   std::optional<FieldReader::Field> SkipLeadingColumns();
   ParsedNumber ParseField(std::string_view text) const;
+  ParsedNumber ParsePeriodNumber(std::string_view text) const;
   std::string MixedSeparators(std::string_view text, bool periodField) const;
   void SetPeriodKey(std::string_view text, WeatherRecord& record);
   void Convert(int column, ParsedNumber& number);
