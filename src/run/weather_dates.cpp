@@ -112,7 +112,7 @@ bool WeatherFileReader::ReadPeriodFields(WeatherRecord& record, const FieldReade
     return ReadDate(text, record);
   }
   const int first = layout_.leadingColumns + 1;
-  const ParsedNumber year = ParseField(text);
+  const ParsedNumber year = ParsePeriodNumber(text);
   if (year.status != NumberStatus::Value)
     return Refuse(recordLine_, NotANumber(static_cast<std::size_t>(first), "Year", text) + MixedSeparators(text, true));
   lastPeriodFieldEndsLine_ = key.EndsLine();
@@ -132,7 +132,7 @@ bool WeatherFileReader::ReadNextPeriodNumber(int position, std::string_view head
   if (lastPeriodFieldEndsLine_) ContinueRow(position - 1);
   const auto field = fields_.Next();
   if (!RequireField(field, position, head)) return false;
-  const ParsedNumber number = ParseField(field.text);
+  const ParsedNumber number = ParsePeriodNumber(field.text);
   if (number.status != NumberStatus::Value)
     return Refuse(recordLine_, NotANumber(static_cast<std::size_t>(position), head, field.text));
   if (!(number.value >= 1 && number.value <= lastNumber && number.value == static_cast<int>(number.value)))
@@ -142,6 +142,18 @@ bool WeatherFileReader::ReadNextPeriodNumber(int position, std::string_view head
   lastPeriodFieldEndsLine_ = field.EndsLine();
   value = number.value;
   return true;
+}
+
+// Years, months and weeks are mostly written as a few plain digits: such a text is their
+// number, read here without the general parse, which reads everything else.
+ParsedNumber WeatherFileReader::ParsePeriodNumber(std::string_view text) const {
+  if (text.empty() || text.size() > 4) return ParseField(text);
+  int value = 0;
+  for (const char c : text) {
+    if (c < '0' || c > '9') return ParseField(text);
+    value = value * 10 + (c - '0');
+  }
+  return {NumberStatus::Value, static_cast<double>(value)};
 }
 
 bool WeatherFileReader::ReadYearMonthDay(WeatherRecord& record, double year, std::string_view yearText) {
@@ -168,11 +180,17 @@ void WeatherFileReader::NoteRepeat(double year, double number) {
   // Rows mostly come in the order of their periods: a period after every one seen is
   // new, and goes at the end without a search.
   if (periodsSeen_.empty() || periodsSeen_.back().first < period) {
+    lastNotedPeriod_ = periodsSeen_.size();
     periodsSeen_.push_back({period, recordLine_});
     return;
   }
-  auto at = std::lower_bound(periodsSeen_.begin(), periodsSeen_.end(), period,
-                             [](const auto& seen, const auto& wanted) { return seen.first < wanted; });
+  // A file that holds its periods twice over repeats them in order too: the period after
+  // the one last noted is tried before a search.
+  auto at = periodsSeen_.begin() + static_cast<std::ptrdiff_t>(lastNotedPeriod_ + 1);
+  if (at == periodsSeen_.end() || at->first != period)
+    at = std::lower_bound(periodsSeen_.begin(), periodsSeen_.end(), period,
+                          [](const auto& seen, const auto& wanted) { return seen.first < wanted; });
+  lastNotedPeriod_ = static_cast<std::size_t>(at - periodsSeen_.begin());
   if (at != periodsSeen_.end() && at->first == period) {
     repeatOf_ = at->second;
     if (firstRepeat_ == 0) {

@@ -146,6 +146,7 @@ class WeatherFileReader {
   void NoteRepeat(double year, double number);
   std::optional<FieldReader::Field> SkipLeadingColumns();
   ParsedNumber ParseField(std::string_view text) const;
+  ParsedNumber ParsePeriodNumber(std::string_view text) const;
   std::string MixedSeparators(std::string_view text, bool periodField) const;
   void SetPeriodKey(std::string_view text, WeatherRecord& record);
   void Convert(int column, ParsedNumber& number);
@@ -184,6 +185,7 @@ class WeatherFileReader {
   std::optional<FixedOrder> fixedOrder_;  // the line whose date fixed the order
   bool slashedUndecided_ = false;
   std::vector<std::pair<std::pair<double, double>, long>> periodsSeen_;  // sorted (year, number) -> line
+  std::size_t lastNotedPeriod_ = 0;  // index in periodsSeen_ of the last row's period
   long repeatOf_ = 0, firstRepeat_ = 0, firstRepeated_ = 0;
   bool rowHasEmpty_ = false;
   ParameterSet missing_ = 0;

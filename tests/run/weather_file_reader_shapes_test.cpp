@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cmath>
 #include <filesystem>
+#include <vector>
 
 #include "methods/solar_geometry.h"
 #include "run/method_table.h"
@@ -204,6 +205,19 @@ TEST(StationShapes, RepeatedMonthsAndDayFirstAreSaid) {
   while (reader.NextRecord(record) == Step::Record) {}
   EXPECT_EQ(reader.FirstRepeatLine(), 7);
   EXPECT_EQ(reader.FirstRepeatedLine(), 5);
+
+  // Periods out of order, then repeated in order, then out of order again: each row
+  // names the line it repeats, wherever its period lies among those seen.
+  const std::string mixed = Head("Year,Month,TMAX") +
+                            "2011,1,30\r\n2011,3,30\r\n2011,2,30\r\n2011,3,30\r\n2011,1,30\r\n2011,2,30\r\n"
+                            "2011,4,30\r\n2011,2,30\r\n";
+  WeatherFileReader months{FieldReader(mixed)};
+  ASSERT_TRUE(months.ReadHeader());
+  std::vector<long> repeats;
+  while (months.NextRecord(record) == Step::Record) repeats.push_back(months.RepeatOfLastRecord());
+  EXPECT_EQ(repeats, (std::vector<long>{0, 0, 0, 6, 5, 7, 0, 7}));
+  EXPECT_EQ(months.FirstRepeatLine(), 8);
+  EXPECT_EQ(months.FirstRepeatedLine(), 6);
 
   const std::string dayFirst = Head("Date,TMAX") + "12/01/2011,30\r\n13/01/2011,30\r\n";
   WeatherFileReader days{FieldReader(dayFirst)};
