@@ -16,16 +16,11 @@ cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=cl
   -DSORVANE_FUZZ=ON -DSORVANE_BUILD_UI=OFF -DSORVANE_BUILD_TESTS=OFF -DSORVANE_BUILD_BENCH=OFF >/dev/null
 cmake --build "$build" -j "$(nproc)" --target fuzzers >/dev/null
 
-seeds() {  # the seed files of one target
-  case "$1" in
-    weather_file) ls appfolder/data/PET_DATA/* tests/data/bad/*.csv 2>/dev/null || true ;;
-    heat_index) ls appfolder/support/heat_index_data.csv 2>/dev/null || true ;;
-    data_file_list) ls tests/data/bad/*list*.txt 2>/dev/null || true ;;
-    coefficient_table) ls appfolder/support/Coefficients.csv tests/data/coefficients/appfolder/support/* 2>/dev/null || true ;;
-    station_list) ls appfolder/data/COEFFI_DATA/* tests/data/coefficients/appfolder/data/COEFFI_DATA/* 2>/dev/null || true ;;
-    coefficient_file) ls tests/data/adjuster/appfolder/OUTPUT/*_COEFFI.csv 2>/dev/null || true ;;
-    pet_result) ls tests/data/adjuster/appfolder/OUTPUT/*_PET.csv 2>/dev/null || true ;;
-  esac
+seeds() {  # the seed files of one target, from fuzz/seeds.txt
+  local pattern
+  for pattern in $(awk -v target="$1" '$1 == target { $1 = ""; print }' fuzz/seeds.txt); do
+    compgen -G "$pattern" || true
+  done
 }
 
 for fuzzer in "$build"/fuzz/*_fuzzer; do
