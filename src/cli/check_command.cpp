@@ -79,12 +79,7 @@ std::string Joined(const std::vector<std::string>& items) {
 // The unit of each recognised column and its conversion, when a head names a unit or
 // the wind a height.
 void PrintUnits(const WeatherFileHeader& header) {
-  bool named = false;
-  for (std::size_t column = 0; column < header.ColumnCodes.size(); ++column)
-    named = named || (header.ColumnCodes[column] != Parameter::None &&
-                      header.ColumnHeads[column] != kParameterHeads[static_cast<std::size_t>(header.ColumnCodes[column])]);
-  if (!named) return;
-  for (std::size_t column = 0; column < header.ColumnCodes.size(); ++column)
+  for (std::size_t column = 0; column < header.ColumnUnits.size(); ++column)
     if (header.ColumnCodes[column] != Parameter::None)
       std::cout << (column == 0 ? "  units:       " : "               ") << header.ColumnUnits[column] << '\n';
 }

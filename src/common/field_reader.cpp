@@ -42,6 +42,7 @@ FieldReader::FieldReader(FieldReader&& other) noexcept
       afterComma_(other.afterComma_),
       separator_(other.separator_),
       decimalPoint_(other.decimalPoint_),
+      fieldEnds_(other.fieldEnds_),
       line_(other.line_) {
   other.fd_ = -1;
   other.data_ = nullptr;

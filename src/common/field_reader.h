@@ -89,6 +89,7 @@ class FieldReader {
   void UseSeparators(char separator, char decimalPoint) {
     separator_ = separator;
     decimalPoint_ = decimalPoint;
+    fieldEnds_ = FieldEndsFor(separator);
   }
   char Separator() const { return separator_; }
   char DecimalPoint() const { return decimalPoint_; }
@@ -126,8 +127,21 @@ class FieldReader {
   bool readError_ = false;
   bool pendingLineFeed_ = false;  // a CR ended the buffer: an LF that follows belongs to it
   bool afterComma_ = false;       // a separator was the last delimiter: one more field follows
+  // The bytes that end an unquoted field, as bits of a mask: the separator and the two
+  // line end bytes, all below 64 (a comma, a semicolon or a tab). One shift and test per
+  // byte, as a compiler makes of three comparisons with constants.
+  static constexpr std::uint64_t FieldEndsFor(char separator) {
+    return std::uint64_t{1} << static_cast<unsigned char>(separator) | std::uint64_t{1} << '\r' |
+           std::uint64_t{1} << '\n';
+  }
+  static bool EndsField(char c, std::uint64_t fieldEnds) {
+    const auto byte = static_cast<unsigned char>(c);
+    return byte < 64 && ((fieldEnds >> byte) & 1) != 0;
+  }
+
   char separator_ = ',';
   char decimalPoint_ = '.';
+  std::uint64_t fieldEnds_ = FieldEndsFor(',');
   long line_ = 1;
 };
 
@@ -136,11 +150,12 @@ class FieldReader {
 inline bool FieldReader::NextInBuffer(Field& field) {
   if (pendingLineFeed_ || readError_) return false;
   const char separator = separator_;
+  const std::uint64_t fieldEnds = fieldEnds_;
   std::size_t i = pos_;
   while (i < end_ && data_[i] == ' ') ++i;
   if (i == end_ || data_[i] == '"') return false;
   const std::size_t start = i;
-  while (i < end_ && data_[i] != separator && data_[i] != '\r' && data_[i] != '\n') ++i;
+  while (i < end_ && !EndsField(data_[i], fieldEnds)) ++i;
   if (i == end_ || i - start > kMaxFieldBytes) return false;
   field = {Status::Ok, std::string_view(data_ + start, i - start), End::Comma, false, line_};
   afterComma_ = data_[i] == separator;
@@ -178,7 +193,7 @@ inline bool FieldReader::NextShortNumber(ShortNumber& number) {
   while (i < end && data[i] == ' ') ++i;
   if (i == end || i - start > kMaxFieldBytes) return false;
   const char delimiter = data[i];
-  if (delimiter != separator && delimiter != '\r' && delimiter != '\n') return false;
+  if (!EndsField(delimiter, fieldEnds_)) return false;
   const bool empty = i == start;
   if (!empty && (digitCount == 0 || digitCount > kMostShortDecimalDigits)) return false;
   number.value = empty ? 0 : ShortDecimalValue(digits, static_cast<int>(decimals), negative);

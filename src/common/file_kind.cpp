@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "common/text.h"
+
 namespace sorvane {
 
 namespace {
@@ -26,7 +28,7 @@ bool LooksLikeUtf16(std::string_view beginning) {
 std::string_view HeaderLines(std::string_view beginning) {
   std::size_t end = 0;
   for (int line = 0; line < 4 && end < beginning.size(); ++line) {
-    end = beginning.find_first_of("\r\n", end);
+    end = LineEndIn(beginning, end);
     if (end == std::string_view::npos) return beginning;
     end += (beginning[end] == '\r' && end + 1 < beginning.size() && beginning[end + 1] == '\n') ? 2 : 1;
   }
@@ -35,13 +37,13 @@ std::string_view HeaderLines(std::string_view beginning) {
 
 // Line 2 onwards of the header: the station name on line 1 is free text.
 bool SeparatedBy(std::string_view header, char separator) {
-  const std::size_t lineEnd = header.find_first_of("\r\n");
+  const std::size_t lineEnd = LineEndIn(header);
   const std::string_view rest = lineEnd == std::string_view::npos ? std::string_view{} : header.substr(lineEnd);
   return rest.find(separator) != std::string_view::npos && rest.find(',') == std::string_view::npos;
 }
 
 bool SemicolonsWithDecimalCommas(std::string_view header) {
-  const std::size_t lineEnd = header.find_first_of("\r\n");
+  const std::size_t lineEnd = LineEndIn(header);
   const std::string_view rest = lineEnd == std::string_view::npos ? std::string_view{} : header.substr(lineEnd);
   const auto count = [&](char c) { return std::count(rest.begin(), rest.end(), c); };
   // A decimal comma puts at most a few commas beside many semicolons.
@@ -79,11 +81,11 @@ namespace {
 // Line `index` (from 0) of the header lines, without its line end.
 std::string_view HeaderLine(std::string_view header, int index) {
   for (int line = 0; line < index; ++line) {
-    const std::size_t end = header.find_first_of("\r\n");
+    const std::size_t end = LineEndIn(header);
     if (end == std::string_view::npos) return {};
     header.remove_prefix(end + ((header[end] == '\r' && end + 1 < header.size() && header[end + 1] == '\n') ? 2 : 1));
   }
-  return header.substr(0, header.find_first_of("\r\n"));
+  return header.substr(0, LineEndIn(header));
 }
 
 }  // namespace

@@ -14,6 +14,14 @@ inline std::string_view TrimSpaces(std::string_view text) {
   return text;
 }
 
+// Where the line that holds `from` ends in `text` (its CR or LF), or npos. One pass
+// over the bytes: find_first_of would search its set of two once for every byte.
+inline std::size_t LineEndIn(std::string_view text, std::size_t from = 0) {
+  for (std::size_t i = from; i < text.size(); ++i)
+    if (text[i] == '\r' || text[i] == '\n') return i;
+  return std::string_view::npos;
+}
+
 std::string ToUpperAscii(std::string_view text);
 
 // Text from a user's file as a message may show it: valid UTF-8 stays as it is, while

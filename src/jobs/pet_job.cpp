@@ -101,12 +101,12 @@ FileResult ProcessFile(const ListedName& entry, const RunFolders& folders, RowTe
   WeatherRecord record;
   std::vector<double> values;
   const WeatherFileReader& reader = computation->Reader();
-  ValueWatch watch(header, folders.reading.missing);
+  ValueWatch watch(computation->Reader(), header, folders.reading.missing);
   for (;;) {
     const auto step = computation->Next(terms, record, values);
     if (!step) return FileRefusedWith(Located(shown, step.error()) + std::string(kFileNotProcessed));
     if (*step == WeatherFileReader::Step::End) break;
-    watch.Note(reader.LastRowValues(), reader.LineOfLastRecord());
+    watch.NoteLastRecord();
     for (std::size_t m = 0; m < values.size(); ++m)
       if (!std::isfinite(values[m])) empty.Note(reader.LineOfLastRecord(), methods[m]);
     writer->WriteRow(record, values, computation->EstimatedInLastRecord());

@@ -18,9 +18,4 @@ AirTemperature AirTemperatureOf(double celsius) {
           FourthPowerKelvin(celsius)};
 }
 
-double ActualVapourPressure(double saturationAtTmin, double saturationAtTmax, double rhMaxPercent,
-                            double rhMinPercent) {
-  return (saturationAtTmin * rhMaxPercent / 100 + saturationAtTmax * rhMinPercent / 100) / 2;
-}
-
 }  // namespace sorvane

@@ -31,8 +31,10 @@ AirTemperature AirTemperatureOf(double celsius);
 
 // ea = (e0(Tmin) RHmax / 100 + e0(Tmax) RHmin / 100) / 2, kPa (FAO-56 eq. 17): the
 // morning humidity goes with the night's minimum, the afternoon one with the maximum.
-double ActualVapourPressure(double saturationAtTmin, double saturationAtTmax, double rhMaxPercent,
-                            double rhMinPercent);
+inline double ActualVapourPressure(double saturationAtTmin, double saturationAtTmax, double rhMaxPercent,
+                                   double rhMinPercent) {
+  return (saturationAtTmin * rhMaxPercent / 100 + saturationAtTmax * rhMinPercent / 100) / 2;
+}
 
 // U = WS x 24 x 0.93, km day-1: the daily wind run of a wind speed in km/h, as Modified
 // Penman's wind function and the pan coefficient of Open pan take it.

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <charconv>
 
+#include "common/text.h"
+
 namespace sorvane {
 
 namespace {
@@ -68,7 +70,7 @@ OrderScan FirstDecisiveOrder(std::string_view rows, long firstLine, int fieldsBe
   OrderScan scan;
   long line = firstLine;
   while (!rows.empty()) {
-    const std::size_t end = rows.find_first_of("\r\n");
+    const std::size_t end = LineEndIn(rows);
     std::string_view row = rows.substr(0, end);
     for (int skip = 0; skip < fieldsBefore && !row.empty(); ++skip) {
       const std::size_t at = row.find(separator);

@@ -131,6 +131,13 @@ std::optional<HeadUnit> FindUnit(Quantity quantity, const std::string& canonical
   return std::nullopt;
 }
 
+// The unit of a head that names none: the quantity's first.
+std::optional<HeadUnit> ProgramUnitOf(Quantity quantity) {
+  for (const UnitEntry& entry : kUnits)
+    if (entry.quantity == quantity) return entry.unit;
+  return std::nullopt;
+}
+
 // "10 m", "10m", "3.5 m" after the "@" or "at" of a wind head.
 std::optional<double> HeightText(std::string_view text) {
   text = TrimSpaces(text);
@@ -187,7 +194,7 @@ SplitHead SplitHeadText(std::string_view head) {
 std::optional<HeadUnit> UnitFor(Parameter parameter, std::string_view unitText) {
   const Quantity quantity = QuantityOf(parameter);
   if (quantity == Quantity::None) return std::nullopt;
-  if (TrimSpaces(unitText).empty()) return FindUnit(quantity, CanonicalUnit(ProgramUnit(parameter)));
+  if (TrimSpaces(unitText).empty()) return ProgramUnitOf(quantity);
   const std::string canonical = CanonicalUnit(unitText);
   if (auto unit = FindUnit(quantity, canonical)) return unit;
   if (quantity == Quantity::Radiation && canonical != "W/M2/DAY") return FindUnit(quantity, WithoutPerDay(canonical));
@@ -203,10 +210,8 @@ std::string KnownUnitsText(Parameter parameter) {
 }
 
 std::string_view ProgramUnit(Parameter parameter) {
-  const Quantity quantity = QuantityOf(parameter);
-  for (const UnitEntry& entry : kUnits)
-    if (entry.quantity == quantity) return entry.unit.name;
-  return "";
+  const auto unit = ProgramUnitOf(QuantityOf(parameter));
+  return unit ? unit->name : "";
 }
 
 }  // namespace sorvane

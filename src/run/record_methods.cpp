@@ -9,8 +9,9 @@ namespace sorvane {
 
 namespace {
 
-// The value of a daily-rate formula for the record's period.
-double PeriodValue(double daily, const WeatherRecord& record) { return ClampAtZero(ScaleToPeriod(daily, record)); }
+// The value of a daily-rate formula for the record's period. (A day's rate times 1 is
+// that rate exactly.)
+double PeriodValue(double daily, const RowTerms& terms) { return ClampAtZero(daily * terms.periodDays); }
 
 // The humidity of a record, by what the file records. One vapour pressure of the air
 // underlies them all; each method receives the humidity its published form takes,
@@ -94,16 +95,16 @@ void FillReadings(const WeatherRecord& record, const RowTerms& terms, const Meth
   AddSunshine(record, terms.day, inputs.sunshine, readings);
 }
 
-double ScaleToPeriod(double daily, const WeatherRecord& record) {
+double PeriodDays(const WeatherRecord& record) {
   switch (record.Period) {
-    case PeriodType::Week: return daily * 7;
+    case PeriodType::Week: return 7;
     case PeriodType::Month:
       // The reader lets only months 1..12 through; anything else has no month length.
       if (!(record.PeriodNumber >= 1 && record.PeriodNumber <= 12)) return kNotComputable;
-      return daily * kMonthDays[static_cast<std::size_t>(record.PeriodNumber)];
+      return kMonthDays[static_cast<std::size_t>(record.PeriodNumber)];
     case PeriodType::Date: break;
   }
-  return daily;
+  return 1;
 }
 
 double ModifiedPenmanOf(const WeatherRecord& r, const StationHeader& station, const StationConstants&,
@@ -111,16 +112,15 @@ double ModifiedPenmanOf(const WeatherRecord& r, const StationHeader& station, co
   const SolarGeometry& g = terms.day;
   const MethodReadings& in = terms.readings;
   return PeriodValue(ModifiedPenman(terms.atTmean, in.vapourPressureMbar, WindRun(r.WS), in.sunshineRadiation,
-                                    in.sunshineHours, g.DayLength, station.Elevation),
-                     r);
+                                    in.sunshineHours, g.DayLength, station.Elevation), terms);
 }
 
 double HargreavesOf(const WeatherRecord& r, const StationHeader&, const StationConstants&, const RowTerms& terms) {
-  return PeriodValue(Hargreaves(r.TMAX, r.TMIN, terms.day.ExtraterrestrialRadiation), r);
+  return PeriodValue(Hargreaves(r.TMAX, r.TMIN, terms.day.ExtraterrestrialRadiation), terms);
 }
 
 double TurcOf(const WeatherRecord& r, const StationHeader&, const StationConstants&, const RowTerms& terms) {
-  return PeriodValue(Turc(r.Tmean, terms.readings.sunshineRadiation), r);
+  return PeriodValue(Turc(r.Tmean, terms.readings.sunshineRadiation), terms);
 }
 
 // A monthly formula: its value is the month's.
@@ -134,8 +134,7 @@ double BlaneyCriddleOf(const WeatherRecord& r, const StationHeader&, const Stati
   const SolarGeometry& g = terms.day;
   const MethodReadings& in = terms.readings;
   return PeriodValue(BlaneyCriddle(r.Tmean, in.afternoonHumidity, in.sunshineHours / g.DayLength,
-                                   MetresPerSecond(r.WS), DaytimeHoursPercentage(g.DayLength, k.AnnualDayLengthTotal)),
-                     r);
+                                   MetresPerSecond(r.WS), DaytimeHoursPercentage(g.DayLength, k.AnnualDayLengthTotal)), terms);
 }
 
 // The pan methods' EVP already holds the period's total: their value is not scaled.
@@ -153,8 +152,7 @@ double PenmanMonteithOf(const WeatherRecord& r, const StationHeader& station, co
   const SolarGeometry& g = terms.day;
   const MethodReadings& in = terms.readings;
   return PeriodValue(PenmanMonteith(terms.atTmax, terms.atTmin, terms.atTmean, in.vapourPressure, in.solarRadiation,
-                                    g.ExtraterrestrialRadiation, station.Elevation, MetresPerSecond(r.WS)),
-                     r);
+                                    g.ExtraterrestrialRadiation, station.Elevation, MetresPerSecond(r.WS)), terms);
 }
 
 }  // namespace sorvane

@@ -46,8 +46,10 @@ MethodReadings ReadingsOf(const WeatherRecord& record, const RowTerms& terms, co
 void FillReadings(const WeatherRecord& record, const RowTerms& terms, const MethodInputs& inputs,
                   MethodReadings& readings);
 
-// A daily rate over the record's period: 7 days for a week, the month's days for a month
-// (February 28).
-double ScaleToPeriod(double daily, const WeatherRecord& record);
+// The days of the record's period: 1 for a day, 7 for a week, the month's days for a
+// month (February 28); kNotComputable for a month number no month has.
+double PeriodDays(const WeatherRecord& record);
+// A daily rate over the record's period.
+inline double ScaleToPeriod(double daily, const WeatherRecord& record) { return daily * PeriodDays(record); }
 
 }  // namespace sorvane

@@ -14,7 +14,7 @@ double LogWindRun(double windKmPerHour) { return std::log(WindRun(windKmPerHour)
 
 RowTerms RowTermsOf(const WeatherRecord& record, const SolarGeometry& day, const MethodInputs& inputs) {
   RowTerms terms{day, AirTemperatureOf(record.TMAX), AirTemperatureOf(record.TMIN), AirTemperatureOf(record.Tmean),
-                 {}, LogWindRun(record.WS), {}};
+                 {}, LogWindRun(record.WS), PeriodDays(record), {}};
   if (inputs.humidity == HumiditySource::DewPoint) terms.atTdew = AirTemperatureOf(record.TDEW);
   terms.readings = ReadingsOf(record, terms, inputs);
   return terms;
@@ -45,6 +45,7 @@ void RowTermsMaker::Fill(const WeatherRecord& record, const SolarGeometryTable& 
   terms.atTmean = TermsOf(record.Tmean);
   if (inputs.humidity == HumiditySource::DewPoint) terms.atTdew = TermsOf(record.TDEW);
   terms.logWindRun = logWindRuns_.Get(record.WS, LogWindRun);
+  terms.periodDays = PeriodDays(record);
   FillReadings(record, terms, inputs, terms.readings);
 }
 

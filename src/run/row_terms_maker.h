@@ -23,6 +23,7 @@ struct RowTerms {
   AirTemperature atTmean;  // Tmean
   AirTemperature atTdew;   // TDEW, when the file's humidity is its dew point
   double logWindRun = 0;   // ln U, U the wind run in km day-1
+  double periodDays = 1;   // the days of the record's period (PeriodDays)
   MethodReadings readings; // the humidity and sunshine each method takes
 };
 

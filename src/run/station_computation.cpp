@@ -15,8 +15,7 @@ StationComputation::StationComputation(WeatherFileReader reader, WeatherFileHead
       estimator_(std::move(estimator)) {
   for (int id : methods_) {
     const MethodEntry& method = MethodEntryFor(id);
-    computing_.push_back(method.compute);
-    reading_.push_back(ParametersRead(id, inputs_));
+    calls_.push_back({method.compute, ParametersRead(id, inputs_)});
     if (method.sunshine && method.id != MethodId::PenmanMonteith &&
         inputs_.sunshine == SunshineSource::Radiation)
       sunshineFromRadiation_ = true;
@@ -55,10 +54,11 @@ Expected<WeatherFileReader::Step> StationComputation::Next(RowTermsMaker& terms,
     firstSunshineHeldLine_ = reader_.LineOfLastRecord();
   // A method whose parameter holds no reading in this row leaves its value empty, as
   // one that cannot compute it does.
-  values.resize(computing_.size());
-  for (std::size_t m = 0; m < computing_.size(); ++m)
-    values[m] = (missing & reading_[m]) != 0 ? kNotComputable
-                                             : computing_[m](record, header_.Station, station_.constants, rowTerms);
+  values.resize(calls_.size());
+  double* value = values.data();
+  for (const MethodCall& call : calls_)
+    *value++ = (missing & call.reads) != 0 ? kNotComputable
+                                           : call.compute(record, header_.Station, station_.constants, rowTerms);
   return WeatherFileReader::Step::Record;
 }
 

@@ -39,6 +39,7 @@ class StationComputation {
   const WeatherFileHeader& Header() const { return header_; }
   const std::vector<int>& Methods() const { return methods_; }  // MethodIds, ascending
   const WeatherFileReader& Reader() const { return reader_; }
+  WeatherFileReader& Reader() { return reader_; }
   const HeatIndexUse& HeatIndex() const { return heatIndex_; }
   ParameterSet Present() const { return present_; }
   const MethodInputs& Inputs() const { return inputs_; }
@@ -69,8 +70,12 @@ class StationComputation {
   std::vector<int> methods_;
   PreparedStation station_;
   HeatIndexUse heatIndex_;
-  std::vector<RecordMethod*> computing_;
-  std::vector<ParameterSet> reading_;  // per method, the parameters its formula reads
+  // Per method of methods_: its formula, and the parameters the formula reads.
+  struct MethodCall {
+    RecordMethod* compute;
+    ParameterSet reads;
+  };
+  std::vector<MethodCall> calls_;
   ParameterSet present_ = 0;
   MethodInputs inputs_;
   bool sunshineFromRadiation_ = false;  // some method takes an n/N made from RS

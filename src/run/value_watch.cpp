@@ -16,9 +16,9 @@ bool IsHumidity(Parameter p) { return p == Parameter::RH1 || p == Parameter::RH2
 }  // namespace
 
 static_assert(std::all_of(kMissingValueCodes.begin(), kMissingValueCodes.end(),
-                          [](double code) { return code <= -kSmallestCodeSize || code >= kSmallestCodeSize; }),
-              "no missing-value code is smaller in size than kSmallestCodeSize");
-static_assert(kHighestCelsius <= kSmallestCodeSize, "a temperature below kHighestCelsius is no code");
+                          [](double code) { return code <= kHighestNegativeCode || code >= kLowestPositiveCode; }),
+              "no missing-value code lies between kHighestNegativeCode and kLowestPositiveCode");
+static_assert(kHighestCelsius <= kLowestPositiveCode, "a temperature below kHighestCelsius is no code");
 
 bool IsMissingValueCode(double value) {
   return std::find(kMissingValueCodes.begin(), kMissingValueCodes.end(), value) != kMissingValueCodes.end();
@@ -31,27 +31,29 @@ void WatchedValues::Note(long line, Parameter parameter, double value) {
   firstValue = value;
 }
 
-ValueWatch::ValueWatch(const WeatherFileHeader& header, const MissingValues& missing)
-    : header_(header), missing_(missing) {
+ValueWatch::ValueWatch(WeatherFileReader& reader, const WeatherFileHeader& header, const MissingValues& missing)
+    : reader_(reader), header_(header), missing_(missing) {
   for (std::size_t column = 0; column < header_.ColumnCodes.size(); ++column) {
     const Parameter code = header_.ColumnCodes[column];
     if (code == Parameter::None) continue;
     WatchedColumn watched{column, code};
     // Declared codes may be any number, and every humidity reading counts until one
     // lies beyond the fractions: those columns start with no plain range.
+    reader_.SetPlainRange(column, {0, 0});
     if (missing_.codes.empty() && !IsHumidity(code)) OpenPlainRange(watched);
     watched_.push_back(watched);
   }
 }
 
 void ValueWatch::OpenPlainRange(WatchedColumn& watched) {
-  watched.plainAbove = -kSmallestCodeSize;
-  watched.plainBelow = IsTemperature(watched.code) ? kHighestCelsius : kSmallestCodeSize;
+  watched.plainAbove = kHighestNegativeCode;
+  watched.plainBelow = IsTemperature(watched.code) ? kHighestCelsius : kLowestPositiveCode;
+  reader_.SetPlainRange(watched.column, {watched.plainAbove, watched.plainBelow});
 }
 
 void ValueWatch::Note(const std::vector<ParsedNumber>& values, long line) {
-  // Rows pass by the million: two comparisons pass most readings, and only the rest go
-  // through NoteValue. An empty field's 0 lies in every plain range, so the status
+  // Only rows with a reading outside its plain range come here, and only such readings
+  // go through NoteValue. An empty field's 0 lies in every plain range, so the status
   // need only be asked of the rest.
   for (WatchedColumn& watched : watched_) {
     const ParsedNumber& number = values[watched.column];

@@ -16,8 +16,11 @@ namespace sorvane {
 // The codes loggers and spreadsheets write for "no reading".
 inline constexpr std::array<double, 4> kMissingValueCodes{-99, -999, -9999, 9999};
 bool IsMissingValueCode(double value);
-// No code is smaller in size: most readings are told apart from every code by one test.
-inline constexpr double kSmallestCodeSize = 99;
+// The codes nearest 0 on either side: a reading strictly between them is no code, and
+// two comparisons tell most readings apart from every code (a month's pan evaporation
+// of 150 mm as well as a day's 4).
+inline constexpr double kHighestNegativeCode = -99;
+inline constexpr double kLowestPositiveCode = 9999;
 
 // No air temperature a station records reaches 60 degrees C; 140 degrees F does not
 // make a plausible temperature either, but 60 and more is an ordinary day in degrees F.
@@ -37,10 +40,14 @@ struct WatchedValues {
 
 class ValueWatch {
  public:
-  ValueWatch(const WeatherFileHeader& header, const MissingValues& missing);
+  // Watches the records `reader` reads after its `header`. The reader is told each
+  // column's plain range, so that a row with nothing to watch is passed without a look.
+  ValueWatch(WeatherFileReader& reader, const WeatherFileHeader& header, const MissingValues& missing);
 
-  // The fields of one row as the reader parsed them (LastRowValues), on `line`.
-  void Note(const std::vector<ParsedNumber>& values, long line);
+  // The fields of the reader's last record, as it parsed them.
+  void NoteLastRecord() {
+    if (reader_.LastRecordLeftPlainRange()) Note(reader_.LastRowValues(), reader_.LineOfLastRecord());
+  }
 
   // Undeclared codes and temperatures above kHighestCelsius, per parameter column read.
   const WatchedValues& Codes() const { return codes_; }
@@ -62,12 +69,14 @@ class ValueWatch {
     Parameter code;
     double plainAbove = 0, plainBelow = 0;
   };
-  static void OpenPlainRange(WatchedColumn& watched);
+  void OpenPlainRange(WatchedColumn& watched);
 
+  void Note(const std::vector<ParsedNumber>& values, long line);
   // Every watch of one reading that holds a value.
   void NoteValue(WatchedColumn& watched, double value, long line);
   void NoteHumidity(Parameter code, double value);
 
+  WeatherFileReader& reader_;
   const WeatherFileHeader& header_;
   const MissingValues& missing_;
   std::vector<WatchedColumn> watched_;

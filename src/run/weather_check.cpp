@@ -71,10 +71,11 @@ std::string PeriodText(const WeatherRecord& record) {
 // The checks of one file's rows, in file order.
 class RowChecker {
  public:
-  RowChecker(const WeatherFileHeader& header, const std::vector<int>& methods, const PreparedStation& station,
-             const MissingValues& missing, FindingSink& sink, WeatherCheckReport& report, ParameterSet added)
+  RowChecker(WeatherFileReader& reader, const WeatherFileHeader& header, const std::vector<int>& methods,
+             const PreparedStation& station, const MissingValues& missing, FindingSink& sink,
+             WeatherCheckReport& report, ParameterSet added)
       : header_(header), methods_(methods), station_(station), inputs_(InputsOf(header.RecognisedColumns() | added)),
-        missing_(missing), sink_(sink), report_(report), watch_(header, missing) {}
+        missing_(missing), sink_(sink), report_(report), watch_(reader, header, missing) {}
 
   // What the header lines leave unsaid: a station beyond the heat index table, heads not
   // used, parameters taken as 0, no method at all.
@@ -100,7 +101,7 @@ class RowChecker {
   void Check(const WeatherRecord& record, const std::vector<ParsedNumber>& values, ParameterSet noReading,
              long line) {
     line_ = line;
-    watch_.Note(values, line);
+    watch_.NoteLastRecord();
     const RowTerms terms = terms_.For(record, station_.days, inputs_);
     const auto plain = CheckFields(values);
     CheckPairs(plain);
@@ -344,7 +345,7 @@ WeatherCheckReport CheckWeatherFile(const ListedName& entry, const AppFolder& fo
   }
   const PreparedStation station = PrepareStation(header.Station, report.heatIndex.value);
 
-  RowChecker checker(header, computed, station, missing, sink, report, added);
+  RowChecker checker(reader, header, computed, station, missing, sink, report, added);
   checker.CheckHeader(report.methods, added);
   checker.WatchDateOrder(reader.SlashedOrderUndecided());
   WeatherRecord record;

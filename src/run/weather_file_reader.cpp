@@ -17,6 +17,17 @@ std::string_view WithoutByteOrderMark(std::string_view text) {
 
 std::string FieldsText(int count) { return std::to_string(count) + (count == 1 ? " field" : " fields"); }
 
+// Some recognised column's head says more than its parameter word: a unit, a height, or
+// another word named by --column.
+bool HeadsSayMoreThanParameters(const WeatherFileHeader& header) {
+  for (std::size_t column = 0; column < header.ColumnCodes.size(); ++column) {
+    const Parameter code = header.ColumnCodes[column];
+    if (code != Parameter::None && header.ColumnHeads[column] != kParameterHeads[static_cast<std::size_t>(code)])
+      return true;
+  }
+  return false;
+}
+
 }  // namespace
 
 // The record field a parameter column is read into; none for an unknown head.
@@ -102,11 +113,13 @@ bool WeatherFileReader::ReadHeaderLine(const std::string& line, char separator) 
   header_.ColumnCodes = layout_.codes;
   header_.ColumnHeads = layout_.heads;
   for (std::size_t column = 0; column < layout_.codes.size(); ++column) {
-    header_.ColumnUnits.push_back(ColumnUnitText(layout_, column));
-    columnTargets_.push_back(FieldOf(layout_.codes[column]));
-    if (layout_.units[column].convert || layout_.windHeights[column] > 0) anyConversion_ = true;
+    columns_.push_back({FieldOf(layout_.codes[column]), {},
+                        layout_.units[column].convert != nullptr || layout_.windHeights[column] > 0});
   }
   header_.ColumnIgnored = layout_.ignored;
+  if (HeadsSayMoreThanParameters(header_))
+    for (std::size_t column = 0; column < layout_.codes.size(); ++column)
+      header_.ColumnUnits.push_back(ColumnUnitText(layout_, column));
   rowValues_.assign(layout_.codes.size(), ParsedNumber{});
   rawIsCode_.assign(layout_.codes.size(), 0);
   return true;
@@ -268,7 +281,7 @@ ParameterSet WeatherFileReader::MissingParameters() const {
     const Parameter code = header_.ColumnCodes[column];
     if (code == Parameter::None) continue;
     const ParsedNumber& number = rowValues_[column];
-    const bool converted = anyConversion_ && IsConverted(column);
+    const bool converted = columns_[column].converted;
     const bool noReading =
         number.status == NumberStatus::Empty     ? missingRule_.emptyIsMissing
         : number.status == NumberStatus::Invalid ? true  // a declared missing-value text
@@ -280,16 +293,11 @@ ParameterSet WeatherFileReader::MissingParameters() const {
   return missing;
 }
 
-bool WeatherFileReader::IsConverted(std::size_t column) const {
-  return layout_.units[column].convert != nullptr || layout_.windHeights[column] > 0;
-}
-
 // To the program's units, once, as the field is read: the unit of the head, then for
 // the wind the height it was measured at. A declared numeric code is told by the text
 // as the station wrote it, before the conversion.
 void WeatherFileReader::Convert(int column, ParsedNumber& number) {
   const auto index = static_cast<std::size_t>(column);
-  if (!IsConverted(index)) return;
   if (!missingRule_.codes.empty())
     rawIsCode_[index] =
         std::find(missingRule_.codes.begin(), missingRule_.codes.end(), number.value) != missingRule_.codes.end();
@@ -319,9 +327,12 @@ std::string WeatherFileReader::MixedSeparators(std::string_view text, bool perio
 }
 
 void WeatherFileReader::Store(int column, ParsedNumber number, WeatherRecord& record) {
-  if (anyConversion_ && number.status == NumberStatus::Value) Convert(column, number);
-  rowValues_[static_cast<std::size_t>(column)] = number;
-  if (double WeatherRecord::*target = columnTargets_[static_cast<std::size_t>(column)]) record.*target = number.value;
+  const auto index = static_cast<std::size_t>(column);
+  const ColumnStore& store = columns_[index];
+  if (store.converted && number.status == NumberStatus::Value) Convert(column, number);
+  rowValues_[index] = number;
+  if (!(number.value > store.plain.above && number.value < store.plain.below)) leftPlainRange_ = true;
+  if (store.target) record.*store.target = number.value;
 }
 
 // Out of line, so that the refusal's path takes none of the registers of the row loop.
@@ -355,6 +366,7 @@ WeatherFileReader::RowRead WeatherFileReader::ReadRow(WeatherRecord& record) {
   lastPeriodFieldEndsLine_ = key.EndsLine();
   continuedOnLine_ = 0;
   rowHasEmpty_ = false;
+  leftPlainRange_ = false;
   repeatOf_ = 0;
   if (layout_.leadingColumns > 0) {
     const auto first = SkipLeadingColumns();

@@ -7,6 +7,7 @@
 
 #include <array>
 #include <filesystem>
+#include <limits>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -52,7 +53,9 @@ struct WeatherFileHeader {
   std::vector<Parameter> ColumnCodes;  // one per parameter column; None for unknown heads
   std::vector<std::string> ColumnHeads;  // the heads as written (bytes that are no text escaped), for messages
   std::vector<bool> ColumnIgnored;       // named to nothing by the user: not used, and not warned about
-  std::vector<std::string> ColumnUnits;  // per column, its unit and conversion in words (for the check)
+  // Per column, its unit and conversion in words, for the check; empty when every
+  // recognised head is its bare parameter word (nothing to say then).
+  std::vector<std::string> ColumnUnits;
   // What the reader decided for the user and says once: "dates are read day/month/year ...".
   std::vector<std::string> ReadingNotes;
 
@@ -127,6 +130,18 @@ class WeatherFileReader {
 
   long LineOfLastRecord() const { return recordLine_; }
 
+  // The plain range of a column's readings, open at both ends, as a watch over the values
+  // (ValueWatch) sets it after ReadHeader: a row whose every reading lies inside its
+  // column's range is one the watch passes, and is told so without a second look at its
+  // fields. Until set, a range holds every number; one with above >= below holds none.
+  struct PlainRange {
+    double above = -std::numeric_limits<double>::infinity();
+    double below = std::numeric_limits<double>::infinity();
+  };
+  void SetPlainRange(std::size_t column, PlainRange range) { columns_[column].plain = range; }
+  // Whether a field of the last record lay outside its column's plain range.
+  bool LastRecordLeftPlainRange() const { return leftPlainRange_; }
+
  private:
   bool Refuse(long line, std::string what);
   // The problem a helper noted by Refuse, on its way out.
@@ -150,7 +165,6 @@ class WeatherFileReader {
   std::string MixedSeparators(std::string_view text, bool periodField) const;
   void SetPeriodKey(std::string_view text, WeatherRecord& record);
   void Convert(int column, ParsedNumber& number);
-  bool IsConverted(std::size_t column) const;
   bool ReadParameter(int column, const FieldReader::Field& field, bool atLineStart, WeatherRecord& record);
   void Store(int column, ParsedNumber number, WeatherRecord& record);
   bool RequireField(const FieldReader::Field& field, int position, std::string_view head);
@@ -168,8 +182,15 @@ class WeatherFileReader {
   Problem problem_;  // the refusal a helper noted, until it is returned
   std::array<char, 16> shortPeriodKey_{};
   std::string periodKey_;  // a longer key
-  std::vector<double WeatherRecord::*> columnTargets_;  // per column; null: dropped
+  // What a row's field of each parameter column takes, in one place for the row loop.
+  struct ColumnStore {
+    double WeatherRecord::*target = nullptr;  // null: dropped
+    PlainRange plain;
+    bool converted = false;  // by its unit or the height of its wind
+  };
+  std::vector<ColumnStore> columns_;
   std::vector<ParsedNumber> rowValues_;
+  bool leftPlainRange_ = false;
   long recordLine_ = 0;
   bool lastPeriodFieldEndsLine_ = false;
   // A row that runs on over line ends: the fields on its first line, and the line it
@@ -179,7 +200,6 @@ class WeatherFileReader {
   MissingValues missingRule_;
   ReadingRules rules_;
   HeaderLayout layout_;
-  bool anyConversion_ = false;
   std::vector<char> rawIsCode_;  // per column: a converted field held a declared code as written
   DateOrder dateOrder_ = DateOrder::MonthFirst;
   std::optional<FixedOrder> fixedOrder_;  // the line whose date fixed the order
