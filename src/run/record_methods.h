@@ -38,14 +38,6 @@ inline double ClampAtZero(double value) {
   return value < 0 ? 0.0 : value;
 }
 
-// The record's humidity and sunshine as each method takes them, from the parameters
-// `inputs` names; `terms` holds the record's geometry and temperatures (TDEW's when the
-// humidity is the dew point).
-MethodReadings ReadingsOf(const WeatherRecord& record, const RowTerms& terms, const MethodInputs& inputs);
-// The same into `readings`, every field overwritten.
-void FillReadings(const WeatherRecord& record, const RowTerms& terms, const MethodInputs& inputs,
-                  MethodReadings& readings);
-
 // The days of the record's period: 1 for a day, 7 for a week, the month's days for a
 // month (February 28); kNotComputable for a month number no month has.
 double PeriodDays(const WeatherRecord& record);

@@ -164,7 +164,8 @@ class WeatherFileReader {
   ParsedNumber ParsePeriodNumber(std::string_view text) const;
   std::string MixedSeparators(std::string_view text, bool periodField) const;
   void SetPeriodKey(std::string_view text, WeatherRecord& record);
-  void Convert(int column, ParsedNumber& number);
+  void Convert(std::size_t column, ParsedNumber& number);
+  void ConvertRow(WeatherRecord& record);
   bool ReadParameter(int column, const FieldReader::Field& field, bool atLineStart, WeatherRecord& record);
   void Store(int column, ParsedNumber number, WeatherRecord& record);
   bool RequireField(const FieldReader::Field& field, int position, std::string_view head);
@@ -189,6 +190,7 @@ class WeatherFileReader {
     bool converted = false;  // by its unit or the height of its wind
   };
   std::vector<ColumnStore> columns_;
+  bool anyConversion_ = false;  // some column is converted
   std::vector<ParsedNumber> rowValues_;
   bool leftPlainRange_ = false;
   long recordLine_ = 0;
