@@ -200,7 +200,10 @@ class PendingResults {
   }
 
   static constexpr std::size_t kMostFiles = 1000;
-  static constexpr std::chrono::milliseconds kLongestWait{100};
+  // Short: the disk writes a batch while the next is made, but the run waits for its last
+  // batch, which then holds little to write (100 ms made a run of 2 000 small files on
+  // ext4 about 4 % slower, 10 ms gained nothing more).
+  static constexpr std::chrono::milliseconds kLongestWait{25};
   const AppFolder& app_;
   Notices& notices_;
   RunSummary& summary_;
