@@ -82,7 +82,8 @@ Expected<void> FlushFilesData(const std::vector<fs::path>& files) {
   std::vector<fs::path> folders;
   for (const fs::path& file : files) {
     fs::path folder = file.parent_path();
-    if (std::find(folders.begin(), folders.end(), folder) != folders.end()) continue;
+    if (std::any_of(folders.rbegin(), folders.rend(), [&](const fs::path& f) { return f.native() == folder.native(); }))
+      continue;
     if (auto flushed = FlushOpened(folder, O_RDONLY | O_DIRECTORY, ::syncfs); !flushed) return flushed;
     folders.push_back(std::move(folder));
   }

@@ -14,13 +14,16 @@ inline std::string_view TrimSpaces(std::string_view text) {
   return text;
 }
 
-// Where the line that holds `from` ends in `text` (its CR or LF), or npos. One pass
-// over the bytes: find_first_of would search its set of two once for every byte.
-inline std::size_t LineEndIn(std::string_view text, std::size_t from = 0) {
+// The first `a` or `b` in `text` from `from` on, or npos. One pass over the bytes:
+// find_first_of would search its set once for every byte.
+inline std::size_t FindEither(std::string_view text, char a, char b, std::size_t from = 0) {
   for (std::size_t i = from; i < text.size(); ++i)
-    if (text[i] == '\r' || text[i] == '\n') return i;
+    if (text[i] == a || text[i] == b) return i;
   return std::string_view::npos;
 }
+
+// Where the line that holds `from` ends in `text` (its CR or LF), or npos.
+inline std::size_t LineEndIn(std::string_view text, std::size_t from = 0) { return FindEither(text, '\r', '\n', from); }
 
 std::string ToUpperAscii(std::string_view text);
 

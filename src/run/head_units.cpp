@@ -170,7 +170,7 @@ std::size_t HeightMark(std::string_view text, std::size_t& markLength) {
 SplitHead SplitHeadText(std::string_view head) {
   SplitHead split;
   head = TrimSpaces(head);
-  const std::size_t open = head.find_first_of("([");
+  const std::size_t open = FindEither(head, '(', '[');
   const char close = open == std::string_view::npos ? 0 : (head[open] == '(' ? ')' : ']');
   const std::size_t closeAt = open == std::string_view::npos ? open : head.rfind(close);
   if (open == std::string_view::npos || closeAt == std::string_view::npos || closeAt < open ||

@@ -30,7 +30,7 @@ bool MayNamePeriod(std::string_view word) {
 
 // The parenthesised part of a head with the spaces before it ("MX (°F)" -> " (°F)").
 std::string_view UnitPart(std::string_view head) {
-  const std::size_t open = head.find_first_of("([");
+  const std::size_t open = FindEither(head, '(', '[');
   return open == std::string_view::npos ? std::string_view{} : head.substr(open);
 }
 
@@ -157,6 +157,8 @@ std::optional<HeaderLayout> LayOutHeader(std::string_view line, const std::vecto
   if (!problem.empty()) return std::nullopt;
   std::vector<SplitHead> split;
   std::vector<std::string> words;
+  split.reserve(named.size());
+  words.reserve(named.size());
   for (std::size_t i = 0; i < named.size(); ++i) {
     split.push_back(SplitHeadText(named[i]));
     words.push_back(ignored[i] ? std::string() : split.back().word);
@@ -182,6 +184,12 @@ std::optional<HeaderLayout> LayOutHeader(std::string_view line, const std::vecto
     return std::nullopt;
   }
   const std::size_t firstParameter = static_cast<std::size_t>(layout.leadingColumns + layout.periodHeads);
+  const std::size_t parameterColumns = heads.size() - firstParameter;
+  layout.heads.reserve(parameterColumns);
+  layout.codes.reserve(parameterColumns);
+  layout.units.reserve(parameterColumns);
+  layout.windHeights.reserve(parameterColumns);
+  layout.ignored.reserve(parameterColumns);
   for (std::size_t i = 0; i < heads.size(); ++i) {
     const std::string normalised = NormaliseHead(named[i]);
     const Parameter code = ignored[i] ? Parameter::None : ParameterOfWord(words[i]);

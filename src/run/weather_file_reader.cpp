@@ -93,6 +93,7 @@ Expected<WeatherFileHeader> WeatherFileReader::ReadHeader() {
 bool WeatherFileReader::ReadHeaderLine(const std::string& line, char separator) {
   const int commas = static_cast<int>(std::count(line.begin(), line.end(), separator));
   std::vector<std::string> heads;
+  heads.reserve(static_cast<std::size_t>(commas) + 1);
   FieldReader headFields(line);
   headFields.UseSeparators(separator, '.');
   for (auto head = headFields.Next(); head.status != FieldReader::Status::EndOfFile; head = headFields.Next()) {
@@ -112,6 +113,7 @@ bool WeatherFileReader::ReadHeaderLine(const std::string& line, char separator) 
   header_.ParameterColumns = static_cast<int>(layout_.codes.size());
   header_.ColumnCodes = layout_.codes;
   header_.ColumnHeads = layout_.heads;
+  columns_.reserve(layout_.codes.size());
   for (std::size_t column = 0; column < layout_.codes.size(); ++column) {
     columns_.push_back({FieldOf(layout_.codes[column]), {},
                         layout_.units[column].convert != nullptr || layout_.windHeights[column] > 0});
