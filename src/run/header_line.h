@@ -18,6 +18,8 @@ namespace sorvane {
 struct ColumnNaming {
   std::string head;
   std::string word;
+
+  bool operator==(const ColumnNaming&) const = default;
 };
 
 // How a row gives its period.

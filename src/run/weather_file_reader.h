@@ -153,6 +153,7 @@ class WeatherFileReader {
   bool ReadCoordinates(int line2Commas);
   bool ReadPeriodFields(WeatherRecord& record, const FieldReader::Field& key);
   bool ReadHeaderLine(const std::string& line, char separator);
+  bool LayOutHeaderLine(const std::string& line, char separator);
   void FixDateOrder();
   bool ReadDate(std::string_view text, WeatherRecord& record);
   bool RefuseDate(std::string_view text);
