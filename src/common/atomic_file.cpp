@@ -140,16 +140,6 @@ DurableSteps& SystemSteps() {
   return steps;
 }
 
-namespace {
-
-// By the text of the paths, the last first: a batch's files mostly share one folder, and
-// a folder that appears twice under two spellings is only flushed twice.
-bool Holds(const std::vector<fs::path>& folders, const fs::path& folder) {
-  return std::any_of(folders.rbegin(), folders.rend(), [&](const fs::path& f) { return f.native() == folder.native(); });
-}
-
-}  // namespace
-
 std::vector<Expected<void>> CommitTogether(std::span<AtomicFile* const> files, DurableSteps& steps) {
   std::vector<Expected<void>> result;
   result.reserve(files.size());
@@ -181,8 +171,7 @@ std::vector<Expected<void>> CommitTogether(std::span<AtomicFile* const> files, D
       continue;
     }
     file.temporary_.clear();
-    fs::path folder = file.target_.parent_path();
-    if (!Holds(folders, folder)) folders.push_back(std::move(folder));
+    platform::AddFolderOnce(folders, file.target_.parent_path());
   }
   // The new names are in place; a folder that cannot be flushed leaves them there, as a
   // system without that call would, so its failure is no reason to report a result lost.

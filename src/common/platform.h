@@ -49,6 +49,16 @@ void StartWritingOut(int fd);
 // is then left where it was.
 Expected<void> ReplaceWith(const std::filesystem::path& from, const std::filesystem::path& to);
 
+// Adds `folder` to `folders` unless it is there, compared by the text of the paths and
+// the last first: a batch's files mostly share one folder, and a folder written two ways
+// is only flushed twice. True when added.
+inline bool AddFolderOnce(std::vector<std::filesystem::path>& folders, std::filesystem::path folder) {
+  for (auto it = folders.rbegin(); it != folders.rend(); ++it)
+    if (it->native() == folder.native()) return false;
+  folders.push_back(std::move(folder));
+  return true;
+}
+
 // Asks the disk to hold the data of the closed files `files` before they are renamed.
 // Many files cost one flush of their file system on Linux, one flush each elsewhere.
 // A problem when a flush fails.

@@ -81,11 +81,8 @@ Expected<void> FlushFilesData(const std::vector<fs::path>& files) {
   // errors since Linux 5.8): one flush for a whole batch, once per folder of the batch.
   std::vector<fs::path> folders;
   for (const fs::path& file : files) {
-    fs::path folder = file.parent_path();
-    if (std::any_of(folders.rbegin(), folders.rend(), [&](const fs::path& f) { return f.native() == folder.native(); }))
-      continue;
-    if (auto flushed = FlushOpened(folder, O_RDONLY | O_DIRECTORY, ::syncfs); !flushed) return flushed;
-    folders.push_back(std::move(folder));
+    if (!AddFolderOnce(folders, file.parent_path())) continue;
+    if (auto flushed = FlushOpened(folders.back(), O_RDONLY | O_DIRECTORY, ::syncfs); !flushed) return flushed;
   }
   return {};
 #else
