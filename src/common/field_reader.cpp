@@ -14,7 +14,11 @@ constexpr std::size_t kLargestBuffer = FieldReader::kMaxFieldBytes + kBlockBytes
 }  // namespace
 
 FieldReader::FieldReader(std::string_view content)
-    : data_(content.data()), capacity_(content.size()), end_(content.size()), eof_(true) {}
+    : owned_(new char[content.size() + 1]), capacity_(content.size()), end_(content.size()), eof_(true) {
+  std::memcpy(owned_.get(), content.data(), content.size());
+  data_ = owned_.get();
+  MarkEnd();
+}
 
 Expected<FieldReader> FieldReader::Open(const std::filesystem::path& path) {
   auto fd = platform::OpenForReading(path);
@@ -23,9 +27,10 @@ Expected<FieldReader> FieldReader::Open(const std::filesystem::path& path) {
   reader.fd_ = *fd;
   // Left uninitialised: only the bytes read are ever looked at, and zeroing 256 KiB
   // for every file of a run of many small files costs more than reading them.
-  reader.owned_.reset(new char[kBlockBytes]);
+  reader.owned_.reset(new char[kBlockBytes + 1]);
   reader.data_ = reader.owned_.get();
   reader.capacity_ = kBlockBytes;
+  reader.MarkEnd();
   return reader;
 }
 
@@ -61,11 +66,12 @@ bool FieldReader::Refill(std::size_t& keepFrom) {
     pos_ -= std::min(pos_, keepFrom);
     end_ = kept;
     keepFrom = 0;
+    MarkEnd();
   }
   if (end_ == capacity_) {
     if (capacity_ >= kLargestBuffer) return false;  // the caller sees the field is too long
     const std::size_t grown = std::min(capacity_ * 2, kLargestBuffer);
-    std::unique_ptr<char[]> larger(new char[grown]);
+    std::unique_ptr<char[]> larger(new char[grown + 1]);
     std::memcpy(larger.get(), buffer, end_);
     owned_ = std::move(larger);
     buffer = owned_.get();
@@ -81,6 +87,7 @@ bool FieldReader::Refill(std::size_t& keepFrom) {
       return false;
     }
     end_ += static_cast<std::size_t>(got);
+    MarkEnd();
     return true;
   }
 }

@@ -45,7 +45,7 @@ class FieldReader {
     bool EndsLine() const { return end != End::Comma; }
   };
 
-  // Reads `content`, which must outlive the reader.
+  // Reads a copy of `content`.
   explicit FieldReader(std::string_view content);
   // Opens a file; the problem says why it cannot be opened.
   static Expected<FieldReader> Open(const std::filesystem::path& path);
@@ -114,6 +114,11 @@ class FieldReader {
   void ApplyPendingLineFeed();
   void ConsumeLineEnd(std::size_t at);  // the line end that starts at `at`
   Field ReadQuoted();
+  // The byte after the unread ones is always a line feed, a sentinel: it is no space, no
+  // digit, no sign, no point and no quote, and ends a field, so the loops of the usual
+  // field stop at it without asking for the end of the buffer at every byte, and then
+  // find themselves at end_.
+  void MarkEnd() { owned_[end_] = '\n'; }
   bool NextInBuffer(Field& field);
   Field NextAnyWay();
 
@@ -152,10 +157,10 @@ inline bool FieldReader::NextInBuffer(Field& field) {
   const char separator = separator_;
   const std::uint64_t fieldEnds = fieldEnds_;
   std::size_t i = pos_;
-  while (i < end_ && data_[i] == ' ') ++i;
+  while (data_[i] == ' ') ++i;  // the sentinel stops these loops
   if (i == end_ || data_[i] == '"') return false;
   const std::size_t start = i;
-  while (i < end_ && !EndsField(data_[i], fieldEnds)) ++i;
+  while (!EndsField(data_[i], fieldEnds)) ++i;
   if (i == end_ || i - start > kMaxFieldBytes) return false;
   field = {Status::Ok, std::string_view(data_ + start, i - start), End::Comma, false, line_};
   afterComma_ = data_[i] == separator;
@@ -174,23 +179,24 @@ inline bool FieldReader::NextShortNumber(ShortNumber& number) {
   const std::size_t end = end_;
   const char separator = separator_;
   auto digitAt = [data](std::size_t at) { return static_cast<unsigned>(static_cast<unsigned char>(data[at])) - '0'; };
+  // The sentinel after the buffer's bytes stops every loop here, and i == end then.
   std::size_t i = pos_;
-  while (i < end && data[i] == ' ') ++i;
+  while (data[i] == ' ') ++i;
   const std::size_t start = i;
   bool negative = false;
-  if (i < end && (data[i] == '-' || data[i] == '+')) negative = data[i++] == '-';
+  if (data[i] == '-' || data[i] == '+') negative = data[i++] == '-';
   std::uint64_t digits = 0;  // wraps harmlessly on long texts, which are refused below
   const std::size_t wholeStart = i;
-  for (unsigned digit; i < end && (digit = digitAt(i)) <= 9; ++i) digits = digits * 10 + digit;
+  for (unsigned digit; (digit = digitAt(i)) <= 9; ++i) digits = digits * 10 + digit;
   std::size_t digitCount = i - wholeStart;
   std::size_t decimals = 0;
-  if (i < end && data[i] == decimalPoint_) {
+  if (data[i] == decimalPoint_) {
     const std::size_t decimalsStart = ++i;
-    for (unsigned digit; i < end && (digit = digitAt(i)) <= 9; ++i) digits = digits * 10 + digit;
+    for (unsigned digit; (digit = digitAt(i)) <= 9; ++i) digits = digits * 10 + digit;
     decimals = i - decimalsStart;
     digitCount += decimals;
   }
-  while (i < end && data[i] == ' ') ++i;
+  while (data[i] == ' ') ++i;
   if (i == end || i - start > kMaxFieldBytes) return false;
   const char delimiter = data[i];
   if (!EndsField(delimiter, fieldEnds_)) return false;

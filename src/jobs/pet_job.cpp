@@ -100,20 +100,23 @@ FileResult ProcessFile(const ListedName& entry, const RunFolders& folders, RowTe
   EstimateTally estimates;
   WeatherRecord record;
   std::vector<double> values;
-  const WeatherFileReader& reader = computation->Reader();
-  ValueWatch watch(computation->Reader(), header, folders.reading.missing);
+  // Taken out of their Expected once: the loop below runs for every row.
+  StationComputation& station = *computation;
+  PetResultWriter& out = *writer;
+  const WeatherFileReader& reader = station.Reader();
+  ValueWatch watch(station.Reader(), header, folders.reading.missing);
   for (;;) {
-    const auto step = computation->Next(terms, record, values);
+    const auto step = station.Next(terms, record, values);
     if (!step) return FileRefusedWith(Located(shown, step.error()) + std::string(kFileNotProcessed));
     if (*step == WeatherFileReader::Step::End) break;
     watch.NoteLastRecord();
     for (std::size_t m = 0; m < values.size(); ++m)
       if (!std::isfinite(values[m])) empty.Note(reader.LineOfLastRecord(), methods[m]);
-    writer->WriteRow(record, values, computation->EstimatedInLastRecord());
-    estimates.Note(computation->EstimatedInLastRecord());
+    out.WriteRow(record, values, station.EstimatedInLastRecord());
+    estimates.Note(station.EstimatedInLastRecord());
   }
-  if (const auto finished = writer->Finish(); !finished)
-    return FileRefusedWith(folders.app.Display(writer->Target()) + ": writing failed (" + finished.error().message +
+  if (const auto finished = out.Finish(); !finished)
+    return FileRefusedWith(folders.app.Display(out.Target()) + ": writing failed (" + finished.error().message +
                        "); an older result of that name is left as it was");
 
   if (reader.EmptyFields().count > 0 && !folders.reading.missing.emptyIsMissing)
@@ -122,9 +125,9 @@ FileResult ProcessFile(const ListedName& entry, const RunFolders& folders, RowTe
     result.outcome.notices.push_back(Warning(shown + ": " + RepeatedPeriodNotice(header.Period, reader)));
   for (const std::string& warning : watch.Warnings(folders.nameUndeclaredCodes))
     result.outcome.notices.push_back(Warning(shown + ": " + warning));
-  if (computation->SunshineHeldRows() > 0)
+  if (station.SunshineHeldRows() > 0)
     result.outcome.notices.push_back(Information(
-        shown + ": " + HeldSunshineNotice(computation->SunshineHeldRows(), computation->FirstSunshineHeldLine())));
+        shown + ": " + HeldSunshineNotice(station.SunshineHeldRows(), station.FirstSunshineHeldLine())));
   if (estimates.rows > 0)
     result.outcome.notices.push_back(Information(
         shown + ": " + std::to_string(estimates.rows) + (estimates.rows == 1 ? " row holds" : " rows hold") +

@@ -13,9 +13,10 @@ bool AllDigits(std::string_view text) {
   return !text.empty() && std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
 
+// The value of a few digits (AllDigits, at most four).
 int Number(std::string_view digits) {
   int value = 0;
-  std::from_chars(digits.data(), digits.data() + digits.size(), value);
+  for (const char digit : digits) value = value * 10 + (digit - '0');
   return value;
 }
 
@@ -29,6 +30,11 @@ struct Slashed {
   int first, second, year;
 };
 std::optional<Slashed> SlashedNumbers(std::string_view text) {
+  if (text.size() == 10 && text[2] == '/' && text[5] == '/') {  // "aa/bb/yyyy", as most stations write it
+    const std::string_view a = text.substr(0, 2), b = text.substr(3, 2), y = text.substr(6);
+    if (!AllDigits(a) || !AllDigits(b) || !AllDigits(y)) return std::nullopt;
+    return Slashed{Number(a), Number(b), Number(y)};
+  }
   const auto one = text.find('/');
   const auto two = one == std::string_view::npos ? one : text.find('/', one + 1);
   if (two == std::string_view::npos) return std::nullopt;

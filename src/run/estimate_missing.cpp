@@ -91,8 +91,7 @@ std::string EstimatedText(ParameterSet estimated) {
 
 namespace sorvane {
 
-void EstimateTally::Note(ParameterSet estimated) {
-  if (estimated == 0) return;
+void EstimateTally::NoteEstimated(ParameterSet estimated) {
   ++rows;
   for (std::size_t code = 1; code < perParameter.size(); ++code)
     if (Holds(estimated, static_cast<Parameter>(code))) ++perParameter[code];

@@ -61,7 +61,11 @@ struct EstimateTally {
   long rows = 0;
   std::array<long, kParameterHeads.size()> perParameter{};
 
-  void Note(ParameterSet estimated);
+  // Called for every row: the usual row, with no estimate, costs one test.
+  void Note(ParameterSet estimated) {
+    if (estimated != 0) NoteEstimated(estimated);
+  }
+  void NoteEstimated(ParameterSet estimated);
 };
 
 // "RS 365, TDEW 365, WS 365": per parameter estimated, its rows.

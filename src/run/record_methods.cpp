@@ -1,6 +1,5 @@
 #include "run/record_methods.h"
 
-#include "common/calendar.h"
 #include "methods/methods.h"
 
 namespace sorvane {
@@ -12,18 +11,6 @@ namespace {
 double PeriodValue(double daily, const RowTerms& terms) { return ClampAtZero(daily * terms.periodDays); }
 
 }  // namespace
-
-double PeriodDays(const WeatherRecord& record) {
-  switch (record.Period) {
-    case PeriodType::Week: return 7;
-    case PeriodType::Month:
-      // The reader lets only months 1..12 through; anything else has no month length.
-      if (!(record.PeriodNumber >= 1 && record.PeriodNumber <= 12)) return kNotComputable;
-      return kMonthDays[static_cast<std::size_t>(record.PeriodNumber)];
-    case PeriodType::Date: break;
-  }
-  return 1;
-}
 
 double ModifiedPenmanOf(const WeatherRecord& r, const StationHeader& station, const StationConstants&,
                         const RowTerms& terms) {

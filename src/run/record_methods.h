@@ -7,6 +7,7 @@
 #include <cmath>
 #include <limits>
 
+#include "common/calendar.h"
 #include "methods/weather_record.h"
 #include "run/row_terms_maker.h"
 #include "run/station_setup.h"
@@ -40,7 +41,17 @@ inline double ClampAtZero(double value) {
 
 // The days of the record's period: 1 for a day, 7 for a week, the month's days for a
 // month (February 28); kNotComputable for a month number no month has.
-double PeriodDays(const WeatherRecord& record);
+inline double PeriodDays(const WeatherRecord& record) {
+  switch (record.Period) {
+    case PeriodType::Week: return 7;
+    case PeriodType::Month:
+      // The reader lets only months 1..12 through; anything else has no month length.
+      if (!(record.PeriodNumber >= 1 && record.PeriodNumber <= 12)) return kNotComputable;
+      return kMonthDays[static_cast<std::size_t>(record.PeriodNumber)];
+    case PeriodType::Date: break;
+  }
+  return 1;
+}
 // A daily rate over the record's period.
 inline double ScaleToPeriod(double daily, const WeatherRecord& record) { return daily * PeriodDays(record); }
 

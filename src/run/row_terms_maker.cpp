@@ -127,7 +127,9 @@ void RowTermsMaker::Fill(const WeatherRecord& record, const SolarGeometryTable& 
   if (inputs.humidity == HumiditySource::DewPoint) terms.atTdew = TermsOf(record.TDEW);
   terms.logWindRun = logWindRuns_.Get(record.WS, LogWindRun);
   terms.periodDays = PeriodDays(record);
-  FillReadings(record, terms, inputs, terms.readings);
+  // FillReadings, written out so that the compiler keeps the row's work in one body.
+  AddHumidity(record, terms, inputs.humidity, terms.readings);
+  AddSunshine(record, terms.day, inputs.sunshine, terms.readings);
 }
 
 }  // namespace sorvane

@@ -19,6 +19,28 @@ TEST(EscapedText, KeepsUtf8AndEscapesControlAndStrayBytes) {
   EXPECT_EQ(EscapedText("\xF0\x9F\x8C\xA7"), "\xF0\x9F\x8C\xA7");
 }
 
+// The search that tests eight bytes at once finds what a byte-by-byte search finds, at
+// every offset of the text and of the start: bytes next to CR and LF in value, bytes
+// above 0x7f and zeros are where a word-at-a-time test goes wrong.
+TEST(FindEither, FindsWhatAByteByByteSearchFinds) {
+  const std::string bytes = "ab,\x0c\x0e\x09\x0b\x80\xff\x00\x8d\x8a 7"s;
+  for (const char target : {'\r', '\n'}) {
+    for (std::size_t length = 0; length <= 24; ++length) {
+      for (std::size_t at = 0; at <= length; ++at) {
+        std::string text;
+        for (std::size_t i = 0; i < length; ++i) text += bytes[(i * 7 + length) % bytes.size()];
+        if (at < length) text[at] = target;
+        for (std::size_t from = 0; from <= length; ++from) {
+          std::size_t expected = std::string_view::npos;
+          for (std::size_t i = from; i < text.size(); ++i)
+            if (text[i] == '\r' || text[i] == '\n') { expected = i; break; }
+          ASSERT_EQ(FindEither(text, '\r', '\n', from), expected) << length << " " << at << " " << from;
+        }
+      }
+    }
+  }
+}
+
 TEST(ResultFileName, RemovesTheLastFourCharactersWhateverTheyAre) {
   EXPECT_EQ(ResultFileName("STN1.csv", "_PET.csv"), "STN1_PET.csv");
   EXPECT_EQ(ResultFileName("a.txt", "_PET.csv"), "a_PET.csv");
