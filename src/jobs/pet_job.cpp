@@ -163,10 +163,15 @@ class PendingResults {
     if (due && (inPlace_.empty() || files_.size() >= 2 * kMostFiles)) HandOver();
   }
 
-  // Puts every result in place and shows the last notices.
+  // Puts every result in place and shows the last notices. The last batch is put in
+  // place on this thread, which has nothing left to make meanwhile: a run of one file
+  // starts no thread for it.
   void PutInPlace() {
-    HandOver();
     ShowPlaced();
+    if (files_.empty()) return;
+    inPlace_ = std::move(files_);
+    files_.clear();
+    ShowOutcomes(CommitTogether(WrittenInPlace()));
   }
 
  private:
@@ -176,16 +181,24 @@ class PendingResults {
     if (files_.empty()) return;
     inPlace_ = std::move(files_);
     files_.clear();
+    commits_.Start(WrittenInPlace());
+  }
+
+  std::vector<AtomicFile*> WrittenInPlace() {
     std::vector<AtomicFile*> written;
     for (FileResult& file : inPlace_)
       if (file.result) written.push_back(&file.result->File());
-    commits_.Start(std::move(written));
+    return written;
   }
 
   // Waits for the batch being put in place and shows its notices.
   void ShowPlaced() {
     if (inPlace_.empty()) return;
-    const std::vector<Expected<void>> placed = commits_.Wait();
+    ShowOutcomes(commits_.Wait());
+  }
+
+  // The notices of the batch in place, by what putting each of its results in place gave.
+  void ShowOutcomes(const std::vector<Expected<void>>& placed) {
     std::size_t next = 0;
     for (FileResult& file : inPlace_) {
       if (file.result) {
