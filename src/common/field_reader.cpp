@@ -58,6 +58,12 @@ FieldReader::~FieldReader() {
 }
 
 bool FieldReader::Refill(std::size_t& keepFrom) {
+  const bool more = MoveAndRead(keepFrom);
+  MarkEnd();  // whichever way the buffer changed
+  return more;
+}
+
+bool FieldReader::MoveAndRead(std::size_t& keepFrom) {
   if (eof_) return false;
   char* buffer = owned_.get();
   const std::size_t kept = end_ - keepFrom;
@@ -66,7 +72,6 @@ bool FieldReader::Refill(std::size_t& keepFrom) {
     pos_ -= std::min(pos_, keepFrom);
     end_ = kept;
     keepFrom = 0;
-    MarkEnd();
   }
   if (end_ == capacity_) {
     if (capacity_ >= kLargestBuffer) return false;  // the caller sees the field is too long
@@ -87,7 +92,6 @@ bool FieldReader::Refill(std::size_t& keepFrom) {
       return false;
     }
     end_ += static_cast<std::size_t>(got);
-    MarkEnd();
     return true;
   }
 }

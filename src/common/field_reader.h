@@ -111,6 +111,7 @@ class FieldReader {
   FieldReader() = default;
   bool Available();               // at least one unread byte, refilling as needed
   bool Refill(std::size_t& keepFrom);  // keeps [keepFrom, end), which moves to 0
+  bool MoveAndRead(std::size_t& keepFrom);  // Refill without the sentinel
   void ApplyPendingLineFeed();
   void ConsumeLineEnd(std::size_t at);  // the line end that starts at `at`
   Field ReadQuoted();

@@ -1,7 +1,6 @@
 #include "run/date_forms.h"
 
 #include <algorithm>
-#include <charconv>
 
 #include "common/text.h"
 
