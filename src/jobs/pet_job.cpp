@@ -167,21 +167,23 @@ class PendingResults {
   // place on this thread, which has nothing left to make meanwhile: a run of one file
   // starts no thread for it.
   void PutInPlace() {
-    ShowPlaced();
-    if (files_.empty()) return;
-    inPlace_ = std::move(files_);
-    files_.clear();
-    ShowOutcomes(CommitTogether(WrittenInPlace()));
+    if (TakeWaiting()) ShowOutcomes(CommitTogether(WrittenInPlace()));
   }
 
  private:
   // Starts putting the waiting results in place, once those before them are.
   void HandOver() {
+    if (TakeWaiting()) commits_.Start(WrittenInPlace());
+  }
+
+  // Shows the batch before, then makes the waiting results the batch in place; false
+  // when none wait.
+  bool TakeWaiting() {
     ShowPlaced();
-    if (files_.empty()) return;
+    if (files_.empty()) return false;
     inPlace_ = std::move(files_);
     files_.clear();
-    commits_.Start(WrittenInPlace());
+    return true;
   }
 
   std::vector<AtomicFile*> WrittenInPlace() {

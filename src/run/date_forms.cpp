@@ -29,11 +29,6 @@ struct Slashed {
   int first, second, year;
 };
 std::optional<Slashed> SlashedNumbers(std::string_view text) {
-  if (text.size() == 10 && text[2] == '/' && text[5] == '/') {  // "aa/bb/yyyy", as most stations write it
-    const std::string_view a = text.substr(0, 2), b = text.substr(3, 2), y = text.substr(6);
-    if (!AllDigits(a) || !AllDigits(b) || !AllDigits(y)) return std::nullopt;
-    return Slashed{Number(a), Number(b), Number(y)};
-  }
   const auto one = text.find('/');
   const auto two = one == std::string_view::npos ? one : text.find('/', one + 1);
   if (two == std::string_view::npos) return std::nullopt;

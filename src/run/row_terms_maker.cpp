@@ -79,25 +79,22 @@ void AddSunshine(const WeatherRecord& r, const SolarGeometry& g, SunshineSource 
   out.solarRadiation = out.sunshineRadiation;
 }
 
-}  // namespace
-
-MethodReadings ReadingsOf(const WeatherRecord& record, const RowTerms& terms, const MethodInputs& inputs) {
-  MethodReadings readings;
-  FillReadings(record, terms, inputs, readings);
-  return readings;
-}
-
-void FillReadings(const WeatherRecord& record, const RowTerms& terms, const MethodInputs& inputs,
-                  MethodReadings& readings) {
+// The humidity and sunshine each method takes, every field of `readings` overwritten;
+// `terms` holds the record's geometry and temperatures (TDEW's when the humidity is the
+// dew point). Inline: it is part of every row's work.
+inline void AddReadings(const WeatherRecord& record, const RowTerms& terms, const MethodInputs& inputs,
+                        MethodReadings& readings) {
   AddHumidity(record, terms, inputs.humidity, readings);
   AddSunshine(record, terms.day, inputs.sunshine, readings);
 }
+
+}  // namespace
 
 RowTerms RowTermsOf(const WeatherRecord& record, const SolarGeometry& day, const MethodInputs& inputs) {
   RowTerms terms{day, AirTemperatureOf(record.TMAX), AirTemperatureOf(record.TMIN), AirTemperatureOf(record.Tmean),
                  {}, LogWindRun(record.WS), PeriodDays(record), {}};
   if (inputs.humidity == HumiditySource::DewPoint) terms.atTdew = AirTemperatureOf(record.TDEW);
-  terms.readings = ReadingsOf(record, terms, inputs);
+  AddReadings(record, terms, inputs, terms.readings);
   return terms;
 }
 
@@ -127,9 +124,7 @@ void RowTermsMaker::Fill(const WeatherRecord& record, const SolarGeometryTable& 
   if (inputs.humidity == HumiditySource::DewPoint) terms.atTdew = TermsOf(record.TDEW);
   terms.logWindRun = logWindRuns_.Get(record.WS, LogWindRun);
   terms.periodDays = PeriodDays(record);
-  // FillReadings, written out so that the compiler keeps the row's work in one body.
-  AddHumidity(record, terms, inputs.humidity, terms.readings);
-  AddSunshine(record, terms.day, inputs.sunshine, terms.readings);
+  AddReadings(record, terms, inputs, terms.readings);
 }
 
 }  // namespace sorvane

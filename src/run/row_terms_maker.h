@@ -27,14 +27,6 @@ struct RowTerms {
   MethodReadings readings; // the humidity and sunshine each method takes
 };
 
-// The record's humidity and sunshine as each method takes them, from the parameters
-// `inputs` names; `terms` holds the record's geometry and temperatures (TDEW's when the
-// humidity is the dew point).
-MethodReadings ReadingsOf(const WeatherRecord& record, const RowTerms& terms, const MethodInputs& inputs);
-// The same into `readings`, every field overwritten.
-void FillReadings(const WeatherRecord& record, const RowTerms& terms, const MethodInputs& inputs,
-                  MethodReadings& readings);
-
 // Every term of `record`, computed directly, with `day` the geometry of its day.
 RowTerms RowTermsOf(const WeatherRecord& record, const SolarGeometry& day, const MethodInputs& inputs = {});
 
